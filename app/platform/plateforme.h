@@ -1,0 +1,100 @@
+// The operations Quorva needs from the operating system, and nothing more.
+// The core reaches files, folders, the shell and the top-level windows only
+// through this interface, so that every rule can be tested with a fake and
+// the same core runs on Windows (platform_win32.cpp) and Linux
+// (platform_posix.cpp + windows_x11.cpp).
+//
+// Every path is a Windows-style text in cp1252 bytes: "\" and "/" both
+// separate components. Implementations translate at the system-call boundary.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorva {
+
+using WindowId = std::uintptr_t;
+
+// A file being written. Bytes go to a temporary file beside the target; only
+// commit() puts it in place (rename over the old one). Destroying the object
+// without commit() removes the temporary file and leaves the target as it was.
+class OutputFile {
+public:
+    virtual ~OutputFile() = default;
+    // Throws erreur_quorva when the bytes cannot be written.
+    virtual void write(std::string_view bytes) = 0;
+    // Throws erreur_quorva when the file cannot be put in place.
+    virtual void commit() = 0;
+};
+
+class Plateforme {
+public:
+    virtual ~Plateforme() = default;
+
+    // --- Files and folders -------------------------------------------------
+    virtual bool file_exists(const std::string& path) = 0;
+    virtual bool folder_exists(const std::string& path) = 0;
+    // Creates one folder level; false when it could not be created.
+    virtual bool create_folder(const std::string& path) = 0;
+    // Names (no folder part) of the plain files of `folder` matching one of
+    // the masks ("*.doc;*.rtf", case-insensitive like Windows), sorted by
+    // byte order. An unreadable or missing folder gives an empty list.
+    virtual std::vector<std::string> list_files(const std::string& folder,
+                                                const std::string& masks) = 0;
+    // Names of the sub-folders of `folder` (no "." or ".."), sorted.
+    virtual std::vector<std::string> list_folders(const std::string& folder) = 0;
+    // Reads at most max_bytes of the file into `contents`; false when the
+    // file cannot be opened or read.
+    virtual bool read_file(const std::string& path, std::string& contents,
+                           std::size_t max_bytes = SIZE_MAX) = 0;
+    // Starts writing `path` (see OutputFile). Throws erreur_quorva
+    // ("Impossible de cr\xE9er le fichier %s") when it cannot be created.
+    virtual std::unique_ptr<OutputFile> create_file(const std::string& path) = 0;
+    // Copies a file, replacing the destination; false on failure.
+    virtual bool copy_file(const std::string& from, const std::string& to) = 0;
+    virtual std::string current_folder() = 0;
+    virtual bool set_current_folder(const std::string& path) = 0;
+
+    // --- System --------------------------------------------------------------
+    // The whole command line of the process as one text.
+    virtual std::string command_line() = 0;
+    // Full path of the running program file.
+    virtual std::string program_file() = 0;
+    // Path of a shell special folder (CSIDL number), normally without a
+    // trailing backslash; empty when the system has none.
+    virtual std::string special_folder(int csidl) = 0;
+    // The temporary folder, with a trailing separator; never longer than 255.
+    virtual std::string temp_folder() = 0;
+    // Handle of the already loaded system library (kernel32); throws
+    // erreur_quorva with the system's text when there is none.
+    virtual void* system_library() = 0;
+    // Whether the library exports an entry point of exactly that name.
+    virtual bool library_exports(void* library, const std::string& name) = 0;
+    // Opens or starts a file with its associated application. Returns the
+    // shell's result: above 32 for success.
+    virtual std::intptr_t shell_open(const std::string& file, const std::string& parameters,
+                                     const std::string& folder, int show) = 0;
+    // The user's decimal separator ('.' or ',').
+    virtual char decimal_separator() = 0;
+
+    // --- Top-level windows ---------------------------------------------------
+    // Calls `visit` for each top-level window in the system's order until it
+    // returns false.
+    virtual void enumerate_windows(const std::function<bool(WindowId)>& visit) = 0;
+    // The window's title, at most max_chars bytes (cp1252); empty when it has
+    // none or no longer exists.
+    virtual std::string window_title(WindowId window, std::size_t max_chars) = 0;
+    // The window that has the keyboard focus now; 0 when none.
+    virtual WindowId foreground_window() = 0;
+    virtual void minimize_window(WindowId window) = 0;
+};
+
+// The implementation for the system the program was built for.
+std::unique_ptr<Plateforme> creer_plateforme_systeme();
+
+}  // namespace quorva

@@ -1,0 +1,483 @@
+#include "app/platform/platform_posix.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <langinfo.h>
+#include <locale.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/erreur.h"
+#include "app/texte.h"
+
+extern char** environ;
+
+namespace quorva {
+
+namespace {
+
+std::vector<std::string> composants(const std::string& chemin) {
+    std::vector<std::string> parties;
+    std::string partie;
+    for (const char c : chemin) {
+        if (c == '\\' || c == '/') {
+            if (!partie.empty()) parties.push_back(partie);
+            partie.clear();
+        } else {
+            partie += c;
+        }
+    }
+    if (!partie.empty()) parties.push_back(partie);
+    return parties;
+}
+
+bool a_lettre_de_lecteur(const std::string& chemin) {
+    return chemin.size() >= 2 && chemin[1] == ':' &&
+           ((chemin[0] >= 'a' && chemin[0] <= 'z') || (chemin[0] >= 'A' && chemin[0] <= 'Z'));
+}
+
+bool existe(const std::string& posix, struct stat* infos = nullptr) {
+    struct stat local;
+    return ::stat(posix.c_str(), infos ? infos : &local) == 0;
+}
+
+std::vector<std::string> entrees(const std::string& dossier_posix) {
+    std::vector<std::string> noms;
+    DIR* dossier = ::opendir(dossier_posix.empty() ? "." : dossier_posix.c_str());
+    if (!dossier) return noms;
+    while (const dirent* entree = ::readdir(dossier)) {
+        const std::string nom = entree->d_name;
+        if (nom != "." && nom != "..") noms.push_back(nom);
+    }
+    ::closedir(dossier);
+    return noms;
+}
+
+// Windows wildcards: "*" any run, "?" one character, letters without case.
+bool correspond(std::string_view nom, std::string_view masque) {
+    std::size_t n = 0, m = 0, etoile = std::string_view::npos, reprise = 0;
+    while (n < nom.size()) {
+        if (m < masque.size() && masque[m] == '*') {
+            etoile = m++;
+            reprise = n;
+        } else if (m < masque.size() &&
+                   (masque[m] == '?' || egal_sans_casse(nom.substr(n, 1), masque.substr(m, 1)))) {
+            ++m;
+            ++n;
+        } else if (etoile != std::string_view::npos) {
+            m = etoile + 1;
+            n = ++reprise;
+        } else {
+            return false;
+        }
+    }
+    while (m < masque.size() && masque[m] == '*') ++m;
+    // "*.*" matches names without a point too, as on Windows.
+    if (masque.substr(m) == ".*") return true;
+    return m == masque.size();
+}
+
+std::vector<std::string> decouper_masques(const std::string& masques) {
+    std::vector<std::string> liste;
+    std::string masque;
+    for (const char c : masques + ";") {
+        if (c == ';') {
+            if (!masque.empty()) liste.push_back(masque);
+            masque.clear();
+        } else if (c != ' ') {
+            masque += c;
+        }
+    }
+    return liste;
+}
+
+void trier(std::vector<std::string>& noms) {
+    std::sort(noms.begin(), noms.end(), [](const std::string& a, const std::string& b) {
+        const std::string ma = minuscules_ascii(a), mb = minuscules_ascii(b);
+        return ma != mb ? ma < mb : a < b;
+    });
+}
+
+std::string variable(const char* nom) {
+    const char* valeur = std::getenv(nom);
+    return valeur ? valeur : "";
+}
+
+// A folder of the XDG user-dirs file (~/.config/user-dirs.dirs), else the
+// default under the home folder.
+std::string dossier_xdg(const std::string& cle, const std::string& defaut) {
+    const std::string maison = variable("HOME").empty() ? "/tmp" : variable("HOME");
+    std::string config = variable("XDG_CONFIG_HOME");
+    if (config.empty()) config = maison + "/.config";
+    if (FILE* fichier = std::fopen((config + "/user-dirs.dirs").c_str(), "rb")) {
+        char ligne[4096];
+        while (std::fgets(ligne, sizeof ligne, fichier)) {
+            std::string texte = ligne;
+            if (!commence_par(texte, cle + "=\"")) continue;
+            texte = texte.substr(cle.size() + 2);
+            texte = texte.substr(0, texte.find('"'));
+            if (commence_par(texte, "$HOME")) texte = maison + texte.substr(5);
+            std::fclose(fichier);
+            return texte;
+        }
+        std::fclose(fichier);
+    }
+    return defaut.empty() ? maison : maison + "/" + defaut;
+}
+
+// Parameters as the shell would split them: blanks separate, double quotes
+// group.
+std::vector<std::string> arguments(const std::string& parametres) {
+    std::vector<std::string> liste;
+    std::string courant;
+    bool guillemets = false, present = false;
+    for (const char c : parametres) {
+        if (c == '"') {
+            guillemets = !guillemets;
+            present = true;
+        } else if (c == ' ' && !guillemets) {
+            if (present) liste.push_back(courant);
+            courant.clear();
+            present = false;
+        } else {
+            courant += c;
+            present = true;
+        }
+    }
+    if (present) liste.push_back(courant);
+    return liste;
+}
+
+class FichierPosix : public OutputFile {
+public:
+    FichierPosix(std::string cible, std::string temporaire, FILE* flux, std::string nom)
+        : cible_(std::move(cible)), temporaire_(std::move(temporaire)), flux_(flux), nom_(std::move(nom)) {}
+    ~FichierPosix() override {
+        if (flux_) std::fclose(flux_);
+        if (!valide_) ::unlink(temporaire_.c_str());
+    }
+    void write(std::string_view octets) override {
+        if (!flux_ || std::fwrite(octets.data(), 1, octets.size(), flux_) != octets.size())
+            throw erreur_quorva(message("Erreur d'\xE9" "criture dans le fichier %s", nom_));
+    }
+    void commit() override {
+        if (!flux_) throw erreur_quorva(message("Erreur d'\xE9" "criture dans le fichier %s", nom_));
+        const bool ecrit = std::fflush(flux_) == 0 && ::fsync(::fileno(flux_)) == 0;
+        const bool ferme = std::fclose(flux_) == 0;
+        flux_ = nullptr;
+        if (!ecrit || !ferme) throw erreur_quorva(message("Erreur d'\xE9" "criture dans le fichier %s", nom_));
+        if (std::rename(temporaire_.c_str(), cible_.c_str()) != 0)
+            throw erreur_quorva(message("Impossible de cr\xE9" "er le fichier %s", nom_));
+        valide_ = true;
+    }
+
+private:
+    std::string cible_, temporaire_;
+    FILE* flux_;
+    std::string nom_;
+    bool valide_ = false;
+};
+
+}  // namespace
+
+PlateformePosix::PlateformePosix() : x11_(FenetresX11::ouvrir()) {}
+PlateformePosix::PlateformePosix(bool avec_x11) : x11_(avec_x11 ? FenetresX11::ouvrir() : nullptr) {}
+PlateformePosix::~PlateformePosix() { recolter_enfants(); }
+
+std::optional<std::string> PlateformePosix::chemin_posix(const std::string& path) {
+    if (path.empty() || a_lettre_de_lecteur(path)) return std::nullopt;
+    const bool absolu = path[0] == '/' || path[0] == '\\';
+    std::string resultat = absolu ? "/" : "";
+    for (const auto& partie : composants(path)) {
+        const std::string utf8 = cp1252_vers_utf8(partie);
+        std::string suivant = resultat + utf8;
+        if (partie != "." && partie != ".." && !existe(suivant)) {
+            for (const auto& entree : entrees(resultat)) {
+                if (egal_sans_casse(utf8_vers_cp1252(entree), partie)) {
+                    suivant = resultat + entree;
+                    break;
+                }
+            }
+        }
+        resultat = suivant + "/";
+    }
+    if (resultat.size() > 1 && !(path.back() == '/' || path.back() == '\\')) resultat.pop_back();
+    return resultat;
+}
+
+bool PlateformePosix::file_exists(const std::string& path) {
+    const auto posix = chemin_posix(path);
+    struct stat infos;
+    return posix && existe(*posix, &infos) && S_ISREG(infos.st_mode);
+}
+
+bool PlateformePosix::folder_exists(const std::string& path) {
+    const auto posix = chemin_posix(path);
+    struct stat infos;
+    return posix && existe(*posix, &infos) && S_ISDIR(infos.st_mode);
+}
+
+bool PlateformePosix::create_folder(const std::string& path) {
+    const auto posix = chemin_posix(path);
+    return posix && ::mkdir(posix->c_str(), 0777) == 0;
+}
+
+std::vector<std::string> PlateformePosix::list_files(const std::string& folder, const std::string& masks) {
+    std::vector<std::string> noms;
+    const auto posix = chemin_posix(folder);
+    if (!posix) return noms;
+    const auto liste_masques = decouper_masques(masks);
+    const std::string base = posix->empty() || posix->back() == '/' ? *posix : *posix + "/";
+    for (const auto& entree : entrees(*posix)) {
+        struct stat infos;
+        if (!existe(base + entree, &infos) || !S_ISREG(infos.st_mode)) continue;
+        const std::string nom = utf8_vers_cp1252(entree);
+        for (const auto& masque : liste_masques) {
+            if (correspond(nom, masque)) {
+                noms.push_back(nom);
+                break;
+            }
+        }
+    }
+    trier(noms);
+    return noms;
+}
+
+std::vector<std::string> PlateformePosix::list_folders(const std::string& folder) {
+    std::vector<std::string> noms;
+    const auto posix = chemin_posix(folder);
+    if (!posix) return noms;
+    const std::string base = posix->empty() || posix->back() == '/' ? *posix : *posix + "/";
+    for (const auto& entree : entrees(*posix)) {
+        struct stat infos;
+        if (existe(base + entree, &infos) && S_ISDIR(infos.st_mode)) noms.push_back(utf8_vers_cp1252(entree));
+    }
+    trier(noms);
+    return noms;
+}
+
+bool PlateformePosix::read_file(const std::string& path, std::string& contents, std::size_t max_bytes) {
+    contents.clear();
+    const auto posix = chemin_posix(path);
+    if (!posix) return false;
+    const int fd = ::open(posix->c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat infos;
+    if (::fstat(fd, &infos) != 0 || !S_ISREG(infos.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    contents.reserve(std::min<std::size_t>(static_cast<std::size_t>(infos.st_size), max_bytes));
+    char tampon[65536];
+    bool ok = true;
+    while (contents.size() < max_bytes) {
+        const auto voulu = std::min(sizeof tampon, max_bytes - contents.size());
+        const ssize_t lus = ::read(fd, tampon, voulu);
+        if (lus < 0 && errno == EINTR) continue;
+        if (lus < 0) ok = false;
+        if (lus <= 0) break;
+        contents.append(tampon, static_cast<std::size_t>(lus));
+    }
+    ::close(fd);
+    return ok;
+}
+
+std::unique_ptr<OutputFile> PlateformePosix::create_file(const std::string& path) {
+    const auto posix = chemin_posix(path);
+    const auto erreur = [&path] { return erreur_quorva(message("Impossible de cr\xE9" "er le fichier %s", path)); };
+    if (!posix || posix->empty() || posix->back() == '/') throw erreur();
+    const auto barre = posix->rfind('/');
+    const std::string dossier = barre == std::string::npos ? "." : posix->substr(0, barre + 1);
+    const std::string temporaire = dossier + "." +
+        (barre == std::string::npos ? *posix : posix->substr(barre + 1)) + ".quorva-" + std::to_string(::getpid());
+    struct stat infos;
+    if (existe(*posix, &infos) && !S_ISREG(infos.st_mode)) throw erreur();
+    const int fd = ::open(temporaire.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) throw erreur();
+    FILE* flux = ::fdopen(fd, "wb");
+    if (!flux) {
+        ::close(fd);
+        ::unlink(temporaire.c_str());
+        throw erreur();
+    }
+    std::setvbuf(flux, nullptr, _IOFBF, 1 << 16);
+    return std::make_unique<FichierPosix>(*posix, temporaire, flux, path);
+}
+
+bool PlateformePosix::copy_file(const std::string& from, const std::string& to) {
+    std::string contenu;
+    if (!read_file(from, contenu, SIZE_MAX)) return false;
+    try {
+        auto fichier = create_file(to);
+        fichier->write(contenu);
+        fichier->commit();
+        return true;
+    } catch (const erreur_quorva&) {
+        return false;
+    }
+}
+
+std::string PlateformePosix::current_folder() {
+    std::vector<char> tampon(4096);
+    while (!::getcwd(tampon.data(), tampon.size())) {
+        if (errno != ERANGE || tampon.size() > (1u << 20)) return "";
+        tampon.resize(tampon.size() * 2);
+    }
+    return utf8_vers_cp1252(tampon.data());
+}
+
+bool PlateformePosix::set_current_folder(const std::string& path) {
+    const auto posix = chemin_posix(path);
+    return posix && ::chdir(posix->c_str()) == 0;
+}
+
+std::string PlateformePosix::command_line() {
+    std::string contenu;
+    if (FILE* fichier = std::fopen("/proc/self/cmdline", "rb")) {
+        char tampon[4096];
+        std::size_t lus;
+        while ((lus = std::fread(tampon, 1, sizeof tampon, fichier)) > 0) contenu.append(tampon, lus);
+        std::fclose(fichier);
+    }
+    while (!contenu.empty() && contenu.back() == '\0') contenu.pop_back();
+    std::replace(contenu.begin(), contenu.end(), '\0', ' ');
+    return utf8_vers_cp1252(contenu);
+}
+
+std::string PlateformePosix::program_file() {
+    std::vector<char> tampon(4096);
+    const ssize_t longueur = ::readlink("/proc/self/exe", tampon.data(), tampon.size() - 1);
+    if (longueur <= 0) return "";
+    return utf8_vers_cp1252(std::string(tampon.data(), static_cast<std::size_t>(longueur)));
+}
+
+std::string PlateformePosix::special_folder(int csidl) {
+    const std::string maison = variable("HOME").empty() ? "/tmp" : variable("HOME");
+    std::string donnees = variable("XDG_DATA_HOME");
+    if (donnees.empty()) donnees = maison + "/.local/share";
+    std::string config = variable("XDG_CONFIG_HOME");
+    if (config.empty()) config = maison + "/.config";
+    std::string cache = variable("XDG_CACHE_HOME");
+    if (cache.empty()) cache = maison + "/.cache";
+    std::string resultat;
+    switch (csidl) {
+        case 0: case 16: case 25: resultat = dossier_xdg("XDG_DESKTOP_DIR", "Desktop"); break;
+        case 5: resultat = dossier_xdg("XDG_DOCUMENTS_DIR", "Documents"); break;
+        case 21: resultat = dossier_xdg("XDG_TEMPLATES_DIR", "Templates"); break;
+        case 26: resultat = config; break;
+        case 2: case 23: resultat = donnees + "/applications"; break;
+        case 11: case 22: resultat = donnees + "/applications"; break;
+        case 7: case 24: resultat = config + "/autostart"; break;
+        case 20: resultat = donnees + "/fonts"; break;
+        case 8: resultat = donnees + "/recently-used"; break;
+        case 32: case 33: case 34: resultat = cache; break;
+        default: resultat = maison; break;
+    }
+    return utf8_vers_cp1252(resultat);
+}
+
+std::string PlateformePosix::temp_folder() {
+    std::string dossier = variable("TMPDIR");
+    if (dossier.empty() || dossier.size() > 250) dossier = "/tmp";
+    if (dossier.back() != '/') dossier += '/';
+    return utf8_vers_cp1252(dossier);
+}
+
+void* PlateformePosix::system_library() {
+    // There is no kernel32 here; the probe sees a current system.
+    static int bibliotheque = 0;
+    return &bibliotheque;
+}
+
+bool PlateformePosix::library_exports(void*, const std::string&) { return true; }
+
+void PlateformePosix::recolter_enfants() {
+    std::erase_if(enfants_, [](int pid) { return ::waitpid(pid, nullptr, WNOHANG) != 0; });
+}
+
+std::intptr_t PlateformePosix::shell_open(const std::string& file, const std::string& parameters,
+                                          const std::string& folder, int) {
+    recolter_enfants();
+    const auto fichier = chemin_posix(file);
+    struct stat infos;
+    if (!fichier || !existe(*fichier, &infos)) return 2;  // file not found
+    const auto dossier = folder.empty() ? std::nullopt : chemin_posix(folder);
+
+    std::vector<std::string> argv_textes;
+    const bool executable = S_ISREG(infos.st_mode) && ::access(fichier->c_str(), X_OK) == 0;
+    if (executable) {
+        argv_textes.push_back(*fichier);
+        for (const auto& argument : arguments(parameters)) argv_textes.push_back(cp1252_vers_utf8(argument));
+    } else {
+        argv_textes = {"xdg-open", *fichier};
+    }
+    std::vector<char*> argv;
+    for (auto& texte : argv_textes) argv.push_back(texte.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    struct stat infos_dossier;
+    if (dossier && existe(*dossier, &infos_dossier) && S_ISDIR(infos_dossier.st_mode))
+        posix_spawn_file_actions_addchdir_np(&actions, dossier->c_str());
+    pid_t pid = 0;
+    const int resultat = executable
+        ? ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ)
+        : ::posix_spawnp(&pid, "xdg-open", &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (resultat != 0) return 31;  // no association
+    enfants_.push_back(pid);
+    return 42;
+}
+
+char PlateformePosix::decimal_separator() {
+    locale_t locale = ::newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(0));
+    if (!locale) return '.';
+    const char* separateur = ::nl_langinfo_l(RADIXCHAR, locale);
+    const char resultat = separateur && *separateur == ',' ? ',' : '.';
+    ::freelocale(locale);
+    return resultat;
+}
+
+void PlateformePosix::set_own_windows(fenetres_propres liste) { propres_ = std::move(liste); }
+
+void PlateformePosix::enumerate_windows(const std::function<bool(WindowId)>& visit) {
+    if (x11_) {
+        for (const WindowId fenetre : x11_->lister())
+            if (!visit(fenetre)) return;
+        return;
+    }
+    if (!propres_) return;
+    for (const auto& [fenetre, titre] : propres_())
+        if (!visit(fenetre)) return;
+}
+
+std::string PlateformePosix::window_title(WindowId window, std::size_t max_chars) {
+    std::string titre;
+    if (x11_) {
+        titre = x11_->titre(window);
+    } else if (propres_) {
+        for (const auto& [fenetre, texte] : propres_())
+            if (fenetre == window) titre = utf8_vers_cp1252(texte);
+    }
+    if (titre.size() > max_chars) titre.resize(max_chars);
+    return titre;
+}
+
+WindowId PlateformePosix::foreground_window() { return x11_ ? x11_->active() : 0; }
+
+void PlateformePosix::minimize_window(WindowId window) {
+    if (x11_) x11_->minimiser(window);
+}
+
+std::unique_ptr<Plateforme> creer_plateforme_systeme() { return std::make_unique<PlateformePosix>(); }
+
+}  // namespace quorva

@@ -1,0 +1,79 @@
+// Quorva's platform on Linux: Windows path texts over a POSIX file system,
+// the shell as posix_spawn or xdg-open, XDG folders, X11 windows.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/platform/plateforme.h"
+
+namespace quorva {
+
+class FenetresX11;
+
+class PlateformePosix : public Plateforme {
+public:
+    PlateformePosix();
+    // Without X11 the window search sees only the windows set_own_windows gives.
+    explicit PlateformePosix(bool avec_x11);
+    ~PlateformePosix() override;
+
+    // The POSIX file name of a Windows path text: "\" and "/" separate, each
+    // component that does not exist with its exact case is matched without
+    // regard to case, cp1252 becomes UTF-8. Empty for a path with a drive
+    // letter or an empty path: there is no such file here.
+    std::optional<std::string> chemin_posix(const std::string& path);
+
+    bool file_exists(const std::string& path) override;
+    bool folder_exists(const std::string& path) override;
+    bool create_folder(const std::string& path) override;
+    std::vector<std::string> list_files(const std::string& folder, const std::string& masks) override;
+    std::vector<std::string> list_folders(const std::string& folder) override;
+    bool read_file(const std::string& path, std::string& contents, std::size_t max_bytes) override;
+    std::unique_ptr<OutputFile> create_file(const std::string& path) override;
+    bool copy_file(const std::string& from, const std::string& to) override;
+    std::string current_folder() override;
+    bool set_current_folder(const std::string& path) override;
+
+    std::string command_line() override;
+    std::string program_file() override;
+    std::string special_folder(int csidl) override;
+    std::string temp_folder() override;
+    void* system_library() override;
+    bool library_exports(void* library, const std::string& name) override;
+    std::intptr_t shell_open(const std::string& file, const std::string& parameters,
+                             const std::string& folder, int show) override;
+    char decimal_separator() override;
+
+    void enumerate_windows(const std::function<bool(WindowId)>& visit) override;
+    std::string window_title(WindowId window, std::size_t max_chars) override;
+    WindowId foreground_window() override;
+    void minimize_window(WindowId window) override;
+
+    // Where the display is not X11 (offscreen, Wayland) the window search
+    // sees the program's own windows only: the windows layer tells which.
+    using fenetres_propres = std::function<std::vector<std::pair<WindowId, std::string>>()>;
+    void set_own_windows(fenetres_propres liste);
+
+private:
+    void recolter_enfants();
+    std::unique_ptr<FenetresX11> x11_;
+    fenetres_propres propres_;
+    std::vector<int> enfants_;  // processes started and not yet reaped
+};
+
+// X11 top-level windows (windows_x11.cpp). ouvrir() fails when there is no
+// X11 display; the platform then falls back to the program's own windows.
+class FenetresX11 {
+public:
+    static std::unique_ptr<FenetresX11> ouvrir();
+    virtual ~FenetresX11() = default;
+    virtual std::vector<WindowId> lister() = 0;
+    virtual std::string titre(WindowId window) = 0;  // cp1252
+    virtual WindowId active() = 0;
+    virtual void minimiser(WindowId window) = 0;
+};
+
+}  // namespace quorva

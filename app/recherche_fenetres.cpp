@@ -1,0 +1,34 @@
+#include "app/recherche_fenetres.h"
+
+namespace quorva {
+
+bool enumere_fenetre(recherche_fenetres& etat, WindowId fenetre) {
+    if (etat.nb_fenetres >= 2000) return false;
+    ++etat.nb_fenetres;
+    etat.fenetres_ouvertes[static_cast<std::size_t>(etat.nb_fenetres)] = fenetre;
+    return etat.nb_fenetres < 2000;
+}
+
+std::string nom_fenetre(Plateforme& os, WindowId fenetre) {
+    std::string titre = os.window_title(fenetre, 254);
+    if (titre.size() > 254) titre.resize(254);
+    const auto nul = titre.find('\0');
+    if (nul != std::string::npos) titre.resize(nul);
+    return titre;
+}
+
+bool cherche_appli(Plateforme& os, recherche_fenetres& etat, const std::string& titre) {
+    etat.nb_fenetres = -1;
+    os.enumerate_windows([&etat](WindowId fenetre) { return enumere_fenetre(etat, fenetre); });
+    bool trouve = false;
+    for (std::int32_t i = 0; i <= etat.nb_fenetres; ++i) {
+        const std::string nom = nom_fenetre(os, etat.fenetres_ouvertes[static_cast<std::size_t>(i)]);
+        if (!nom.empty() && nom == titre) {
+            ++etat.nb_titres_trouves;
+            trouve = true;
+        }
+    }
+    return trouve;
+}
+
+}  // namespace quorva

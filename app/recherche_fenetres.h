@@ -1,0 +1,27 @@
+// Search of the top-level windows by title: the single-instance guard and the
+// refusal of a second Audacity rest on it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "app/platform/plateforme.h"
+
+namespace quorva {
+
+struct recherche_fenetres {
+    std::array<WindowId, 2001> fenetres_ouvertes{};
+    std::int32_t nb_fenetres = -1;
+    std::int32_t nb_titres_trouves = 0;  // never reset
+};
+
+// Enumeration callback: stores the window; false once 2001 are stored.
+bool enumere_fenetre(recherche_fenetres& etat, WindowId fenetre);
+// The window's title (at most 254 characters), empty when it has none.
+std::string nom_fenetre(Plateforme& os, WindowId fenetre);
+// Whether a top-level window has exactly this title; adds the number of such
+// windows to nb_titres_trouves.
+bool cherche_appli(Plateforme& os, recherche_fenetres& etat, const std::string& titre);
+
+}  // namespace quorva

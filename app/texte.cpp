@@ -1,0 +1,133 @@
+#include "app/texte.h"
+
+#include <array>
+#include <cstdint>
+
+namespace quorva {
+
+namespace {
+
+// Code points of cp1252 bytes 0x80..0x9F (0 where the code page has none:
+// such bytes are kept as the C1 control of the same number).
+constexpr std::array<std::uint16_t, 32> cp1252_80_9f = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void ajouter_utf8(std::string& sortie, std::uint32_t point) {
+    if (point < 0x80) {
+        sortie += static_cast<char>(point);
+    } else if (point < 0x800) {
+        sortie += static_cast<char>(0xC0 | (point >> 6));
+        sortie += static_cast<char>(0x80 | (point & 0x3F));
+    } else {
+        sortie += static_cast<char>(0xE0 | (point >> 12));
+        sortie += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+        sortie += static_cast<char>(0x80 | (point & 0x3F));
+    }
+}
+
+char octet_cp1252(std::uint32_t point) {
+    if (point < 0x80 || (point >= 0xA0 && point <= 0xFF)) return static_cast<char>(point);
+    for (std::size_t i = 0; i < cp1252_80_9f.size(); ++i)
+        if (cp1252_80_9f[i] == point) return static_cast<char>(0x80 + i);
+    return '?';
+}
+
+unsigned char minuscule(unsigned char c) {
+    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);
+    if (c == 0x8A || c == 0x8C || c == 0x8E) return static_cast<unsigned char>(c + 16);
+    if (c == 0x9F) return 0xFF;
+    return c;
+}
+
+}  // namespace
+
+std::string cp1252_vers_utf8(std::string_view cp1252) {
+    std::string sortie;
+    sortie.reserve(cp1252.size() + cp1252.size() / 4);
+    for (const char c : cp1252) {
+        const auto octet = static_cast<unsigned char>(c);
+        if (octet < 0x80) sortie += c;
+        else if (octet < 0xA0) ajouter_utf8(sortie, cp1252_80_9f[octet - 0x80]);
+        else ajouter_utf8(sortie, octet);
+    }
+    return sortie;
+}
+
+std::string utf8_vers_cp1252(std::string_view utf8) {
+    std::string sortie;
+    sortie.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const auto octet = static_cast<unsigned char>(utf8[i]);
+        std::size_t longueur = 0;
+        std::uint32_t point = 0;
+        if (octet >= 0xC2 && octet <= 0xDF) { longueur = 2; point = octet & 0x1F; }
+        else if (octet >= 0xE0 && octet <= 0xEF) { longueur = 3; point = octet & 0x0F; }
+        else if (octet >= 0xF0 && octet <= 0xF4) { longueur = 4; point = octet & 0x07; }
+        bool valide = longueur > 0 && i + longueur <= utf8.size();
+        for (std::size_t k = 1; valide && k < longueur; ++k) {
+            const auto suite = static_cast<unsigned char>(utf8[i + k]);
+            if ((suite & 0xC0) != 0x80) valide = false;
+            else point = (point << 6) | (suite & 0x3F);
+        }
+        if (!valide) {  // ASCII, or a byte that is not UTF-8: keep it as it is
+            sortie += utf8[i];
+            ++i;
+            continue;
+        }
+        sortie += octet_cp1252(point);
+        i += longueur;
+    }
+    return sortie;
+}
+
+std::string minuscules_ascii(std::string_view texte) {
+    std::string sortie(texte);
+    for (char& c : sortie)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    return sortie;
+}
+
+bool egal_sans_casse(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (minuscule(static_cast<unsigned char>(a[i])) != minuscule(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+std::vector<std::string> decouper_lignes(std::string_view texte) {
+    std::vector<std::string> lignes;
+    std::size_t debut = 0;
+    for (std::size_t i = 0; i < texte.size(); ++i) {
+        if (texte[i] != '\r' && texte[i] != '\n') continue;
+        lignes.emplace_back(texte.substr(debut, i - debut));
+        if (texte[i] == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n') ++i;
+        debut = i + 1;
+    }
+    if (debut < texte.size()) lignes.emplace_back(texte.substr(debut));
+    return lignes;
+}
+
+std::string joindre_lignes(const std::vector<std::string>& lignes) {
+    std::string sortie;
+    for (const auto& ligne : lignes) {
+        sortie += ligne;
+        sortie += "\r\n";
+    }
+    return sortie;
+}
+
+bool finit_par(std::string_view texte, std::string_view fin) {
+    return texte.size() >= fin.size() && texte.substr(texte.size() - fin.size()) == fin;
+}
+
+bool commence_par(std::string_view texte, std::string_view debut) {
+    return texte.substr(0, debut.size()) == debut;
+}
+
+}  // namespace quorva

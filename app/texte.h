@@ -1,0 +1,30 @@
+// Texts: the program's texts are cp1252 bytes; Unicode appears only where a
+// text meets the windowing toolkit or a POSIX file name.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorva {
+
+std::string cp1252_vers_utf8(std::string_view cp1252);
+// Characters that cp1252 cannot hold become '?'; broken UTF-8 bytes are
+// taken as cp1252 bytes as they stand.
+std::string utf8_vers_cp1252(std::string_view utf8);
+
+// ASCII letters A..Z to a..z; every other byte as it is.
+std::string minuscules_ascii(std::string_view texte);
+// Case-insensitive comparison of cp1252 texts (ASCII and Latin-1 letters).
+bool egal_sans_casse(std::string_view a, std::string_view b);
+
+// Splits a text into lines; accepts CR LF, LF and a lone CR. A last line
+// without an end is kept; a final line end does not add an empty line.
+std::vector<std::string> decouper_lignes(std::string_view texte);
+// Joins lines, each ended by CR LF.
+std::string joindre_lignes(const std::vector<std::string>& lignes);
+
+bool finit_par(std::string_view texte, std::string_view fin);
+bool commence_par(std::string_view texte, std::string_view debut);
+
+}  // namespace quorva

@@ -1,0 +1,39 @@
+// The conversion state shared by the WAV reader, the detection, the chart and
+// the workbook writer. Tables keep the program's fixed capacities and are
+// 1-based: slot 0 is never used, so the rules read as written.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace quorva {
+
+constexpr int capacite_echantillons = 32100;
+constexpr int capacite_pointes = 100;
+
+struct point_xy {
+    double x = 0;
+    double y = 0;
+};
+
+struct etat_conversion {
+    // Sample buffer: entry n is the n-th sample walked (raw value, not scaled).
+    std::array<double, capacite_echantillons + 1> echantillons{};
+    std::int32_t nb_echantillons = 0;
+    std::int32_t facteur_division = 1;
+    std::int16_t reponse_taille = 0;
+    std::uint8_t conversion_annulee = 0;
+    std::string fichier_pointes;
+    std::string fichier_en_cours;
+
+    // Event tables (marks of the chart) and the energy trend.
+    std::array<point_xy, capacite_pointes + 1> pointes{};
+    std::array<point_xy, capacite_pointes + 1> intervalles{};
+    std::int32_t nb_pointes = 0;
+    double niveau_base = 0;
+    double coefficient_a = 0;
+    double coefficient_b = 0;
+};
+
+}  // namespace quorva

@@ -1,0 +1,71 @@
+// A platform for unit tests: real files in a temporary folder of the test's
+// own, and a scripted rest (command line, special folders, exports, windows)
+// with every shell open and every minimised window recorded.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/platform/platform_posix.h"
+
+namespace quorva::test {
+
+struct ouverture_shell {
+    std::string fichier, parametres, dossier;
+    int affichage = 0;
+};
+
+struct fenetre_factice {
+    WindowId id = 0;
+    std::string titre;  // cp1252
+};
+
+class PlateformeFactice : public PlateformePosix {
+public:
+    // Creates a fresh temporary folder (racine(), ends with "/"), removed at
+    // destruction.
+    PlateformeFactice();
+    ~PlateformeFactice() override;
+    PlateformeFactice(const PlateformeFactice&) = delete;
+    PlateformeFactice& operator=(const PlateformeFactice&) = delete;
+
+    // The test's temporary folder, "/tmp/quorva-test-XXXXXX/".
+    const std::string& racine() const { return racine_; }
+    // Writes a file under the given path (folders created as needed).
+    void ecrire(const std::string& chemin, const std::string& contenu);
+    // The whole content of a file; empty when it does not exist.
+    std::string lire(const std::string& chemin);
+
+    std::string ligne_commande;
+    std::string fichier_programme;
+    std::map<int, std::string> dossiers_speciaux;  // csidl -> path; missing: ""
+    std::string dossier_temporaire;                // default: racine() + "temp/"
+    std::set<std::string> exportations;            // names kernel32 exports
+    bool sans_bibliotheque = false;
+    char separateur = '.';
+    std::vector<fenetre_factice> fenetres;
+    std::vector<WindowId> premiers_plans;  // foreground_window() pops from the front
+    std::vector<ouverture_shell> ouvertures;
+    std::vector<WindowId> minimisees;
+
+    std::string command_line() override { return ligne_commande; }
+    std::string program_file() override { return fichier_programme; }
+    std::string special_folder(int csidl) override;
+    std::string temp_folder() override { return dossier_temporaire; }
+    void* system_library() override;
+    bool library_exports(void* library, const std::string& name) override;
+    std::intptr_t shell_open(const std::string& file, const std::string& parameters,
+                             const std::string& folder, int show) override;
+    char decimal_separator() override { return separateur; }
+    void enumerate_windows(const std::function<bool(WindowId)>& visit) override;
+    std::string window_title(WindowId window, std::size_t max_chars) override;
+    WindowId foreground_window() override;
+    void minimize_window(WindowId window) override;
+
+private:
+    std::string racine_;
+};
+
+}  // namespace quorva::test
