@@ -3,6 +3,7 @@
 // subsystem. Windows hold a reference to it; a test builds its own.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,10 @@ struct contexte {
     chemins_programme chemins;
     recherche_fenetres fenetres;
     std::vector<std::string> journal;  // diagnostic log, shown by TForm_voir
+
+    // How a core routine shows a message box with one OK button (text in
+    // cp1252). The windows install a real message box; tests record it.
+    std::function<void(const std::string& texte)> afficher_message;
 
     etat_langue langue;
     etat_menu menu;
