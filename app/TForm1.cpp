@@ -1,7 +1,10 @@
 #include "app/TForm1.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 
 #include "app/garde.h"
@@ -9,38 +12,89 @@
 
 namespace quorva {
 
+namespace {
+
+// The small round indicator on the panel.
+class Cercle : public QWidget {
+public:
+    explicit Cercle(QWidget* parent) : QWidget(parent) {}
+    QColor couleur = Qt::white;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter peintre(this);
+        peintre.setRenderHint(QPainter::Antialiasing);
+        peintre.setPen(Qt::black);
+        peintre.setBrush(couleur);
+        peintre.drawEllipse(QRectF(0.5, 0.5, width() - 1, height() - 1));
+    }
+};
+
+void colorer(QWidget* controle, QPalette::ColorRole role, const QColor& couleur) {
+    QPalette palette = controle->palette();
+    palette.setColor(role, couleur);
+    controle->setPalette(palette);
+}
+
+position_fenetre position(const QWidget& fenetre) { return {fenetre.x(), fenetre.y()}; }
+
+}  // namespace
+
 TForm1::TForm1(contexte& ctx) : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), ctx_(ctx) {
+    setObjectName("Form1");
     setWindowTitle("Quorva");
     setAutoFillBackground(true);
-    QPalette bleu = palette();
-    bleu.setColor(QPalette::Window, QColor(0, 0, 255));
-    setPalette(bleu);
+    colorer(this, QPalette::Window, QColor(0, 0, 255));
+    QFont police("MS Sans Serif");
+    police.setPixelSize(11);
+    setFont(police);
     move(679, 203);
 
     Panel1 = new QWidget(this);
     Panel1->setObjectName("Panel1");
     Panel1->setGeometry(3, 3, 122, 20);
     Panel1->setAutoFillBackground(true);
-    QPalette jaune = Panel1->palette();
-    jaune.setColor(QPalette::Window, QColor(255, 255, 0));
-    Panel1->setPalette(jaune);
+    colorer(Panel1, QPalette::Window, QColor(255, 255, 0));
     Panel1->setCursor(Qt::PointingHandCursor);
 
     Label4 = new QLabel("QUORVA (RQ)", Panel1);
     Label4->setObjectName("Label4");
     Label4->setGeometry(22, 6, 97, 11);
-    QFont police("Small Fonts");
-    police.setPixelSize(9);
-    police.setBold(true);
-    Label4->setFont(police);
-    QPalette marron = Label4->palette();
-    marron.setColor(QPalette::WindowText, QColor(128, 0, 0));
-    Label4->setPalette(marron);
+    QFont petite("Small Fonts");
+    petite.setPixelSize(9);
+    petite.setBold(true);
+    Label4->setFont(petite);
+    colorer(Label4, QPalette::WindowText, QColor(128, 0, 0));
     Label4->setCursor(Qt::PointingHandCursor);
 
+    Shape1 = new Cercle(Panel1);
+    Shape1->setObjectName("Shape1");
+    Shape1->setGeometry(29, 0, 5, 7);
+
+    SpeedButton3 = new QToolButton(Panel1);
+    SpeedButton3->setObjectName("SpeedButton3");
+    SpeedButton3->setGeometry(2, 2, 20, 15);
+    SpeedButton3->setAutoRaise(true);
+    SpeedButton3->setIconSize(QSize(16, 11));
+    SpeedButton3->hide();
+
+    SpeedButton1 = new QToolButton(this);
+    SpeedButton1->setObjectName("SpeedButton1");
+    SpeedButton1->setText("X");
+    SpeedButton1->setGeometry(140, 4, 13, 14);
+    SpeedButton1->hide();
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { garde(montrer_erreur, [this] { close(); }); });
+
+    for (QWidget* controle : {static_cast<QWidget*>(Panel1), static_cast<QWidget*>(Label4), Shape1})
+        controle->installEventFilter(this);
+
     Timer_deb.setInterval(500);
-    Timer_deb.setSingleShot(false);
+    Timer_saute.setInterval(20);
+    Timer_place.setInterval(20);
+    Timer_surveille.setInterval(4000);
     connect(&Timer_deb, &QTimer::timeout, this, [this] { garde(montrer_erreur, [this] { Timer_debTimer(); }); });
+    connect(&Timer_saute, &QTimer::timeout, this, [this] { garde(montrer_erreur, [this] { Timer_sauteTimer(); }); });
+    connect(&Timer_place, &QTimer::timeout, this, [this] { garde(montrer_erreur, [this] { Timer_placeTimer(); }); });
 
     FormCreate();
 }
@@ -66,10 +120,131 @@ void TForm1::FormCreate() {
 
 void TForm1::Timer_debTimer() {
     Timer_deb.stop();
+    ctx_.barre.aleatoire.seed(static_cast<std::mt19937::result_type>(
+        std::chrono::steady_clock::now().time_since_epoch().count()));
+    Timer_saute.start();
+    if (sequence_demarrage) sequence_demarrage();
 }
+
+void TForm1::ouvrir_PopupMenu1(QPoint point) {
+    dernier_point_menu_ = point;
+    ++nb_ouvertures_menu_;
+    if (PopupMenu1_) PopupMenu1_->popup(point);
+}
+
+void TForm1::colorer_Shape1(const QColor& couleur) {
+    static_cast<Cercle*>(Shape1)->couleur = couleur;
+    Shape1->update();
+}
+
+void TForm1::Label4Click() {
+    if (quorva::Label4Click(ctx_.barre)) {
+        const auto point = point_menu(position(*this));
+        ouvrir_PopupMenu1(QPoint(point.gauche, point.haut));
+    }
+}
+
+void TForm1::Shape1MouseDown() {
+    const auto point = point_menu(position(*this));
+    ouvrir_PopupMenu1(QPoint(point.gauche, point.haut));
+}
+
+void TForm1::QuitterQuorva1Click() { close(); }
+
+void TForm1::Timer_sauteTimer() {
+    auto fenetre = position(*this);
+    const auto suite = quorva::Timer_sauteTimer(ctx_.barre, fenetre, QGuiApplication::primaryScreen()->geometry().width(),
+                                                width());
+    move(fenetre.gauche, fenetre.haut);
+    repaint();
+    if (suite == suite_animation::fin_sauts) {
+        Timer_saute.stop();
+        Timer_place.start();
+    }
+}
+
+void TForm1::Timer_placeTimer() {
+    auto fenetre = position(*this);
+    const auto suite = quorva::Timer_placeTimer(ctx_.barre, fenetre, QGuiApplication::primaryScreen()->geometry().width(),
+                                                width());
+    move(fenetre.gauche, fenetre.haut);
+    repaint();
+    if (suite == suite_animation::fin_glissade) {
+        Timer_place.stop();
+        ouvrir_PopupMenu1(QPoint(fenetre.gauche, fenetre.haut + 20));
+    }
+}
+
+// Press, move and release on the frame, the panel and the label all go to the
+// same rules, with the pointer in the receiving control's coordinates.
+bool TForm1::souris(QWidget* controle, QEvent* evenement) {
+    switch (evenement->type()) {
+        case QEvent::MouseButtonPress: {
+            auto* e = static_cast<QMouseEvent*>(evenement);
+            const QPoint p = e->position().toPoint();
+            garde(montrer_erreur, [&] {
+                FormMouseDown(ctx_.barre, e->button() == Qt::RightButton, p.x(), p.y(), position(*this));
+            });
+            controle_presse_ = e->button() == Qt::LeftButton ? controle : nullptr;
+            return true;
+        }
+        case QEvent::MouseMove: {
+            auto* e = static_cast<QMouseEvent*>(evenement);
+            // The pointer relative to the control where it was pressed; the
+            // control moves with the window.
+            const QPoint p = controle->mapFromGlobal(e->globalPosition().toPoint());
+            garde(montrer_erreur, [&] {
+                const auto nouvelle = FormMouseMove(ctx_.barre, p.x(), p.y(), position(*this));
+                if (nouvelle.gauche != x() || nouvelle.haut != y()) move(nouvelle.gauche, nouvelle.haut);
+            });
+            return true;
+        }
+        case QEvent::MouseButtonRelease: {
+            auto* e = static_cast<QMouseEvent*>(evenement);
+            const QPoint p = controle->mapFromGlobal(e->globalPosition().toPoint());
+            const bool clic = e->button() == Qt::LeftButton && controle_presse_ == controle &&
+                              controle != this && controle->rect().contains(p);
+            controle_presse_ = nullptr;
+            garde(montrer_erreur, [&] {
+                FormMouseUp(ctx_.barre, p.x(), p.y());
+                if (clic) Label4Click();
+            });
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+bool TForm1::eventFilter(QObject* objet, QEvent* evenement) {
+    if (objet == Shape1) {
+        if (evenement->type() == QEvent::MouseButtonPress) {
+            garde(montrer_erreur, [this] { Shape1MouseDown(); });
+            return true;
+        }
+        return evenement->type() == QEvent::MouseButtonRelease || evenement->type() == QEvent::MouseMove;
+    }
+    if (objet == Panel1 || objet == Label4) {
+        if (evenement->type() == QEvent::ContextMenu) {
+            const QPoint point = static_cast<QContextMenuEvent*>(evenement)->globalPos();
+            garde(montrer_erreur, [&] { ouvrir_PopupMenu1(point); });
+            return true;
+        }
+        return souris(static_cast<QWidget*>(objet), evenement);
+    }
+    return QWidget::eventFilter(objet, evenement);
+}
+
+void TForm1::mousePressEvent(QMouseEvent* evenement) { souris(this, evenement); }
+void TForm1::mouseMoveEvent(QMouseEvent* evenement) { souris(this, evenement); }
+void TForm1::mouseReleaseEvent(QMouseEvent* evenement) { souris(this, evenement); }
 
 void TForm1::montrer_erreur(const std::string& texte) {
     QMessageBox::critical(nullptr, "Quorva", QString::fromStdString(cp1252_vers_utf8(texte)));
+}
+
+void TForm1::montrer_message(const std::string& texte) {
+    QMessageBox::warning(nullptr, "Quorva", QString::fromStdString(cp1252_vers_utf8(texte)));
 }
 
 }  // namespace quorva

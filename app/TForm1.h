@@ -1,9 +1,13 @@
 // The toolbar: a 128 x 26 borderless, always-on-top strip (yellow panel in a
-// blue frame) through which everything else is reached.
+// blue frame) through which everything else is reached. It moves itself: a
+// drag by the frame, the panel or the label; a click opens the menu.
 #pragma once
 
 #include <QLabel>
+#include <QMenu>
+#include <QPointer>
 #include <QTimer>
+#include <QToolButton>
 #include <QWidget>
 
 #include "app/contexte.h"
@@ -20,18 +24,53 @@ public:
 
     QWidget* Panel1 = nullptr;
     QLabel* Label4 = nullptr;
-    QTimer Timer_deb;
+    QWidget* Shape1 = nullptr;
+    QToolButton* SpeedButton3 = nullptr;  // language flag, hidden until the menu is translated
+    QToolButton* SpeedButton1 = nullptr;  // "X", hidden for the whole run
+    QTimer Timer_deb, Timer_saute, Timer_place, Timer_surveille;
+
+    // The menu the toolbar opens; whoever builds it hands it here.
+    void installer_menu(QMenu* menu) { PopupMenu1_ = menu; }
+    // Opens the menu with its top-left corner at a screen point.
+    void ouvrir_PopupMenu1(QPoint point);
+    // Where the menu was opened last (for tests and the arrival animation).
+    QPoint dernier_point_menu() const { return dernier_point_menu_; }
+    int nb_ouvertures_menu() const { return nb_ouvertures_menu_; }
+
+    // The indicator the export watcher blinks.
+    void colorer_Shape1(const QColor& couleur);
 
     // Shows a message box with the text (cp1252); what the guard of every
     // event handler uses.
     static void montrer_erreur(const std::string& texte);
+    static void montrer_message(const std::string& texte);
+
+    // What the start-up sequence runs once Timer_deb fires.
+    std::function<void()> sequence_demarrage;
+
+    void Label4Click();
+    void Shape1MouseDown();
+    void QuitterQuorva1Click();
+    void Timer_sauteTimer();
+    void Timer_placeTimer();
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+    void mousePressEvent(QMouseEvent* evenement) override;
+    void mouseMoveEvent(QMouseEvent* evenement) override;
+    void mouseReleaseEvent(QMouseEvent* evenement) override;
 
 private:
     void FormCreate();
     void Timer_debTimer();
+    bool souris(QWidget* controle, QEvent* evenement);
 
     contexte& ctx_;
     bool refuse_ = false;
+    QPointer<QMenu> PopupMenu1_;
+    QPoint dernier_point_menu_;
+    int nb_ouvertures_menu_ = 0;
+    QWidget* controle_presse_ = nullptr;  // the panel or label a click may come from
 };
 
 }  // namespace quorva

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/barre_outils.h"
 #include "app/chemins_programme.h"
 #include "app/platform/plateforme.h"
 #include "app/recherche_fenetres.h"
@@ -27,6 +28,7 @@ struct contexte {
 
     chemins_programme chemins;
     recherche_fenetres fenetres;
+    etat_barre barre;  // the toolbar's drag and arrival animation
     std::vector<std::string> journal;  // diagnostic log, shown by TForm_voir
 
     // How a core routine shows a message box with one OK button (text in
