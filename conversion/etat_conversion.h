@@ -34,6 +34,14 @@ struct etat_conversion {
     double niveau_base = 0;
     double coefficient_a = 0;
     double coefficient_b = 0;
+
+    // The hidden diagnostic labels of the main window (header fields, data
+    // size, trend equation and its error); nothing reads them back.
+    std::string texte_label1;
+    std::string texte_label2;
+    // Rows written by the last workbook pass (nb_echantillons never exceeds
+    // the buffer's capacity, this may).
+    std::int64_t nb_lignes_classeur = 0;
 };
 
 }  // namespace quorva

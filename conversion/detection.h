@@ -1,0 +1,25 @@
+// Slip events and energy trend of the recording in ctx.conversion, and the
+// rebuild of the event tables from the chart's marks.
+#pragma once
+
+#include "app/contexte.h"
+#include "conversion/lecture_wav.h"
+
+namespace quorva {
+
+// Detection and fit over echantillons[1..nb_echantillons]: clears both event
+// tables, then fills coefficient_a, coefficient_b, niveau_base, pointes,
+// nb_pointes, intervalles, and the diagnostic texts (texte_label1,
+// texte_label2). Progress through ui.avance_progression (one step per 1000
+// positions); hides the progress window (ui.masquer_patience) at its end.
+void detecte_pointes(contexte& ctx, const interface_conversion& ui);
+
+// The chart's OK: marks not placed (x = 0) are dropped, the positions are
+// sorted, each event's energy is recomputed from the samples (less
+// niveau_base), intervalles rebuilt, positions rounded half to even.
+void reconstruit_pointes(etat_conversion& etat);
+
+// Energy of sample value v: (v / 1000)^2.
+inline double energie(double v) { return (v / 1000) * (v / 1000); }
+
+}  // namespace quorva

@@ -1,0 +1,127 @@
+// Conversion of one stick-slip recording (mono, 16-bit PCM WAV) into the
+// sample buffer, the slip events and the SYLK workbook.
+//
+// How the pieces fit (all plain C++, state in ctx.conversion):
+//
+//   Lecture_fichier_wav(ctx, chemin, 1, accepte, ui)  display pass
+//       header checks -> size check (verifie_taille, may ask ui.question_taille)
+//       -> walk into echantillons (at most 32100 kept) -> detecte_pointes
+//       -> ui.montrer_graphique() (the chart, modal) -> ui.montrer_patience()
+//   Lecture_fichier_wav(ctx, chemin, 0, accepte, ui)  workbook pass
+//       same checks and walk; every sample goes to the workbook writer
+//       (classeur_sylk.h), which writes chemin + ".slk" atomically.
+//
+// Calling order of both drivers (menu and export watcher):
+//     reponse_taille = 0; facteur_division = 1; conversion_annulee = 0;
+//     std::uint8_t accepte = 0;
+//     Lecture_fichier_wav(ctx, chemin, 1, accepte, ui);
+//     if (accepte == 1 && conversion_annulee == 0) {
+//         Lecture_fichier_wav(ctx, chemin, 0, accepte, ui);
+//         ... shell-open chemin + ".slk", hide the progress window
+//     }
+// The chart window, from inside ui.montrer_graphique, edits
+// ctx.conversion.pointes / nb_pointes and calls Readmarks, Savemarks
+// (chart/fichier_pointes.h) and, on OK, reconstruit_pointes (detection.h).
+//
+// Errors (unreadable recording, missing base workbook, workbook that cannot
+// be written) are raised as erreur_quorva; the workbook is then left as it
+// was before (never half-written).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "app/contexte.h"
+
+namespace quorva {
+
+// Answers of the size dialog (TForm2's modal results).
+constexpr std::int16_t reponse_poursuivre = 1;  // keep the factor
+constexpr std::int16_t reponse_annuler = 2;     // cancel the conversion
+constexpr std::int16_t reponse_diminuer = 3;    // take the proposed factor
+
+// What the conversion needs from the windows. Every member may be left empty:
+// the conversion then goes on without it (an unanswered size question counts
+// as "Poursuivre").
+struct interface_conversion {
+    // 1 = English, 2 = French (the program's current language): chooses the
+    // base workbook and the correlation title. Any other value: English.
+    int langue = 1;
+    // One step of the progress bar of TForm_patience: called once per 1000
+    // samples walked and once per 1000 positions scanned by the detection.
+    std::function<void()> avance_progression;
+    // The size dialog: data size in bytes, bits per sample, proposed factor
+    // and the number of values it gives; returns reponse_poursuivre,
+    // reponse_annuler or reponse_diminuer. The progress window is hidden
+    // before the question and shown again after it through the hooks below.
+    std::function<int(std::int32_t taille_donnees, int bits_par_echantillon,
+                      std::int32_t facteur_propose, std::int32_t nb_valeurs)>
+        question_taille;
+    // The chart, shown modally at the end of the display pass. It may edit
+    // ctx.conversion and call Readmarks / Savemarks / reconstruit_pointes.
+    std::function<void()> montrer_graphique;
+    // Hide / show again and bring to the front the progress window.
+    std::function<void()> masquer_patience;
+    std::function<void()> montrer_patience;
+    // After a refused recording (message shown through ctx.afficher_message,
+    // progress window hidden, fichier_en_cours cleared): the export watcher
+    // resets its list of known files from the folder listing.
+    std::function<void()> apres_refus;
+};
+
+// The refusal text, shown with ctx.afficher_message.
+extern const char* const texte_refus_wav;
+
+// What happened to the recording in one call (accepte says the same for
+// "accepte"; the other two tell the ignored file from the refused one).
+enum class resultat_lecture {
+    ignore,   // not RIFF / WAVE / "fmt " (or shorter than its header): nothing shown
+    refuse,   // not mono 16-bit with "data" at 36: message shown
+    accepte,  // header accepted (the walk may still have been cancelled)
+};
+
+// The WAV reader, both passes. passe: 1 = display pass, 0 = workbook pass.
+// Sets accepte to 1 when the header is accepted (never resets it).
+// Throws erreur_quorva ("Impossible d'ouvrir le fichier %s", or the
+// workbook writer's errors).
+resultat_lecture Lecture_fichier_wav(contexte& ctx, const std::string& chemin, std::uint8_t passe,
+                                     std::uint8_t& accepte, const interface_conversion& ui);
+
+// --- Size check --------------------------------------------------------------
+
+// The size dialog's proposal for a data chunk, computed without any window
+// (TForm2 and quorva-convert --factor auto share it).
+struct proposition_taille {
+    bool trop_gros = false;        // data size above the threshold
+    std::int32_t seuil = 0;        // bytes per sample x 32000
+    std::int32_t facteur = 1;      // trunc(size / threshold) + 1
+    std::int32_t nb_valeurs = 0;   // round(size / (bytes per sample x factor))
+};
+proposition_taille propose_reduction(std::int32_t taille_donnees, int bits_par_echantillon);
+
+// The size check run by both passes: asks ui.question_taille at most once per
+// conversion (when reponse_taille is 0 and the data is too big) and updates
+// reponse_taille, facteur_division and conversion_annulee.
+void verifie_taille(contexte& ctx, std::int32_t taille_donnees, int bits_par_echantillon,
+                    const interface_conversion& ui);
+
+// --- Header ------------------------------------------------------------------
+
+// The header fields of a canonical 44-byte WAV header.
+struct entete_wav {
+    bool riff = false;       // "RIFF", "WAVE", "fmt " present (else: ignored)
+    bool accepte = false;    // mono, 16 bits, "data" at 36
+    std::uint16_t canaux = 0;
+    std::uint32_t frequence = 0;
+    std::uint32_t octets_par_seconde = 0;
+    std::uint16_t alignement = 0;
+    std::uint16_t bits_par_echantillon = 0;
+    std::int32_t taille_donnees = 0;  // as written in the file
+    // Bytes of samples that the walk may use: the data chunk, cut at the end
+    // of the file (a negative or too large data size means the end of file).
+    std::size_t octets_donnees = 0;
+};
+entete_wav analyse_entete(const std::string& fichier);
+
+}  // namespace quorva
