@@ -24,7 +24,7 @@ public:
     // component that does not exist with its exact case is matched without
     // regard to case, cp1252 becomes UTF-8. Empty for a path with a drive
     // letter or an empty path: there is no such file here.
-    std::optional<std::string> chemin_posix(const std::string& path);
+    virtual std::optional<std::string> chemin_posix(const std::string& path);
 
     bool file_exists(const std::string& path) override;
     bool folder_exists(const std::string& path) override;

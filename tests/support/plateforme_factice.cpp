@@ -1,5 +1,6 @@
 #include "tests/support/plateforme_factice.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -28,17 +29,24 @@ PlateformeFactice::~PlateformeFactice() {
 }
 
 void PlateformeFactice::ecrire(const std::string& chemin, const std::string& contenu) {
-    fs::path cible(chemin);
+    fs::path cible(chemin_posix(chemin).value_or(chemin));
     if (cible.has_parent_path()) fs::create_directories(cible.parent_path());
     std::ofstream flux(cible, std::ios::binary);
     flux << contenu;
 }
 
 std::string PlateformeFactice::lire(const std::string& chemin) {
-    std::ifstream flux(chemin, std::ios::binary);
+    std::ifstream flux(chemin_posix(chemin).value_or(chemin), std::ios::binary);
     std::ostringstream contenu;
     contenu << flux.rdbuf();
     return contenu.str();
+}
+
+std::optional<std::string> PlateformeFactice::chemin_posix(const std::string& path) {
+    const bool lecteur = path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
+    if (!lecteur) return PlateformePosix::chemin_posix(path);
+    const char lettre = static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])));
+    return PlateformePosix::chemin_posix(racine_ + lettre + "/" + path.substr(2));
 }
 
 std::string PlateformeFactice::special_folder(int csidl) {

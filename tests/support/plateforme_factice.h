@@ -31,9 +31,14 @@ public:
     PlateformeFactice(const PlateformeFactice&) = delete;
     PlateformeFactice& operator=(const PlateformeFactice&) = delete;
 
+    // Drive letters live under the temporary folder: C:\x\y is the file
+    // racine() + "c/x/y", so that tests can use Windows paths as they are.
+    std::optional<std::string> chemin_posix(const std::string& path) override;
+
     // The test's temporary folder, "/tmp/quorva-test-XXXXXX/".
     const std::string& racine() const { return racine_; }
-    // Writes a file under the given path (folders created as needed).
+    // Writes a file (folders created as needed). Like every path of the
+    // fake, a Windows path (C:\x\y.txt) or a POSIX one.
     void ecrire(const std::string& chemin, const std::string& contenu);
     // The whole content of a file; empty when it does not exist.
     std::string lire(const std::string& chemin);
