@@ -1,0 +1,288 @@
+// Quorva's platform on Windows: the ANSI (cp1252) Win32 calls, one or two
+// per operation.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "app/erreur.h"
+#include "app/platform/plateforme.h"
+#include "app/texte.h"
+
+namespace quorva {
+
+namespace {
+
+// The system's own text for its last error, in the user's language.
+std::string texte_derniere_erreur() {
+    const DWORD code = GetLastError();
+    char* tampon = nullptr;
+    const DWORD longueur = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+        0, reinterpret_cast<char*>(&tampon), 0, nullptr);
+    std::string texte = longueur && tampon ? std::string(tampon, longueur) : "";
+    if (tampon) LocalFree(tampon);
+    while (!texte.empty() && (texte.back() == '\r' || texte.back() == '\n' || texte.back() == ' ')) texte.pop_back();
+    if (texte.empty()) texte = "Erreur syst\xE8me " + std::to_string(code);
+    return texte;
+}
+
+DWORD attributs(const std::string& chemin) { return GetFileAttributesA(chemin.c_str()); }
+
+std::string dossier_avec_barre(const std::string& dossier) {
+    if (dossier.empty()) return ".\\";
+    const char fin = dossier.back();
+    return fin == '\\' || fin == '/' || fin == ':' ? dossier : dossier + "\\";
+}
+
+std::vector<std::string> decouper_masques(const std::string& masques) {
+    std::vector<std::string> liste;
+    std::string masque;
+    for (const char c : masques + ";") {
+        if (c == ';') {
+            if (!masque.empty()) liste.push_back(masque);
+            masque.clear();
+        } else if (c != ' ') {
+            masque += c;
+        }
+    }
+    return liste;
+}
+
+// The same order as on Linux: letters without regard to case, then bytes.
+void trier(std::vector<std::string>& noms) {
+    std::sort(noms.begin(), noms.end(), [](const std::string& a, const std::string& b) {
+        const std::string ma = minuscules_ascii(a), mb = minuscules_ascii(b);
+        return ma != mb ? ma < mb : a < b;
+    });
+    noms.erase(std::unique(noms.begin(), noms.end()), noms.end());
+}
+
+template <class Garder>
+std::vector<std::string> lister(const std::string& motif, Garder garder) {
+    std::vector<std::string> noms;
+    WIN32_FIND_DATAA donnees;
+    const HANDLE recherche = FindFirstFileA(motif.c_str(), &donnees);
+    if (recherche == INVALID_HANDLE_VALUE) return noms;
+    do {
+        const std::string nom = donnees.cFileName;
+        if (nom != "." && nom != ".." && garder(donnees)) noms.push_back(nom);
+    } while (FindNextFileA(recherche, &donnees));
+    FindClose(recherche);
+    return noms;
+}
+
+class FichierWin32 : public OutputFile {
+public:
+    FichierWin32(std::string cible, std::string temporaire, HANDLE fichier)
+        : cible_(std::move(cible)), temporaire_(std::move(temporaire)), fichier_(fichier) {}
+    ~FichierWin32() override {
+        if (fichier_ != INVALID_HANDLE_VALUE) CloseHandle(fichier_);
+        if (!valide_) DeleteFileA(temporaire_.c_str());
+    }
+    void write(std::string_view octets) override {
+        while (!octets.empty()) {
+            if (fichier_ == INVALID_HANDLE_VALUE) echec_ecriture();
+            const DWORD voulu = static_cast<DWORD>(std::min<std::size_t>(octets.size(), 1u << 30));
+            DWORD ecrits = 0;
+            if (!WriteFile(fichier_, octets.data(), voulu, &ecrits, nullptr) || ecrits == 0) echec_ecriture();
+            octets.remove_prefix(ecrits);
+        }
+    }
+    void commit() override {
+        if (fichier_ == INVALID_HANDLE_VALUE) echec_ecriture();
+        const bool ecrit = FlushFileBuffers(fichier_) != 0;
+        const bool ferme = CloseHandle(fichier_) != 0;
+        fichier_ = INVALID_HANDLE_VALUE;
+        if (!ecrit || !ferme) echec_ecriture();
+        // The old file stays whole until this one rename replaces it.
+        if (!MoveFileExA(temporaire_.c_str(), cible_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            throw erreur_quorva(message("Impossible de cr\xE9" "er le fichier %s", cible_));
+        valide_ = true;
+    }
+
+private:
+    [[noreturn]] void echec_ecriture() {
+        throw erreur_quorva(message("Erreur d'\xE9" "criture dans le fichier %s", cible_));
+    }
+    std::string cible_, temporaire_;
+    HANDLE fichier_;
+    bool valide_ = false;
+};
+
+BOOL CALLBACK visiter_fenetre(HWND fenetre, LPARAM valeur) {
+    const auto& visite = *reinterpret_cast<const std::function<bool(WindowId)>*>(valeur);
+    return visite(reinterpret_cast<WindowId>(fenetre)) ? TRUE : FALSE;
+}
+
+class PlateformeWin32 : public Plateforme {
+public:
+    bool file_exists(const std::string& path) override {
+        const DWORD a = attributs(path);
+        return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+    }
+    bool folder_exists(const std::string& path) override {
+        const DWORD a = attributs(path);
+        return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+    }
+    bool create_folder(const std::string& path) override { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
+
+    std::vector<std::string> list_files(const std::string& folder, const std::string& masks) override {
+        std::vector<std::string> noms;
+        const std::string base = dossier_avec_barre(folder);
+        for (const auto& masque : decouper_masques(masks)) {
+            auto trouves = lister(base + masque, [](const WIN32_FIND_DATAA& d) {
+                return !(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+            });
+            noms.insert(noms.end(), trouves.begin(), trouves.end());
+        }
+        trier(noms);
+        return noms;
+    }
+    std::vector<std::string> list_folders(const std::string& folder) override {
+        auto noms = lister(dossier_avec_barre(folder) + "*", [](const WIN32_FIND_DATAA& d) {
+            return (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        });
+        trier(noms);
+        return noms;
+    }
+
+    bool read_file(const std::string& path, std::string& contents, std::size_t max_bytes) override {
+        contents.clear();
+        const HANDLE fichier = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (fichier == INVALID_HANDLE_VALUE) return false;
+        LARGE_INTEGER taille{};
+        if (GetFileSizeEx(fichier, &taille))
+            contents.reserve(std::min<std::size_t>(static_cast<std::size_t>(taille.QuadPart), max_bytes));
+        char tampon[65536];
+        bool ok = true;
+        while (contents.size() < max_bytes) {
+            const DWORD voulu = static_cast<DWORD>(std::min(sizeof tampon, max_bytes - contents.size()));
+            DWORD lus = 0;
+            if (!ReadFile(fichier, tampon, voulu, &lus, nullptr)) {
+                ok = false;
+                break;
+            }
+            if (lus == 0) break;
+            contents.append(tampon, lus);
+        }
+        CloseHandle(fichier);
+        return ok;
+    }
+
+    std::unique_ptr<OutputFile> create_file(const std::string& path) override {
+        const auto erreur = [&path] { return erreur_quorva(message("Impossible de cr\xE9" "er le fichier %s", path)); };
+        if (path.empty() || folder_exists(path)) throw erreur();
+        const auto barre = path.find_last_of("\\/:");
+        const std::string dossier = barre == std::string::npos ? "." : path.substr(0, barre + 1);
+        // A fresh temporary file in the same folder, so that the final rename
+        // stays on one volume and is atomic.
+        char temporaire[MAX_PATH + 1] = {};
+        if (!GetTempFileNameA(dossier.c_str(), "qrv", 0, temporaire)) throw erreur();
+        const HANDLE fichier = CreateFileA(temporaire, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (fichier == INVALID_HANDLE_VALUE) {
+            DeleteFileA(temporaire);
+            throw erreur();
+        }
+        return std::make_unique<FichierWin32>(path, temporaire, fichier);
+    }
+
+    bool copy_file(const std::string& from, const std::string& to) override {
+        return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
+    }
+    std::string current_folder() override {
+        std::vector<char> tampon(MAX_PATH + 1);
+        DWORD longueur = GetCurrentDirectoryA(static_cast<DWORD>(tampon.size()), tampon.data());
+        if (longueur >= tampon.size()) {
+            tampon.resize(longueur + 1);
+            longueur = GetCurrentDirectoryA(static_cast<DWORD>(tampon.size()), tampon.data());
+        }
+        return longueur && longueur < tampon.size() ? std::string(tampon.data(), longueur) : "";
+    }
+    bool set_current_folder(const std::string& path) override { return SetCurrentDirectoryA(path.c_str()) != 0; }
+
+    std::string command_line() override {
+        const char* ligne = GetCommandLineA();
+        return ligne ? ligne : "";
+    }
+    std::string program_file() override {
+        std::vector<char> tampon(MAX_PATH + 1);
+        for (;;) {
+            const DWORD longueur = GetModuleFileNameA(nullptr, tampon.data(), static_cast<DWORD>(tampon.size()));
+            if (longueur == 0) return "";
+            if (longueur < tampon.size()) return std::string(tampon.data(), longueur);
+            if (tampon.size() > 32768) return "";
+            tampon.resize(tampon.size() * 2);
+        }
+    }
+    std::string special_folder(int csidl) override {
+        PIDLIST_ABSOLUTE liste = nullptr;
+        if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &liste)) || !liste) return "";
+        char chemin[MAX_PATH + 1] = {};
+        const bool ok = SHGetPathFromIDListA(liste, chemin) != FALSE;
+        CoTaskMemFree(liste);
+        return ok ? std::string(chemin) : "";
+    }
+    std::string temp_folder() override {
+        char tampon[256] = {};
+        // A longer path does not fit: the system then writes nothing.
+        const DWORD longueur = GetTempPathA(sizeof tampon, tampon);
+        return longueur && longueur < sizeof tampon ? std::string(tampon) : "";
+    }
+    void* system_library() override {
+        const HMODULE noyau = GetModuleHandleA("kernel32");
+        if (!noyau) throw erreur_quorva(texte_derniere_erreur());
+        return reinterpret_cast<void*>(noyau);
+    }
+    bool library_exports(void* library, const std::string& name) override {
+        return library && GetProcAddress(static_cast<HMODULE>(library), name.c_str()) != nullptr;
+    }
+    std::intptr_t shell_open(const std::string& file, const std::string& parameters, const std::string& folder,
+                             int show) override {
+        // Whole texts, whatever their length: a cut path would open
+        // something else, or nothing.
+        const HINSTANCE resultat = ShellExecuteA(nullptr, nullptr, file.c_str(), parameters.c_str(),
+                                                 folder.empty() ? nullptr : folder.c_str(), show);
+        return reinterpret_cast<std::intptr_t>(resultat);
+    }
+    char decimal_separator() override {
+        char separateur[8] = {};
+        if (!GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separateur, sizeof separateur)) return '.';
+        return separateur[0] == ',' ? ',' : '.';
+    }
+
+    void enumerate_windows(const std::function<bool(WindowId)>& visit) override {
+        EnumWindows(visiter_fenetre, reinterpret_cast<LPARAM>(&visit));
+    }
+    std::string window_title(WindowId window, std::size_t max_chars) override {
+        std::vector<char> tampon(std::min<std::size_t>(max_chars, 65535) + 1);
+        const int longueur = GetWindowTextA(reinterpret_cast<HWND>(window), tampon.data(),
+                                            static_cast<int>(tampon.size()));
+        return longueur > 0 ? std::string(tampon.data(), static_cast<std::size_t>(longueur)) : "";
+    }
+    WindowId foreground_window() override { return reinterpret_cast<WindowId>(GetForegroundWindow()); }
+    void minimize_window(WindowId window) override {
+        // The minimise system command, as the window's own menu sends it; a
+        // hung window must not hang us with it.
+        DWORD_PTR resultat = 0;
+        SendMessageTimeoutA(reinterpret_cast<HWND>(window), WM_SYSCOMMAND, SC_MINIMIZE, 0, SMTO_ABORTIFHUNG, 2000,
+                            &resultat);
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<Plateforme> creer_plateforme_systeme() { return std::make_unique<PlateformeWin32>(); }
+
+}  // namespace quorva

@@ -1,0 +1,120 @@
+#include "app/services_systeme.h"
+
+#include "app/contexte.h"
+#include "app/texte.h"
+
+namespace quorva {
+
+const std::array<const char*, 15> noms_windows = {
+    "Inconnu",       "Windows 3.1",    "Windows 95",     "Windows 95 OSR 2", "Windows 98",
+    "Windows 98 SE", "Windows Me",     "Windows 9x",     "Windows NT 3.5",   "Windows NT 4",
+    "Windows 2000",  "XP",             "Windows NT",     "Windows Server 2003", "Windows Vista/7"};
+
+namespace {
+
+// Newest first: each name appeared in kernel32 with one generation, so the
+// first one found tells the generation.
+struct echelon {
+    const char* export_teste;
+    std::uint8_t generation;
+};
+constexpr std::array<echelon, 10> echelle = {{
+    {"GetLocaleInfoEx", 14},
+    {"GetLargePageMinimum", 13},
+    {"GetNativeSystemInfo", 11},
+    {"ReplaceFile", 10},
+    {"OpenThread", 6},
+    {"GetThreadPriorityBoost", 9},
+    {"IsDebuggerPresent", 4},
+    {"GetDiskFreeSpaceEx", 3},
+    {"ConnectNamedPipe", 8},
+    {"Beep", 2},
+}};
+
+std::string avec_barre_finale(std::string dossier) {
+    if (dossier.empty() || dossier.back() != '\\') dossier += '\\';
+    return dossier;
+}
+
+}  // namespace
+
+bool existe_export(Plateforme& os, void* bibliotheque, const std::string& nom) {
+    // The system wants a NUL-terminated name: anything after a NUL is not
+    // part of it.
+    return os.library_exports(bibliotheque, nom.substr(0, nom.find('\0')));
+}
+
+std::uint8_t detecte_windows(Plateforme& os) {
+    void* const noyau = os.system_library();
+    for (const auto& [nom, generation] : echelle)
+        if (existe_export(os, noyau, nom)) return generation;
+    return 0;
+}
+
+std::string nom_version_windows(Plateforme& os, std::uint8_t generation) {
+    if (generation == 14) return os.folder_exists("c:\\Utilisateurs") ? "Vista" : "Seven";
+    return generation < noms_windows.size() ? noms_windows[generation] : noms_windows[0];
+}
+
+std::string chemin_appli_de(const std::string& ligne_commande, const std::string& fichier_programme,
+                            const std::string& dossier_courant) {
+    const auto barre = ligne_commande.rfind('\\');
+    std::string chemin;
+    if (barre != std::string::npos) {
+        for (const char c : ligne_commande.substr(0, barre))
+            if (c != '"') chemin += c;
+        if (!chemin.empty() && chemin.back() == ' ') chemin.pop_back();
+    } else {
+        // Started without a Windows path (a POSIX shell, a bare name found on
+        // PATH): the folder of the program file itself.
+        const auto separateur = fichier_programme.find_last_of("\\/");
+        if (separateur != std::string::npos) chemin = fichier_programme.substr(0, separateur);
+        if (separateur == 0) chemin = fichier_programme.substr(0, 1);  // program at the root "/"
+        if (chemin.empty()) chemin = dossier_courant;
+    }
+    chemin = minuscules_ascii(chemin);
+    // A POSIX folder ending in "/" (the root) is already a folder text.
+    const bool fini = !chemin.empty() && (chemin.back() == '\\' || (barre == std::string::npos && chemin.back() == '/'));
+    if (!fini) chemin += '\\';
+    return chemin;
+}
+
+std::string derive_chemin_appli(Plateforme& os) {
+    const std::string ligne = os.command_line();
+    if (ligne.find('\\') != std::string::npos) return chemin_appli_de(ligne, "");
+    return chemin_appli_de(ligne, os.program_file(), os.current_folder());
+}
+
+std::string dossier_special(Plateforme& os, int csidl) { return os.special_folder(csidl); }
+
+std::string dossier_temp(Plateforme& os) { return os.temp_folder(); }
+
+std::string dossier_bureau(Plateforme& os, int csidl) {
+    const std::string dossier = dossier_special(os, csidl);
+    return dossier.empty() ? "" : avec_barre_finale(dossier);
+}
+
+std::intptr_t ExecuteFile(Plateforme& os, const std::string& fichier, const std::string& parametres,
+                          const std::string& dossier, int mode) {
+    return os.shell_open(fichier, parametres, dossier, mode);
+}
+
+std::intptr_t ExecuteFile(contexte& ctx, const std::string& fichier, const std::string& parametres,
+                          const std::string& dossier, int mode) {
+    return ExecuteFile(ctx.os, fichier, parametres, dossier, mode);
+}
+
+void remplir_chemins(contexte& ctx) {
+    auto& chemins = ctx.chemins;
+    chemins.chemin_temp = dossier_temp(ctx.os);
+    chemins.chemin_appli = derive_chemin_appli(ctx.os);
+    // Without a temporary folder the language preference would land in the
+    // current folder, wherever that is: the program folder is at least known.
+    if (chemins.chemin_temp.empty()) chemins.chemin_temp = chemins.chemin_appli;
+    chemins.generation_windows = detecte_windows(ctx.os);
+    chemins.version_windows = nom_version_windows(ctx.os, chemins.generation_windows);
+    chemins.bureau_commun = dossier_bureau(ctx.os, 25);
+    chemins.bureau_utilisateur = dossier_bureau(ctx.os, 0);
+}
+
+}  // namespace quorva
