@@ -1,8 +1,104 @@
 // The toolbar's menu model and the tables of added content.
+//
+// The menu lives here, in plain C++: the Qt component PopupMenu1 only draws
+// it and forwards clicks. Entries keep the names and Tags of the menu they
+// describe; the Tag doubles as the slot number of the folder, target and
+// added-content tables (1-based, slot 0 unused).
 #pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
 
 namespace quorva {
 
-struct etat_menu {};
+// What a click on an entry does.
+enum class action_menu {
+    aucune,            // headings of submenus, separators, hidden options
+    fixe,              // the entry's own resource (fixed table)
+    cible,             // the target handler lance_item_menuClick
+    section,           // creation_feuille_tpclick: a section window
+    logiciel_ajoute,   // lance_fic_execlick
+    excel_ajoute,      // lance_fic_excelclick
+    document_ajoute,   // lance_fic_wordclick
+    conversion,        // hook: read and convert a recording
+    audacity_patin,    // hook: Audacity for stick-slip (local copy)
+    audacity_vitesse,  // hook: Audacity for wave speed (local copy)
+    audacity_tables,   // hook: Audacity for the shake tables
+    voir,              // hook: the log viewer
+    quitter,           // hook: quit Quorva
+};
+
+// Small icons of the entries; the Qt side picks a picture for each.
+enum class icone_menu {
+    aucune,
+    information,
+    document,
+    presentation,
+    tableur,
+    film,
+    programme,
+    audacity,
+    conversion,
+    dossier,
+    section,
+    google_earth,
+    voir,
+    quitter,
+};
+
+struct entree_menu {
+    std::string nom;      // empty for entries created at run time
+    int tag = 0;
+    std::string caption;  // cp1252; a "-" caption is a separator line
+    bool visible = true;
+    bool enabled = true;
+    icone_menu icone = icone_menu::aucune;
+    action_menu clic = action_menu::aucune;
+    bool est_sous_menu = false;  // opens a submenu (possibly empty)
+    // Folder in which the entry's own file was found by the last
+    // resolution (met_chemin): its fixed action opens from there, whatever
+    // another entry later does to the shared slot.
+    std::string dossier_trouve;
+    std::vector<entree_menu> sous_menu;
+};
+
+constexpr int nb_slots_menu = 50;
+constexpr int nb_slots_documents = 100;
+constexpr int nb_slots_logiciels = 50;
+constexpr int nb_slots_excel = 50;
+
+struct etat_menu {
+    etat_menu();
+
+    // The popup menu of the toolbar: its 38 top-level entries in order.
+    std::vector<entree_menu> PopupMenu1;
+
+    std::array<std::string, nb_slots_menu + 1> chemins;  // folder of each slot
+    std::array<std::string, nb_slots_menu + 1> cibles;   // translated targets
+
+    // Added content; slot k is opened by the entry of Tag k.
+    std::vector<std::string> Memo_fic_word;  // captions of the documents family
+    std::array<std::string, nb_slots_documents + 1> chemins_documents;
+    std::array<std::string, nb_slots_logiciels + 1> chemins_logiciels;
+    std::array<std::string, nb_slots_excel + 1> chemins_excel;
+    int nb_documents = 0;
+    int nb_logiciels = 0;
+    int nb_excel = 0;
+
+    // Actions that need a window or another subsystem; the toolbar connects
+    // them. An unconnected hook does nothing.
+    std::function<void()> lancer_conversion;        // Lectureconversionwav1
+    std::function<void()> lancer_audacity_patin;    // LancerAudacityCl1
+    std::function<void()> lancer_audacity_vitesse;  // AudacityforspeedwaveUSBkey1
+    std::function<void()> lancer_audacity_tables;   // Audacityforshaketable1D2D1
+    std::function<void()> montrer_voir;             // VOIR1
+    std::function<void()> quitter;                  // QuitterQuorva1
+    // The simulation program's start waits half a second, then repaints
+    // the toolbar. Tests replace the wait.
+    std::function<void(int millisecondes)> attendre;
+    std::function<void()> repeindre;
+};
 
 }  // namespace quorva

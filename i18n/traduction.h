@@ -1,0 +1,49 @@
+// The translation table and the language choice: every menu caption in
+// English or French, the targets some entries open, the remembered language
+// and the flag button that switches it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quorva {
+
+struct contexte;
+
+// The embedded table (Memo_fic_trad), 38 lines in cp1252.
+const std::vector<std::string>& table_trad_defaut();
+
+// Sets `langue` from the preference file chemin_temp + "quorva\langue_quorva.txt"
+// (2 when there is none). A value that is not an integer keeps the language.
+void lec_langue(contexte& ctx);
+
+// Applies the translation table (the file chemin_appli +
+// "fic_quorva\fic_trad.txt" when present) to the menu, fills `cibles`, sets
+// up the language button and writes the preference file. Raises erreur_quorva
+// when the preference file cannot be written (the captions are applied).
+void lec_fic_trad(contexte& ctx);
+
+// A 16 x 11 flag picture, row by row, 0xRRGGBB per pixel.
+struct image_drapeau {
+    static constexpr int largeur = 16;
+    static constexpr int hauteur = 11;
+    std::array<std::uint32_t, largeur * hauteur> pixels{};
+};
+const image_drapeau& Speed_EN();
+const image_drapeau& Speed_FR();
+
+// What the toolbar must redraw for SpeedButton3.
+struct etat_SpeedButton3 {
+    int Tag = 1;
+    bool visible = false;
+    const image_drapeau* image = nullptr;
+};
+etat_SpeedButton3 bouton_langue(const contexte& ctx);
+
+// The flag button's click: switches the language and re-applies the table.
+// The caller then pops the menu up at the toolbar's (left, top + 20).
+etat_SpeedButton3 SpeedButton3Click(contexte& ctx);
+
+}  // namespace quorva

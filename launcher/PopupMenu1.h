@@ -1,0 +1,35 @@
+// The toolbar's popup menu: a QMenu drawn from the core menu model
+// (ctx.menu.PopupMenu1). It is rebuilt from the model each time it opens, so
+// captions, shown flags and added entries are always those of the model;
+// every choice runs the core's lance_entree through the guard.
+#pragma once
+
+#include <QIcon>
+#include <QMenu>
+#include <vector>
+
+#include "app/contexte.h"
+
+namespace quorva {
+
+class PopupMenu1 : public QMenu {
+    Q_OBJECT
+public:
+    PopupMenu1(contexte& ctx, QWidget* parent = nullptr);
+
+    // Rebuilds the Qt menu from the model.
+    void reconstruire();
+    // Rebuilds, then pops the menu up at a screen point.
+    void Popup(int x, int y);
+
+    // The Qt action of a named entry after the last rebuild (tests).
+    QAction* action(const QString& nom) const;
+
+private:
+    void remplir(QMenu* menu, std::vector<entree_menu>& entrees, std::vector<int> place);
+    QIcon icone(icone_menu id) const;
+
+    contexte& ctx_;
+};
+
+}  // namespace quorva

@@ -1,0 +1,47 @@
+// The resource launcher: what each menu entry does when clicked, and the
+// discovery of the content teachers add to the data folder.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "launcher/etat_menu.h"
+
+namespace quorva {
+
+struct contexte;
+
+// The named entry (top level or in a submenu), or nullptr.
+entree_menu* trouve_entree(etat_menu& menu, std::string_view nom);
+// An entry by its place: indices from the top level down; nullptr when the
+// place no longer exists (a submenu rebuilt since).
+entree_menu* entree_a(etat_menu& menu, const std::vector<int>& place);
+
+// Performs an entry's click, as if it were chosen in the menu.
+void lance_entree(contexte& ctx, entree_menu& entree);
+
+// The target handler: resolves the entry's target again in slot Tag, then
+// opens it with its folder as working folder.
+void lance_item_menuClick(contexte& ctx, entree_menu& entree);
+// Click handlers of added entries, by Tag.
+void lance_fic_execlick(contexte& ctx, int tag);
+void lance_fic_excelclick(contexte& ctx, int tag);
+void lance_fic_wordclick(contexte& ctx, int tag);
+
+// Start-up scans.
+void decouverte_documents(contexte& ctx);
+void recherche_logiciels_ajoutes(contexte& ctx);
+// Also after each conversion: the workbook submenu is rebuilt.
+void recherche_excel_ajoute(contexte& ctx);
+
+// The path that entry `tag` of an added-content submenu opens (slot Tag of
+// its family's table); empty for any other submenu.
+std::string chemin_ajoute(const contexte& ctx, std::string_view sous_menu, int tag);
+
+// The one way to open a document or start a program: the shell's default
+// action, in a normal window; the result is not examined.
+void ExecuteFile(contexte& ctx, const std::string& fichier, const std::string& parametres,
+                 const std::string& dossier);
+
+}  // namespace quorva

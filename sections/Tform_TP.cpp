@@ -1,0 +1,183 @@
+#include "sections/Tform_TP.h"
+
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <array>
+#include <memory>
+
+#include "app/TForm1.h"
+#include "app/garde.h"
+#include "app/texte.h"
+#include "sections/sections.h"
+
+namespace quorva {
+
+namespace {
+
+QString qt(const std::string& texte) { return QString::fromStdString(cp1252_vers_utf8(texte)); }
+QColor couleur(const couleur_tp& c) { return QColor(c.r, c.g, c.b); }
+
+QFont arial(int pixels, bool gras) {
+    QFont police("Arial");
+    police.setPixelSize(pixels);
+    police.setBold(gras);
+    return police;
+}
+
+using fenetres_tp = std::array<std::unique_ptr<Tform_TP>, nb_max_feuilles + 1>;
+
+// The windows of each context, owned by its montrer_feuille hook.
+struct registre_tp {
+    contexte* ctx;
+    std::weak_ptr<fenetres_tp> fenetres;
+};
+std::vector<registre_tp>& registres() {
+    static std::vector<registre_tp> liste;
+    return liste;
+}
+
+}  // namespace
+
+Tform_TP::Tform_TP(contexte& ctx, int slot)
+    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool), ctx_(ctx), slot_(slot) {
+    setObjectName("form_TP");
+    setWindowTitle("form_TP");
+    setAutoFillBackground(true);
+    resize(189, 109);
+    move(1016, 4);
+
+    Shape1 = new QFrame(this);
+    Shape1->setObjectName("Shape1");
+    Shape1->setFrameShape(QFrame::Box);
+    Shape1->setAutoFillBackground(true);
+    Shape1->move(1, 1);
+    Shape1->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    lab_nom_tp = new QLabel(this);
+    lab_nom_tp->setObjectName("lab_nom_tp");
+    lab_nom_tp->setFont(arial(11, true));
+    lab_nom_tp->move(5, 2);
+    lab_nom_tp->installEventFilter(this);
+
+    Speed_close = new QPushButton("X", this);
+    Speed_close->setObjectName("Speed_close");
+    QFont petite("Small Fonts");
+    petite.setPixelSize(9);
+    petite.setBold(true);
+    Speed_close->setFont(petite);
+    Speed_close->setFlat(true);
+    Speed_close->setGeometry(189 - 16, 2, 14, 14);
+    connect(Speed_close, &QPushButton::clicked, this,
+            [this] { garde(TForm1::montrer_erreur, [this] { Speed_closeClick(ctx_, slot_); }); });
+
+    Lab_taille = new QLabel(this);
+    Lab_taille->setObjectName("Lab_taille");
+    Lab_taille->setFont(arial(11, false));
+    Lab_taille->hide();
+
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName("ListBox1");
+    ListBox1->setFont(arial(11, false));
+    ListBox1->setSortingEnabled(false);
+    ListBox1->move(3, 17);
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        const int ligne = ListBox1->row(item);
+        garde(TForm1::montrer_erreur, [&] { FileListBox1DblClick(ctx_, slot_, ligne); });
+    });
+}
+
+void Tform_TP::affiche() {
+    if (slot_ < 1 || slot_ > nb_max_feuilles) return;
+    const feuille_tp& f = ctx_.sections.feuilles_tp[static_cast<std::size_t>(slot_)];
+    if (!f.visible) {
+        hide();
+        return;
+    }
+    QPalette fond = palette();
+    fond.setColor(QPalette::Window, couleur(f.fond));
+    setPalette(fond);
+    Shape1->setPalette(fond);
+    QPalette titre = lab_nom_tp->palette();
+    titre.setColor(QPalette::WindowText, couleur(f.couleur_titre));
+    lab_nom_tp->setPalette(titre);
+    lab_nom_tp->setText(qt(f.titre));
+    lab_nom_tp->adjustSize();
+
+    ListBox1->clear();
+    for (const auto& ligne : f.ListBox1) {
+        auto* item = new QListWidgetItem(qt(ligne), ListBox1);
+        item->setSizeHint(QSize(f.liste_largeur, ctx_.sections.hauteur_ligne ? ctx_.sections.hauteur_ligne() + 1 : 14));
+    }
+    ListBox1->setGeometry(3, 17, f.liste_largeur, f.liste_hauteur);
+
+    setFixedSize(f.Width, f.Height);
+    Shape1->setGeometry(1, 1, f.Width - 1, f.Height - 1);
+    lab_nom_tp->move(f.titre_left, 2);
+    Speed_close->move(f.close_left, 2);
+    move(f.Left, f.Top);
+    show();
+    raise();
+    activateWindow();
+}
+
+bool Tform_TP::eventFilter(QObject* objet, QEvent* evenement) {
+    if (objet == lab_nom_tp) {
+        switch (evenement->type()) {
+            case QEvent::MouseButtonPress: mousePressEvent(static_cast<QMouseEvent*>(evenement)); return true;
+            case QEvent::MouseMove: mouseMoveEvent(static_cast<QMouseEvent*>(evenement)); return true;
+            case QEvent::MouseButtonRelease: mouseReleaseEvent(static_cast<QMouseEvent*>(evenement)); return true;
+            default: break;
+        }
+    }
+    return QWidget::eventFilter(objet, evenement);
+}
+
+void Tform_TP::mousePressEvent(QMouseEvent* evenement) {
+    const QPoint p = evenement->position().toPoint();
+    garde(TForm1::montrer_erreur,
+          [&] { FormMouseDown(ctx_, evenement->button() == Qt::RightButton, p.x(), p.y()); });
+}
+
+void Tform_TP::mouseMoveEvent(QMouseEvent* evenement) {
+    const QPoint p = evenement->position().toPoint();
+    garde(TForm1::montrer_erreur, [&] {
+        if (FormMouseMove(ctx_, slot_, p.x(), p.y())) {
+            const feuille_tp& f = ctx_.sections.feuilles_tp[static_cast<std::size_t>(slot_)];
+            move(f.Left, f.Top);
+        }
+    });
+}
+
+void Tform_TP::mouseReleaseEvent(QMouseEvent*) {
+    garde(TForm1::montrer_erreur, [&] { FormMouseUp(ctx_); });
+}
+
+void installe_feuilles_tp(contexte& ctx) {
+    auto mesure = std::make_shared<QFontMetrics>(arial(11, false));
+    ctx.sections.largeur_texte = [mesure](const std::string& texte) {
+        return mesure->horizontalAdvance(qt(texte));
+    };
+    ctx.sections.hauteur_ligne = [mesure] { return mesure->height(); };
+
+    auto fenetres = std::make_shared<fenetres_tp>();
+    auto& liste = registres();
+    std::erase_if(liste, [&](const registre_tp& r) { return r.ctx == &ctx || r.fenetres.expired(); });
+    liste.push_back({&ctx, fenetres});
+    // The hook owns the windows: they go with the context.
+    ctx.sections.montrer_feuille = [&ctx, fenetres](int slot) {
+        if (slot < 1 || slot > nb_max_feuilles) return;
+        auto& fenetre = (*fenetres)[static_cast<std::size_t>(slot)];
+        if (!fenetre) fenetre = std::make_unique<Tform_TP>(ctx, slot);
+        fenetre->affiche();
+    };
+}
+
+Tform_TP* feuille_tp_qt(contexte& ctx, int slot) {
+    if (slot < 1 || slot > nb_max_feuilles) return nullptr;
+    for (const auto& r : registres())
+        if (r.ctx == &ctx)
+            if (auto fenetres = r.fenetres.lock()) return (*fenetres)[static_cast<std::size_t>(slot)].get();
+    return nullptr;
+}
+
+}  // namespace quorva
