@@ -1,0 +1,56 @@
+// The progress window "Conversion Excel", shown while a recording is read,
+// analysed and written. Its bar goes from 0 to 100, one step per 1000
+// samples, and stays at its end beyond.
+//
+// Also here: what a conversion needs from the windows (the progress window,
+// the size dialog TForm2, the chart TForm_chart and the open dialog), put
+// together for the conversion driver (conversion/pilote_conversion.h).
+#pragma once
+
+#include <QProgressBar>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "app/contexte.h"
+#include "conversion/lecture_wav.h"
+#include "conversion/pilote_conversion.h"
+
+namespace quorva {
+
+class TForm2;
+class TForm_chart;
+
+class TForm_patience : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm_patience(QWidget* parent = nullptr);
+
+    // Shown, brought to the front and repainted.
+    void montrer();
+    void masquer();
+    // One step of the bar (and a repaint, so that it moves during the work).
+    void avancer();
+    // The export watcher puts the bar back to 0 after each conversion.
+    void remettre_a_zero();
+
+    QProgressBar* ProgressBar1 = nullptr;
+};
+
+// The windows of a conversion, as the reader and the driver call them.
+struct fenetres_conversion {
+    TForm2& Form2;
+    TForm_patience& Form_patience;
+    TForm_chart& Form_chart;
+};
+
+// The interface the WAV reader calls: progress, size question, chart, and
+// the progress window hidden and shown again. `apres_refus` is left to the
+// caller (the export watcher sets it).
+interface_conversion interface_fenetres(contexte& ctx, fenetres_conversion fenetres);
+
+// The open dialog OpenDialog1 (filter "(*.wav)|*.WAV", default extension
+// "wav", initial folder as given) as the driver asks for it.
+choix_fichier dialogue_ouverture_wav(contexte& ctx, QWidget* parent);
+
+}  // namespace quorva

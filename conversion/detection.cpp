@@ -1,0 +1,153 @@
+#include "conversion/detection.h"
+
+#include <vector>
+
+#include "app/nombres.h"
+#include "conversion/Models.h"
+
+namespace quorva {
+
+namespace {
+
+constexpr int fenetre = 20;          // samples of the rise and noise windows
+constexpr double seuil = 80;         // energy over one window
+constexpr int bloc_calme = 201;      // quiet positions that re-arm the detector
+constexpr int pas_ajustement = 30;   // one fit point every 30 samples
+
+}  // namespace
+
+void detecte_pointes(contexte& ctx, const interface_conversion& ui) {
+    auto& etat = ctx.conversion;
+    const int n = etat.nb_echantillons < 0 ? 0
+                  : etat.nb_echantillons > capacite_echantillons ? capacite_echantillons
+                                                                 : etat.nb_echantillons;
+    const auto v = [&](int i) { return etat.echantillons[static_cast<std::size_t>(i)]; };
+
+    // Leftovers of an earlier recording must not reach the chart or the workbook.
+    etat.pointes.fill({});
+    etat.intervalles.fill({});
+    etat.nb_pointes = 0;
+
+    std::vector<double> e(static_cast<std::size_t>(n) + 1, 0.0);
+    for (int i = 1; i <= n; ++i) e[static_cast<std::size_t>(i)] = (i > 1 ? e[static_cast<std::size_t>(i) - 1] : 0) + energie(v(i));
+    const auto E = [&](int i) { return e[static_cast<std::size_t>(i)]; };
+
+    Models models(ctx.separateur_decimal);
+    models.clear();
+    for (int i = pas_ajustement; i <= n; i += pas_ajustement)
+        models.add(std::to_string(i) + "#" + format_reel(E(i), ctx.separateur_decimal));
+    const ajustement droite = models.fit();
+    etat.coefficient_a = static_cast<double>(droite.pente);
+    etat.coefficient_b = static_cast<double>(droite.ordonnee);
+    {
+        const char sep = ctx.separateur_decimal;
+        const double b = etat.coefficient_b;
+        etat.texte_label1 = format_reel(etat.coefficient_a, sep) + " * X " +
+                            (b >= 0 ? "+ " + format_reel(b, sep) : "- " + format_reel(-b, sep));
+        etat.texte_label2 = "Erreur : " + format_reel(static_cast<double>(droite.erreur), sep);
+    }
+
+    // Event scan.
+    std::vector<double> calme(capacite_pointes + 1, 0.0);  // quiet level after each event
+    int nb = 0, dernier = 1, c = 0;
+    bool arme = true;
+    double s = 0, r = 0;
+    for (int i = 1; i <= n - fenetre; ++i) {
+        if (i % 1000 == 0 && ui.avance_progression) ui.avance_progression();
+        if (E(i + fenetre) - E(i) > seuil && arme) {
+            if (nb < capacite_pointes) {
+                ++nb;
+                etat.intervalles[static_cast<std::size_t>(nb)].x = i - dernier;
+                etat.pointes[static_cast<std::size_t>(nb)].x = i;
+                dernier = i;
+            }
+            arme = false;
+            c = 0;
+            continue;
+        }
+        if (i <= fenetre || E(i) - E(i - fenetre) > seuil) {
+            c = 0;
+            r = 0;
+            continue;
+        }
+        if (c == 0) s = 0;
+        s += energie(v(i));
+        r += E(i);
+        ++c;
+        if (c < bloc_calme) continue;
+        if (nb > 0) {
+            calme[static_cast<std::size_t>(nb)] = s / bloc_calme;
+            etat.intervalles[static_cast<std::size_t>(nb)].y = r / bloc_calme;
+        }
+        s = 0;
+        r = 0;
+        arme = true;
+        c = 0;
+    }
+    etat.nb_pointes = nb;
+
+    // Baseline: the quiet levels after the events, the first one left out.
+    double somme = 0;
+    for (int k = 2; k <= nb; ++k) somme += calme[static_cast<std::size_t>(k)];
+    etat.niveau_base = nb >= 2 ? somme / (nb - 1) : 0;
+
+    // Energy of each event: the rise of the cumulative energy between the
+    // quiet blocks before and after it.
+    std::vector<double> m(static_cast<std::size_t>(nb) + 1, 0.0);
+    for (int k = 1; k <= nb; ++k) m[static_cast<std::size_t>(k)] = etat.intervalles[static_cast<std::size_t>(k)].y;
+    for (int k = 1; k <= nb; ++k) {
+        const auto ku = static_cast<std::size_t>(k);
+        if (k >= 2) etat.intervalles[ku].y = m[ku] - m[ku - 1];
+        etat.pointes[ku].y = etat.intervalles[ku].y;
+    }
+    // Record m pairs the samples from event m to m + 1 with the energy of m + 1.
+    for (int k = 1; k < nb; ++k) etat.intervalles[static_cast<std::size_t>(k)] = etat.intervalles[static_cast<std::size_t>(k) + 1];
+    if (nb >= 1) etat.intervalles[static_cast<std::size_t>(nb)] = {};
+
+    if (ui.masquer_patience) ui.masquer_patience();
+}
+
+void reconstruit_pointes(etat_conversion& etat) {
+    const int nb_samples = etat.nb_echantillons < 0 ? 0
+                           : etat.nb_echantillons > capacite_echantillons ? capacite_echantillons
+                                                                          : etat.nb_echantillons;
+    const int total = etat.nb_pointes < 0 ? 0 : etat.nb_pointes > capacite_pointes ? capacite_pointes : etat.nb_pointes;
+
+    // A mark still being placed (x = 0), or one before the first sample, has
+    // no sample to start from: it is dropped.
+    std::vector<double> x;
+    for (int i = 1; i <= total; ++i) {
+        const double xi = etat.pointes[static_cast<std::size_t>(i)].x;
+        if (arrondi(xi) >= 1) x.push_back(xi);
+    }
+    const int n = static_cast<int>(x.size());
+    for (int i = 0; i < n; ++i)
+        for (int j = i + 1; j < n; ++j)
+            if (x[static_cast<std::size_t>(i)] > x[static_cast<std::size_t>(j)]) std::swap(x[static_cast<std::size_t>(i)], x[static_cast<std::size_t>(j)]);
+
+    etat.pointes.fill({});
+    for (int i = 1; i <= n; ++i) {
+        const auto iu = static_cast<std::size_t>(i);
+        const std::int64_t debut = arrondi(x[iu - 1]);
+        std::int64_t fin = i < n ? arrondi(x[iu]) : nb_samples;
+        if (fin > nb_samples) fin = nb_samples;
+        double somme = 0;
+        for (std::int64_t k = debut; k <= fin; ++k) somme += energie(etat.echantillons[static_cast<std::size_t>(k)]);
+        etat.pointes[iu].x = x[iu - 1];
+        etat.pointes[iu].y = somme - etat.niveau_base;
+    }
+    etat.intervalles.fill({});
+    for (int m = 1; m < n; ++m) {
+        const auto mu = static_cast<std::size_t>(m);
+        etat.intervalles[mu].x = etat.pointes[mu + 1].x - etat.pointes[mu].x;
+        etat.intervalles[mu].y = etat.pointes[mu + 1].y;
+    }
+    for (int i = 1; i <= n; ++i) {
+        const auto iu = static_cast<std::size_t>(i);
+        etat.pointes[iu].x = static_cast<double>(arrondi(etat.pointes[iu].x));
+        if (i < n) etat.intervalles[iu].x = static_cast<double>(arrondi(etat.intervalles[iu].x));
+    }
+    etat.nb_pointes = n;
+}
+
+}  // namespace quorva

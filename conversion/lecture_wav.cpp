@@ -1,0 +1,163 @@
+#include "conversion/lecture_wav.h"
+
+#include <cstring>
+#include <memory>
+
+#include "app/erreur.h"
+#include "app/nombres.h"
+#include "conversion/classeur_sylk.h"
+#include "conversion/detection.h"
+
+namespace quorva {
+
+const char* const texte_refus_wav =
+    "Lecture des fichiers .WAV diff\xE9rents de \r1 canal, 16 bits pas encore possible.\r\r"
+    " D\xE9sol\xE9, j'y travaille (RQ)";
+
+namespace {
+
+constexpr std::size_t taille_entete = 44;
+
+std::uint16_t lit_u16(const std::string& f, std::size_t p) {
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(f[p]) |
+                                      (static_cast<unsigned char>(f[p + 1]) << 8));
+}
+
+std::uint32_t lit_u32(const std::string& f, std::size_t p) {
+    return static_cast<std::uint32_t>(lit_u16(f, p)) |
+           (static_cast<std::uint32_t>(lit_u16(f, p + 2)) << 16);
+}
+
+bool etiquette(const std::string& f, std::size_t p, const char* texte) {
+    return f.compare(p, 4, texte) == 0;
+}
+
+void appelle(const std::function<void()>& f) {
+    if (f) f();
+}
+
+}  // namespace
+
+entete_wav analyse_entete(const std::string& f) {
+    entete_wav e;
+    // A file shorter than the header cannot hold the fields examined: it is
+    // treated like a file that is not a recording at all.
+    if (f.size() < taille_entete) return e;
+    if (!etiquette(f, 0, "RIFF") || !etiquette(f, 8, "WAVE") || !etiquette(f, 12, "fmt ")) return e;
+    e.riff = true;
+    e.canaux = lit_u16(f, 22);
+    e.frequence = lit_u32(f, 24);
+    e.octets_par_seconde = lit_u32(f, 28);
+    e.alignement = lit_u16(f, 32);
+    e.bits_par_echantillon = lit_u16(f, 34);
+    e.accepte = e.canaux == 1 && e.bits_par_echantillon == 16 && etiquette(f, 36, "data");
+    if (!e.accepte) return e;
+    e.taille_donnees = static_cast<std::int32_t>(lit_u32(f, 40));
+    // The samples are the data chunk only: what follows it (LIST, "id3 "
+    // chunks of tagged recordings) is never walked. A size that is negative
+    // or runs past the end of the file means "up to the end of the file".
+    const std::size_t disponible = f.size() - taille_entete;
+    e.octets_donnees = e.taille_donnees < 0 || static_cast<std::size_t>(e.taille_donnees) > disponible
+                           ? disponible
+                           : static_cast<std::size_t>(e.taille_donnees);
+    return e;
+}
+
+proposition_taille propose_reduction(std::int32_t taille_donnees, int bits_par_echantillon) {
+    proposition_taille p;
+    const std::int64_t octets = bits_par_echantillon / 8 > 0 ? bits_par_echantillon / 8 : 1;
+    p.seuil = static_cast<std::int32_t>(octets * 32000);
+    if (taille_donnees <= p.seuil) {
+        p.nb_valeurs = static_cast<std::int32_t>(arrondi(static_cast<double>(taille_donnees) / octets));
+        return p;
+    }
+    p.trop_gros = true;
+    p.facteur = static_cast<std::int32_t>(taille_donnees / p.seuil + 1);
+    p.nb_valeurs = static_cast<std::int32_t>(
+        arrondi(static_cast<double>(taille_donnees) / static_cast<double>(octets * p.facteur)));
+    return p;
+}
+
+void verifie_taille(contexte& ctx, std::int32_t taille_donnees, int bits_par_echantillon,
+                    const interface_conversion& ui) {
+    auto& etat = ctx.conversion;
+    const auto proposition = propose_reduction(taille_donnees, bits_par_echantillon);
+    if (!proposition.trop_gros || etat.reponse_taille != 0) return;
+    appelle(ui.masquer_patience);
+    int reponse = reponse_poursuivre;
+    if (ui.question_taille)
+        reponse = ui.question_taille(taille_donnees, bits_par_echantillon, proposition.facteur,
+                                     proposition.nb_valeurs);
+    if (reponse != reponse_poursuivre && reponse != reponse_diminuer) reponse = reponse_annuler;
+    etat.reponse_taille = static_cast<std::int16_t>(reponse);
+    if (reponse == reponse_annuler) {
+        etat.conversion_annulee = 1;
+        etat.reponse_taille = 0;
+    } else if (reponse == reponse_diminuer) {
+        etat.facteur_division = proposition.facteur;
+    }
+    appelle(ui.montrer_patience);
+}
+
+resultat_lecture Lecture_fichier_wav(contexte& ctx, const std::string& chemin, std::uint8_t passe,
+                                     std::uint8_t& accepte, const interface_conversion& ui) {
+    auto& etat = ctx.conversion;
+    etat.fichier_pointes = chemin + ".txt";
+
+    std::string fichier;
+    if (!ctx.os.read_file(chemin, fichier))
+        throw erreur_quorva(message("Impossible d'ouvrir le fichier %s", chemin));
+
+    const entete_wav entete = analyse_entete(fichier);
+    if (!entete.riff) return resultat_lecture::ignore;
+    etat.texte_label1 = std::to_string(entete.bits_par_echantillon) + " " + std::to_string(entete.alignement);
+    if (!entete.accepte) {
+        if (ctx.afficher_message) ctx.afficher_message(texte_refus_wav);
+        appelle(ui.masquer_patience);
+        etat.fichier_en_cours.clear();
+        appelle(ui.apres_refus);
+        return resultat_lecture::refuse;
+    }
+
+    accepte = 1;
+    etat.texte_label1 = std::to_string(entete.taille_donnees);
+    // The size check sees the bytes that will really be walked, so that a
+    // header that lies about its size does not ask for a needless reduction.
+    verifie_taille(ctx, static_cast<std::int32_t>(entete.octets_donnees), entete.bits_par_echantillon, ui);
+    if (etat.facteur_division < 1) etat.facteur_division = 1;
+
+    const bool affichage = passe == 1;
+    std::unique_ptr<ecrivain_classeur> classeur;
+    if (!affichage && etat.conversion_annulee == 0)
+        classeur = std::make_unique<ecrivain_classeur>(ctx, chemin, ui.langue);
+
+    // The walk: every facteur_division-th sample of the data chunk, as long
+    // as the whole sample lies inside it.
+    const std::size_t fin = taille_entete + entete.octets_donnees;
+    const std::size_t pas = 2 * static_cast<std::size_t>(etat.facteur_division);
+    std::int64_t compte = 0;
+    for (std::size_t p = taille_entete; etat.conversion_annulee == 0 && p + 2 <= fin; p += pas) {
+        if (affichage && compte >= capacite_echantillons) break;  // the buffer is full
+        ++compte;
+        if (compte % 1000 == 0) appelle(ui.avance_progression);
+        const auto v = static_cast<std::int16_t>(lit_u16(fichier, p));
+        if (affichage)
+            etat.echantillons[static_cast<std::size_t>(compte)] = v;
+        else
+            classeur->echantillon(v);
+    }
+    if (etat.conversion_annulee != 0) return resultat_lecture::accepte;
+    etat.nb_echantillons = static_cast<std::int32_t>(compte < capacite_echantillons ? compte : capacite_echantillons);
+
+    if (affichage) {
+        detecte_pointes(ctx, ui);
+        appelle(ui.montrer_graphique);
+        appelle(ui.montrer_patience);
+    } else {
+        etat.nb_lignes_classeur = compte;
+        classeur->termine();
+    }
+    return resultat_lecture::accepte;
+}
+
+}  // namespace quorva

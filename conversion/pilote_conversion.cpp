@@ -1,0 +1,73 @@
+#include "conversion/pilote_conversion.h"
+
+#include "app/services_systeme.h"
+
+namespace quorva {
+
+namespace {
+
+// Marks the shared sample buffer as in use for the length of one conversion,
+// errors included.
+class occupation_conversion {
+public:
+    explicit occupation_conversion(bool& drapeau) : drapeau_(drapeau), avant_(drapeau) { drapeau_ = true; }
+    ~occupation_conversion() { drapeau_ = avant_; }
+    occupation_conversion(const occupation_conversion&) = delete;
+    occupation_conversion& operator=(const occupation_conversion&) = delete;
+
+private:
+    bool& drapeau_;
+    bool avant_;
+};
+
+void appeler(const std::function<void()>& f) {
+    if (f) f();
+}
+
+}  // namespace
+
+resultat_conversion convertir_enregistrement(contexte& ctx, const std::string& chemin,
+                                             const interface_conversion& ui) {
+    occupation_conversion occupee(ctx.audacity.conversion_en_cours);
+    resultat_conversion resultat;
+    resultat.choisi = true;
+    resultat.classeur = chemin + ".slk";
+    auto& etat = ctx.conversion;
+
+    appeler(ui.montrer_patience);
+    std::uint8_t accepte = 0;
+    resultat.lecture = Lecture_fichier_wav(ctx, chemin, 1, accepte, ui);
+    if (accepte == 1 && etat.conversion_annulee == 0) {
+        Lecture_fichier_wav(ctx, chemin, 0, accepte, ui);
+        // The workbook pass may still be cancelled (a size question answered
+        // only now): then there is no workbook to open.
+        if (etat.conversion_annulee == 0) {
+            ExecuteFile(ctx, resultat.classeur, "", ctx.chemins.chemin_appli, 1);
+            resultat.classeur_ouvert = true;
+        }
+        appeler(ui.masquer_patience);
+    }
+    if (etat.conversion_annulee == 1) {
+        resultat.annulee = true;
+        appeler(ui.masquer_patience);
+    }
+    return resultat;
+}
+
+resultat_conversion BitBtn1Click(contexte& ctx, const choix_fichier& choisir, const interface_conversion& ui) {
+    if (ctx.audacity.conversion_en_cours || !choisir) return {};
+    const std::string chemin = choisir(filtre_wav, extension_wav, ctx.chemins.chemin_appli);
+    if (chemin.empty()) return {};
+    return convertir_enregistrement(ctx, chemin, ui);
+}
+
+resultat_conversion Lectureconversionwav1Click(contexte& ctx, const choix_fichier& choisir,
+                                               const interface_conversion& ui) {
+    if (ctx.audacity.conversion_en_cours) return {};
+    ctx.conversion.reponse_taille = 0;
+    ctx.conversion.facteur_division = 1;
+    ctx.conversion.conversion_annulee = 0;
+    return BitBtn1Click(ctx, choisir, ui);
+}
+
+}  // namespace quorva

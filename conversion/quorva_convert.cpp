@@ -1,0 +1,133 @@
+// quorva-convert: the conversion without windows, for batch use and tests.
+//
+//   quorva-convert [--lang en|fr] [--program-folder DIR] [--factor N|auto]
+//                  [--accept] FILE.wav...
+//
+// For each recording: the display pass (no chart; an existing marks file is
+// read as the chart reads it; --accept then does what the chart's OK does),
+// then the workbook pass, FILE.wav.slk. One line per converted file on
+// standard output; messages on standard error; exit status 1 when any file
+// was not converted, 2 for a wrong command line.
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/contexte.h"
+#include "app/erreur.h"
+#include "app/nombres.h"
+#include "app/platform/plateforme.h"
+#include "app/texte.h"
+#include "chart/fichier_pointes.h"
+#include "conversion/detection.h"
+#include "conversion/lecture_wav.h"
+
+using namespace quorva;
+
+namespace {
+
+void usage() {
+    std::cerr << "usage: quorva-convert [--lang en|fr] [--program-folder DIR] [--factor N|auto] [--accept] "
+                 "FILE.wav...\n";
+}
+
+// A message of the program (cp1252, CR line ends) for a terminal.
+std::string pour_terminal(const std::string& texte) {
+    std::string sortie = cp1252_vers_utf8(texte);
+    for (auto& c : sortie)
+        if (c == '\r') c = '\n';
+    return sortie;
+}
+
+std::string dossier_avec_separateur(std::string dossier) {
+    if (!dossier.empty() && dossier.back() != '\\' && dossier.back() != '/') dossier += '\\';
+    return dossier;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int langue = 1;
+    std::string dossier_programme;
+    bool facteur_auto = false, accepter = false;
+    std::int32_t facteur = 1;
+    std::vector<std::string> fichiers;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool avec_valeur = i + 1 < argc;
+        if (arg == "--lang" && avec_valeur) {
+            const std::string l = argv[++i];
+            if (l == "en") langue = 1;
+            else if (l == "fr") langue = 2;
+            else return usage(), 2;
+        } else if (arg == "--program-folder" && avec_valeur) {
+            dossier_programme = utf8_vers_cp1252(argv[++i]);
+        } else if (arg == "--factor" && avec_valeur) {
+            const std::string f = argv[++i];
+            if (f == "auto") facteur_auto = true;
+            else if (!essai_entier(f, facteur) || facteur < 1) return usage(), 2;
+        } else if (arg == "--accept") {
+            accepter = true;
+        } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
+            return usage(), 2;
+        } else {
+            fichiers.push_back(utf8_vers_cp1252(arg));
+        }
+    }
+    if (fichiers.empty()) return usage(), 2;
+
+    auto plateforme = creer_plateforme_systeme();
+    contexte ctx(*plateforme);
+    if (dossier_programme.empty()) {
+        const std::string programme = ctx.os.program_file();
+        const auto separateur = programme.find_last_of("\\/");
+        dossier_programme = separateur == std::string::npos ? std::string() : programme.substr(0, separateur + 1);
+    }
+    ctx.chemins.chemin_appli = dossier_avec_separateur(dossier_programme);
+    ctx.afficher_message = [](const std::string& texte) { std::cerr << pour_terminal(texte) << "\n"; };
+
+    interface_conversion ui;
+    ui.langue = langue;
+    ui.question_taille = [&](std::int32_t, int, std::int32_t, std::int32_t) {
+        return facteur_auto ? reponse_diminuer : reponse_poursuivre;
+    };
+    ui.montrer_graphique = [&] {
+        Readmarks(ctx);  // as the chart does one second after it opens
+        if (accepter) {  // the chart's OK
+            reconstruit_pointes(ctx.conversion);
+            Savemarks(ctx);
+        }
+    };
+
+    int echecs = 0;
+    for (const auto& chemin : fichiers) {
+        auto& etat = ctx.conversion;
+        etat.reponse_taille = 0;
+        etat.facteur_division = facteur_auto ? 1 : facteur;
+        etat.conversion_annulee = 0;
+        etat.fichier_en_cours.clear();
+        const std::string affiche = pour_terminal(chemin);
+        try {
+            std::uint8_t accepte = 0;
+            const auto resultat = Lecture_fichier_wav(ctx, chemin, 1, accepte, ui);
+            if (resultat == resultat_lecture::ignore) {
+                std::cerr << affiche << ": not a RIFF/WAVE recording, ignored\n";
+                ++echecs;
+                continue;
+            }
+            if (accepte != 1 || etat.conversion_annulee != 0) {
+                ++echecs;
+                continue;
+            }
+            Lecture_fichier_wav(ctx, chemin, 0, accepte, ui);
+            std::cout << affiche << ": " << etat.nb_pointes << " events, niveau_base "
+                      << format_reel(etat.niveau_base) << ", coefficient_a " << format_reel(etat.coefficient_a)
+                      << "\n";
+        } catch (const erreur_quorva& e) {
+            std::cerr << affiche << ": " << pour_terminal(e.what()) << "\n";
+            ++echecs;
+        }
+    }
+    std::cout.flush();
+    return echecs == 0 ? 0 : 1;
+}
