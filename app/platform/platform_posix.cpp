@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <langinfo.h>
 #include <locale.h>
+#include <pwd.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -111,10 +112,21 @@ std::string variable(const char* nom) {
     return valeur ? valeur : "";
 }
 
+// The home folder: $HOME, else the password database, else /tmp (a session
+// started without HOME still gets folders that exist).
+std::string maison() {
+    std::string dossier = variable("HOME");
+    if (dossier.empty()) {
+        if (const passwd* compte = ::getpwuid(::getuid()); compte && compte->pw_dir) dossier = compte->pw_dir;
+    }
+    if (dossier.empty()) dossier = "/tmp";
+    return dossier;
+}
+
 // A folder of the XDG user-dirs file (~/.config/user-dirs.dirs), else the
 // default under the home folder.
 std::string dossier_xdg(const std::string& cle, const std::string& defaut) {
-    const std::string maison = variable("HOME").empty() ? "/tmp" : variable("HOME");
+    const std::string maison = quorva::maison();
     std::string config = variable("XDG_CONFIG_HOME");
     if (config.empty()) config = maison + "/.config";
     if (FILE* fichier = std::fopen((config + "/user-dirs.dirs").c_str(), "rb")) {
@@ -135,7 +147,7 @@ std::string dossier_xdg(const std::string& cle, const std::string& defaut) {
 
 // Parameters as the shell would split them: blanks separate, double quotes
 // group.
-std::vector<std::string> arguments(const std::string& parametres) {
+std::vector<std::string> decouper_arguments(const std::string& parametres) {
     std::vector<std::string> liste;
     std::string courant;
     bool guillemets = false, present = false;
@@ -200,12 +212,13 @@ std::optional<std::string> PlateformePosix::chemin_posix(const std::string& path
         const std::string utf8 = cp1252_vers_utf8(partie);
         std::string suivant = resultat + utf8;
         if (partie != "." && partie != ".." && !existe(suivant)) {
-            for (const auto& entree : entrees(resultat)) {
-                if (egal_sans_casse(utf8_vers_cp1252(entree), partie)) {
-                    suivant = resultat + entree;
-                    break;
-                }
-            }
+            // Several names may differ only by case here (not on Windows):
+            // take the first in byte order, so the choice never changes.
+            std::string choisi;
+            for (const auto& entree : entrees(resultat))
+                if (egal_sans_casse(utf8_vers_cp1252(entree), partie) && (choisi.empty() || entree < choisi))
+                    choisi = entree;
+            if (!choisi.empty()) suivant = resultat + choisi;
         }
         resultat = suivant + "/";
     }
@@ -296,11 +309,20 @@ std::unique_ptr<OutputFile> PlateformePosix::create_file(const std::string& path
     if (!posix || posix->empty() || posix->back() == '/') throw erreur();
     const auto barre = posix->rfind('/');
     const std::string dossier = barre == std::string::npos ? "." : posix->substr(0, barre + 1);
-    const std::string temporaire = dossier + "." +
-        (barre == std::string::npos ? *posix : posix->substr(barre + 1)) + ".quorva-" + std::to_string(::getpid());
     struct stat infos;
     if (existe(*posix, &infos) && !S_ISREG(infos.st_mode)) throw erreur();
-    const int fd = ::open(temporaire.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // A hidden name of our own beside the target (same file system, so the
+    // final rename is atomic); O_EXCL so that two writers never share one.
+    const std::string prefixe = dossier + "." + (barre == std::string::npos ? *posix : posix->substr(barre + 1)) +
+                                ".quorva-" + std::to_string(::getpid()) + "-";
+    static unsigned compteur = 0;
+    std::string temporaire;
+    int fd = -1;
+    for (int essai = 0; essai < 100 && fd < 0; ++essai) {
+        temporaire = prefixe + std::to_string(++compteur);
+        fd = ::open(temporaire.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) break;
+    }
     if (fd < 0) throw erreur();
     FILE* flux = ::fdopen(fd, "wb");
     if (!flux) {
@@ -360,7 +382,7 @@ std::string PlateformePosix::program_file() {
 }
 
 std::string PlateformePosix::special_folder(int csidl) {
-    const std::string maison = variable("HOME").empty() ? "/tmp" : variable("HOME");
+    const std::string maison = quorva::maison();
     std::string donnees = variable("XDG_DATA_HOME");
     if (donnees.empty()) donnees = maison + "/.local/share";
     std::string config = variable("XDG_CONFIG_HOME");
@@ -386,7 +408,8 @@ std::string PlateformePosix::special_folder(int csidl) {
 
 std::string PlateformePosix::temp_folder() {
     std::string dossier = variable("TMPDIR");
-    if (dossier.empty() || dossier.size() > 250) dossier = "/tmp";
+    struct stat infos;
+    if (dossier.empty() || dossier.size() > 250 || !existe(dossier, &infos) || !S_ISDIR(infos.st_mode)) dossier = "/tmp";
     if (dossier.back() != '/') dossier += '/';
     return utf8_vers_cp1252(dossier);
 }
@@ -399,6 +422,40 @@ void* PlateformePosix::system_library() {
 
 bool PlateformePosix::library_exports(void*, const std::string&) { return true; }
 
+// A program is a file we may execute that the system can start itself: an
+// ELF binary or a script with "#!". Documents on a FAT or NTFS stick carry
+// the execute bit too; they go to xdg-open like the others.
+bool PlateformePosix::est_programme(const std::string& fichier, const struct stat& infos) {
+    if (!S_ISREG(infos.st_mode) || ::access(fichier.c_str(), X_OK) != 0) return false;
+    const int fd = ::open(fichier.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    char octets[4];
+    const ssize_t lus = ::read(fd, octets, sizeof octets);
+    ::close(fd);
+    if (lus >= 2 && octets[0] == '#' && octets[1] == '!') return true;
+    return lus == 4 && std::memcmp(octets, "\x7F" "ELF", 4) == 0;
+}
+
+// The parameter text as argv elements (UTF-8). A parameter that names an
+// existing file or folder as a Windows path text reaches the program as its
+// POSIX path; the whole text is tried first, as a path with blanks is often
+// passed without quotes.
+std::vector<std::string> PlateformePosix::arguments(const std::string& parametres) {
+    const auto en_chemin = [this](const std::string& texte) -> std::optional<std::string> {
+        if (texte.find('\\') == std::string::npos) return std::nullopt;
+        auto posix = chemin_posix(texte);
+        if (posix && !posix->empty() && existe(*posix)) return posix;
+        return std::nullopt;
+    };
+    if (auto entier = en_chemin(parametres); entier && parametres.find('"') == std::string::npos) return {*entier};
+    std::vector<std::string> liste;
+    for (const auto& argument : decouper_arguments(parametres)) {
+        const auto chemin = en_chemin(argument);
+        liste.push_back(chemin ? *chemin : cp1252_vers_utf8(argument));
+    }
+    return liste;
+}
+
 void PlateformePosix::recolter_enfants() {
     std::erase_if(enfants_, [](int pid) { return ::waitpid(pid, nullptr, WNOHANG) != 0; });
 }
@@ -406,16 +463,26 @@ void PlateformePosix::recolter_enfants() {
 std::intptr_t PlateformePosix::shell_open(const std::string& file, const std::string& parameters,
                                           const std::string& folder, int) {
     recolter_enfants();
-    const auto fichier = chemin_posix(file);
+    // A bare or relative name is looked for in the working folder first, as
+    // the shell does (a section window passes the file name and its folder).
+    const bool relatif = !file.empty() && file[0] != '\\' && file[0] != '/';
+    std::optional<std::string> fichier;
     struct stat infos;
-    if (!fichier || !existe(*fichier, &infos)) return 2;  // file not found
+    if (relatif && !folder.empty()) {
+        fichier = chemin_posix(folder + "\\" + file);
+        if (fichier && !existe(*fichier, &infos)) fichier.reset();
+    }
+    if (!fichier) fichier = chemin_posix(file);
+    if (!fichier || fichier->empty() || !existe(*fichier, &infos)) return 2;  // file not found
+    // The child starts in the working folder: it needs the path from the root.
+    if ((*fichier)[0] != '/') fichier = cp1252_vers_utf8(current_folder()) + "/" + *fichier;
     const auto dossier = folder.empty() ? std::nullopt : chemin_posix(folder);
 
     std::vector<std::string> argv_textes;
-    const bool executable = S_ISREG(infos.st_mode) && ::access(fichier->c_str(), X_OK) == 0;
-    if (executable) {
+    const bool programme = est_programme(*fichier, infos);
+    if (programme) {
         argv_textes.push_back(*fichier);
-        for (const auto& argument : arguments(parameters)) argv_textes.push_back(cp1252_vers_utf8(argument));
+        for (const auto& argument : arguments(parameters)) argv_textes.push_back(argument);
     } else {
         argv_textes = {"xdg-open", *fichier};
     }
@@ -429,9 +496,15 @@ std::intptr_t PlateformePosix::shell_open(const std::string& file, const std::st
     if (dossier && existe(*dossier, &infos_dossier) && S_ISDIR(infos_dossier.st_mode))
         posix_spawn_file_actions_addchdir_np(&actions, dossier->c_str());
     pid_t pid = 0;
-    const int resultat = executable
-        ? ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ)
-        : ::posix_spawnp(&pid, "xdg-open", &actions, nullptr, argv.data(), environ);
+    // In a session of its own: what Quorva started keeps running when
+    // Quorva or its terminal goes.
+    posix_spawnattr_t attributs;
+    posix_spawnattr_init(&attributs);
+    posix_spawnattr_setflags(&attributs, POSIX_SPAWN_SETSID);
+    const int resultat = programme
+        ? ::posix_spawn(&pid, argv[0], &actions, &attributs, argv.data(), environ)
+        : ::posix_spawnp(&pid, "xdg-open", &actions, &attributs, argv.data(), environ);
+    posix_spawnattr_destroy(&attributs);
     posix_spawn_file_actions_destroy(&actions);
     if (resultat != 0) return 31;  // no association
     enfants_.push_back(pid);

@@ -2,6 +2,8 @@
 // the shell as posix_spawn or xdg-open, XDG folders, X11 windows.
 #pragma once
 
+#include <sys/stat.h>
+
 #include <optional>
 #include <string>
 #include <utility>
@@ -31,7 +33,7 @@ public:
     bool create_folder(const std::string& path) override;
     std::vector<std::string> list_files(const std::string& folder, const std::string& masks) override;
     std::vector<std::string> list_folders(const std::string& folder) override;
-    bool read_file(const std::string& path, std::string& contents, std::size_t max_bytes) override;
+    bool read_file(const std::string& path, std::string& contents, std::size_t max_bytes = SIZE_MAX) override;
     std::unique_ptr<OutputFile> create_file(const std::string& path) override;
     bool copy_file(const std::string& from, const std::string& to) override;
     std::string current_folder() override;
@@ -59,6 +61,8 @@ public:
 
 private:
     void recolter_enfants();
+    bool est_programme(const std::string& fichier, const struct stat& infos);
+    std::vector<std::string> arguments(const std::string& parametres);
     std::unique_ptr<FenetresX11> x11_;
     fenetres_propres propres_;
     std::vector<int> enfants_;  // processes started and not yet reaped

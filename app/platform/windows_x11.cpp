@@ -28,11 +28,14 @@ public:
     }
     ~FenetresXlib() override { XCloseDisplay(affichage_); }
 
+    // Topmost first, as Windows lists them (the X server gives the stacking
+    // order bottom first).
     std::vector<WindowId> lister() override {
         std::vector<WindowId> fenetres;
-        for (const Window enfant : enfants(DefaultRootWindow(affichage_))) {
-            const Window client = chercher_client(enfant, 0);
-            fenetres.push_back(client ? client : enfant);
+        const auto liste = enfants(DefaultRootWindow(affichage_));
+        for (auto enfant = liste.rbegin(); enfant != liste.rend(); ++enfant) {
+            const Window client = chercher_client(*enfant, 0);
+            fenetres.push_back(client ? client : *enfant);
         }
         return fenetres;
     }
@@ -41,18 +44,24 @@ public:
         const auto id = static_cast<Window>(fenetre);
         std::string texte;
         if (propriete(id, net_wm_name_, utf8_string_, texte)) return utf8_vers_cp1252(texte);
-        if (propriete(id, XA_WM_NAME, AnyPropertyType, texte)) return texte;
-        return "";
+        return titre_icccm(id);
     }
 
+    // The window manager's active window; without a window manager, the
+    // top-level window that holds the keyboard focus.
     WindowId active() override {
         std::string valeur;
-        if (!propriete(DefaultRootWindow(affichage_), net_active_, XA_WINDOW, valeur, true) ||
-            valeur.size() < sizeof(Window))
-            return 0;
-        Window fenetre = 0;
-        std::memcpy(&fenetre, valeur.data(), sizeof fenetre);
-        return fenetre;
+        if (propriete(DefaultRootWindow(affichage_), net_active_, XA_WINDOW, valeur, true) &&
+            valeur.size() >= sizeof(Window)) {
+            Window fenetre = 0;
+            std::memcpy(&fenetre, valeur.data(), sizeof fenetre);
+            return fenetre;
+        }
+        Window focus = None;
+        int retour = 0;
+        XGetInputFocus(affichage_, &focus, &retour);
+        if (focus == None || focus == PointerRoot) return 0;
+        return sommet(focus);
     }
 
     void minimiser(WindowId fenetre) override {
@@ -61,6 +70,44 @@ public:
     }
 
 private:
+    // WM_NAME in whatever encoding the client chose (STRING is Latin-1,
+    // UTF8_STRING, COMPOUND_TEXT), as cp1252.
+    std::string titre_icccm(Window fenetre) {
+        XTextProperty propriete_texte{};
+        if (!XGetWMName(affichage_, fenetre, &propriete_texte) || !propriete_texte.value) return "";
+        std::string texte;
+        char** liste = nullptr;
+        int nombre = 0;
+        if (propriete_texte.encoding == XA_STRING) {
+            texte.assign(reinterpret_cast<const char*>(propriete_texte.value), propriete_texte.nitems);
+        } else if (Xutf8TextPropertyToTextList(affichage_, &propriete_texte, &liste, &nombre) >= Success &&
+                   liste && nombre > 0) {
+            texte = utf8_vers_cp1252(liste[0]);
+        } else {
+            texte.assign(reinterpret_cast<const char*>(propriete_texte.value), propriete_texte.nitems);
+        }
+        if (liste) XFreeStringList(liste);
+        XFree(propriete_texte.value);
+        return texte.substr(0, texte.find('\0'));
+    }
+
+    // The child of the root that holds `fenetre`, or the client inside it.
+    Window sommet(Window fenetre) {
+        const Window racine = DefaultRootWindow(affichage_);
+        for (int profondeur = 0; profondeur < 64 && fenetre && fenetre != racine; ++profondeur) {
+            Window racine_retour = 0, pere = 0, *liste = nullptr;
+            unsigned int nombre = 0;
+            if (!XQueryTree(affichage_, fenetre, &racine_retour, &pere, &liste, &nombre)) return 0;
+            if (liste) XFree(liste);
+            if (pere == racine) {
+                const Window client = chercher_client(fenetre, 0);
+                return client ? client : fenetre;
+            }
+            fenetre = pere;
+        }
+        return 0;
+    }
+
     std::vector<Window> enfants(Window parent) {
         Window racine = 0, pere = 0, *liste = nullptr;
         unsigned int nombre = 0;
@@ -100,7 +147,9 @@ private:
         unsigned char* donnees = nullptr;
         const int resultat = XGetWindowProperty(affichage_, fenetre, nom, 0, 1024, False, type_voulu, &type,
                                                 &format, &nombre, &reste, &donnees);
-        const bool ok = resultat == Success && donnees && type != None;
+        // A property of another type comes back empty: not what we asked.
+        const bool ok = resultat == Success && donnees && type != None &&
+                        (type_voulu == AnyPropertyType || type == type_voulu);
         if (ok) {
             const std::size_t taille = binaire && format == 32 ? nombre * sizeof(long)
                                                                : nombre * static_cast<std::size_t>(format / 8);
@@ -119,8 +168,10 @@ private:
 std::unique_ptr<FenetresX11> FenetresX11::ouvrir() {
     const char* nom = std::getenv("DISPLAY");
     if (!nom || !*nom) return nullptr;
+    // Qt told to draw elsewhere (offscreen, wayland): our windows are not on
+    // this display. "xcb" may carry options ("xcb:...").
     const char* plateforme_qt = std::getenv("QT_QPA_PLATFORM");
-    if (plateforme_qt && std::string(plateforme_qt) != "xcb") return nullptr;
+    if (plateforme_qt && *plateforme_qt && std::string(plateforme_qt).rfind("xcb", 0) != 0) return nullptr;
     Display* affichage = XOpenDisplay(nullptr);
     if (!affichage) return nullptr;
     return std::make_unique<FenetresXlib>(affichage);
