@@ -1,8 +1,64 @@
 // Where Audacity lives, and what the export watcher knows.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
 namespace quorva {
 
-struct etat_audacity {};
+// Colours of the watcher's indicator (Shape1), as the toolbar stores them.
+constexpr std::uint32_t couleur_rouge = 255;
+constexpr std::uint32_t couleur_blanche = 16777215;
+
+// A new name of the recording folder that could not be converted yet: its
+// size at the last look and how many looks in a row found it unchanged and
+// still no recording.
+struct attente_enregistrement {
+    std::size_t taille = 0;
+    int vues_sans_changement = 0;
+};
+
+struct etat_audacity {
+    // Location (set at start-up, then by every "Local" launch).
+    std::string chem_audacity;            // the Audacity program file
+    std::string dossier_config_audacity;  // holds audacity.cfg; trailing backslash when set
+    std::string mes_documents;            // recording folders are made under it; trailing backslash
+    std::string dossier_enreg;            // the recording folder; no trailing backslash
+    std::uint8_t audacity_trouve = 0;
+
+    // Parameter handed to Audacity (the shake-table project); cleared after
+    // every launch.
+    std::string fichier_a_ouvrir;
+
+    // FileListBox1: the "*.wav" names of dossier_enreg at the last look.
+    std::vector<std::string> FileListBox1;
+    // ListBox1: the names of the recordings already known (not converted
+    // again).
+    std::vector<std::string> ListBox1;
+
+    // The export watcher: Timer_surveille's state and the indicator Shape1.
+    bool Timer_surveille_actif = false;
+    std::uint32_t couleur_Shape1 = couleur_blanche;
+    // Called whenever the watcher is started or stopped, so that the toolbar
+    // starts or stops its 4000 ms timer. Optional.
+    std::function<void(bool actif)> armer_Timer_surveille;
+    // Bumped by every launch, so that a tick that ends after a launch made
+    // during it does not undo what the launch decided.
+    std::uint32_t nb_lancements = 0;
+
+    // True while a conversion runs (from the menu or from the watcher): the
+    // sample buffer is shared, so a second one must wait. A watcher tick
+    // that finds it set does nothing.
+    bool conversion_en_cours = false;
+
+    // New names that were not yet a finished recording at their last look.
+    std::map<std::string, attente_enregistrement> en_attente;
+    // The "folder not found" message was shown; cleared when it is back.
+    bool dossier_enreg_absent = false;
+};
 
 }  // namespace quorva

@@ -1,0 +1,123 @@
+#include "audacity/lancement_audacity.h"
+
+#include "app/recherche_fenetres.h"
+#include "app/services_systeme.h"
+#include "audacity/localisation_audacity.h"
+#include "audacity/preferences_audacity.h"
+
+namespace quorva {
+
+namespace {
+
+const char* const texte_pas_installe = "Audacity n'est pas install\xE9";
+
+void afficher(contexte& ctx, const std::string& texte) {
+    if (ctx.afficher_message) ctx.afficher_message(texte);
+}
+
+// Makes one folder level when it is not there; a failure is not reported
+// (the preferences or the listing will tell).
+void assurer_dossier(contexte& ctx, const std::string& dossier) {
+    if (!ctx.os.folder_exists(dossier)) ctx.os.create_folder(dossier);
+}
+
+std::string fichier_config(const contexte& ctx) { return ctx.audacity.dossier_config_audacity + "audacity.cfg"; }
+
+}  // namespace
+
+
+void armer_surveillance(contexte& ctx, bool actif) {
+    ctx.audacity.Timer_surveille_actif = actif;
+    if (ctx.audacity.armer_Timer_surveille) ctx.audacity.armer_Timer_surveille(actif);
+}
+
+void prendre_instantane(contexte& ctx) {
+    auto& a = ctx.audacity;
+    a.FileListBox1 = ctx.os.list_files(a.dossier_enreg, "*.wav");
+    a.ListBox1 = a.FileListBox1;
+    a.en_attente.clear();
+    a.dossier_enreg_absent = false;
+}
+
+void lancer_audacity(contexte& ctx, const std::string& tp) {
+    auto& a = ctx.audacity;
+    if (cherche_appli(ctx.os, ctx.fenetres, "Audacity")) {
+        // The shake-table project is not handed to a later launch.
+        a.fichier_a_ouvrir.clear();
+        afficher(ctx, "Only one Audacity in the same time please");
+        return;
+    }
+    ++a.nb_lancements;
+    armer_surveillance(ctx, false);
+
+    if (!a.dossier_config_audacity.empty() && !ctx.os.folder_exists(a.dossier_config_audacity)) {
+        ctx.os.create_folder(a.dossier_config_audacity);
+        ctx.os.create_folder(a.dossier_config_audacity + "AutoSave");
+    }
+    const std::string cfg = fichier_config(ctx);
+    if (!ctx.os.file_exists(cfg)) {
+        sauver_lignes(ctx.os, cfg, std::vector<std::string>(Memo_config_audacity.begin(), Memo_config_audacity.end()));
+    }
+    if (ctx.os.file_exists(cfg)) {
+        ctx.journal.push_back("Trouv\xE9 " + cfg);
+        a.audacity_trouve = 1;
+        assurer_dossier(ctx, a.mes_documents + "patin_tracte");
+        a.dossier_enreg = a.mes_documents + "patin_tracte";
+        ctx.journal.push_back("Chem_enreg=" + a.dossier_enreg);
+        auto lignes = charger_lignes(ctx.os, cfg);
+        inserer_cles_dossiers(lignes);
+        regler_cles_patin(lignes, a.dossier_enreg);
+        sauver_lignes(ctx.os, cfg, lignes);
+        prendre_instantane(ctx);
+    } else {
+        a.audacity_trouve = 0;
+        afficher(ctx, texte_pas_installe);
+    }
+    ctx.journal.push_back("Execute file=" + a.chem_audacity);
+    // A project path with a blank (a program folder under "Program Files")
+    // must reach Audacity as one argument.
+    std::string parametres = a.fichier_a_ouvrir;
+    if (parametres.find(' ') != std::string::npos && parametres.front() != '"') parametres = '"' + parametres + '"';
+    ExecuteFile(ctx, a.chem_audacity, parametres, ctx.chemins.chemin_appli, 1);
+    a.fichier_a_ouvrir.clear();
+    if (tp == "patin") armer_surveillance(ctx, true);
+}
+
+void btn_lancer_audacity_vitesseClick(contexte& ctx) {
+    auto& a = ctx.audacity;
+    ++a.nb_lancements;
+    armer_surveillance(ctx, false);
+    const std::string cfg = fichier_config(ctx);
+    if (ctx.os.file_exists(cfg)) {
+        a.audacity_trouve = 1;
+        assurer_dossier(ctx, a.mes_documents + "vitesse_ondes");
+        a.dossier_enreg = a.mes_documents + "vitesse_ondes";
+        auto lignes = charger_lignes(ctx.os, cfg);
+        regler_cles_vitesse(lignes, a.dossier_enreg);
+        sauver_lignes(ctx.os, cfg, lignes);
+        prendre_instantane(ctx);
+    } else {
+        a.audacity_trouve = 0;
+        afficher(ctx, texte_pas_installe);
+    }
+    ExecuteFile(ctx, a.chem_audacity, "", ctx.chemins.chemin_appli, 1);
+}
+
+void LancerAudacityCl1Click(contexte& ctx) {
+    selection_copie_locale(ctx, ctx.menu.chemins[19]);
+    lancer_audacity(ctx, "patin");
+}
+
+void AudacityforspeedwaveUSBkey1Click(contexte& ctx) {
+    selection_copie_locale(ctx, ctx.menu.chemins[19]);
+    btn_lancer_audacity_vitesseClick(ctx);
+}
+
+void Audacityforshaketable1D2D1Click(contexte& ctx) {
+    ctx.audacity.fichier_a_ouvrir =
+        ctx.chemins.chemin_appli + "fic_quorva\\audacity\\patin_tracte\\Manosque_Earthquake\\manosque_brut_Composante0-1.aup";
+    selection_copie_locale(ctx, ctx.menu.chemins[19]);
+    lancer_audacity(ctx, "");
+}
+
+}  // namespace quorva

@@ -1,0 +1,34 @@
+// The three "Local" Audacity entries: the preferences made ready for the
+// practical, the recording folder and its snapshot, Audacity started, and the
+// export watcher started for the stick-slip practical.
+#pragma once
+
+#include <string>
+
+#include "app/contexte.h"
+
+namespace quorva {
+
+// Starts (true) or stops (false) the export watcher: Timer_surveille_actif,
+// and the toolbar's timer through armer_Timer_surveille when it is set.
+void armer_surveillance(contexte& ctx, bool actif);
+
+// The snapshot of known recordings: lists "*.wav" in dossier_enreg into
+// FileListBox1 and copies it into ListBox1.
+void prendre_instantane(contexte& ctx);
+
+// Stick-slip ("patin") and shake tables (empty practical). Errors writing
+// or reading the preferences are raised as erreur_quorva: nothing is
+// started then, and the watcher stays stopped.
+void lancer_audacity(contexte& ctx, const std::string& tp);
+
+// Wave speed: 22050 Hz, two channels; never starts the watcher.
+void btn_lancer_audacity_vitesseClick(contexte& ctx);
+
+// The menu entries. Each takes the local copy under slot 19 of the menu's
+// folder table (ctx.menu.chemins[19]).
+void LancerAudacityCl1Click(contexte& ctx);
+void AudacityforspeedwaveUSBkey1Click(contexte& ctx);
+void Audacityforshaketable1D2D1Click(contexte& ctx);
+
+}  // namespace quorva

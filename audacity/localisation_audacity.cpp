@@ -1,0 +1,43 @@
+#include "audacity/localisation_audacity.h"
+
+#include "app/texte.h"
+
+namespace quorva {
+
+namespace {
+
+// A folder given by the shell, with a trailing backslash. An empty answer
+// stays empty: there is no folder to build on.
+std::string avec_barre(const std::string& dossier) {
+    if (dossier.empty() || dossier.back() == '\\') return dossier;
+    return dossier + "\\";
+}
+
+}  // namespace
+
+void cherche_audacity(contexte& ctx) {
+    auto& a = ctx.audacity;
+    const std::string& version = ctx.chemins.version_windows;
+    if (version == "XP") ctx.journal.push_back("chem_temp=" + ctx.chemins.chemin_temp);
+    if (version == "Vista" || version == "Seven" || version == "XP") {
+        const std::string donnees = ctx.os.special_folder(csidl_appdata);
+        // Without an application-data folder the preferences stay where they
+        // were looked for before, rather than under the root of the disk.
+        if (!donnees.empty()) a.dossier_config_audacity = avec_barre(donnees) + "Audacity\\";
+    }
+    a.mes_documents = avec_barre(ctx.os.special_folder(csidl_personal));
+    ctx.journal.push_back("Chem_audacity=" + ctx.os.special_folder(csidl_common_programs));
+    a.dossier_enreg = a.mes_documents + "patin_tracte";
+    a.chem_audacity = ctx.chemins.chemin_appli + "fic_quorva\\audacity\\audacity.exe";
+    a.audacity_trouve = ctx.os.file_exists(a.chem_audacity) ? 1 : 0;
+}
+
+void selection_copie_locale(contexte& ctx, const std::string& base) {
+    auto& a = ctx.audacity;
+    a.dossier_config_audacity = base + "audacity\\Portable Settings\\";
+    a.chem_audacity = base + "audacity\\audacity.exe";
+    a.mes_documents = base + "audacity\\";
+    a.dossier_enreg = base + "audacity\\";
+}
+
+}  // namespace quorva

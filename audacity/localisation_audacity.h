@@ -1,0 +1,27 @@
+// Where Audacity, its preferences and the recordings are: the installed-user
+// layout found at start-up, and the program's own copy chosen by the "Local"
+// menu entries.
+#pragma once
+
+#include <string>
+
+#include "app/contexte.h"
+
+namespace quorva {
+
+// CSIDL numbers of the shell special folders used here.
+constexpr int csidl_appdata = 26;
+constexpr int csidl_personal = 5;
+constexpr int csidl_common_programs = 23;
+
+// Start-up: sets chem_audacity, dossier_config_audacity, mes_documents,
+// dossier_enreg and audacity_trouve, and appends its lines to the log. Needs
+// ctx.chemins.chemin_appli, chemin_temp and version_windows.
+void cherche_audacity(contexte& ctx);
+
+// The "Local" entries: the four places become those of the copy of Audacity
+// under `base` (slot 19 of the menu's folder table: the program folder or
+// its data folder, with a trailing backslash).
+void selection_copie_locale(contexte& ctx, const std::string& base);
+
+}  // namespace quorva

@@ -1,0 +1,158 @@
+#include "audacity/preferences_audacity.h"
+
+#include <algorithm>
+
+#include "app/erreur.h"
+#include "app/texte.h"
+
+namespace quorva {
+
+const std::array<std::string_view, 104> Memo_config_audacity = {
+    "NewPrefsInitialized=1",
+    "Version=2.0.2",
+    "PrefsVersion=1.1.1r1",
+    "SnapTo=0",
+    "[Version]",
+    "Major=2",
+    "Minor=0",
+    "Micro=2",
+    "[Directories]",
+    "TempDir=",
+    "[AudioIO]",
+    "RecordingDevice=Realtek HD Audio Input",
+    "Host=MME",
+    "PlaybackDevice=Realtek HD Audio output",
+    "RecordingSourceIndex=0",
+    "RecordingSource=Volume CD",
+    "RecordChannels=2",
+    "[FFmpeg]",
+    "Enabled=0",
+    "[Window]",
+    "X=0",
+    "Y=0",
+    "Width=780",
+    "Height=620",
+    "Maximized=0",
+    "Normal_X=0",
+    "Normal_Y=0",
+    "Normal_Width=780",
+    "Normal_Height=620",
+    "Iconized=0",
+    "[GUI]",
+    "[GUI/ToolBars]",
+    "[GUI/ToolBars/Control]",
+    "Dock=1", "Order=1", "Show=1", "X=-1", "Y=-1", "W=327", "H=55",
+    "[GUI/ToolBars/Tools]",
+    "Dock=1", "Order=2", "Show=1", "X=-1", "Y=-1", "W=94", "H=55",
+    "[GUI/ToolBars/Meter]",
+    "Dock=1", "Order=3", "Show=1", "X=-1", "Y=-1", "W=338", "H=55",
+    "[GUI/ToolBars/Mixer]",
+    "Dock=1", "Order=4", "Show=1", "X=-1", "Y=-1", "W=323", "H=27",
+    "[GUI/ToolBars/Edit]",
+    "Dock=1", "Order=5", "Show=1", "X=-1", "Y=-1", "W=377", "H=27",
+    "[GUI/ToolBars/Transcription]",
+    "Dock=1", "Order=6", "Show=1", "X=-1", "Y=-1", "W=140", "H=27",
+    "[GUI/ToolBars/Selection]",
+    "Dock=2", "Order=1", "Show=1", "X=-1", "Y=-1", "W=665", "H=55",
+    "[GUI/ToolBars/Device]",
+    "Dock=1", "Order=7", "Show=1", "X=-1", "Y=-1", "W=620", "H=27",
+    "[Export]",
+    "Format=WAV",
+    "Path=",
+    "DefaultProjectSampleRate=22050",
+    "DefaultProjectSampleFormat=262159",
+    "[SamplingRate]",
+    "DefaultProjectSampleRate=22050",
+    "DefaultProjectSampleFormat=262159",
+};
+
+std::string echappe_chemin(const std::string& chemin) {
+    std::string resultat;
+    resultat.reserve(chemin.size() + 8);
+    for (const char c : chemin) {
+        resultat += c;
+        if (c == '\\') resultat += '\\';
+    }
+    return resultat;
+}
+
+namespace {
+
+bool contient(const std::string& ligne, std::string_view cle) { return ligne.find(cle) != std::string::npos; }
+
+// Position of the last line containing `texte`; 0 when none (the first line
+// counts as none too, which is how the positions below were always taken).
+std::size_t derniere_position(const std::vector<std::string>& lignes, std::string_view texte) {
+    std::size_t position = 0;
+    for (std::size_t i = 0; i < lignes.size(); ++i)
+        if (contient(lignes[i], texte)) position = i;
+    return position;
+}
+
+// An insertion past the end of a short file goes at its end.
+void inserer(std::vector<std::string>& lignes, std::size_t position, std::string ligne) {
+    position = std::min(position, lignes.size());
+    lignes.insert(lignes.begin() + static_cast<std::ptrdiff_t>(position), std::move(ligne));
+}
+
+}  // namespace
+
+void inserer_cles_dossiers(std::vector<std::string>& lignes) {
+    const bool a_ouverture =
+        std::any_of(lignes.begin(), lignes.end(), [](const std::string& l) { return contient(l, "DefaultOpenPath="); });
+    if (a_ouverture) return;
+    std::size_t repertoires = derniere_position(lignes, "[Directories]");
+    if (repertoires == 0) repertoires = 1;
+    inserer(lignes, repertoires + 1, "DefaultOpenPath=");
+    std::size_t exportation = derniere_position(lignes, "[Export]");
+    if (exportation == 0) exportation = 1;
+    inserer(lignes, exportation + 2, "DefaultExportPath=");
+}
+
+void regler_cles_patin(std::vector<std::string>& lignes, const std::string& dossier_enreg) {
+    const std::string r = echappe_chemin(dossier_enreg) + "\\\\";
+    for (auto& ligne : lignes) {
+        if (contient(ligne, "DefaultExportPath="))
+            ligne = "DefaultExportPath=" + r;
+        else if (contient(ligne, "DefaultOpenPath="))
+            ligne = "DefaultOpenPath=" + r;
+        else if (commence_par(ligne, "Path="))
+            ligne = "Path=" + r;
+        else if (contient(ligne, "DefaultProjectSampleRate="))
+            ligne = "DefaultProjectSampleRate=1000";
+        else if (contient(ligne, "DefaultProjectSampleFormat="))
+            ligne = "DefaultProjectSampleFormat=131073";
+        else if (contient(ligne, "RecordChannels="))
+            ligne = "RecordChannels=1";
+    }
+}
+
+void regler_cles_vitesse(std::vector<std::string>& lignes, const std::string& dossier_enreg) {
+    const std::string v = echappe_chemin(dossier_enreg);
+    for (auto& ligne : lignes) {
+        if (contient(ligne, "DefaultOpenPath="))
+            ligne = "DefaultOpenPath=" + v;
+        else if (commence_par(ligne, "Path="))
+            ligne = "Path=" + v;
+        else if (contient(ligne, "DefaultProjectSampleRate="))
+            ligne = "DefaultProjectSampleRate=22050";
+        else if (contient(ligne, "DefaultProjectSampleFormat="))
+            ligne = "DefaultProjectSampleFormat=262159";
+        else if (contient(ligne, "RecordChannels="))
+            ligne = "RecordChannels=2";
+    }
+}
+
+std::vector<std::string> charger_lignes(Plateforme& os, const std::string& fichier) {
+    std::string contenu;
+    if (!os.read_file(fichier, contenu)) throw erreur_quorva(message("Impossible d'ouvrir le fichier %s", fichier));
+    return decouper_lignes(contenu);
+}
+
+void sauver_lignes(Plateforme& os, const std::string& fichier, const std::vector<std::string>& lignes) {
+    auto sortie = os.create_file(fichier);
+    sortie->write(joindre_lignes(lignes));
+    sortie->commit();
+}
+
+}  // namespace quorva

@@ -1,0 +1,43 @@
+// Audacity's preferences file "audacity.cfg", handled as a plain list of
+// lines: the template written when there is none, the two lines inserted for
+// the open and export folders, and the keys each practical sets.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/platform/plateforme.h"
+
+namespace quorva {
+
+// Memo_config_audacity: the preferences written when the file does not exist.
+extern const std::array<std::string_view, 104> Memo_config_audacity;
+
+// A folder path as Audacity stores it in this file: every backslash doubled.
+std::string echappe_chemin(const std::string& chemin);
+
+// Adds "DefaultOpenPath=" after "[Directories]" and "DefaultExportPath="
+// after the line that follows "[Export]", unless a "DefaultOpenPath=" line is
+// already there.
+void inserer_cles_dossiers(std::vector<std::string>& lignes);
+
+// Stick-slip (and shake tables): open, export and "Path=" folders on the
+// recording folder, 1000 Hz, 16-bit samples, one channel.
+void regler_cles_patin(std::vector<std::string>& lignes, const std::string& dossier_enreg);
+
+// Wave speed: open and "Path=" folders on the recording folder, 22050 Hz,
+// 32-bit float samples, two channels; the export folder line is kept.
+void regler_cles_vitesse(std::vector<std::string>& lignes, const std::string& dossier_enreg);
+
+// Reads the file into lines; throws "Impossible d'ouvrir le fichier %s" when
+// it cannot be read.
+std::vector<std::string> charger_lignes(Plateforme& os, const std::string& fichier);
+
+// Writes the lines (CR LF) through a temporary file put in place at the end:
+// on any failure the previous file stays whole. Throws "Impossible de
+// cr\xE9" "er le fichier %s" (or the write error) on failure.
+void sauver_lignes(Plateforme& os, const std::string& fichier, const std::vector<std::string>& lignes);
+
+}  // namespace quorva

@@ -1,0 +1,172 @@
+#include "audacity/surveillance.h"
+
+#include <algorithm>
+
+#include "app/erreur.h"
+#include "app/garde.h"
+#include "audacity/lancement_audacity.h"
+#include "launcher/menu.h"
+
+namespace quorva {
+
+namespace {
+
+// The reader never looks past its first 10,000,000 bytes; one more tells a
+// file cut there from a longer one.
+constexpr std::size_t octets_lus = 10'000'001;
+
+void appeler(const std::function<void()>& crochet) {
+    if (crochet) crochet();
+}
+
+void afficher(contexte& ctx, const std::string& texte) {
+    if (ctx.afficher_message) ctx.afficher_message(texte);
+}
+
+bool contient(const std::vector<std::string>& noms, const std::string& nom) {
+    return std::find(noms.begin(), noms.end(), nom) != noms.end();
+}
+
+// The recording is known from now on. The other names of the listing keep
+// their state: a second recording exported in the same interval is still
+// new, and is converted at a following tick.
+void connaitre(contexte& ctx, const std::string& nom) {
+    auto& a = ctx.audacity;
+    std::vector<std::string> connus;
+    for (const auto& n : a.FileListBox1)
+        if (n == nom || contient(a.ListBox1, n)) connus.push_back(n);
+    if (!contient(connus, nom)) connus.push_back(nom);
+    a.ListBox1 = std::move(connus);
+    a.en_attente.erase(nom);
+}
+
+// One more look at a new name that is still no WAV file. One that has not
+// changed for vues_avant_abandon looks is reported once and left alone.
+void compter_vue_sans_wav(contexte& ctx, const std::string& nom, bool inchange) {
+    auto& attente = ctx.audacity.en_attente[nom];
+    attente.vues_sans_changement = inchange ? attente.vues_sans_changement + 1 : 0;
+    if (attente.vues_sans_changement < vues_avant_abandon) return;
+    connaitre(ctx, nom);
+    afficher(ctx, message("Le fichier %s n'est pas un enregistrement .WAV : il ne sera pas converti.",
+                          ctx.audacity.dossier_enreg + "\\" + nom));
+}
+
+std::uint32_t mot32(const std::string& octets, std::size_t position) {
+    std::uint32_t valeur = 0;
+    for (int i = 3; i >= 0; --i)
+        valeur = (valeur << 8) | static_cast<unsigned char>(octets[position + static_cast<std::size_t>(i)]);
+    return valeur;
+}
+
+// Whether a new name is a finished recording that may be converted now.
+// A file that Audacity is still writing is left for a later tick: no header
+// yet, or a RIFF size that does not match its length yet and a length that
+// still changes from one look to the next.
+bool enregistrement_pret(contexte& ctx, const std::string& nom) {
+    auto& a = ctx.audacity;
+    std::string contenu;
+    if (!ctx.os.read_file(a.dossier_enreg + "\\" + nom, contenu, octets_lus)) return false;
+    const auto precedent = a.en_attente.find(nom);
+    const bool inchange = precedent != a.en_attente.end() && precedent->second.taille == contenu.size();
+    a.en_attente[nom].taille = contenu.size();
+
+    const bool entete = contenu.size() >= 44 && contenu.compare(0, 4, "RIFF") == 0 &&
+                        contenu.compare(8, 4, "WAVE") == 0 && contenu.compare(12, 4, "fmt ") == 0;
+    if (!entete) {
+        compter_vue_sans_wav(ctx, nom, inchange);
+        return false;
+    }
+    const bool complet = static_cast<std::uint64_t>(mot32(contenu, 4)) + 8 == contenu.size();
+    return complet || inchange;
+}
+
+// Set for the length of one conversion, errors included (the driver sets it
+// too; the previous value comes back at the end).
+class occupation {
+public:
+    explicit occupation(bool& drapeau) : drapeau_(drapeau), avant_(drapeau) { drapeau_ = true; }
+    ~occupation() { drapeau_ = avant_; }
+    occupation(const occupation&) = delete;
+    occupation& operator=(const occupation&) = delete;
+
+private:
+    bool& drapeau_;
+    bool avant_;
+};
+
+void convertir(contexte& ctx, const actions_surveillance& actions, const std::string& nom) {
+    auto& a = ctx.audacity;
+    occupation occupee(a.conversion_en_cours);
+    ctx.conversion.fichier_en_cours = nom;
+    ctx.conversion.facteur_division = 1;
+    try {
+        const resultat_conversion resultat = actions.convertir(a.dossier_enreg + "\\" + nom);
+        appeler(actions.masquer_patience);
+        if (resultat.lecture == resultat_lecture::ignore && !resultat.annulee) {
+            // Not a WAV file yet for the reader: tried again at the next
+            // ticks, without leaving the progress window up meanwhile.
+            compter_vue_sans_wav(ctx, nom, true);
+            return;
+        }
+        // Converted, cancelled in the size dialog, or refused (the reader
+        // has said why): not offered again.
+        connaitre(ctx, nom);
+        if (resultat.classeur_ouvert) recherche_excel_ajoute(ctx);
+    } catch (...) {
+        // Shown by the tick's guard. The recording is not offered again: a
+        // retry would reopen the chart every four seconds.
+        appeler(actions.masquer_patience);
+        connaitre(ctx, nom);
+        throw;
+    }
+}
+
+void un_tour(contexte& ctx, const actions_surveillance& actions) {
+    auto& a = ctx.audacity;
+    if (!ctx.os.folder_exists(a.dossier_enreg)) {
+        a.FileListBox1.clear();
+        if (!a.dossier_enreg_absent) {
+            a.dossier_enreg_absent = true;
+            afficher(ctx, message("Le dossier des enregistrements %s est introuvable.", a.dossier_enreg));
+        }
+        return;
+    }
+    a.dossier_enreg_absent = false;
+    a.FileListBox1 = ctx.os.list_files(a.dossier_enreg, "*.wav");
+    ctx.conversion.fichier_en_cours.clear();
+
+    std::vector<std::string> nouveaux;
+    for (const auto& nom : a.FileListBox1)
+        if (!contient(a.ListBox1, nom)) nouveaux.push_back(nom);
+    std::erase_if(a.en_attente, [&](const auto& entree) { return !contient(nouveaux, entree.first); });
+
+    // The new name that comes last in the listing goes first; the others
+    // stay new for the following ticks.
+    for (auto nom = nouveaux.rbegin(); nom != nouveaux.rend(); ++nom) {
+        if (contient(a.ListBox1, *nom)) continue;  // just given up
+        if (!enregistrement_pret(ctx, *nom)) continue;
+        convertir(ctx, actions, *nom);
+        return;
+    }
+}
+
+}  // namespace
+
+void Timer_surveilleTimer(contexte& ctx, const actions_surveillance& actions) {
+    auto& a = ctx.audacity;
+    // While the conversion's modal windows are open the timer may still
+    // fire: such a tick, and one during a conversion from the menu, waits.
+    if (!a.Timer_surveille_actif || a.conversion_en_cours) return;
+    const auto lancements = a.nb_lancements;
+    armer_surveillance(ctx, false);
+    a.couleur_Shape1 = a.couleur_Shape1 == couleur_rouge ? couleur_blanche : couleur_rouge;
+
+    garde(ctx.afficher_message, [&] { un_tour(ctx, actions); });
+
+    // A launch made meanwhile has decided whether the watcher runs.
+    if (a.nb_lancements == lancements) armer_surveillance(ctx, true);
+    ctx.conversion.reponse_taille = 0;
+    ctx.conversion.conversion_annulee = 0;
+}
+
+}  // namespace quorva

@@ -1,0 +1,39 @@
+// The export watcher: at each tick of the toolbar's 4000 ms timer
+// Timer_surveille, a recording newly exported by Audacity into dossier_enreg
+// is converted (display pass with the chart, then the workbook) and its
+// workbook opened.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "app/contexte.h"
+#include "conversion/pilote_conversion.h"
+
+namespace quorva {
+
+// What the watcher needs from the conversion and the windows. Only
+// convertir is required; an empty hook is skipped.
+struct actions_surveillance {
+    // The two passes on one recording (full path), normally
+    // convertir_enregistrement(ctx, chemin, ui) with the windows' interface:
+    // progress window shown, display pass with the chart, workbook pass,
+    // workbook opened.
+    std::function<resultat_conversion(const std::string& chemin)> convertir;
+    // Hides TForm_patience and sets its progress bar back to 0.
+    std::function<void()> masquer_patience;
+};
+
+// How many looks in a row may find a new "*.wav" unchanged and still not a
+// WAV file before it is reported and left alone (5 ticks: 20 seconds).
+constexpr int vues_avant_abandon = 5;
+
+// One tick of Timer_surveille. Does nothing while the watcher is stopped or
+// while a conversion runs; otherwise toggles couleur_Shape1 and converts at
+// most one new recording; after a workbook is opened, the menu of added
+// workbooks is rebuilt (recherche_excel_ajoute). An error is shown through ctx.afficher_message and
+// the watcher goes on.
+void Timer_surveilleTimer(contexte& ctx, const actions_surveillance& actions);
+
+}  // namespace quorva

@@ -1,0 +1,315 @@
+#include "audacity/lancement_audacity.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/erreur.h"
+#include "app/texte.h"
+#include "audacity/localisation_audacity.h"
+#include "audacity/preferences_audacity.h"
+#include "tests/support/plateforme_factice.h"
+
+using namespace quorva;
+using quorva::test::PlateformeFactice;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A fake on which writing a file fails once its bytes are given (a full or
+// read-only medium), and on which reading a chosen file fails.
+class PlateformeCapricieuse : public PlateformeFactice {
+public:
+    bool ecriture_impossible = false;
+    std::string illisible;
+
+    std::unique_ptr<OutputFile> create_file(const std::string& path) override {
+        auto reel = PlateformeFactice::create_file(path);
+        if (!ecriture_impossible) return reel;
+        struct SortieRatee : OutputFile {
+            std::unique_ptr<OutputFile> reel;
+            std::string chemin;
+            void write(std::string_view octets) override { reel->write(octets.substr(0, octets.size() / 2)); }
+            void commit() override { throw erreur_quorva(message("Impossible de cr\xE9" "er le fichier %s", chemin)); }
+        };
+        auto sortie = std::make_unique<SortieRatee>();
+        sortie->reel = std::move(reel);
+        sortie->chemin = path;
+        return sortie;
+    }
+    bool read_file(const std::string& path, std::string& contents, std::size_t max_bytes) override {
+        if (!illisible.empty() && path == illisible) return false;
+        return PlateformeFactice::read_file(path, contents, max_bytes);
+    }
+};
+
+class LancementAudacity : public ::testing::Test {
+protected:
+    LancementAudacity() : ctx(os) {
+        ctx.chemins.chemin_appli = "c:\\quorva\\";
+        ctx.menu.chemins[19] = "c:\\quorva\\fic_quorva\\";
+        ctx.afficher_message = [this](const std::string& texte) { messages.push_back(texte); };
+        ctx.audacity.armer_Timer_surveille = [this](bool actif) { armements.push_back(actif); };
+        os.ecrire("c:\\quorva\\fic_quorva\\audacity\\audacity.exe", "#!/bin/sh\n");
+    }
+
+    std::string cfg() { return "c:\\quorva\\fic_quorva\\audacity\\Portable Settings\\audacity.cfg"; }
+    std::vector<std::string> lignes_cfg() { return decouper_lignes(os.lire(cfg())); }
+    // Files of a folder, temporary ones included.
+    std::vector<std::string> fichiers(const std::string& dossier) {
+        std::vector<std::string> noms;
+        for (const auto& e : fs::directory_iterator(*os.chemin_posix(dossier))) noms.push_back(e.path().filename());
+        std::sort(noms.begin(), noms.end());
+        return noms;
+    }
+
+    PlateformeCapricieuse os;
+    contexte ctx;
+    std::vector<std::string> messages;
+    std::vector<bool> armements;
+};
+
+}  // namespace
+
+TEST_F(LancementAudacity, StickSlipFirstLaunchPreparesEverythingAndStartsTheWatcher) {
+    os.ecrire("c:\\quorva\\fic_quorva\\audacity\\patin_tracte\\essai1.wav", "x");
+    os.ecrire("c:\\quorva\\fic_quorva\\audacity\\patin_tracte\\essai1.wav.slk", "x");
+    os.ecrire("c:\\quorva\\fic_quorva\\audacity\\patin_tracte\\Essai0.WAV", "x");
+    LancerAudacityCl1Click(ctx);
+
+    const auto& a = ctx.audacity;
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(a.chem_audacity, "c:\\quorva\\fic_quorva\\audacity\\audacity.exe");
+    EXPECT_EQ(a.dossier_config_audacity, "c:\\quorva\\fic_quorva\\audacity\\Portable Settings\\");
+    EXPECT_EQ(a.mes_documents, "c:\\quorva\\fic_quorva\\audacity\\");
+    EXPECT_EQ(a.dossier_enreg, "c:\\quorva\\fic_quorva\\audacity\\patin_tracte");
+    EXPECT_EQ(a.audacity_trouve, 1);
+    EXPECT_TRUE(os.folder_exists("c:\\quorva\\fic_quorva\\audacity\\Portable Settings\\AutoSave"));
+
+    const auto lignes = lignes_cfg();
+    ASSERT_EQ(lignes.size(), 106u);
+    const std::string r = "c:\\\\quorva\\\\fic_quorva\\\\audacity\\\\patin_tracte\\\\";
+    EXPECT_EQ(lignes[9], "DefaultOpenPath=" + r);
+    EXPECT_EQ(lignes[99], "DefaultExportPath=" + r);
+    EXPECT_EQ(lignes[100], "Path=" + r);
+    EXPECT_NE(os.lire(cfg()).find("RecordChannels=1\r\n"), std::string::npos);
+
+    // The snapshot: the recordings already there, "*.wav" only.
+    EXPECT_EQ(a.ListBox1, (std::vector<std::string>{"Essai0.WAV", "essai1.wav"}));
+
+    EXPECT_EQ(ctx.journal, (std::vector<std::string>{
+                               "Trouv\xE9 " + cfg(), "Chem_enreg=c:\\quorva\\fic_quorva\\audacity\\patin_tracte",
+                               "Execute file=c:\\quorva\\fic_quorva\\audacity\\audacity.exe"}));
+    ASSERT_EQ(os.ouvertures.size(), 1u);
+    EXPECT_EQ(os.ouvertures[0].fichier, a.chem_audacity);
+    EXPECT_EQ(os.ouvertures[0].parametres, "");
+    EXPECT_EQ(os.ouvertures[0].dossier, "c:\\quorva\\");
+    EXPECT_EQ(os.ouvertures[0].affichage, 1);
+    EXPECT_TRUE(a.Timer_surveille_actif);
+    EXPECT_EQ(armements, (std::vector<bool>{false, true}));
+
+    // A second launch gives the same file, byte for byte.
+    const std::string premier = os.lire(cfg());
+    LancerAudacityCl1Click(ctx);
+    EXPECT_EQ(os.lire(cfg()), premier);
+    EXPECT_EQ(fichiers("c:\\quorva\\fic_quorva\\audacity\\Portable Settings"),
+              (std::vector<std::string>{"AutoSave", "audacity.cfg"}));
+}
+
+TEST_F(LancementAudacity, AnOpenAudacityWindowRefusesTheLaunchAndTouchesNothing) {
+    os.fenetres = {{7, "Audacity - essai"}, {8, "audacity"}};
+    ctx.audacity.Timer_surveille_actif = true;
+    LancerAudacityCl1Click(ctx);  // a project window or another case: not noticed
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(os.ouvertures.size(), 1u);
+
+    fs::remove_all(*os.chemin_posix("c:\\quorva\\fic_quorva\\audacity\\Portable Settings"));
+    os.ouvertures.clear();
+    armements.clear();
+    os.fenetres.push_back({9, "Audacity"});
+    Audacityforshaketable1D2D1Click(ctx);
+    EXPECT_EQ(messages, (std::vector<std::string>{"Only one Audacity in the same time please"}));
+    EXPECT_TRUE(os.ouvertures.empty());
+    EXPECT_FALSE(os.file_exists(cfg()));
+    EXPECT_TRUE(armements.empty());
+    EXPECT_TRUE(ctx.audacity.Timer_surveille_actif);  // the watcher keeps its state
+    // The refused shake-table project is not handed to the next launch.
+    os.fenetres.pop_back();
+    LancerAudacityCl1Click(ctx);
+    ASSERT_EQ(os.ouvertures.size(), 1u);
+    EXPECT_EQ(os.ouvertures[0].parametres, "");
+}
+
+TEST_F(LancementAudacity, ShakeTablesPassTheProjectAndLeaveTheWatcherStopped) {
+    ctx.audacity.Timer_surveille_actif = true;
+    Audacityforshaketable1D2D1Click(ctx);
+    ASSERT_EQ(os.ouvertures.size(), 1u);
+    EXPECT_EQ(os.ouvertures[0].parametres,
+              "c:\\quorva\\fic_quorva\\audacity\\patin_tracte\\Manosque_Earthquake\\manosque_brut_Composante0-1.aup");
+    EXPECT_TRUE(ctx.audacity.fichier_a_ouvrir.empty());
+    EXPECT_FALSE(ctx.audacity.Timer_surveille_actif);
+    EXPECT_TRUE(os.folder_exists("c:\\quorva\\fic_quorva\\audacity\\patin_tracte"));
+    const std::string texte = os.lire(cfg());
+    for (const char* cle : {"RecordChannels=1\r\n", "DefaultProjectSampleRate=1000\r\n", "DefaultProjectSampleFormat=131073\r\n"})
+        EXPECT_NE(texte.find(cle), std::string::npos) << cle;
+
+    // From a program folder with a blank the project stays one argument.
+    ctx.chemins.chemin_appli = "c:\\program files\\quorva\\";
+    Audacityforshaketable1D2D1Click(ctx);
+    EXPECT_EQ(os.ouvertures[1].parametres,
+              "\"c:\\program files\\quorva\\fic_quorva\\audacity\\patin_tracte\\Manosque_Earthquake\\manosque_brut_"
+              "Composante0-1.aup\"");
+}
+
+TEST_F(LancementAudacity, WaveSpeedAfterStickSlip) {
+    LancerAudacityCl1Click(ctx);
+    os.ecrire("c:\\quorva\\fic_quorva\\audacity\\vitesse_ondes\\onde.wav", "x");
+    armements.clear();
+    AudacityforspeedwaveUSBkey1Click(ctx);
+    EXPECT_FALSE(ctx.audacity.Timer_surveille_actif);
+    EXPECT_EQ(armements, (std::vector<bool>{false}));
+    EXPECT_EQ(ctx.audacity.dossier_enreg, "c:\\quorva\\fic_quorva\\audacity\\vitesse_ondes");
+    EXPECT_EQ(ctx.audacity.ListBox1, (std::vector<std::string>{"onde.wav"}));
+    const auto lignes = lignes_cfg();
+    ASSERT_EQ(lignes.size(), 106u);
+    EXPECT_EQ(lignes[9], "DefaultOpenPath=c:\\\\quorva\\\\fic_quorva\\\\audacity\\\\vitesse_ondes");
+    EXPECT_EQ(lignes[10], "TempDir=");
+    EXPECT_EQ(lignes[17], "RecordChannels=2");
+    EXPECT_EQ(lignes[99], "DefaultExportPath=c:\\\\quorva\\\\fic_quorva\\\\audacity\\\\patin_tracte\\\\");
+    EXPECT_EQ(lignes[100], "Path=c:\\\\quorva\\\\fic_quorva\\\\audacity\\\\vitesse_ondes");
+    EXPECT_EQ(lignes[101], "DefaultProjectSampleRate=22050");
+    EXPECT_EQ(lignes[102], "DefaultProjectSampleFormat=262159");
+    ASSERT_EQ(os.ouvertures.size(), 2u);
+    EXPECT_EQ(os.ouvertures[1].fichier, "c:\\quorva\\fic_quorva\\audacity\\audacity.exe");
+    EXPECT_EQ(ctx.journal.size(), 3u);  // the wave-speed launch writes no log line
+}
+
+TEST_F(LancementAudacity, WaveSpeedWithoutPreferencesSaysSoAndStartsAudacityAnyway) {
+    AudacityforspeedwaveUSBkey1Click(ctx);
+    EXPECT_EQ(messages, (std::vector<std::string>{"Audacity n'est pas install\xE9"}));
+    EXPECT_EQ(ctx.audacity.audacity_trouve, 0);
+    EXPECT_FALSE(os.file_exists(cfg()));
+    EXPECT_EQ(os.ouvertures.size(), 1u);
+}
+
+TEST_F(LancementAudacity, AFailedWriteKeepsThePreviousFileWholeAndStartsNothing) {
+    const std::string ancien = "SnapTo=0\r\n[Directories]\r\nTempDir=\r\n[Export]\r\nFormat=WAV\r\nPath=\r\n";
+    os.ecrire(cfg(), ancien);
+    os.ecriture_impossible = true;
+    ctx.audacity.Timer_surveille_actif = true;
+    try {
+        LancerAudacityCl1Click(ctx);
+        FAIL() << "no error";
+    } catch (const erreur_quorva& e) {
+        EXPECT_EQ(std::string(e.what()), "Impossible de cr\xE9" "er le fichier " + cfg());
+    }
+    EXPECT_EQ(os.lire(cfg()), ancien);
+    EXPECT_EQ(fichiers("c:\\quorva\\fic_quorva\\audacity\\Portable Settings"), (std::vector<std::string>{"audacity.cfg"}));
+    EXPECT_TRUE(os.ouvertures.empty());
+    EXPECT_FALSE(ctx.audacity.Timer_surveille_actif);
+
+    // No file yet: the template cannot be written either.
+    fs::remove(*os.chemin_posix(cfg()));
+    EXPECT_THROW(LancerAudacityCl1Click(ctx), erreur_quorva);
+    EXPECT_FALSE(os.file_exists(cfg()));
+    EXPECT_TRUE(os.ouvertures.empty());
+
+    // Wave speed on a read-only medium: same refusal, file kept.
+    os.ecrire(cfg(), ancien);
+    EXPECT_THROW(AudacityforspeedwaveUSBkey1Click(ctx), erreur_quorva);
+    EXPECT_EQ(os.lire(cfg()), ancien);
+    EXPECT_TRUE(os.ouvertures.empty());
+}
+
+TEST_F(LancementAudacity, UnreadablePreferencesAreReported) {
+    os.ecrire(cfg(), "SnapTo=0\r\n");
+    os.illisible = cfg();
+    try {
+        LancerAudacityCl1Click(ctx);
+        FAIL() << "no error";
+    } catch (const erreur_quorva& e) {
+        EXPECT_EQ(std::string(e.what()), "Impossible d'ouvrir le fichier " + cfg());
+    }
+    EXPECT_EQ(os.lire(cfg()), "SnapTo=0\r\n");
+    EXPECT_TRUE(os.ouvertures.empty());
+}
+
+TEST_F(LancementAudacity, OddPreferenceFilesKeepEveryByteOfTheLinesNotReplaced) {
+    // Lone CR and LF line ends, 8-bit bytes, a 3 MB line, no end on the
+    // last line.
+    const std::string longue(3'000'000, 'L');
+    const std::string octets = "Nom=\xE9l\xE8ve \x80\x81\xFF\t";
+    os.ecrire(cfg(), "SnapTo=0\n[Directories]\rTempDir=C:\\\\T\n" + octets + "\r\nX=" + longue +
+                         "\r\n[Export]\r\nFormat=WAV\r\nPath=");
+    LancerAudacityCl1Click(ctx);
+    const std::string r = "c:\\\\quorva\\\\fic_quorva\\\\audacity\\\\patin_tracte\\\\";
+    EXPECT_EQ(os.lire(cfg()), "SnapTo=0\r\n[Directories]\r\nDefaultOpenPath=" + r + "\r\nTempDir=C:\\\\T\r\n" + octets +
+                                  "\r\nX=" + longue + "\r\n[Export]\r\nFormat=WAV\r\nDefaultExportPath=" + r +
+                                  "\r\nPath=" + r + "\r\n");
+
+    // A file without any line end is one line: the keys are added around it.
+    os.ecrire(cfg(), "SnapTo=0 " + octets);
+    LancerAudacityCl1Click(ctx);
+    EXPECT_EQ(lignes_cfg(), (std::vector<std::string>{"SnapTo=0 " + octets, "DefaultOpenPath=" + r, "DefaultExportPath=" + r}));
+}
+
+TEST(ChercheAudacity, PlacesByGenerationAndLogLines) {
+    PlateformeFactice os;
+    contexte ctx(os);
+    ctx.chemins.chemin_appli = "c:\\quorva\\";
+    ctx.chemins.chemin_temp = "C:\\Temp\\";
+    os.dossiers_speciaux = {{26, "C:\\Users\\eleve\\AppData\\Roaming"}, {5, "C:\\Users\\eleve\\Documents"},
+                            {23, "C:\\ProgramData\\Programs"}};
+    ctx.chemins.version_windows = "XP";
+    cherche_audacity(ctx);
+    EXPECT_EQ(ctx.journal, (std::vector<std::string>{"chem_temp=C:\\Temp\\", "Chem_audacity=C:\\ProgramData\\Programs"}));
+    EXPECT_EQ(ctx.audacity.dossier_config_audacity, "C:\\Users\\eleve\\AppData\\Roaming\\Audacity\\");
+    EXPECT_EQ(ctx.audacity.mes_documents, "C:\\Users\\eleve\\Documents\\");
+    EXPECT_EQ(ctx.audacity.dossier_enreg, "C:\\Users\\eleve\\Documents\\patin_tracte");
+    EXPECT_EQ(ctx.audacity.chem_audacity, "c:\\quorva\\fic_quorva\\audacity\\audacity.exe");
+    EXPECT_EQ(ctx.audacity.audacity_trouve, 0);
+
+    // A trailing backslash from the shell is not doubled; the copy in the
+    // data folder makes Audacity available.
+    ctx.journal.clear();
+    os.dossiers_speciaux[26] = "C:\\Users\\eleve\\AppData\\Roaming\\";
+    os.dossiers_speciaux[5] = "D:\\";
+    os.ecrire("c:\\quorva\\fic_quorva\\audacity\\audacity.exe", "");
+    ctx.chemins.version_windows = "Seven";
+    cherche_audacity(ctx);
+    EXPECT_EQ(ctx.journal, (std::vector<std::string>{"Chem_audacity=C:\\ProgramData\\Programs"}));
+    EXPECT_EQ(ctx.audacity.dossier_config_audacity, "C:\\Users\\eleve\\AppData\\Roaming\\Audacity\\");
+    EXPECT_EQ(ctx.audacity.mes_documents, "D:\\");
+    EXPECT_EQ(ctx.audacity.audacity_trouve, 1);
+}
+
+TEST(ChercheAudacity, OtherGenerationsAndMissingFolders) {
+    PlateformeFactice os;
+    contexte ctx(os);
+    ctx.chemins.chemin_appli = "c:\\quorva\\";
+    ctx.chemins.version_windows = "Windows 2000";
+    os.dossiers_speciaux = {{26, "C:\\AppData"}, {5, "C:\\Docs"}};
+    cherche_audacity(ctx);
+    EXPECT_EQ(ctx.audacity.dossier_config_audacity, "");
+    EXPECT_EQ(ctx.journal, (std::vector<std::string>{"Chem_audacity="}));
+
+    // No folder from the shell: nothing is built on the root of a disk.
+    os.dossiers_speciaux.clear();
+    ctx.chemins.version_windows = "Vista";
+    cherche_audacity(ctx);
+    EXPECT_EQ(ctx.audacity.dossier_config_audacity, "");
+    EXPECT_EQ(ctx.audacity.mes_documents, "");
+    EXPECT_EQ(ctx.audacity.dossier_enreg, "patin_tracte");
+
+    // Audacity only in the program folder itself: not available at start-up,
+    // but the local entries use it through slot 19.
+    os.ecrire("c:\\quorva\\audacity\\audacity.exe", "");
+    cherche_audacity(ctx);
+    EXPECT_EQ(ctx.audacity.audacity_trouve, 0);
+    selection_copie_locale(ctx, "c:\\quorva\\");
+    EXPECT_EQ(ctx.audacity.chem_audacity, "c:\\quorva\\audacity\\audacity.exe");
+    EXPECT_EQ(ctx.audacity.dossier_config_audacity, "c:\\quorva\\audacity\\Portable Settings\\");
+    EXPECT_EQ(ctx.audacity.mes_documents, "c:\\quorva\\audacity\\");
+    EXPECT_EQ(ctx.audacity.dossier_enreg, "c:\\quorva\\audacity\\");
+}

@@ -1,0 +1,221 @@
+#include "audacity/preferences_audacity.h"
+
+#include <gtest/gtest.h>
+
+#include "app/texte.h"
+
+using namespace quorva;
+
+namespace {
+
+std::vector<std::string> modele() { return {Memo_config_audacity.begin(), Memo_config_audacity.end()}; }
+
+// The stick-slip preferences for a documents folder
+// C:\Documents and Settings\eleve\Mes documents\, written out by hand.
+const char* const attendu_patin = R"(NewPrefsInitialized=1
+Version=2.0.2
+PrefsVersion=1.1.1r1
+SnapTo=0
+[Version]
+Major=2
+Minor=0
+Micro=2
+[Directories]
+DefaultOpenPath=C:\\Documents and Settings\\eleve\\Mes documents\\patin_tracte\\
+TempDir=
+[AudioIO]
+RecordingDevice=Realtek HD Audio Input
+Host=MME
+PlaybackDevice=Realtek HD Audio output
+RecordingSourceIndex=0
+RecordingSource=Volume CD
+RecordChannels=1
+[FFmpeg]
+Enabled=0
+[Window]
+X=0
+Y=0
+Width=780
+Height=620
+Maximized=0
+Normal_X=0
+Normal_Y=0
+Normal_Width=780
+Normal_Height=620
+Iconized=0
+[GUI]
+[GUI/ToolBars]
+[GUI/ToolBars/Control]
+Dock=1
+Order=1
+Show=1
+X=-1
+Y=-1
+W=327
+H=55
+[GUI/ToolBars/Tools]
+Dock=1
+Order=2
+Show=1
+X=-1
+Y=-1
+W=94
+H=55
+[GUI/ToolBars/Meter]
+Dock=1
+Order=3
+Show=1
+X=-1
+Y=-1
+W=338
+H=55
+[GUI/ToolBars/Mixer]
+Dock=1
+Order=4
+Show=1
+X=-1
+Y=-1
+W=323
+H=27
+[GUI/ToolBars/Edit]
+Dock=1
+Order=5
+Show=1
+X=-1
+Y=-1
+W=377
+H=27
+[GUI/ToolBars/Transcription]
+Dock=1
+Order=6
+Show=1
+X=-1
+Y=-1
+W=140
+H=27
+[GUI/ToolBars/Selection]
+Dock=2
+Order=1
+Show=1
+X=-1
+Y=-1
+W=665
+H=55
+[GUI/ToolBars/Device]
+Dock=1
+Order=7
+Show=1
+X=-1
+Y=-1
+W=620
+H=27
+[Export]
+Format=WAV
+DefaultExportPath=C:\\Documents and Settings\\eleve\\Mes documents\\patin_tracte\\
+Path=C:\\Documents and Settings\\eleve\\Mes documents\\patin_tracte\\
+DefaultProjectSampleRate=1000
+DefaultProjectSampleFormat=131073
+[SamplingRate]
+DefaultProjectSampleRate=1000
+DefaultProjectSampleFormat=131073
+)";
+
+}  // namespace
+
+TEST(PreferencesAudacity, TemplateEditedForStickSlipGivesThe106ExpectedLines) {
+    auto lignes = modele();
+    ASSERT_EQ(lignes.size(), 104u);
+    inserer_cles_dossiers(lignes);
+    regler_cles_patin(lignes, "C:\\Documents and Settings\\eleve\\Mes documents\\patin_tracte");
+    EXPECT_EQ(lignes.size(), 106u);
+    const auto attendu = decouper_lignes(attendu_patin);
+    ASSERT_EQ(attendu.size(), 106u);
+    for (std::size_t i = 0; i < attendu.size(); ++i) EXPECT_EQ(lignes[i], attendu[i]) << "line " << i;
+    EXPECT_EQ(lignes[9], "DefaultOpenPath=C:\\\\Documents and Settings\\\\eleve\\\\Mes documents\\\\patin_tracte\\\\");
+
+    // A second edit of the result changes nothing.
+    auto encore = lignes;
+    inserer_cles_dossiers(encore);
+    regler_cles_patin(encore, "C:\\Documents and Settings\\eleve\\Mes documents\\patin_tracte");
+    EXPECT_EQ(encore, lignes);
+}
+
+TEST(PreferencesAudacity, PathEscapingDoublesEveryBackslash) {
+    EXPECT_EQ(echappe_chemin("C:\\a\\b"), "C:\\\\a\\\\b");
+    EXPECT_EQ(echappe_chemin("\\\\serveur\\x\\"), "\\\\\\\\serveur\\\\x\\\\");
+    EXPECT_EQ(echappe_chemin(""), "");
+    EXPECT_EQ(echappe_chemin("sans"), "sans");
+    EXPECT_EQ(echappe_chemin("\xE9l\xE8ve\\\xE9t\xE9"), "\xE9l\xE8ve\\\\\xE9t\xE9");
+}
+
+TEST(PreferencesAudacity, InsertionPositionsWithoutDirectoriesOrExportSections) {
+    std::vector<std::string> lignes = {"A=1", "B=2", "C=3", "D=4", "E=5"};
+    inserer_cles_dossiers(lignes);
+    EXPECT_EQ(lignes, (std::vector<std::string>{"A=1", "B=2", "DefaultOpenPath=", "DefaultExportPath=", "C=3", "D=4", "E=5"}));
+
+    // A first line "[Directories]" counts as no such line.
+    lignes = {"[Directories]", "TempDir=", "X=1", "[Export]", "Format=WAV", "Path="};
+    inserer_cles_dossiers(lignes);
+    EXPECT_EQ(lignes, (std::vector<std::string>{"[Directories]", "TempDir=", "DefaultOpenPath=", "X=1", "[Export]",
+                                                "Format=WAV", "DefaultExportPath=", "Path="}));
+
+    // "[Export]" as the very last line: the line goes at the end.
+    lignes = {"x", "[Directories]", "[Export]"};
+    inserer_cles_dossiers(lignes);
+    EXPECT_EQ(lignes, (std::vector<std::string>{"x", "[Directories]", "DefaultOpenPath=", "[Export]", "DefaultExportPath="}));
+
+    // Files too short for the positions get the lines at their end.
+    lignes = {};
+    inserer_cles_dossiers(lignes);
+    EXPECT_EQ(lignes, (std::vector<std::string>{"DefaultOpenPath=", "DefaultExportPath="}));
+    lignes = {"SnapTo=0"};
+    inserer_cles_dossiers(lignes);
+    EXPECT_EQ(lignes, (std::vector<std::string>{"SnapTo=0", "DefaultOpenPath=", "DefaultExportPath="}));
+}
+
+TEST(PreferencesAudacity, AnExistingOpenPathMeansNoInsertionOnlyReplacements) {
+    std::vector<std::string> lignes = {"[Directories]", "DefaultOpenPath=D:\\\\old", "TempDir=C:\\\\tmp",
+                                       "[Export]", "Format=WAV", "Path=D:\\\\old", "DefaultProjectSampleRate=44100",
+                                       "XDefaultProjectSampleFormat=1", "RecordChannels=2", "MyPath=keep"};
+    inserer_cles_dossiers(lignes);
+    EXPECT_EQ(lignes.size(), 10u);  // no DefaultExportPath= added either
+    regler_cles_patin(lignes, "E:\\enreg");
+    EXPECT_EQ(lignes, (std::vector<std::string>{"[Directories]", "DefaultOpenPath=E:\\\\enreg\\\\", "TempDir=C:\\\\tmp",
+                                                "[Export]", "Format=WAV", "Path=E:\\\\enreg\\\\",
+                                                "DefaultProjectSampleRate=1000", "DefaultProjectSampleFormat=131073",
+                                                "RecordChannels=1", "MyPath=keep"}));
+}
+
+TEST(PreferencesAudacity, RulesApplyInOrderAndTempDirIsNeverTouched) {
+    // The first rule that applies wins: a line holding both keys is an
+    // export path line.
+    std::vector<std::string> lignes = {"DefaultOpenPath=DefaultExportPath=", "Path=DefaultProjectSampleRate=",
+                                       "TempDir=C:\\\\Temp\\\\Path=", "TempDir=", "  Path=x"};
+    regler_cles_patin(lignes, "C:\\r");
+    EXPECT_EQ(lignes[0], "DefaultExportPath=C:\\\\r\\\\");
+    EXPECT_EQ(lignes[1], "Path=C:\\\\r\\\\");
+    EXPECT_EQ(lignes[2], "TempDir=C:\\\\Temp\\\\Path=");
+    EXPECT_EQ(lignes[3], "TempDir=");
+    EXPECT_EQ(lignes[4], "  Path=x");
+
+    regler_cles_vitesse(lignes, "C:\\v");
+    EXPECT_EQ(lignes[0], "DefaultExportPath=C:\\\\r\\\\");  // the wave speed keeps it
+    EXPECT_EQ(lignes[1], "Path=C:\\\\v");
+    EXPECT_EQ(lignes[2], "TempDir=C:\\\\Temp\\\\Path=");
+    EXPECT_EQ(lignes[3], "TempDir=");
+}
+
+TEST(PreferencesAudacity, WaveSpeedAfterStickSlipKeepsTheExportFolder) {
+    auto lignes = modele();
+    inserer_cles_dossiers(lignes);
+    regler_cles_patin(lignes, "C:\\docs\\patin_tracte");
+    regler_cles_vitesse(lignes, "C:\\docs\\vitesse_ondes");
+    ASSERT_EQ(lignes.size(), 106u);
+    EXPECT_EQ(lignes[9], "DefaultOpenPath=C:\\\\docs\\\\vitesse_ondes");
+    EXPECT_EQ(lignes[10], "TempDir=");
+    EXPECT_EQ(lignes[17], "RecordChannels=2");
+    EXPECT_EQ(lignes[99], "DefaultExportPath=C:\\\\docs\\\\patin_tracte\\\\");
+    EXPECT_EQ(lignes[100], "Path=C:\\\\docs\\\\vitesse_ondes");
+    for (const std::size_t i : {101u, 104u}) EXPECT_EQ(lignes[i], "DefaultProjectSampleRate=22050");
+    for (const std::size_t i : {102u, 105u}) EXPECT_EQ(lignes[i], "DefaultProjectSampleFormat=262159");
+}
