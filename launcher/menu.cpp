@@ -4,6 +4,7 @@
 
 #include "app/contexte.h"
 #include "app/erreur.h"
+#include "app/services_systeme.h"
 #include "i18n/adaptation_menu.h"
 #include "sections/sections.h"
 
@@ -52,13 +53,13 @@ void lance_presentation(contexte& ctx, bool execution) {
     const std::string dossier = dossier_entree(ctx, entree(ctx, "PowerpointIstanbul1"), 22);
     const std::string fichier = dossier + "Plinka-do-it-yourself.ppt";
     if (!execution) {
-        ExecuteFile(ctx, fichier, "", dossier);
+        ExecuteFile(ctx, fichier, "", dossier, 1);
     } else if (ctx.os.file_exists("C:\\Program Files (x86)\\Microsoft Office\\Office\\POWERPNT.EXE")) {
-        ExecuteFile(ctx, "POWERPNT.EXE", "/s " + argument(fichier), dossier);
+        ExecuteFile(ctx, "POWERPNT.EXE", "/s " + argument(fichier), dossier, 1);
     } else if (ctx.os.file_exists("C:\\Program Files (x86)\\OpenOffice.org 3\\program\\simpress.exe")) {
-        ExecuteFile(ctx, "SIMPRESS.EXE", "-show " + argument(fichier), dossier);
+        ExecuteFile(ctx, "SIMPRESS.EXE", "-show " + argument(fichier), dossier, 1);
     } else {
-        ExecuteFile(ctx, fichier, "", dossier);
+        ExecuteFile(ctx, fichier, "", dossier, 1);
     }
 }
 
@@ -68,7 +69,7 @@ void lance_simulation(contexte& ctx, const entree_menu& e) {
     ctx.os.set_current_folder(dossier + "simul_seismes");
     if (ctx.menu.attendre) ctx.menu.attendre(500);
     if (ctx.menu.repeindre) ctx.menu.repeindre();
-    ExecuteFile(ctx, dossier + "simul_seismes\\simul_seismes.exe", "", dossier + "simul_seismes\\");
+    ExecuteFile(ctx, dossier + "simul_seismes\\simul_seismes.exe", "", dossier + "simul_seismes\\", 1);
     if (!ancien.empty()) ctx.os.set_current_folder(ancien);
 }
 
@@ -80,7 +81,7 @@ void action_fixe(contexte& ctx, entree_menu& e) {
     if (!r || !r->ouvre) return;
     const std::string dossier = dossier_entree(ctx, e, r->slot);
     const std::string travail = *r->dossier_travail ? dossier + r->dossier_travail : dossier;
-    ExecuteFile(ctx, dossier + r->ouvre, "", travail);
+    ExecuteFile(ctx, dossier + r->ouvre, "", travail, 1);
 }
 
 void appelle(const std::function<void()>& crochet) {
@@ -125,7 +126,7 @@ void ouvre_slot(contexte& ctx, const std::array<std::string, N>& table, int tag,
     const auto fin = dernier_separateur(chemin);
     std::string dossier;
     if (fin != std::string::npos) dossier = chemin.substr(0, dossier_avec_separateur ? fin + 1 : fin);
-    ExecuteFile(ctx, chemin, "", dossier);
+    ExecuteFile(ctx, chemin, "", dossier, 1);
 }
 
 }  // namespace
@@ -144,11 +145,6 @@ entree_menu* entree_a(etat_menu& menu, const std::vector<int>& place) {
         niveau = &e->sous_menu;
     }
     return e;
-}
-
-void ExecuteFile(contexte& ctx, const std::string& fichier, const std::string& parametres,
-                 const std::string& dossier) {
-    ctx.os.shell_open(fichier, parametres, dossier, 1);
 }
 
 void lance_entree(contexte& ctx, entree_menu& e) {
@@ -176,7 +172,7 @@ void lance_item_menuClick(contexte& ctx, entree_menu& e) {
     if (cible.empty()) return;
     met_chemin(ctx, e, cible, tag);
     const std::string fichier = ctx.menu.chemins[tag] + cible;
-    ExecuteFile(ctx, fichier, "", dossier_de(fichier));
+    ExecuteFile(ctx, fichier, "", dossier_de(fichier), 1);
 }
 
 void lance_fic_execlick(contexte& ctx, int tag) { ouvre_slot(ctx, ctx.menu.chemins_logiciels, tag, false); }

@@ -39,9 +39,4 @@ void recherche_excel_ajoute(contexte& ctx);
 // its family's table); empty for any other submenu.
 std::string chemin_ajoute(const contexte& ctx, std::string_view sous_menu, int tag);
 
-// The one way to open a document or start a program: the shell's default
-// action, in a normal window; the result is not examined.
-void ExecuteFile(contexte& ctx, const std::string& fichier, const std::string& parametres,
-                 const std::string& dossier);
-
 }  // namespace quorva

@@ -1,0 +1,101 @@
+#include "i18n/adaptation_menu.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/launcher/banc_menu.h"
+
+namespace quorva::test {
+namespace {
+
+using AdaptationMenu = BancMenu;
+
+TEST_F(AdaptationMenu, AResourceIsShownWhereItIsAndOpensFromThere) {
+    fichier("Patin_tracte_audacity.doc");                        // program folder only
+    fichier("fic_quorva\\mesure_vitesse_ondes.doc");             // data folder only
+    fichier("essai.wav.xls");                                    // both
+    fichier("fic_quorva\\essai.wav.xls");
+    adapte_menu(ctx);
+
+    EXPECT_TRUE(e("AideAudacitypourpatintract1").visible);
+    EXPECT_EQ(ctx.menu.chemins[5], appli);
+    EXPECT_EQ(clic(e("AideAudacitypourpatintract1")).fichier, appli + "Patin_tracte_audacity.doc");
+
+    EXPECT_TRUE(e("AideAudacitypourvitessedesondes1").visible);
+    EXPECT_EQ(ctx.menu.chemins[6], donnees);
+    const auto vitesse = clic(e("AideAudacitypourvitessedesondes1"));
+    EXPECT_EQ(vitesse.fichier, donnees + "mesure_vitesse_ondes.doc");
+    EXPECT_EQ(vitesse.dossier, donnees);
+    EXPECT_EQ(vitesse.affichage, 1);
+
+    EXPECT_TRUE(e("Rsultatpatintract1").visible);
+    EXPECT_EQ(ctx.menu.chemins[2], appli);
+
+    // Neither: hidden, its slot left on the data folder.
+    EXPECT_FALSE(e("Filmpatintract1").visible);
+    EXPECT_EQ(ctx.menu.chemins[10], donnees);
+    EXPECT_FALSE(e("Apropos1").visible);
+    EXPECT_FALSE(e("PowerpointIstanbul1").visible);
+    // Slots 1..30 preset, the others untouched.
+    EXPECT_EQ(ctx.menu.chemins[30], appli);
+    EXPECT_EQ(ctx.menu.chemins[31], "");
+    // Entries the resolution does not name keep their flags.
+    EXPECT_TRUE(e("Lectureconversionwav1").visible);
+    EXPECT_TRUE(e("Audacityforshaketable1D2D1").visible);
+}
+
+TEST_F(AdaptationMenu, SharedSlotsStartFromWhereTheEarlierCallLeftThem) {
+    fichier("fic_quorva\\audacity\\audacity.exe");
+    fichier("fic_quorva\\Varnel_atelier_veldrun_2013.doc");
+    fichier("atelier_veldrun_2014_RQ.ppt");
+    adapte_menu(ctx);
+    EXPECT_EQ(ctx.menu.chemins[19], donnees);
+    EXPECT_TRUE(e("LancerAudacityCl1").visible);
+    EXPECT_TRUE(e("AudacityforspeedwaveUSBkey1").visible);
+    // Slot 21 moved to the data folder by the 2013 document: the 2014 one,
+    // only in the program folder, is not found.
+    EXPECT_EQ(ctx.menu.chemins[21], donnees);
+    EXPECT_TRUE(e("VELDRUN20132").visible);
+    EXPECT_FALSE(e("VELDRUN20141").visible);
+}
+
+TEST_F(AdaptationMenu, AnEntryOpensFromTheSlotItWasFoundThrough) {
+    fichier("activite_tp_RQ_vienne_2013\\Plinka_EN.doc");  // slot 14 stays on the program folder
+    fichier("fic_quorva\\meca_foyer\\meca_foyer.exe");      // slot 15 moves to the data folder
+    fichier("fic_quorva\\A_PROPOS_QUORVA.doc");             // slot 1 moves, slot 9 does not
+    adapte_menu(ctx);
+    EXPECT_EQ(ctx.menu.chemins[14], appli);
+    EXPECT_TRUE(e("Mcanismesaufoyer1").visible);
+    const auto meca = clic(e("Mcanismesaufoyer1"));
+    EXPECT_EQ(meca.fichier, donnees + "meca_foyer\\meca_foyer.exe");
+    EXPECT_EQ(meca.dossier, donnees + "meca_foyer");
+
+    EXPECT_EQ(clic(e("Apropos1")).fichier, donnees + "A_PROPOS_QUORVA.doc");
+    const auto plinka = clic(e("PlinkaDoity1"));
+    EXPECT_EQ(plinka.fichier, appli + "activite_tp_RQ_vienne_2013\\Plinka_EN.doc");
+    EXPECT_EQ(plinka.dossier, appli + "activite_tp_RQ_vienne_2013");
+}
+
+TEST_F(AdaptationMenu, MetCheminOnAnEmptySlotTriesTheDataFolder) {
+    fichier("fic_quorva\\extra.doc");
+    entree_menu libre;
+    met_chemin(ctx, libre, "extra.doc", 31);
+    EXPECT_TRUE(libre.visible);
+    EXPECT_EQ(ctx.menu.chemins[31], donnees);
+    met_chemin(ctx, libre, "extra.doc", 51);  // no such slot
+    EXPECT_FALSE(libre.visible);
+    met_chemin(ctx, libre, "extra.doc", 0);
+    EXPECT_FALSE(libre.visible);
+}
+
+TEST(DejaLa, NineNamesWithTheirCase) {
+    EXPECT_TRUE(deja_la("A_PROPOS_QUORVA.doc"));
+    EXPECT_TRUE(deja_la("Tables_vibrantes_pedagogiques_en.doc"));
+    EXPECT_TRUE(deja_la("Varnel_atelier_veldrun_2013.doc"));
+    EXPECT_FALSE(deja_la("a_propos_quorva.doc"));
+    EXPECT_FALSE(deja_la("Tables_vibrantes_pedagogiques_EN.doc"));
+    EXPECT_FALSE(deja_la("A_PROPOS_QUORVA.doc "));
+    EXPECT_FALSE(deja_la(""));
+}
+
+}  // namespace
+}  // namespace quorva::test
