@@ -1,8 +1,11 @@
 #include "conversion/pilote_conversion.h"
 
+#include "app/erreur.h"
 #include "app/services_systeme.h"
 
 namespace quorva {
+
+const char* const texte_pas_un_wav = "Le fichier %s n'est pas un enregistrement .WAV lisible.";
 
 namespace {
 
@@ -58,8 +61,16 @@ resultat_conversion BitBtn1Click(contexte& ctx, const choix_fichier& choisir, co
     if (ctx.audacity.conversion_en_cours || !choisir) return {};
     const std::string chemin = choisir(filtre_wav, extension_wav, ctx.chemins.chemin_appli);
     if (chemin.empty()) return {};
-    return convertir_enregistrement(ctx, chemin, ui);
+    const resultat_conversion resultat = convertir_enregistrement(ctx, chemin, ui);
+    // A file chosen by hand that is no recording at all: say so rather than
+    // leave the progress window waiting.
+    if (resultat.lecture == resultat_lecture::ignore) {
+        appeler(ui.masquer_patience);
+        if (ctx.afficher_message) ctx.afficher_message(message(texte_pas_un_wav, chemin));
+    }
+    return resultat;
 }
+
 
 resultat_conversion Lectureconversionwav1Click(contexte& ctx, const choix_fichier& choisir,
                                                const interface_conversion& ui) {

@@ -45,6 +45,9 @@ struct resultat_conversion {
 resultat_conversion convertir_enregistrement(contexte& ctx, const std::string& chemin,
                                              const interface_conversion& ui);
 
+// "Le fichier %s n'est pas un enregistrement .WAV lisible."
+extern const char* const texte_pas_un_wav;
+
 // The open dialog's settings (OpenDialog1 of the toolbar).
 constexpr const char* filtre_wav = "(*.wav)|*.WAV";
 constexpr const char* extension_wav = "wav";
@@ -56,7 +59,9 @@ using choix_fichier = std::function<std::string(const std::string& filtre, const
 
 // The hidden button of the toolbar: open dialog in chemin_appli, then the two
 // passes. Nothing happens (not even the dialog) while another conversion
-// runs: the sample buffer is shared.
+// runs: the sample buffer is shared. A chosen file that is no WAV recording
+// at all (the reader ignores it) hides the progress window and is reported
+// with texte_pas_un_wav.
 resultat_conversion BitBtn1Click(contexte& ctx, const choix_fichier& choisir, const interface_conversion& ui);
 
 // The menu entry: a fresh conversion (reponse_taille 0, facteur_division 1,

@@ -1,0 +1,110 @@
+// The event-marking chart: the recording as a black curve with its slip
+// events as red marks. The user zooms (Ctrl + wheel) and scrolls (Shift +
+// wheel), moves, adds and deletes marks, saves or reads them, and closes
+// with OK (events rebuilt from the marks, marks saved) or Cancel. A thin
+// view over chart/vue_courbe.h and ctx.conversion.
+#pragma once
+
+#include <QAction>
+#include <QDialog>
+#include <QFrame>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+
+#include "app/contexte.h"
+#include "chart/vue_courbe.h"
+
+namespace quorva {
+
+class TForm_chart;
+
+// The drawing surface: shows the bitmap that affich_courbe draws and hands
+// its mouse events to the chart.
+class Image_courbe : public QWidget {
+public:
+    Image_courbe(TForm_chart& chart, QWidget* parent);
+    QImage bitmap;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    TForm_chart& chart_;
+};
+
+class TForm_chart : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm_chart(contexte& ctx, QWidget* parent = nullptr);
+
+    // The opening by the display pass: view over the whole recording, drawn,
+    // caption fichier_en_cours, then shown modally until OK or Cancel.
+    // Returns the modal result (QDialog::Accepted for OK).
+    int montrer_modal();
+    // Opening steps without the modal loop (used by montrer_modal, and by
+    // tests that drive the window shown normally).
+    void ouvrir();
+
+    // Draws the view into Image1 and shows pas_trace in Label1.
+    void affich_courbe();
+
+    // Event handlers, public so that the window tests can reach them as the
+    // user would.
+    void Image1MouseMove(int x);
+    void Image1MouseDown(Qt::MouseButton bouton, int x);
+    void Image1ContextPopup(const QPoint& global);
+    void Addamark1Click();
+    void Deletethemark1Click();
+    void Savemarks1Click();
+    void Readmarks1Click();
+    void BitBtn1Click();  // OK
+    void BitBtn2Click();  // Cancel
+    void Timer2Timer();
+    void FormMouseWheel(bool vers_haut, int x_image, Qt::KeyboardModifiers modificateurs);
+
+    vue_courbe vue;
+
+    Image_courbe* Image1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QFrame* Panel1 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    QTimer Timer2;
+    QMenu* PopupMenu1 = nullptr;
+    QAction* Addamark1 = nullptr;
+    QAction* Deletethemark1 = nullptr;
+    QAction* Savemarks1 = nullptr;
+    QAction* Readmarks1 = nullptr;
+
+    // Called once the modal loop of montrer_modal runs; tests answer the
+    // chart through it (click OK or Cancel), so that it never blocks.
+    std::function<void(TForm_chart&)> repondeur;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void done(int resultat) override;
+
+private:
+    void FormShow();
+    void message(const std::string& texte);
+    void lire_pointes();
+    void suivre_placement(int x);
+
+    contexte& ctx_;
+    trace_courbe trace_;
+    QPolygon polyligne_;
+};
+
+}  // namespace quorva

@@ -1,0 +1,104 @@
+#include "conversion/TForm2.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QTimer>
+
+#include "app/texte.h"
+
+namespace quorva {
+
+namespace {
+
+QString qt(const std::string& cp1252) { return QString::fromStdString(cp1252_vers_utf8(cp1252)); }
+
+QLabel* etiquette(QWidget* parent, const char* nom, const std::string& texte, const QFont& police) {
+    auto* label = new QLabel(qt(texte), parent);
+    label->setObjectName(nom);
+    label->setFont(police);
+    return label;
+}
+
+void regle(QWidget* parent, int y) {
+    auto* trait = new QFrame(parent);
+    trait->setFrameShape(QFrame::HLine);
+    trait->setFrameShadow(QFrame::Sunken);
+    trait->setGeometry(8, y, 403, 2);
+}
+
+// The sentence of the "Diminuer" row, cut where the proposed factor goes.
+const std::string debut_diminuer = "Diminuer la fr\xE9quence d'acquisition en la divisant par";
+const std::string blanc_diminuer = "         ";
+const std::string fin_diminuer = "et obtenir  un";
+
+}  // namespace
+
+TForm2::TForm2(contexte& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+    setObjectName("Form2");
+    setWindowTitle("Quorva");
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setGeometry(431, 220, 419, 219);
+    setFixedSize(size());
+
+    QFont tahoma("Tahoma");
+    tahoma.setPixelSize(16);
+    QFont narrow("Arial Narrow");
+    narrow.setPixelSize(16);
+
+    Label2 = etiquette(this, "Label2", "Le fichier semble trop gros pour Excel 6: faut-il ?", tahoma);
+    Label2->setWordWrap(true);
+    Label2->setGeometry(8, 6, 403, 40);
+    regle(this, 50);
+
+    Label3 = etiquette(this, "Label3", "Poursuivre magr\xE9 tout ?", narrow);
+    Label3->setGeometry(8, 60, 290, 24);
+    BitBtn2 = new QPushButton("Poursuivre", this);
+    BitBtn2->setObjectName("BitBtn2");
+    BitBtn2->setGeometry(316, 58, 95, 27);
+    regle(this, 92);
+
+    // The factor sits in the blank of the sentence: the text wraps right
+    // after that blank, and Lab_div_par is placed over it.
+    Label4 = etiquette(this, "Label4", debut_diminuer + blanc_diminuer + fin_diminuer, narrow);
+    Label4->setWordWrap(true);
+    const QFontMetrics mesure(narrow);
+    const int largeur_debut = mesure.horizontalAdvance(qt(debut_diminuer + " "));
+    const int largeur_phrase = mesure.horizontalAdvance(qt(debut_diminuer + blanc_diminuer + "et")) - 1;
+    Label4->setGeometry(8, 98, std::min(largeur_phrase, 300), 44);
+    Lab_div_par = etiquette(this, "Lab_div_par", "1   ", narrow);
+    Lab_div_par->setStyleSheet("font-weight: bold");
+    Lab_div_par->setGeometry(8 + std::min(largeur_debut, 270), 98, 34, mesure.height() + 2);
+    Lab_nb_val = etiquette(this, "Lab_nb_val", "nb de valeurs de ", narrow);
+    Lab_nb_val->setGeometry(8, 144, 290, 22);
+    BitBtn3 = new QPushButton("Diminuer", this);
+    BitBtn3->setObjectName("BitBtn3");
+    BitBtn3->setGeometry(316, 114, 95, 27);
+    regle(this, 172);
+
+    Label6 = etiquette(this, "Label6", "Annuler la conversion", narrow);
+    Label6->setGeometry(8, 184, 290, 24);
+    BitBtn1 = new QPushButton("Cancel", this);
+    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1->setGeometry(316, 182, 95, 27);
+
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { done(resultat_poursuivre); });
+    connect(BitBtn3, &QPushButton::clicked, this, [this] { done(resultat_diminuer); });
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { done(resultat_annuler); });
+}
+
+int TForm2::demander(std::int32_t facteur, std::int32_t nb_valeurs) {
+    Lab_div_par->setText(QString::number(facteur));
+    Lab_nb_val->setText(qt("nb de valeurs de : " + std::to_string(nb_valeurs)));
+    if (repondeur) QTimer::singleShot(0, this, [this] { repondeur(*this); });
+    const int resultat = exec();
+    return resultat == resultat_poursuivre || resultat == resultat_diminuer ? resultat : resultat_annuler;
+}
+
+void TForm2::done(int resultat) {
+    // Escape and the window's close box reject: the conversion is cancelled.
+    QDialog::done(resultat == QDialog::Rejected ? resultat_annuler : resultat);
+}
+
+}  // namespace quorva
