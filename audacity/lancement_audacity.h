@@ -1,6 +1,14 @@
 // The three "Local" Audacity entries: the preferences made ready for the
 // practical, the recording folder and its snapshot, Audacity started, and the
 // export watcher started for the stick-slip practical.
+//
+// Wiring: the menu hooks ctx.menu.lancer_audacity_patin, _vitesse and
+// _tables call LancerAudacityCl1Click, AudacityforspeedwaveUSBkey1Click and
+// Audacityforshaketable1D2D1Click inside the toolbar's guard (their errors
+// are erreur_quorva texts for the message box); after the stick-slip and
+// shake-table launches the progress bar of TForm_patience goes back to 0.
+// The watcher's timer follows ctx.audacity.armer_Timer_surveille
+// (audacity/surveillance.h).
 #pragma once
 
 #include <string>

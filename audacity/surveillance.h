@@ -2,6 +2,20 @@
 // Timer_surveille, a recording newly exported by Audacity into dossier_enreg
 // is converted (display pass with the chart, then the workbook) and its
 // workbook opened.
+//
+// Wiring in the toolbar (TForm1 owns the QTimer Timer_surveille, 4000 ms,
+// stopped at start, and the indicator Shape1):
+//   ctx.audacity.armer_Timer_surveille = [this](bool actif) {
+//       if (actif) Timer_surveille.start(); else Timer_surveille.stop(); };
+//   on each timeout:
+//       garde(montrer_erreur, [&] { Timer_surveilleTimer(ctx, actions); });
+//       then fill Shape1 with ctx.audacity.couleur_Shape1 (255 red,
+//       16777215 white; it starts white);
+//   actions.convertir = [&](const std::string& chemin) {
+//       return convertir_enregistrement(ctx, chemin, ui); };
+//   actions.masquer_patience = hide TForm_patience, ProgressBar1 to 0.
+// The tick catches its own errors (shown through ctx.afficher_message), so
+// the guard around it is only a last resort.
 #pragma once
 
 #include <cstdint>
