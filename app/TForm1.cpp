@@ -8,7 +8,10 @@
 #include <QScreen>
 
 #include "app/garde.h"
+#include "app/services_systeme.h"
 #include "app/texte.h"
+#include "launcher/PopupMenu1.h"
+#include "launcher/menu.h"
 
 namespace quorva {
 
@@ -96,6 +99,8 @@ TForm1::TForm1(contexte& ctx) : QWidget(nullptr, Qt::FramelessWindowHint | Qt::W
     connect(&Timer_saute, &QTimer::timeout, this, [this] { garde(montrer_erreur, [this] { Timer_sauteTimer(); }); });
     connect(&Timer_place, &QTimer::timeout, this, [this] { garde(montrer_erreur, [this] { Timer_placeTimer(); }); });
 
+    // The menu (and the section windows) until main.cpp builds them.
+    if (!PopupMenu1_) branche_PopupMenu1(ctx_, *this);
     FormCreate();
 }
 
@@ -123,7 +128,14 @@ void TForm1::Timer_debTimer() {
     ctx_.barre.aleatoire.seed(static_cast<std::mt19937::result_type>(
         std::chrono::steady_clock::now().time_since_epoch().count()));
     Timer_saute.start();
-    if (sequence_demarrage) sequence_demarrage();
+    if (sequence_demarrage) {
+        sequence_demarrage();
+    } else {
+        // Until the whole start-up sequence is wired: the path values, then
+        // the menu's routines in their order.
+        remplir_chemins(ctx_);
+        demarrage_menu(ctx_);
+    }
 }
 
 void TForm1::ouvrir_PopupMenu1(QPoint point) {

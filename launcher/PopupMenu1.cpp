@@ -1,12 +1,14 @@
 #include "launcher/PopupMenu1.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QStyle>
 
 #include "app/TForm1.h"
 #include "app/garde.h"
 #include "app/texte.h"
 #include "launcher/menu.h"
+#include "sections/Tform_TP.h"
 
 namespace quorva {
 
@@ -22,6 +24,9 @@ QString texte_menu(const std::string& caption) {
 PopupMenu1::PopupMenu1(contexte& ctx, QWidget* parent) : QMenu(parent), ctx_(ctx) {
     setObjectName("PopupMenu1");
     reconstruire();
+    // Captions, flags and added entries change under the menu (language,
+    // re-scans): it is drawn again from the model each time it opens.
+    connect(this, &QMenu::aboutToShow, this, &PopupMenu1::reconstruire);
 }
 
 QIcon PopupMenu1::icone(icone_menu id) const {
@@ -83,9 +88,23 @@ void PopupMenu1::remplir(QMenu* menu, std::vector<entree_menu>& entrees, std::ve
     }
 }
 
-void PopupMenu1::Popup(int x, int y) {
-    reconstruire();
-    popup(QPoint(x, y));
+void PopupMenu1::Popup(int x, int y) { popup(QPoint(x, y)); }
+
+QPixmap PopupMenu1::drapeau(const image_drapeau& image) {
+    QImage dessin(image_drapeau::largeur, image_drapeau::hauteur, QImage::Format_RGB32);
+    for (int y = 0; y < image_drapeau::hauteur; ++y)
+        for (int x = 0; x < image_drapeau::largeur; ++x)
+            dessin.setPixel(x, y, 0xFF000000u | image.pixels[static_cast<std::size_t>(y * image_drapeau::largeur + x)]);
+    return QPixmap::fromImage(dessin);
+}
+
+PopupMenu1* branche_PopupMenu1(contexte& ctx, TForm1& form) {
+    auto* menu = new PopupMenu1(ctx, &form);
+    form.installer_menu(menu);
+    installe_feuilles_tp(ctx);
+    if (!ctx.menu.quitter) ctx.menu.quitter = [&form] { form.close(); };
+    if (!ctx.menu.repeindre) ctx.menu.repeindre = [&form] { form.repaint(); };
+    return menu;
 }
 
 QAction* PopupMenu1::action(const QString& nom) const {

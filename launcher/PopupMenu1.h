@@ -6,9 +6,11 @@
 
 #include <QIcon>
 #include <QMenu>
+#include <QPixmap>
 #include <vector>
 
 #include "app/contexte.h"
+#include "i18n/traduction.h"
 
 namespace quorva {
 
@@ -19,8 +21,11 @@ public:
 
     // Rebuilds the Qt menu from the model.
     void reconstruire();
-    // Rebuilds, then pops the menu up at a screen point.
+    // Pops the menu up at a screen point (it rebuilds itself as it opens).
     void Popup(int x, int y);
+
+    // A flag picture of the core (Speed_EN, Speed_FR) for SpeedButton3.
+    static QPixmap drapeau(const image_drapeau& image);
 
     // The Qt action of a named entry after the last rebuild (tests).
     QAction* action(const QString& nom) const;
@@ -31,5 +36,11 @@ private:
 
     contexte& ctx_;
 };
+
+class TForm1;
+
+// Builds the menu on the toolbar (installer_menu), installs the section
+// windows and connects the quit and repaint hooks. Returns the menu.
+PopupMenu1* branche_PopupMenu1(contexte& ctx, TForm1& form);
 
 }  // namespace quorva

@@ -6,6 +6,7 @@
 #include "app/erreur.h"
 #include "app/services_systeme.h"
 #include "i18n/adaptation_menu.h"
+#include "i18n/traduction.h"
 #include "sections/sections.h"
 
 namespace quorva {
@@ -334,6 +335,16 @@ void recherche_excel_ajoute(contexte& ctx) {
         ajouts.enabled = ajouts.visible = true;
         montre(ctx, "FichiersExcel1");
     }
+}
+
+void demarrage_menu(contexte& ctx) {
+    adapte_menu(ctx);
+    decouverte_documents(ctx);
+    lec_langue(ctx);
+    recherche_logiciels_ajoutes(ctx);
+    recherche_excel_ajoute(ctx);
+    recherche_TP(ctx);
+    lec_fic_trad(ctx);
 }
 
 }  // namespace quorva

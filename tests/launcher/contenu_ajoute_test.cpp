@@ -70,7 +70,7 @@ TEST_F(ContenuAjoute, WithoutFilmFolderNoSeparatorAndMissingFoldersAreCreated) {
 }
 
 TEST_F(ContenuAjoute, AFullTableStopsTheListingAndEveryEntryOpensItsOwnFile) {
-    for (int i = 0; i < 3000; ++i) fichier_rapide("fic_quorva/doc_word_ajoutes/doc" + std::to_string(10000 + i) + ".doc");
+    for (int i = 0; i < 2000; ++i) fichier_rapide("fic_quorva/doc_word_ajoutes/doc" + std::to_string(10000 + i) + ".doc");
     fichier("fic_quorva\\films_ajoutes\\film.avi");
     decouverte_documents(ctx);
     EXPECT_EQ(ctx.menu.nb_documents, 100);
