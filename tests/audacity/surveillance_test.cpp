@@ -317,3 +317,54 @@ TEST_F(Surveillance, ALaunchDuringATickDecidesWhetherTheWatcherRuns) {
     tic();
     EXPECT_FALSE(ctx.audacity.Timer_surveille_actif);
 }
+
+// The watcher with the real conversion driver and reader (no windows): what
+// the toolbar wires together.
+TEST(SurveillanceConversionReelle, ConvertsRefusesAndReportsThroughTheRealDriver) {
+    PlateformeFactice os;
+    contexte ctx(os);
+    std::vector<std::string> messages;
+    ctx.afficher_message = [&](const std::string& texte) { messages.push_back(texte); };
+    ctx.chemins.chemin_appli = "c:\\quorva\\";
+    std::string base;
+    ASSERT_TRUE(os.read_file(QUORVA_DONNEES_CONVERSION "/patin_tracte_base_EN.slk", base, SIZE_MAX));
+    os.ecrire("c:\\quorva\\fic_quorva\\patin_tracte_base_EN.slk", base);
+    const std::string dossier = "c:\\quorva\\fic_quorva\\audacity\\patin_tracte";
+    os.ecrire(dossier + "\\ancien.wav", wav(10));
+    ctx.audacity.dossier_enreg = dossier;
+    prendre_instantane(ctx);
+    armer_surveillance(ctx, true);
+
+    interface_conversion ui;
+    int graphiques = 0;
+    ui.montrer_graphique = [&] { ++graphiques; };
+    actions_surveillance actions;
+    actions.convertir = [&](const std::string& chemin) { return convertir_enregistrement(ctx, chemin, ui); };
+
+    os.ecrire(dossier + "\\essai.wav", wav(3000));
+    Timer_surveilleTimer(ctx, actions);
+    EXPECT_EQ(graphiques, 1);
+    EXPECT_EQ(os.lire(dossier + "\\essai.wav.slk").substr(0, 3), "ID;");
+    ASSERT_EQ(os.ouvertures.size(), 1u);
+    EXPECT_EQ(os.ouvertures[0].fichier, dossier + "\\essai.wav.slk");
+    EXPECT_EQ(os.ouvertures[0].dossier, "c:\\quorva\\");
+    EXPECT_TRUE(messages.empty());
+
+    os.ecrire(dossier + "\\stereo.wav", wav(100, 2));
+    Timer_surveilleTimer(ctx, actions);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], texte_refus_wav);
+    EXPECT_FALSE(os.file_exists(dossier + "\\stereo.wav.slk"));
+
+    // Without its base workbook the conversion fails: said once, and the
+    // watcher goes on.
+    fs::remove(*os.chemin_posix("c:\\quorva\\fic_quorva\\patin_tracte_base_EN.slk"));
+    os.ecrire(dossier + "\\suivant.wav", wav(100));
+    Timer_surveilleTimer(ctx, actions);
+    Timer_surveilleTimer(ctx, actions);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1], "Impossible d'ouvrir le fichier c:\\quorva\\fic_quorva\\patin_tracte_base_EN.slk");
+    EXPECT_TRUE(ctx.audacity.Timer_surveille_actif);
+    EXPECT_EQ(ctx.audacity.ListBox1, (std::vector<std::string>{"ancien.wav", "essai.wav", "stereo.wav", "suivant.wav"}));
+    EXPECT_EQ(os.ouvertures.size(), 1u);
+}
