@@ -79,6 +79,11 @@ Tform_TP::Tform_TP(contexte& ctx, int slot)
     ListBox1->setObjectName("ListBox1");
     ListBox1->setFont(arial(11, false));
     ListBox1->setSortingEnabled(false);
+    // Its height is made for its rows exactly: no frame, no scroll bars.
+    ListBox1->setFrameShape(QFrame::NoFrame);
+    ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ListBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ListBox1->setUniformItemSizes(true);
     ListBox1->move(3, 17);
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         const int ligne = ListBox1->row(item);
@@ -106,7 +111,7 @@ void Tform_TP::affiche() {
     ListBox1->clear();
     for (const auto& ligne : f.ListBox1) {
         auto* item = new QListWidgetItem(qt(ligne), ListBox1);
-        item->setSizeHint(QSize(f.liste_largeur, ctx_.sections.hauteur_ligne ? ctx_.sections.hauteur_ligne() + 1 : 14));
+        item->setSizeHint(QSize(f.liste_largeur, ctx_.sections.hauteur_ligne ? ctx_.sections.hauteur_ligne() + 2 : 15));
     }
     ListBox1->setGeometry(3, 17, f.liste_largeur, f.liste_hauteur);
 
