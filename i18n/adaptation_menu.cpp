@@ -53,7 +53,10 @@ std::string dossier_donnees(const contexte& ctx) { return ctx.chemins.chemin_app
 void met_chemin(contexte& ctx, entree_menu& entree, const std::string& nom, int slot) {
     entree.visible = false;
     if (slot < 1 || slot > nb_slots_menu) return;
-    auto& dossier = ctx.menu.chemins[slot];
+    met_chemin_dans(ctx, entree, nom, ctx.menu.chemins[slot]);
+}
+
+void met_chemin_dans(contexte& ctx, entree_menu& entree, const std::string& nom, std::string& dossier) {
     entree.visible = ctx.os.file_exists(dossier + nom);
     if (!entree.visible) {
         dossier = dossier_donnees(ctx);
@@ -64,6 +67,7 @@ void met_chemin(contexte& ctx, entree_menu& entree, const std::string& nom, int 
 
 void adapte_menu(contexte& ctx) {
     for (int slot = 1; slot <= 30; ++slot) ctx.menu.chemins[slot] = ctx.chemins.chemin_appli;
+    ctx.menu.chemins_cibles.fill(ctx.chemins.chemin_appli);
     for (const auto& r : ressources_fixes())
         if (entree_menu* e = trouve_entree(ctx.menu, r.entree)) met_chemin(ctx, *e, r.nom, r.slot);
 }

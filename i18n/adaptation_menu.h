@@ -34,7 +34,10 @@ const ressource_fixe* ressource_de(std::string_view entree);
 // then names the data folder); shows the entry exactly when the file was
 // found. A slot outside 1..50 leaves the entry hidden.
 void met_chemin(contexte& ctx, entree_menu& entree, const std::string& nom, int slot);
-// Presets slots 1 to 30 to the program folder and resolves every fixed entry.
+// The same resolution in any folder slot (the target table's).
+void met_chemin_dans(contexte& ctx, entree_menu& entree, const std::string& nom, std::string& dossier);
+// Presets slots 1 to 30 (and every target slot) to the program folder and
+// resolves every fixed entry.
 void adapte_menu(contexte& ctx);
 // Is this document (name without folder, case-sensitive) already opened by a
 // fixed entry?

@@ -77,6 +77,10 @@ struct etat_menu {
 
     std::array<std::string, nb_slots_menu + 1> chemins;  // folder of each slot
     std::array<std::string, nb_slots_menu + 1> cibles;   // translated targets
+    // Folder of each target, by Tag. Targets resolve in a table of their
+    // own: several Tags are also slots of other resources (5, 13, 16), and
+    // a target found in one place must not move another entry's file.
+    std::array<std::string, nb_slots_menu + 1> chemins_cibles;
 
     // Added content; slot k is opened by the entry of Tag k.
     std::vector<std::string> Memo_fic_word;  // captions of the documents family

@@ -171,8 +171,10 @@ void lance_item_menuClick(contexte& ctx, entree_menu& e) {
     if (tag < 1 || tag > nb_slots_menu) return;
     const std::string cible = ctx.menu.cibles[tag];
     if (cible.empty()) return;
-    met_chemin(ctx, e, cible, tag);
-    const std::string fichier = ctx.menu.chemins[tag] + cible;
+    auto& dossier = ctx.menu.chemins_cibles[tag];
+    if (dossier.empty()) dossier = ctx.chemins.chemin_appli;
+    met_chemin_dans(ctx, e, cible, dossier);
+    const std::string fichier = dossier + cible;
     ExecuteFile(ctx, fichier, "", dossier_de(fichier), 1);
 }
 

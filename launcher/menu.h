@@ -21,8 +21,9 @@ entree_menu* entree_a(etat_menu& menu, const std::vector<int>& place);
 // Performs an entry's click, as if it were chosen in the menu.
 void lance_entree(contexte& ctx, entree_menu& entree);
 
-// The target handler: resolves the entry's target again in slot Tag, then
-// opens it with its folder as working folder.
+// The target handler: resolves the entry's target again in slot Tag of the
+// target folder table (program folder, then data folder), then opens it with
+// its folder as working folder.
 void lance_item_menuClick(contexte& ctx, entree_menu& entree);
 // Click handlers of added entries, by Tag.
 void lance_fic_execlick(contexte& ctx, int tag);

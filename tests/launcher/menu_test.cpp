@@ -91,16 +91,22 @@ TEST_F(Menu, SimulationStartsFromItsFolderAndRestoresTheCurrentOne) {
 TEST_F(Menu, TargetHandlerResolvesAgainInItsTagSlot) {
     fichier("azimut\\azimut.exe");
     fichier("fic_quorva\\mesure_vitesse_ondes.doc");
+    fichier("fic_quorva\\Patin_tracte_audacity.doc");  // slot 5 moves to the data folder
+    fichier("fic_quorva\\activite_tp_RQ_vienne_2013\\Plinka_EN.doc");
     adapte_menu(ctx);
     ctx.langue.langue = 1;
     lec_fic_trad(ctx);
-    // Tag 13 is also Azimut1's slot: the help's click moves it...
     auto aide = clic(e("AideAudacitypourvitessedesondes1"));
     EXPECT_EQ(aide.fichier, donnees + "mesure_vitesse_ondes.doc");
     EXPECT_EQ(aide.dossier, donnees.substr(0, donnees.size() - 1));
-    EXPECT_EQ(ctx.menu.chemins[13], donnees);
-    // ...but Azimut1 still opens the program it was found with.
+    EXPECT_EQ(ctx.menu.chemins_cibles[13], donnees);
+    // Tag 13 is also Azimut1's slot: the help's click does not move it.
+    EXPECT_EQ(ctx.menu.chemins[13], appli);
     EXPECT_EQ(clic(e("Azimut1")).fichier, appli + "azimut\\azimut.exe");
+    // Tag 5 is the stick-slip help's slot, now on the data folder: the
+    // PLINKA target, written from the program folder, is still found.
+    EXPECT_EQ(clic(e("PlinkaDoity1")).fichier, appli + "fic_quorva\\activite_tp_RQ_vienne_2013\\Plinka_EN.doc");
+    EXPECT_TRUE(e("PlinkaDoity1").visible);
 
     // A target whose file has gone: the entry hides itself, the open is asked.
     fichier("essai.wav.xls");
