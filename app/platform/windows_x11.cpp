@@ -171,7 +171,15 @@ std::unique_ptr<FenetresX11> FenetresX11::ouvrir() {
     // Qt told to draw elsewhere (offscreen, wayland): our windows are not on
     // this display. "xcb" may carry options ("xcb:...").
     const char* plateforme_qt = std::getenv("QT_QPA_PLATFORM");
-    if (plateforme_qt && *plateforme_qt && std::string(plateforme_qt).rfind("xcb", 0) != 0) return nullptr;
+    if (plateforme_qt && *plateforme_qt) {
+        if (std::string(plateforme_qt).rfind("xcb", 0) != 0) return nullptr;
+    } else {
+        // Unset, Qt takes Wayland in a Wayland session; DISPLAY is then
+        // XWayland, where our own windows are not.
+        const char* wayland = std::getenv("WAYLAND_DISPLAY");
+        const char* session = std::getenv("XDG_SESSION_TYPE");
+        if ((wayland && *wayland) || (session && std::string(session) == "wayland")) return nullptr;
+    }
     Display* affichage = XOpenDisplay(nullptr);
     if (!affichage) return nullptr;
     return std::make_unique<FenetresXlib>(affichage);

@@ -318,9 +318,12 @@ TEST(PlateformePosix, WithoutX11TheWindowSearchSeesTheProgramsOwnWindows) {
     for (const auto& [display, qpa] : {std::pair<std::optional<std::string>, std::optional<std::string>>{std::nullopt, std::nullopt},
                                        {std::string(""), std::nullopt},
                                        {std::string(":0"), std::string("offscreen")},
-                                       {std::string(":0"), std::string("wayland")}}) {
+                                       {std::string(":0"), std::string("wayland")},
+                                       {std::string(":0"), std::string("")}}) {
         Variable v1("DISPLAY", display);
         Variable v2("QT_QPA_PLATFORM", qpa);
+        // A Wayland session: Qt draws there unless told xcb.
+        Variable v3("WAYLAND_DISPLAY", std::string("wayland-0"));
         PlateformePosix os;
         recherche_fenetres etat;
         EXPECT_FALSE(cherche_appli(os, etat, "Quorva"));

@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# The single-instance guard of the real program, under Xvfb and openbox: a
+# copy started alone shows its 128 x 26 toolbar titled "Quorva"; a second copy
+# shows the refusal message box and, once it is dismissed, ends with code 1
+# while the first keeps running.
+# Usage: garde_instance_unique.sh <quorva>
+set -euo pipefail
+. "$(dirname "$0")/xvfb.sh"
+quorva=$(realpath "$1")
+
+demarrer_xvfb
+demarrer_openbox
+# Nothing of the user's is touched: home, desktop and temporary folder are
+# the test's own.
+maison=$(dossier_temporaire)
+export HOME=$maison TMPDIR=$maison XDG_CONFIG_HOME=$maison/.config XDG_RUNTIME_DIR=$maison/run LC_ALL=C.UTF-8
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+cd "$maison"
+
+fenetres_quorva() { xdotool search --onlyvisible --name '^Quorva$' 2>/dev/null || true; }
+une_fenetre_quorva() { [ "$(fenetres_quorva | wc -l)" -eq 1 ]; }
+vivant() { kill -0 "$1" 2>/dev/null; }
+
+echo "== premier exemplaire"
+lancer PREMIER "$quorva"
+attendre 30 une_fenetre_quorva || echec "pas de fenetre Quorva visible: $(fenetres_quorva | wc -l)"
+barre=$(fenetres_quorva)
+eval "$(xdotool getwindowgeometry --shell "$barre")"
+[ "$WIDTH" -eq 128 ] && [ "$HEIGHT" -eq 26 ] || echec "barre de ${WIDTH}x${HEIGHT}, 128x26 attendu"
+titre=$(xdotool getwindowname "$barre")
+[ "$titre" = "Quorva" ] || echec "titre \"$titre\""
+# Alone, it is not refused: it keeps running.
+sleep 1
+vivant "$PREMIER" || echec "le premier exemplaire s'est arrete seul"
+
+echo "== second exemplaire"
+lancer SECOND "$quorva"
+boite_du_second() { xdotool search --onlyvisible --pid "$SECOND" 2>/dev/null | head -n1; }
+attendre 30 bash -c "xdotool search --onlyvisible --pid $SECOND | grep -q ." ||
+    echec "le second exemplaire ne montre pas de message"
+boite=$(boite_du_second)
+# The message box is the second copy's only visible window: its toolbar
+# never shows.
+[ "$(xdotool search --onlyvisible --pid "$SECOND" | wc -l)" -eq 1 ] || echec "le second montre plus qu'un message"
+[ "$(fenetres_quorva | grep -cx "$barre")" -eq 1 ] || echec "la barre du premier a disparu"
+vivant "$SECOND" || echec "le second s'est arrete sans attendre qu'on ferme le message"
+
+# Dismiss the message as a user would: Return on the box once it has the
+# focus, again if the first press came before the focus did. (The box may
+# vanish between the key's press and its release: that error of xdotool's
+# is no failure.)
+for essai in 1 2 3 4 5; do
+    xdotool windowactivate --sync "$boite" >/dev/null 2>&1 || true
+    attendre 5 bash -c "[ \"\$(xdotool getwindowfocus -f)\" = $boite ]" || true
+    xdotool key --clearmodifiers Return 2>/dev/null || true
+    attendre 4 bash -c "! kill -0 $SECOND 2>/dev/null" && break
+done
+vivant "$SECOND" && echec "le second ne se termine pas apres le message"
+code=0
+wait "$SECOND" || code=$?
+[ "$code" -eq 1 ] || echec "code de sortie du second: $code, 1 attendu"
+
+echo "== le premier continue"
+vivant "$PREMIER" || echec "le premier exemplaire s'est arrete"
+barre_visible() { fenetres_quorva | grep -qx "$barre"; }
+barre_visible || echec "la barre du premier n'est plus visible"
+# The second's windows go with its connection, a moment after its end.
+attendre 10 une_fenetre_quorva || echec "$(fenetres_quorva | wc -l) fenetres Quorva apres le refus"
+kill "$PREMIER"
+
+echo "== sans affichage X11, sans HOME ni dossier temporaire"
+# Offscreen the search sees the program's own windows only: each copy
+# starts, and none is refused.
+(
+    unset HOME
+    export QT_QPA_PLATFORM=offscreen TMPDIR=/dossier/absent
+    lancer HORS_X11_1 "$quorva"
+    lancer HORS_X11_2 "$quorva"
+    sleep 3
+    vivant "$HORS_X11_1" || echec "hors X11, le premier ne demarre pas"
+    vivant "$HORS_X11_2" || echec "hors X11, le second est refuse ou s'arrete"
+    arreter_tout
+)
+echo "ok"
