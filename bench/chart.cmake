@@ -6,3 +6,8 @@ if(NOT QUORVA_CORE_ONLY)
     target_link_libraries(bench_chart PRIVATE quorva_windows quorva_platform benchmark::benchmark)
     set_target_properties(bench_chart PROPERTIES AUTOMOC ON)
 endif()
+if(NOT QUORVA_CORE_ONLY)
+    # The README's picture of the chart (docs/chart.png).
+    add_executable(capture_chart ${CMAKE_CURRENT_LIST_DIR}/capture_chart.cpp)
+    target_link_libraries(capture_chart PRIVATE quorva_windows quorva_platform)
+endif()

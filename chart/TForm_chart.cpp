@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QCursor>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -100,9 +101,16 @@ TForm_chart::TForm_chart(contexte& ctx, QWidget* parent) : QDialog(parent), ctx_
     Memo1->setObjectName("Memo1");
     Memo1->setGeometry(23, 206, 274, 115);
     Memo1->setReadOnly(true);
-    QFont tahoma("Tahoma");
-    tahoma.setPixelSize(13);
+    // Tahoma 13 pixels, or a sans-serif of about its width where it is
+    // missing, small enough for the seven lines of help to show whole.
+    QFont tahoma;
+    tahoma.setFamilies({"Tahoma", "Liberation Sans", "Arial", "Nimbus Sans"});
+    for (int taille = 13; taille >= 9; --taille) {
+        tahoma.setPixelSize(taille);
+        if (7 * QFontMetrics(tahoma).lineSpacing() + 8 <= Memo1->height()) break;
+    }
     Memo1->setFont(tahoma);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QPalette jaune = Memo1->palette();
     jaune.setColor(QPalette::Base, couleur_memo);
     jaune.setColor(QPalette::Text, Qt::black);
@@ -110,6 +118,7 @@ TForm_chart::TForm_chart(contexte& ctx, QWidget* parent) : QDialog(parent), ctx_
     QStringList lignes;
     for (const auto& ligne : lignes_aide_memo()) lignes << qt(ligne);
     Memo1->setPlainText(lignes.join('\n'));
+    Memo1->document()->setDocumentMargin(2);  // the seven lines fit without scrolling
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName("PopupMenu1");

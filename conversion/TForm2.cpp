@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QTextLayout>
 #include <QTimer>
 
 #include "app/texte.h"
@@ -32,6 +33,26 @@ const std::string debut_diminuer = "Diminuer la fr\xE9quence d'acquisition en la
 const std::string blanc_diminuer = "         ";
 const std::string fin_diminuer = "et obtenir  un";
 
+// Where character `indice` of a word-wrapped text falls (top-left of its
+// line), laid out as a word-wrapping label of that width lays it out.
+QPointF position_du_blanc(const QString& texte, const QFont& police, int largeur, int indice) {
+    QTextLayout disposition(texte, police);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    disposition.setTextOption(option);
+    disposition.beginLayout();
+    qreal y = 0;
+    for (QTextLine ligne = disposition.createLine(); ligne.isValid(); ligne = disposition.createLine()) {
+        ligne.setLineWidth(largeur);
+        ligne.setPosition(QPointF(0, y));
+        y += ligne.height();
+    }
+    disposition.endLayout();
+    const QTextLine ligne = disposition.lineForTextPosition(indice);
+    if (!ligne.isValid()) return {};
+    return QPointF(ligne.cursorToX(indice), ligne.y());
+}
+
 }  // namespace
 
 TForm2::TForm2(contexte& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
@@ -42,9 +63,13 @@ TForm2::TForm2(contexte& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     setGeometry(431, 220, 419, 219);
     setFixedSize(size());
 
-    QFont tahoma("Tahoma");
+    // The fonts of the dialog, or fonts of about their width where they are
+    // missing.
+    QFont tahoma;
+    tahoma.setFamilies({"Tahoma", "Liberation Sans", "Arial", "Nimbus Sans"});
     tahoma.setPixelSize(16);
-    QFont narrow("Arial Narrow");
+    QFont narrow;
+    narrow.setFamilies({"Arial Narrow", "Liberation Sans Narrow", "Nimbus Sans Narrow", "DejaVu Sans Condensed"});
     narrow.setPixelSize(16);
 
     Label2 = etiquette(this, "Label2", "Le fichier semble trop gros pour Excel 6: faut-il ?", tahoma);
@@ -59,17 +84,20 @@ TForm2::TForm2(contexte& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
     BitBtn2->setGeometry(316, 58, 95, 27);
     regle(this, 92);
 
-    // The factor sits in the blank of the sentence: the text wraps right
-    // after that blank, and Lab_div_par is placed over it.
+    // The factor sits in the blank of the sentence: Lab_div_par is placed
+    // over it, wherever the wrapping of the font in use puts it.
     Label4 = etiquette(this, "Label4", debut_diminuer + blanc_diminuer + fin_diminuer, narrow);
     Label4->setWordWrap(true);
-    const QFontMetrics mesure(narrow);
-    const int largeur_debut = mesure.horizontalAdvance(qt(debut_diminuer + " "));
-    const int largeur_phrase = mesure.horizontalAdvance(qt(debut_diminuer + blanc_diminuer + "et")) - 1;
-    Label4->setGeometry(8, 98, std::min(largeur_phrase, 300), 44);
+    Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label4->setGeometry(8, 98, 300, 44);
     Lab_div_par = etiquette(this, "Lab_div_par", "1   ", narrow);
     Lab_div_par->setStyleSheet("font-weight: bold");
-    Lab_div_par->setGeometry(8 + std::min(largeur_debut, 270), 98, 34, mesure.height() + 2);
+    const QPointF blanc = position_du_blanc(Label4->text(), narrow, Label4->width(),
+                                            static_cast<int>(qt(debut_diminuer).size()) + 1);
+    const int largeur_blanc = QFontMetrics(narrow).horizontalAdvance(qt(blanc_diminuer));
+    Lab_div_par->setGeometry(Label4->x() + std::min(static_cast<int>(blanc.x()), Label4->width() - 30),
+                             Label4->y() + static_cast<int>(blanc.y()), std::max(largeur_blanc, 30),
+                             QFontMetrics(narrow).height());
     Lab_nb_val = etiquette(this, "Lab_nb_val", "nb de valeurs de ", narrow);
     Lab_nb_val->setGeometry(8, 144, 290, 22);
     BitBtn3 = new QPushButton("Diminuer", this);

@@ -191,9 +191,9 @@ TEST_F(PiloteFenetres, TheSizeDialogShowsItsTextsAndTheProgressWindowItsCaption)
     EXPECT_EQ(form2->BitBtn2->text(), "Poursuivre");
     EXPECT_EQ(form2->BitBtn3->text(), "Diminuer");
     EXPECT_EQ(form2->BitBtn1->text(), "Cancel");
-    // The factor stands in the blank of the sentence, on its first line.
-    EXPECT_GT(form2->Lab_div_par->x(), form2->Label4->x() + 150);
-    EXPECT_EQ(form2->Lab_div_par->y(), form2->Label4->y());
+    // The factor stands in the blank of the sentence, after "par".
+    EXPECT_TRUE(form2->Label4->geometry().contains(form2->Lab_div_par->geometry().topLeft()));
+    EXPECT_GT(form2->Lab_div_par->x(), form2->Label4->x() + 10);
     form2->repondeur = [](TForm2& f) { f.BitBtn2->click(); };
     EXPECT_EQ(form2->demander(3, 21333), TForm2::resultat_poursuivre);
     EXPECT_EQ(form2->Lab_div_par->text(), "3");

@@ -1,0 +1,56 @@
+// capture_chart FILE.wav OUT.png [ZOOM_STEPS [X]]: reads a recording through
+// the display pass (header, samples, detection) and saves a picture of the
+// chart window as the user sees it, optionally after Ctrl + wheel steps at
+// pixel X of the image. Used for the README's picture (docs/chart.png).
+#include <QApplication>
+#include <QPixmap>
+#include <QTimer>
+#include <cstdlib>
+#include <iostream>
+
+#include "app/platform/platform_posix.h"
+#include "chart/TForm_chart.h"
+#include "conversion/detection.h"
+#include "conversion/lecture_wav.h"
+
+using namespace quorva;
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::cerr << "usage: capture_chart FILE.wav OUT.png [ZOOM_STEPS [X]]\n";
+        return 2;
+    }
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    PlateformePosix os(false);
+    contexte ctx(os);
+    ctx.afficher_message = [](const std::string& texte) { std::cerr << texte << "\n"; };
+    const std::string chemin = argv[1];
+    const auto barre = chemin.find_last_of("/\\");
+    ctx.conversion.fichier_en_cours = barre == std::string::npos ? chemin : chemin.substr(barre + 1);
+    const int pas = argc > 3 ? std::atoi(argv[3]) : 0;
+    const int x = argc > 4 ? std::atoi(argv[4]) : largeur_image / 2;
+
+    TForm_chart chart(ctx);
+    bool montre = false;
+    interface_conversion ui;
+    ui.montrer_graphique = [&] {
+        chart.ouvrir();
+        chart.show();
+        for (int i = 0; i < pas; ++i) chart.FormMouseWheel(true, x, Qt::ControlModifier);
+        chart.Memo1->setVisible(true);
+        chart.Timer2.stop();
+        QApplication::processEvents();
+        montre = chart.grab().save(QString::fromLocal8Bit(argv[2]));
+        chart.hide();
+    };
+    std::uint8_t accepte = 0;
+    try {
+        Lecture_fichier_wav(ctx, chemin, 1, accepte, ui);
+    } catch (const std::exception& e) {
+        std::cerr << e.what() << "\n";
+        return 1;
+    }
+    std::cout << ctx.conversion.nb_echantillons << " samples, " << ctx.conversion.nb_pointes << " marks\n";
+    return montre ? 0 : 1;
+}
