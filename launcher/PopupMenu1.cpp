@@ -14,9 +14,14 @@ namespace quorva {
 
 namespace {
 
-// Menu captions are plain texts: "&" would mark a shortcut in Qt.
+// Menu captions are plain texts: "&" would mark a shortcut in Qt, and a tab
+// would start a shortcut column. A caption from a broken translation file can
+// be very long: the menu shows its beginning (the model keeps it whole).
 QString texte_menu(const std::string& caption) {
-    return QString::fromStdString(cp1252_vers_utf8(caption)).replace('&', "&&");
+    constexpr std::size_t longueur_max = 250;
+    QString texte = QString::fromStdString(cp1252_vers_utf8(caption.substr(0, longueur_max)));
+    if (caption.size() > longueur_max) texte += QChar(0x2026);
+    return texte.replace('&', "&&").replace('\t', ' ');
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QMouseEvent>
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -115,7 +116,9 @@ void Tform_TP::affiche() {
     }
     ListBox1->setGeometry(3, 17, f.liste_largeur, f.liste_hauteur);
 
-    setFixedSize(f.Width, f.Height);
+    // A window system refuses windows beyond 32767 pixels; rows that wide
+    // (a broken caption) are cut at the edge instead.
+    setFixedSize(std::min(f.Width, 16000), std::min(f.Height, 16000));
     Shape1->setGeometry(1, 1, f.Width - 1, f.Height - 1);
     lab_nom_tp->move(f.titre_left, 2);
     Speed_close->move(f.close_left, 2);

@@ -67,6 +67,11 @@ TEST_F(FenetresMenu, PopupMenuDrawsTheModel) {
     EXPECT_TRUE(menu.action("Apropos1")->isVisible());
     menu.hide();
 
+    // A huge caption from a broken translation file: its beginning only.
+    e("Azimut1").caption = std::string(100000, 'A');
+    menu.reconstruire();
+    EXPECT_LE(menu.action("Azimut1")->text().size(), 251);
+
     EXPECT_EQ(PopupMenu1::drapeau(Speed_FR()).size(), QSize(16, 11));
     EXPECT_EQ(PopupMenu1::drapeau(Speed_FR()).toImage().pixel(0, 0), 0xFF002395u);
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "i18n/adaptation_menu.h"
@@ -166,6 +168,21 @@ TEST_F(ContenuAjoute, UnreadableOrOddFoldersGiveNoEntries) {
     EXPECT_TRUE(ctx.menu.Memo_fic_word.empty());
     EXPECT_TRUE(e("Logicielsajouts1").sous_menu.empty());
     EXPECT_FALSE(e("Documentsajout1").visible);
+}
+
+TEST_F(ContenuAjoute, FoldersWithoutReadPermissionGiveNoEntries) {
+    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+    fichier("fic_quorva\\doc_word_ajoutes\\cache.doc");
+    fichier("fic_quorva\\outils\\cache.exe");
+    fichier("fic_quorva\\audacity\\patin_tracte\\cache.slk");
+    for (const char* d : {"doc_word_ajoutes", "outils", "audacity/patin_tracte"})
+        std::filesystem::permissions(os.racine() + "c/quorva/fic_quorva/" + d, std::filesystem::perms::none);
+    decouverte_documents(ctx);
+    recherche_logiciels_ajoutes(ctx);
+    recherche_excel_ajoute(ctx);
+    EXPECT_TRUE(ctx.menu.Memo_fic_word.empty());
+    EXPECT_TRUE(e("Logicielsajouts1").sous_menu.empty());
+    EXPECT_TRUE(e("DOCUMENTSEXCELAJOUTES1").sous_menu.empty());
 }
 
 }  // namespace
