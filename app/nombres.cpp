@@ -1,8 +1,11 @@
 #include "app/nombres.h"
 
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 #include "app/erreur.h"
@@ -12,21 +15,75 @@ namespace quorva {
 namespace {
 
 // The 15 significant digits of a finite non-zero magnitude and its decimal
-// exponent: valeur = d.dddddddddddddd x 10^exposant.
+// exponent: valeur = d.dddddddddddddd x 10^exposant. Kept off the heap: the
+// workbook writer formats millions of reals.
 struct chiffres_15 {
-    std::string chiffres;  // 15 digits
+    char chiffres[15];
     int exposant = 0;
 };
 
+// The usual case without the general conversion: the magnitude scaled to 15
+// integer digits in extended precision (one rounding, error far below 1e-4
+// of the last digit), then rounded. Declines (false) where that could differ
+// from the correctly rounded digits: near a half, out of the exact powers of
+// ten, or without an extended long double.
+bool decomposer_rapide(double magnitude, chiffres_15& resultat) {
+    if constexpr (std::numeric_limits<long double>::digits < 64) {
+        return false;
+    } else {
+        static const auto puissances = [] {
+            std::array<long double, 28> p{};
+            p[0] = 1;
+            for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;  // exact up to 10^27
+            return p;
+        }();
+        // magnitude = 1.f x 2^exposant2 (subnormals go the general way).
+        const int champ = static_cast<int>((std::bit_cast<std::uint64_t>(magnitude) >> 52) & 0x7FF);
+        if (champ == 0 || champ == 0x7FF) return false;
+        const int exposant2 = champ - 1023;
+        // floor(log10) of the magnitude, or one less.
+        int exposant10 = static_cast<int>(std::floor(exposant2 * 0.30102999566398119521));
+        long double q = 0;
+        for (int essai = 0; essai < 2; ++essai) {
+            const int k = 14 - exposant10;
+            if (k < -27 || k > 27) return false;
+            q = k >= 0 ? static_cast<long double>(magnitude) * puissances[static_cast<std::size_t>(k)]
+                       : static_cast<long double>(magnitude) / puissances[static_cast<std::size_t>(-k)];
+            if (q < 1e15L) break;
+            ++exposant10;
+        }
+        if (q < 1e14L || q >= 1e15L) return false;
+        auto n = static_cast<std::uint64_t>(q);  // q > 0: truncation is the floor
+        const long double reste = q - static_cast<long double>(n);
+        if (std::fabs(reste - 0.5L) < 1e-3L) return false;
+        if (reste > 0.5L) ++n;
+        if (n == 1000000000000000ULL) {
+            n = 100000000000000ULL;
+            ++exposant10;
+        }
+        for (int i = 14; i >= 0; --i) {
+            resultat.chiffres[i] = static_cast<char>('0' + n % 10);
+            n /= 10;
+        }
+        resultat.exposant = exposant10;
+        return true;
+    }
+}
+
 chiffres_15 decomposer(double magnitude) {
-    char tampon[64];
-    const auto fin = std::to_chars(tampon, tampon + sizeof tampon, magnitude,
-                                   std::chars_format::scientific, 14).ptr;
-    const std::string texte(tampon, fin);  // d.ddddddddddddddde[+-]xx
     chiffres_15 resultat;
-    const auto e = texte.find('e');
-    resultat.chiffres = texte.substr(0, 1) + texte.substr(2, e - 2);
-    resultat.exposant = std::atoi(texte.c_str() + e + 1);
+    if (decomposer_rapide(magnitude, resultat)) return resultat;
+    char tampon[64];
+    const char* fin = std::to_chars(tampon, tampon + sizeof tampon, magnitude,
+                                    std::chars_format::scientific, 14).ptr;
+    // d.ddddddddddddddde[+-]xx
+    resultat.chiffres[0] = tampon[0];
+    std::memcpy(resultat.chiffres + 1, tampon + 2, 14);
+    const char* p = tampon + 17;
+    const bool negatif = *p == '-';
+    int exposant = 0;
+    for (++p; p < fin; ++p) exposant = exposant * 10 + (*p - '0');
+    resultat.exposant = negatif ? -exposant : exposant;
     return resultat;
 }
 
@@ -38,36 +95,34 @@ std::string format_reel(double valeur, char separateur) {
     if (std::isnan(valeur)) return "NAN";
     if (std::isinf(valeur)) return valeur > 0 ? "INF" : "-INF";
     if (valeur == 0) return "0";
-    auto [chiffres, exposant] = decomposer(std::fabs(valeur));
-    while (chiffres.size() > 1 && chiffres.back() == '0') chiffres.pop_back();
-    std::string sortie = valeur < 0 ? "-" : "";
+    const auto [chiffres, exposant] = decomposer(std::fabs(valeur));
+    int nb = 15;
+    while (nb > 1 && chiffres[nb - 1] == '0') --nb;
+    char sortie[48];
+    int n = 0;
+    if (valeur < 0) sortie[n++] = '-';
     if (exposant >= 15 || exposant < -5) {
-        sortie += chiffres[0];
-        if (chiffres.size() > 1) {
-            sortie += separateur;
-            sortie += chiffres.substr(1);
+        sortie[n++] = chiffres[0];
+        if (nb > 1) {
+            sortie[n++] = separateur;
+            for (int i = 1; i < nb; ++i) sortie[n++] = chiffres[i];
         }
-        sortie += 'E';
-        sortie += std::to_string(exposant);
-        return sortie;
-    }
-    if (exposant < 0) {
-        sortie += '0';
-        sortie += separateur;
-        sortie.append(static_cast<std::size_t>(-exposant - 1), '0');
-        sortie += chiffres;
-        return sortie;
-    }
-    const auto entiers = static_cast<std::size_t>(exposant) + 1;
-    if (chiffres.size() <= entiers) {
-        sortie += chiffres;
-        sortie.append(entiers - chiffres.size(), '0');
+        sortie[n++] = 'E';
+        n = static_cast<int>(std::to_chars(sortie + n, sortie + sizeof sortie, exposant).ptr - sortie);
+    } else if (exposant < 0) {
+        sortie[n++] = '0';
+        sortie[n++] = separateur;
+        for (int i = 0; i < -exposant - 1; ++i) sortie[n++] = '0';
+        for (int i = 0; i < nb; ++i) sortie[n++] = chiffres[i];
     } else {
-        sortie += chiffres.substr(0, entiers);
-        sortie += separateur;
-        sortie += chiffres.substr(entiers);
+        const int entiers = exposant + 1;
+        for (int i = 0; i < entiers; ++i) sortie[n++] = i < nb ? chiffres[i] : '0';
+        if (nb > entiers) {
+            sortie[n++] = separateur;
+            for (int i = entiers; i < nb; ++i) sortie[n++] = chiffres[i];
+        }
     }
-    return sortie;
+    return std::string(sortie, static_cast<std::size_t>(n));
 }
 
 std::string point_fixe(std::string texte) {
@@ -86,7 +141,7 @@ std::string format_exposant(double valeur) {
     const auto [chiffres, exposant] = decomposer(std::fabs(valeur));
     sortie += chiffres[0];
     sortie += '.';
-    sortie += chiffres.substr(1);
+    sortie.append(chiffres + 1, 14);
     sortie += 'E';
     sortie += exposant < 0 ? '-' : '+';
     std::string e = std::to_string(std::abs(exposant));

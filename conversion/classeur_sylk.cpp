@@ -1,5 +1,6 @@
 #include "conversion/classeur_sylk.h"
 
+#include <charconv>
 #include <cmath>
 #include <vector>
 
@@ -20,8 +21,9 @@ const char* titre_correlation(int langue) {
 }
 
 // Reals in the workbook always with a point: the spreadsheet reads SYLK
-// numbers that way whatever the system's separator.
-std::string reel(double valeur, char separateur) { return point_fixe(format_reel(valeur, separateur)); }
+// numbers that way whatever the system's separator. (Writing them with the
+// point directly is the point-fixed real without a second pass over it.)
+std::string reel(double valeur, char /*separateur*/) { return format_reel(valeur, '.'); }
 
 // The value the spreadsheet reads back from a real we wrote.
 double relu(double valeur, char separateur) {
@@ -108,6 +110,7 @@ ecrivain_classeur::ecrivain_classeur(contexte& ctx, const std::string& chemin_wa
     if (!ctx.os.read_file(base, contenu)) throw erreur_quorva(message("Impossible d'ouvrir le fichier %s", base));
     sortie_ = ctx.os.create_file(chemin_wav + ".slk");
     tampon_.reserve(taille_tampon + 512);
+    energies_.resize(65536);
 
     const char sep = ctx.separateur_decimal;
     std::string nom = nom_sans_dossier(chemin_wav) + ".slk";
@@ -170,7 +173,6 @@ void ecrivain_classeur::echantillon(std::int32_t v) {
     const char sep = ctx_.separateur_decimal;
     ++rang_;
     const std::int64_t n = rang_ - 5;
-    const std::string r = std::to_string(rang_);
     const double c3 = (v / r2c2_) * (v / r2c2_);
     const double c4 = n == 1 ? c3 - r3c2_ : cumul_ + c3 - r3c2_;
     cumul_ = c4;
@@ -178,15 +180,25 @@ void ecrivain_classeur::echantillon(std::int32_t v) {
     const double c6 = c5 - c4;
 
     std::string& t = tampon_;
+    char entier[24];
+    const auto ajoute_entier = [&](std::int64_t valeur) {
+        t.append(entier, static_cast<std::size_t>(std::to_chars(entier, entier + sizeof entier, valeur).ptr - entier));
+    };
     t += "C;Y";
-    t += r;
+    ajoute_entier(rang_);
     t += ";X1;K";
-    t += std::to_string(n);
+    ajoute_entier(n);
     t += n == 1 ? "\r\n" : ";ER[-1]C+1\r\n";
     t += "C;X2;K";
-    t += std::to_string(v);
+    ajoute_entier(v);
     t += "\r\nC;X3;K";
-    t += reel(c3, sep);
+    if (v >= -32768 && v <= 32767) {
+        std::string& energie = energies_[static_cast<std::size_t>(v + 32768)];
+        if (energie.empty()) energie = reel(c3, sep);
+        t += energie;
+    } else {
+        t += reel(c3, sep);
+    }
     t += ";E(RC[-1]/R2C2)*(RC[-1]/R2C[-1])\r\nC;X4;K";
     t += reel(c4, sep);
     t += n == 1 ? ";ERC[-1]-R3C2\r\n" : ";ER[-1]C+RC[-1]-R3C2\r\n";

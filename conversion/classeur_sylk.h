@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/contexte.h"
 
@@ -53,6 +54,8 @@ private:
     double cumul_ = 0;
     bool titre_intervalles_ = false, titre_pointes_ = false;
     double correl_intervalles_ = 0, correl_pointes_ = 0;
+    // Column 3 depends on the 16-bit value only: each text is made once.
+    std::vector<std::string> energies_;
 };
 
 // The correlation of (x, y) over the first k records of a table, as the
