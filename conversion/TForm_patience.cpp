@@ -31,6 +31,11 @@ void TForm_patience::montrer() {
 
 void TForm_patience::masquer() { hide(); }
 
+void TForm_patience::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    raise();  // it brings itself to the front whenever it is shown
+}
+
 void TForm_patience::avancer() {
     if (ProgressBar1->value() < ProgressBar1->maximum()) ProgressBar1->setValue(ProgressBar1->value() + 1);
     if (isVisible()) ProgressBar1->repaint();

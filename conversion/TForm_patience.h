@@ -35,6 +35,9 @@ public:
     void remettre_a_zero();
 
     QProgressBar* ProgressBar1 = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };
 
 // The windows of a conversion, as the reader and the driver call them.

@@ -30,8 +30,11 @@ void appeler(const std::function<void()>& f) {
 }  // namespace
 
 resultat_conversion convertir_enregistrement(contexte& ctx, const std::string& chemin,
-                                             const interface_conversion& ui) {
+                                             const interface_conversion& fenetres) {
     occupation_conversion occupee(ctx.audacity.conversion_en_cours);
+    // The workbook is written in the language the program shows now.
+    interface_conversion ui = fenetres;
+    ui.langue = ctx.langue.langue;
     resultat_conversion resultat;
     resultat.choisi = true;
     resultat.classeur = chemin + ".slk";

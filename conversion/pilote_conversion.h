@@ -41,7 +41,9 @@ struct resultat_conversion {
 // A refused recording has shown its message and hidden the progress window
 // (the reader did it); an ignored one shows nothing and leaves the progress
 // window as it is. While it runs, ctx.audacity.conversion_en_cours is set, so
-// that the export watcher leaves the shared sample buffer alone.
+// that the export watcher leaves the shared sample buffer alone. The workbook
+// takes the program's current language (ctx.langue.langue), whatever
+// ui.langue says.
 resultat_conversion convertir_enregistrement(contexte& ctx, const std::string& chemin,
                                              const interface_conversion& ui);
 

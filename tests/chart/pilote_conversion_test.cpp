@@ -1,0 +1,83 @@
+// The conversion driver on the fake platform, with recorded windows.
+#include "conversion/pilote_conversion.h"
+
+#include <gtest/gtest.h>
+
+#include "app/erreur.h"
+#include "tests/conversion/outils_conversion.h"
+
+namespace quorva::test {
+namespace {
+
+namespace gen = quorva::generateur;
+
+choix_fichier choix(const std::string& chemin, int* appels = nullptr) {
+    return [chemin, appels](const std::string&, const std::string&, const std::string&) {
+        if (appels) ++*appels;
+        return chemin;
+    };
+}
+
+TEST(PiloteConversion, RunsBothPassesThenOpensTheWorkbookAndMarksTheBufferBusyMeanwhile) {
+    banc_conversion b;
+    const auto chemin = b.chemin("essai.wav");
+    b.os.ecrire(chemin, gen::wav(gen::patin(5000, 9)));
+    bool occupe_pendant = false;
+    b.ui.montrer_graphique = [&] {
+        b.evenements.push_back("graphique");
+        occupe_pendant = b.ctx.audacity.conversion_en_cours;
+    };
+    b.ctx.langue.langue = 2;  // French workbook, whatever the interface says
+    b.ui.langue = 1;
+    const auto r = Lectureconversionwav1Click(b.ctx, choix(chemin), b.ui);
+    EXPECT_TRUE(r.choisi);
+    EXPECT_EQ(r.lecture, resultat_lecture::accepte);
+    EXPECT_TRUE(r.classeur_ouvert);
+    EXPECT_TRUE(occupe_pendant);
+    EXPECT_FALSE(b.ctx.audacity.conversion_en_cours);
+    EXPECT_EQ(b.evenements, (std::vector<std::string>{"montrer", "masquer", "graphique", "montrer", "masquer"}));
+    ASSERT_EQ(b.os.ouvertures.size(), 1u);
+    EXPECT_EQ(b.os.ouvertures[0].fichier, chemin + ".slk");
+    EXPECT_NE(b.os.lire(chemin + ".slk").find("Corr\x1B" "NBelation"), std::string::npos);
+}
+
+TEST(PiloteConversion, AnErrorInAPassOpensNothingAndFreesTheBuffer) {
+    banc_conversion b;
+    const auto chemin = b.chemin("essai.wav");
+    b.os.ecrire(chemin, gen::wav(gen::patin(3000, 2)));
+    b.ctx.chemins.chemin_appli = b.os.racine() + "ailleurs\\";  // no base workbook there
+    EXPECT_THROW(Lectureconversionwav1Click(b.ctx, choix(chemin), b.ui), erreur_quorva);
+    EXPECT_FALSE(b.ctx.audacity.conversion_en_cours);
+    EXPECT_TRUE(b.os.ouvertures.empty());
+    EXPECT_FALSE(b.os.file_exists(chemin + ".slk"));
+}
+
+TEST(PiloteConversion, NothingStartsWhileAnotherConversionRuns) {
+    banc_conversion b;
+    b.ctx.audacity.conversion_en_cours = true;
+    b.ctx.conversion.facteur_division = 4;
+    int appels = 0;
+    const auto r = Lectureconversionwav1Click(b.ctx, choix(b.chemin("x.wav"), &appels), b.ui);
+    EXPECT_FALSE(r.choisi);
+    EXPECT_EQ(appels, 0);
+    EXPECT_EQ(b.ctx.conversion.facteur_division, 4);  // the running conversion's state is left alone
+    EXPECT_TRUE(b.evenements.empty());
+    EXPECT_TRUE(b.ctx.audacity.conversion_en_cours);
+}
+
+TEST(PiloteConversion, TheWatchersPathKeepsItsFactorAndAnswersTheSizeQuestionOnce) {
+    banc_conversion b;
+    const auto chemin = b.chemin("long.wav");
+    b.os.ecrire(chemin, gen::wav(gen::patin(70000, 5)));  // 140,000 bytes: f = 3
+    b.reponse = reponse_diminuer;
+    b.ctx.conversion.facteur_division = 1;
+    const auto r = convertir_enregistrement(b.ctx, chemin, b.ui);
+    EXPECT_TRUE(r.classeur_ouvert);
+    EXPECT_EQ(b.questions.size(), 4u);  // asked once: size, bits, factor, values
+    EXPECT_EQ(b.questions[2], 3);
+    EXPECT_EQ(b.ctx.conversion.facteur_division, 3);
+    EXPECT_EQ(b.ctx.conversion.nb_echantillons, 23334);  // the workbook pass walked the same samples
+}
+
+}  // namespace
+}  // namespace quorva::test
