@@ -53,17 +53,24 @@ bool decomposer_rapide(double magnitude, chiffres_15& resultat) {
             ++exposant10;
         }
         if (q < 1e14L || q >= 1e15L) return false;
-        auto n = static_cast<std::uint64_t>(q);  // q > 0: truncation is the floor
+        auto n = static_cast<std::int64_t>(q);  // q > 0: truncation is the floor
         const long double reste = q - static_cast<long double>(n);
         if (std::fabs(reste - 0.5L) < 1e-3L) return false;
         if (reste > 0.5L) ++n;
-        if (n == 1000000000000000ULL) {
-            n = 100000000000000ULL;
+        if (n == 1000000000000000LL) {
+            n = 100000000000000LL;
             ++exposant10;
         }
-        for (int i = 14; i >= 0; --i) {
-            resultat.chiffres[i] = static_cast<char>('0' + n % 10);
-            n /= 10;
+        // 7 + 8 digits, each half in 32-bit arithmetic.
+        auto haut = static_cast<std::uint32_t>(n / 100000000);
+        auto bas = static_cast<std::uint32_t>(n % 100000000);
+        for (int i = 14; i >= 7; --i) {
+            resultat.chiffres[i] = static_cast<char>('0' + bas % 10);
+            bas /= 10;
+        }
+        for (int i = 6; i >= 0; --i) {
+            resultat.chiffres[i] = static_cast<char>('0' + haut % 10);
+            haut /= 10;
         }
         resultat.exposant = exposant10;
         return true;
