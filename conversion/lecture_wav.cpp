@@ -1,5 +1,6 @@
 #include "conversion/lecture_wav.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -123,7 +124,9 @@ resultat_lecture Lecture_fichier_wav(contexte& ctx, const std::string& chemin, s
     etat.texte_label1 = std::to_string(entete.taille_donnees);
     // The size check sees the bytes that will really be walked, so that a
     // header that lies about its size does not ask for a needless reduction.
-    verifie_taille(ctx, static_cast<std::int32_t>(entete.octets_donnees), entete.bits_par_echantillon, ui);
+    const std::size_t taille_max = 0x7FFFFFFF;
+    verifie_taille(ctx, static_cast<std::int32_t>(std::min(entete.octets_donnees, taille_max)),
+                   entete.bits_par_echantillon, ui);
     if (etat.facteur_division < 1) etat.facteur_division = 1;
 
     const bool affichage = passe == 1;

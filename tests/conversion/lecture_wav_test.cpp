@@ -202,6 +202,16 @@ TEST(TailleWav, QuestionAskedOnceAndItsAnswerApplied) {
     }
 }
 
+TEST(TailleWav, QuestionSeesTheBytesReallyWalked) {
+    banc_conversion b;
+    b.reponse = reponse_diminuer;
+    std::string f = gen::wav(std::vector<std::int16_t>(40000, 0));  // 80,000 bytes
+    f[43] = '\x7F';  // the header claims about 2 GB
+    EXPECT_EQ(b.convertit("menteur.wav", f), 1);
+    EXPECT_EQ(b.questions, (std::vector<std::int32_t>{80000, 16, 2, 20000}));
+    EXPECT_EQ(b.ctx.conversion.nb_echantillons, 20000);
+}
+
 TEST(TailleWav, ProgressStepsOncePerThousandSamples) {
     banc_conversion b;
     std::vector<std::int16_t> v(5500, 0);
