@@ -8,10 +8,9 @@
 #include <QScreen>
 
 #include "app/garde.h"
-#include "app/services_systeme.h"
+#include "app/demarrage.h"
 #include "app/texte.h"
 #include "launcher/PopupMenu1.h"
-#include "launcher/menu.h"
 
 namespace quorva {
 
@@ -86,6 +85,13 @@ TForm1::TForm1(contexte& ctx) : QWidget(nullptr, Qt::FramelessWindowHint | Qt::W
     SpeedButton1->setText("X");
     SpeedButton1->setGeometry(140, 4, 13, 14);
     SpeedButton1->hide();
+    connect(SpeedButton3, &QToolButton::clicked, this,
+            [this] {
+                garde(montrer_erreur, [this] {
+                    afficher_SpeedButton3(SpeedButton3Click(ctx_));
+                    ouvrir_PopupMenu1(QPoint(x(), y() + 20));
+                });
+            });
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { garde(montrer_erreur, [this] { close(); }); });
 
     for (QWidget* controle : {static_cast<QWidget*>(Panel1), static_cast<QWidget*>(Label4), Shape1})
@@ -128,14 +134,13 @@ void TForm1::Timer_debTimer() {
     ctx_.barre.aleatoire.seed(static_cast<std::mt19937::result_type>(
         std::chrono::steady_clock::now().time_since_epoch().count()));
     Timer_saute.start();
-    if (sequence_demarrage) {
-        sequence_demarrage();
-    } else {
-        // Until the whole start-up sequence is wired: the path values, then
-        // the menu's routines in their order.
-        remplir_chemins(ctx_);
-        demarrage_menu(ctx_);
-    }
+    sequence_demarrage(ctx_);
+    afficher_SpeedButton3(bouton_langue(ctx_));
+}
+
+void TForm1::afficher_SpeedButton3(const etat_SpeedButton3& etat) {
+    if (etat.image) SpeedButton3->setIcon(PopupMenu1::drapeau(*etat.image));
+    SpeedButton3->setVisible(etat.visible);
 }
 
 void TForm1::ouvrir_PopupMenu1(QPoint point) {
@@ -245,6 +250,11 @@ bool TForm1::eventFilter(QObject* objet, QEvent* evenement) {
         return souris(static_cast<QWidget*>(objet), evenement);
     }
     return QWidget::eventFilter(objet, evenement);
+}
+
+void TForm1::closeEvent(QCloseEvent* evenement) {
+    QWidget::closeEvent(evenement);
+    QCoreApplication::quit();
 }
 
 void TForm1::mousePressEvent(QMouseEvent* evenement) { souris(this, evenement); }

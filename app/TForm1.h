@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include "app/contexte.h"
+#include "i18n/traduction.h"
 
 namespace quorva {
 
@@ -45,9 +46,6 @@ public:
     static void montrer_erreur(const std::string& texte);
     static void montrer_message(const std::string& texte);
 
-    // What the start-up sequence runs once Timer_deb fires.
-    std::function<void()> sequence_demarrage;
-
     void Label4Click();
     void Shape1MouseDown();
     void QuitterQuorva1Click();
@@ -56,6 +54,8 @@ public:
 
 protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
+    // Closing the toolbar ends the program, whatever other window is open.
+    void closeEvent(QCloseEvent* evenement) override;
     void mousePressEvent(QMouseEvent* evenement) override;
     void mouseMoveEvent(QMouseEvent* evenement) override;
     void mouseReleaseEvent(QMouseEvent* evenement) override;
@@ -63,6 +63,7 @@ protected:
 private:
     void FormCreate();
     void Timer_debTimer();
+    void afficher_SpeedButton3(const etat_SpeedButton3& etat);
     bool souris(QWidget* controle, QEvent* evenement);
 
     contexte& ctx_;

@@ -1,8 +1,38 @@
 #include "app/demarrage.h"
 
+#include "app/services_systeme.h"
 #include "app/texte.h"
+#include "audacity/localisation_audacity.h"
+#include "i18n/adaptation_menu.h"
+#include "i18n/traduction.h"
+#include "launcher/menu.h"
+#include "sections/sections.h"
 
 namespace quorva {
+
+void sequence_demarrage(contexte& ctx) {
+    remplir_chemins(ctx);
+    ctx.os.set_current_folder(ctx.chemins.chemin_appli);
+    installe_raccourci(ctx);
+    cherche_audacity(ctx);
+    ctx.journal.push_back("Chem_config_audacity=" + ctx.audacity.dossier_config_audacity);
+    adapte_menu(ctx);
+    montre_entrees_audacity(ctx);
+    journal_dossiers_speciaux(ctx);
+    decouverte_documents(ctx);
+    lec_langue(ctx);
+    recherche_logiciels_ajoutes(ctx);
+    recherche_excel_ajoute(ctx);
+    recherche_TP(ctx);
+    lec_fic_trad(ctx);
+}
+
+void montre_entrees_audacity(contexte& ctx) {
+    if (entree_menu* tables = trouve_entree(ctx.menu, "Audacityforshaketable1D2D1")) {
+        tables->visible = ctx.audacity.audacity_trouve == 1;
+        tables->enabled = ctx.audacity.audacity_trouve == 1;
+    }
+}
 
 void installe_raccourci(contexte& ctx) {
     const auto& chemins = ctx.chemins;
@@ -17,7 +47,7 @@ void installe_raccourci(contexte& ctx) {
 }
 
 void journal_dossiers_speciaux(contexte& ctx) {
-    for (const int csidl : dossiers_du_journal) ctx.journal.push_back(ctx.os.special_folder(csidl));
+    for (const int csidl : dossiers_du_journal) ctx.journal.push_back(dossier_special(ctx.os, csidl));
 }
 
 }  // namespace quorva

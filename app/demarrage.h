@@ -14,6 +14,15 @@ namespace quorva {
 inline constexpr int dossiers_du_journal[23] = {26, 31, 22, 23, 24, 25, 33, 0, 16, 6, 20, 34,
                                                 32, 19, 5, 27, 2, 8, 9, 11, 7, 21, 5};
 
+// The whole sequence, in its order: path values, current folder, desktop
+// shortcut, Audacity, menu folders, the Audacity entries, the log, the added
+// content, the language, the sections and last the translation of the menu.
+// An error ends it at the step that raised it.
+void sequence_demarrage(contexte& ctx);
+
+// The shake-table entry is offered only when Audacity was found.
+void montre_entrees_audacity(contexte& ctx);
+
 // Copies fic_quorva\quorva.lnk onto the common desktop or, failing that, the
 // user's, when the program runs from drive C and no shortcut is there yet.
 void installe_raccourci(contexte& ctx);

@@ -1,10 +1,18 @@
 // Quorva: the program entry. Creates the six windows in order, the toolbar
-// first, and runs the event loop until the toolbar closes.
+// first, connects what the menu and the timers start to the windows that do
+// it, and runs the event loop until the toolbar closes.
 #include <QApplication>
 
 #include "app/TForm1.h"
 #include "app/TForm_voir.h"
 #include "app/garde.h"
+#include "audacity/lancement_audacity.h"
+#include "audacity/surveillance.h"
+#include "chart/TForm_chart.h"
+#include "conversion/TForm2.h"
+#include "conversion/TForm_patience.h"
+#include "conversion/pilote_conversion.h"
+#include "sections/Tform_TP.h"
 #ifndef _WIN32
 #include "app/platform/platform_posix.h"
 #endif
@@ -15,6 +23,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     auto plateforme = creer_plateforme_systeme();
 #ifndef _WIN32
+    // Where the display is not X11, the window search sees our own windows.
     static_cast<PlateformePosix&>(*plateforme).set_own_windows([] {
         std::vector<std::pair<WindowId, std::string>> fenetres;
         for (QWidget* fenetre : QApplication::topLevelWidgets())
@@ -24,11 +33,50 @@ int main(int argc, char* argv[]) {
     });
 #endif
     auto ctx = std::make_unique<contexte>(*plateforme);
+    ctx->afficher_message = TForm1::montrer_message;
 
+    // The toolbar first: its creation runs the single-instance guard.
     TForm1 Form1(*ctx);
     if (Form1.refuse()) return 1;
+    TForm2 Form2(*ctx);
     TForm_voir Form_voir(*ctx);
+    installe_feuilles_tp(*ctx);  // the section windows, created as they are asked for
+    TForm_patience Form_patience;
+    TForm_chart Form_chart(*ctx);
+
+    // What the menu starts.
+    const interface_conversion ui = interface_fenetres(*ctx, {Form2, Form_patience, Form_chart});
+    const choix_fichier OpenDialog1 = dialogue_ouverture_wav(*ctx, &Form1);
+    ctx->menu.lancer_conversion = [&] { Lectureconversionwav1Click(*ctx, OpenDialog1, ui); };
+    const auto apres_lancement = [&] { Form_patience.remettre_a_zero(); };
+    ctx->menu.lancer_audacity_patin = [&] {
+        LancerAudacityCl1Click(*ctx);
+        apres_lancement();
+    };
+    ctx->menu.lancer_audacity_vitesse = [&] { AudacityforspeedwaveUSBkey1Click(*ctx); };
+    ctx->menu.lancer_audacity_tables = [&] {
+        Audacityforshaketable1D2D1Click(*ctx);
+        apres_lancement();
+    };
+    ctx->menu.montrer_voir = [&] { Form_voir.montrer(); };
+    ctx->menu.quitter = [&] { Form1.QuitterQuorva1Click(); };
+
+    // The export watcher, on the toolbar's 4-second timer.
+    actions_surveillance surveillance;
+    surveillance.convertir = [&](const std::string& chemin) { return convertir_enregistrement(*ctx, chemin, ui); };
+    surveillance.masquer_patience = [&] {
+        Form_patience.masquer();
+        Form_patience.remettre_a_zero();
+    };
+    ctx->audacity.armer_Timer_surveille = [&](bool actif) {
+        if (actif) Form1.Timer_surveille.start();
+        else Form1.Timer_surveille.stop();
+    };
+    QObject::connect(&Form1.Timer_surveille, &QTimer::timeout, &Form1, [&] {
+        garde(TForm1::montrer_erreur, [&] { Timer_surveilleTimer(*ctx, surveillance); });
+        Form1.colorer_Shape1(QColor(QRgb(ctx->audacity.couleur_Shape1 == couleur_rouge ? 0xFF0000 : 0xFFFFFF)));
+    });
+
     Form1.show();
-    QObject::connect(&application, &QApplication::lastWindowClosed, &application, &QApplication::quit);
     return application.exec();
 }
