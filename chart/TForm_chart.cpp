@@ -219,10 +219,15 @@ void TForm_chart::keyPressEvent(QKeyEvent* event) {
 
 void TForm_chart::wheelEvent(QWheelEvent* event) {
     const QPoint delta = event->angleDelta();
-    const int pas = delta.y() != 0 ? delta.y() : delta.x();  // Shift may turn the wheel sideways
-    if (pas == 0) return;
+    // Shift may turn the wheel sideways. Fine-grained wheels and touchpads
+    // send parts of a notch: one step per whole notch (120).
+    reste_molette_ += delta.y() != 0 ? delta.y() : delta.x();
     const int x = Image1->mapFrom(this, event->position().toPoint()).x();
-    FormMouseWheel(pas > 0, x, event->modifiers());
+    while (reste_molette_ >= 120 || reste_molette_ <= -120) {
+        const bool vers_haut = reste_molette_ > 0;
+        reste_molette_ += vers_haut ? -120 : 120;
+        FormMouseWheel(vers_haut, x, event->modifiers());
+    }
     event->accept();
 }
 

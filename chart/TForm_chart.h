@@ -105,6 +105,7 @@ private:
     contexte& ctx_;
     trace_courbe trace_;
     QPolygon polyligne_;
+    int reste_molette_ = 0;  // part of a wheel notch not yet acted on
 };
 
 }  // namespace quorva

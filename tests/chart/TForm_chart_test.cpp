@@ -147,6 +147,13 @@ TEST_F(FenetreChart, ShiftWheelScrollsAndAPlainWheelOnlyShowsThePosition) {
     EXPECT_EQ(chart->vue.premier_visible, 751);
     EXPECT_EQ(chart->vue.dernier_visible, 900);
     EXPECT_EQ(chart->Label2->text(), "777");
+    // A touchpad's half notches make one step per whole notch.
+    QWheelEvent demi(QPointF(dans_image(10)), QPointF(chart->mapToGlobal(dans_image(10))), QPoint(), QPoint(0, -60),
+                     Qt::NoButton, Qt::ShiftModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(chart.get(), &demi);
+    EXPECT_EQ(chart->vue.premier_visible, 751);
+    QApplication::sendEvent(chart.get(), &demi);
+    EXPECT_EQ(chart->vue.premier_visible, 851);
 }
 
 TEST_F(FenetreChart, TheMouseFindsAMarkOnItsColumnAndTheOnesBesideIt) {
