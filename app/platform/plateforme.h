@@ -42,8 +42,9 @@ public:
     // Creates one folder level; false when it could not be created.
     virtual bool create_folder(const std::string& path) = 0;
     // Names (no folder part) of the plain files of `folder` matching one of
-    // the masks ("*.doc;*.rtf", case-insensitive like Windows), sorted by
-    // byte order. An unreadable or missing folder gives an empty list.
+    // the masks ("*.doc;*.rtf", case-insensitive like Windows), sorted
+    // without regard to ASCII case, then by byte order. An unreadable or
+    // missing folder gives an empty list.
     virtual std::vector<std::string> list_files(const std::string& folder,
                                                 const std::string& masks) = 0;
     // Names of the sub-folders of `folder` (no "." or ".."), sorted.

@@ -27,9 +27,10 @@ bool avec_gestionnaire() {
     return wm && *wm;
 }
 
-// Waits, generously, until the condition holds.
+// Waits, generously (a loaded machine may take seconds), until the
+// condition holds.
 bool attendre(const std::function<bool()>& condition) {
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 800; ++i) {
         if (condition()) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(25));
     }
@@ -65,7 +66,8 @@ protected:
         XMapWindow(affichage_, fenetre);
         XSync(affichage_, False);
         if (avec_gestionnaire()) {
-            ASSERT_TRUE(attendre([&] { return etat_wm(fenetre) == NormalState; })) << "openbox manages the window";
+            ASSERT_TRUE(attendre([&] { return etat_wm(fenetre) == NormalState; }))
+                << "openbox manages the window " << fenetre << " state " << etat_wm(fenetre);
         }
     }
     // WM_STATE as the window manager set it; -1 when there is none.

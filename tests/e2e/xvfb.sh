@@ -63,20 +63,32 @@ lancer() {
     printf -v "$nom" '%s' "$pid"
 }
 
+# Xvfb on a free display :N, N drawn in 100..899 so that no other test
+# (nor a script that takes :0 or :99 for granted) meets ours; the next
+# number when that one is taken or the server does not come up.
 demarrer_xvfb() {
-    local fichier
-    fichier=$(dossier_temporaire)/display
-    # -displayfd: the server itself takes the first free display number and
-    # writes it once it accepts connections; no race with other tests.
-    lancer XVFB_PID Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$fichier" 2>/dev/null
-    attendre 20 grep -q '[0-9]' "$fichier" || echec "Xvfb ne demarre pas"
-    export DISPLAY=":$(head -n1 "$fichier" | tr -dc 0-9)"
+    local essai n fin
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-    attendre 10 xdpyinfo || echec "Xvfb $DISPLAY ne repond pas"
+    for essai in $(seq 30); do
+        n=$((100 + (RANDOM + $$ + essai) % 800))
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        lancer XVFB_PID Xvfb ":$n" -nolisten tcp -screen 0 1280x1024x24 2>/dev/null
+        export DISPLAY=":$n"
+        fin=$((SECONDS + 20))
+        while kill -0 "$XVFB_PID" 2>/dev/null && ((SECONDS < fin)); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null || true
+    done
+    echec "Xvfb ne demarre sur aucun affichage libre"
 }
 
+# Openbox is ready once it has announced itself and set up its desktops
+# (done at the end of its start, after the theme and the configuration).
 _wm_present() {
-    xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'
+    xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' &&
+        xprop -root _NET_NUMBER_OF_DESKTOPS | grep -q '= [0-9]'
 }
 
 demarrer_openbox() {
