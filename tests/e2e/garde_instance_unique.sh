@@ -73,14 +73,10 @@ kill "$PREMIER"
 echo "== sans affichage X11, sans HOME ni dossier temporaire"
 # Offscreen the search sees the program's own windows only: each copy
 # starts, and none is refused.
-(
-    unset HOME
-    export QT_QPA_PLATFORM=offscreen TMPDIR=/dossier/absent
-    lancer HORS_X11_1 "$quorva"
-    lancer HORS_X11_2 "$quorva"
-    sleep 3
-    vivant "$HORS_X11_1" || echec "hors X11, le premier ne demarre pas"
-    vivant "$HORS_X11_2" || echec "hors X11, le second est refuse ou s'arrete"
-    arreter_tout
-)
+sans_x11=(env -u HOME -u DISPLAY QT_QPA_PLATFORM=offscreen TMPDIR=/dossier/absent "$quorva")
+lancer HORS_X11_1 "${sans_x11[@]}"
+lancer HORS_X11_2 "${sans_x11[@]}"
+sleep 3
+vivant "$HORS_X11_1" || echec "hors X11, le premier ne demarre pas"
+vivant "$HORS_X11_2" || echec "hors X11, le second est refuse ou s'arrete"
 echo "ok"
