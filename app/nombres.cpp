@@ -23,58 +23,76 @@ struct chiffres_15 {
 };
 
 // The usual case without the general conversion: the magnitude scaled to 15
-// integer digits in extended precision (one rounding, error far below 1e-4
-// of the last digit), then rounded. Declines (false) where that could differ
-// from the correctly rounded digits: near a half, out of the exact powers of
-// ten, or without an extended long double.
+// integer digits exactly, in 128-bit integers (mantissa x 5^k, shifted), then
+// rounded. Declines (false) on an exact half, out of the range it covers, or
+// without 128-bit integers: the general conversion then gives the digits.
 bool decomposer_rapide(double magnitude, chiffres_15& resultat) {
-    if constexpr (std::numeric_limits<long double>::digits < 64) {
-        return false;
-    } else {
-        static const auto puissances = [] {
-            std::array<long double, 28> p{};
-            p[0] = 1;
-            for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;  // exact up to 10^27
-            return p;
-        }();
-        // magnitude = 1.f x 2^exposant2 (subnormals go the general way).
-        const int champ = static_cast<int>((std::bit_cast<std::uint64_t>(magnitude) >> 52) & 0x7FF);
-        if (champ == 0 || champ == 0x7FF) return false;
-        const int exposant2 = champ - 1023;
-        // floor(log10) of the magnitude, or one less.
-        int exposant10 = static_cast<int>(std::floor(exposant2 * 0.30102999566398119521));
-        long double q = 0;
-        for (int essai = 0; essai < 2; ++essai) {
-            const int k = 14 - exposant10;
-            if (k < -27 || k > 27) return false;
-            q = k >= 0 ? static_cast<long double>(magnitude) * puissances[static_cast<std::size_t>(k)]
-                       : static_cast<long double>(magnitude) / puissances[static_cast<std::size_t>(-k)];
-            if (q < 1e15L) break;
+#ifdef __SIZEOF_INT128__
+    using u128 = unsigned __int128;
+    static const auto cinq = [] {
+        std::array<std::uint64_t, 28> p{};
+        p[0] = 1;
+        for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 5;  // 5^27 < 2^63
+        return p;
+    }();
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const int champ = static_cast<int>((bits >> 52) & 0x7FF);
+    if (champ == 0 || champ == 0x7FF) return false;  // subnormal, infinite
+    const std::uint64_t mantisse = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    const int exposant2 = champ - 1075;  // magnitude = mantisse x 2^exposant2
+    // floor(log10) of the magnitude, or one less.
+    int exposant10 = static_cast<int>(std::floor((champ - 1023) * 0.30102999566398119521));
+    std::uint64_t n = 0;
+    bool plus = false;
+    for (int essai = 0;; ++essai) {
+        const int k = 14 - exposant10;  // digits = magnitude x 10^k = mantisse x 5^k x 2^(k + exposant2)
+        if (k < 0 || k > 27 || essai > 1) return false;
+        const u128 produit = static_cast<u128>(mantisse) * cinq[static_cast<std::size_t>(k)];
+        const int decalage = k + exposant2;
+        u128 entier = 0;
+        plus = false;
+        if (decalage >= 0) {
+            if (decalage > 12) return false;
+            entier = produit << decalage;
+        } else {
+            if (-decalage > 120) return false;
+            entier = produit >> -decalage;
+            const u128 reste = produit - (entier << -decalage);
+            const u128 moitie = static_cast<u128>(1) << (-decalage - 1);
+            if (reste == moitie) return false;  // an exact half: the general rule decides
+            plus = reste > moitie;
+        }
+        if (entier >= 1000000000000000ULL) {
             ++exposant10;
+            continue;
         }
-        if (q < 1e14L || q >= 1e15L) return false;
-        auto n = static_cast<std::int64_t>(q);  // q > 0: truncation is the floor
-        const long double reste = q - static_cast<long double>(n);
-        if (std::fabs(reste - 0.5L) < 1e-3L) return false;
-        if (reste > 0.5L) ++n;
-        if (n == 1000000000000000LL) {
-            n = 100000000000000LL;
-            ++exposant10;
-        }
-        // 7 + 8 digits, each half in 32-bit arithmetic.
-        auto haut = static_cast<std::uint32_t>(n / 100000000);
-        auto bas = static_cast<std::uint32_t>(n % 100000000);
-        for (int i = 14; i >= 7; --i) {
-            resultat.chiffres[i] = static_cast<char>('0' + bas % 10);
-            bas /= 10;
-        }
-        for (int i = 6; i >= 0; --i) {
-            resultat.chiffres[i] = static_cast<char>('0' + haut % 10);
-            haut /= 10;
-        }
-        resultat.exposant = exposant10;
-        return true;
+        if (entier < 100000000000000ULL) return false;
+        n = static_cast<std::uint64_t>(entier);
+        break;
     }
+    if (plus) ++n;
+    if (n == 1000000000000000ULL) {
+        n = 100000000000000ULL;
+        ++exposant10;
+    }
+    // 7 + 8 digits, each half in 32-bit arithmetic.
+    auto haut = static_cast<std::uint32_t>(n / 100000000);
+    auto bas = static_cast<std::uint32_t>(n % 100000000);
+    for (int i = 14; i >= 7; --i) {
+        resultat.chiffres[i] = static_cast<char>('0' + bas % 10);
+        bas /= 10;
+    }
+    for (int i = 6; i >= 0; --i) {
+        resultat.chiffres[i] = static_cast<char>('0' + haut % 10);
+        haut /= 10;
+    }
+    resultat.exposant = exposant10;
+    return true;
+#else
+    (void)magnitude;
+    (void)resultat;
+    return false;
+#endif
 }
 
 chiffres_15 decomposer(double magnitude) {
