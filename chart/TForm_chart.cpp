@@ -310,6 +310,10 @@ void TForm_chart::Savemarks1Click() {
 }
 
 void TForm_chart::lire_pointes() {
+    if (!ctx_.os.file_exists(ctx_.conversion.fichier_pointes)) return;
+    // The file replaces the marks: a mark being carried goes back first.
+    annuler_placement(vue, ctx_.conversion);
+    Panel1->hide();
     if (!Readmarks(ctx_)) return;
     ouvrir_vue(vue, ctx_.conversion);
     Panel1->hide();
