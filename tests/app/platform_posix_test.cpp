@@ -341,6 +341,18 @@ TEST(PlateformePosix, WithoutX11TheWindowSearchSeesTheProgramsOwnWindows) {
     }
 }
 
+TEST(PlateformePosix, ADisplayThatDoesNotAnswerIsNoDisplay) {
+    Variable v1("DISPLAY", std::string(":4093"));
+    Variable v2("QT_QPA_PLATFORM", std::nullopt);
+    Variable v3("WAYLAND_DISPLAY", std::nullopt);
+    Variable v4("XDG_SESSION_TYPE", std::nullopt);
+    PlateformePosix os;
+    recherche_fenetres etat;
+    os.set_own_windows([] { return std::vector<std::pair<WindowId, std::string>>{{3, "Quorva"}}; });
+    EXPECT_TRUE(cherche_appli(os, etat, "Quorva"));
+    EXPECT_EQ(etat.nb_fenetres, 0);
+}
+
 TEST(PlateformePosix, SystemValuesHaveSensibleDefaults) {
     PlateformePosix os(false);
     EXPECT_FALSE(os.command_line().empty());
