@@ -261,12 +261,19 @@ void TForm1::mousePressEvent(QMouseEvent* evenement) { souris(this, evenement); 
 void TForm1::mouseMoveEvent(QMouseEvent* evenement) { souris(this, evenement); }
 void TForm1::mouseReleaseEvent(QMouseEvent* evenement) { souris(this, evenement); }
 
-void TForm1::montrer_erreur(const std::string& texte) {
-    QMessageBox::critical(nullptr, "Quorva", QString::fromStdString(cp1252_vers_utf8(texte)));
+// A message box above whatever window the user is looking at: the toolbar
+// and the chart stay on top of other windows, and a box hidden behind them
+// would block the program without the user seeing why.
+static void boite_message(QMessageBox::Icon icone, const std::string& texte) {
+    QWidget* parent = QApplication::activeModalWidget();
+    if (!parent) parent = QApplication::activeWindow();
+    QMessageBox boite(icone, "Quorva", QString::fromStdString(cp1252_vers_utf8(texte)), QMessageBox::Ok, parent);
+    boite.setWindowFlag(Qt::WindowStaysOnTopHint);
+    boite.exec();
 }
 
-void TForm1::montrer_message(const std::string& texte) {
-    QMessageBox::warning(nullptr, "Quorva", QString::fromStdString(cp1252_vers_utf8(texte)));
-}
+void TForm1::montrer_erreur(const std::string& texte) { boite_message(QMessageBox::Critical, texte); }
+
+void TForm1::montrer_message(const std::string& texte) { boite_message(QMessageBox::Warning, texte); }
 
 }  // namespace quorva
