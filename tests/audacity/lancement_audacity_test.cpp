@@ -59,7 +59,7 @@ protected:
     // Files of a folder, temporary ones included.
     std::vector<std::string> fichiers(const std::string& dossier) {
         std::vector<std::string> noms;
-        for (const auto& e : fs::directory_iterator(*os.chemin_posix(dossier))) noms.push_back(e.path().filename());
+        for (const auto& e : fs::directory_iterator(*os.chemin_posix(dossier))) noms.push_back(e.path().filename().string());
         std::sort(noms.begin(), noms.end());
         return noms;
     }
