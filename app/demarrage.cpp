@@ -38,11 +38,14 @@ void installe_raccourci(contexte& ctx) {
     const auto& chemins = ctx.chemins;
     if (!egal_sans_casse(chemins.chemin_appli.substr(0, 3), "c:\\")) return;
     const std::string modele = chemins.chemin_appli + "fic_quorva\\quorva.lnk";
+    // A desktop the system does not have stays empty: never the drive's root.
+    const bool a_commun = !chemins.bureau_commun.empty(), a_utilisateur = !chemins.bureau_utilisateur.empty();
     const std::string commun = chemins.bureau_commun + "quorva.lnk";
     const std::string utilisateur = chemins.bureau_utilisateur + "quorva.lnk";
-    if (!ctx.os.file_exists(commun) && ctx.os.file_exists(modele)) ctx.os.copy_file(modele, commun);
+    if (a_commun && !ctx.os.file_exists(commun) && ctx.os.file_exists(modele)) ctx.os.copy_file(modele, commun);
     // The common desktop may not be writable: the user's desktop then.
-    if (!ctx.os.file_exists(commun) && !ctx.os.file_exists(utilisateur) && ctx.os.file_exists(modele))
+    if (a_utilisateur && !(a_commun && ctx.os.file_exists(commun)) && !ctx.os.file_exists(utilisateur) &&
+        ctx.os.file_exists(modele))
         ctx.os.copy_file(modele, utilisateur);
 }
 

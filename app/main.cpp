@@ -12,7 +12,6 @@
 #include "conversion/TForm2.h"
 #include "conversion/TForm_patience.h"
 #include "conversion/pilote_conversion.h"
-#include "sections/Tform_TP.h"
 #ifndef _WIN32
 #include "app/platform/platform_posix.h"
 #endif
@@ -40,7 +39,8 @@ int main(int argc, char* argv[]) {
     if (Form1.refuse()) return 1;
     TForm2 Form2(*ctx);
     TForm_voir Form_voir(*ctx);
-    installe_feuilles_tp(*ctx);  // the section windows, created as they are asked for
+    // Tform_TP: the section windows are created as the menu asks for them
+    // (installed with the menu).
     TForm_patience Form_patience;
     TForm_chart Form_chart(*ctx);
 

@@ -1,5 +1,6 @@
 #include "sections/Tform_TP.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <algorithm>
@@ -26,16 +27,6 @@ QFont arial(int pixels, bool gras) {
 }
 
 using fenetres_tp = std::array<std::unique_ptr<Tform_TP>, nb_max_feuilles + 1>;
-
-// The windows of each context, owned by its montrer_feuille hook.
-struct registre_tp {
-    contexte* ctx;
-    std::weak_ptr<fenetres_tp> fenetres;
-};
-std::vector<registre_tp>& registres() {
-    static std::vector<registre_tp> liste;
-    return liste;
-}
 
 }  // namespace
 
@@ -168,9 +159,6 @@ void installe_feuilles_tp(contexte& ctx) {
     ctx.sections.hauteur_ligne = [mesure] { return mesure->height(); };
 
     auto fenetres = std::make_shared<fenetres_tp>();
-    auto& liste = registres();
-    std::erase_if(liste, [&](const registre_tp& r) { return r.ctx == &ctx || r.fenetres.expired(); });
-    liste.push_back({&ctx, fenetres});
     // The hook owns the windows: they go with the context.
     ctx.sections.montrer_feuille = [&ctx, fenetres](int slot) {
         if (slot < 1 || slot > nb_max_feuilles) return;
@@ -182,9 +170,9 @@ void installe_feuilles_tp(contexte& ctx) {
 
 Tform_TP* feuille_tp_qt(contexte& ctx, int slot) {
     if (slot < 1 || slot > nb_max_feuilles) return nullptr;
-    for (const auto& r : registres())
-        if (r.ctx == &ctx)
-            if (auto fenetres = r.fenetres.lock()) return (*fenetres)[static_cast<std::size_t>(slot)].get();
+    for (QWidget* fenetre : QApplication::topLevelWidgets())
+        if (auto* feuille = qobject_cast<Tform_TP*>(fenetre); feuille && feuille->slot() == slot && &feuille->contexte_() == &ctx)
+            return feuille;
     return nullptr;
 }
 

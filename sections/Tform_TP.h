@@ -21,6 +21,7 @@ public:
     // Redraws the window from its record: look, rows, size, place, shown.
     void affiche();
     int slot() const { return slot_; }
+    const contexte& contexte_() const { return ctx_; }
 
     QFrame* Shape1 = nullptr;
     QLabel* lab_nom_tp = nullptr;

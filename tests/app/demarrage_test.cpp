@@ -56,6 +56,15 @@ TEST_F(Raccourci, NothingFromAnotherDriveOrWhenAlreadyThere) {
     EXPECT_FALSE(os.file_exists("D:\\Public\\quorva.lnk"));
 }
 
+TEST_F(Raccourci, NeverOnTheRootForADesktopTheSystemLacks) {
+    ctx->chemins.bureau_commun = "";
+    installe_raccourci(*ctx);
+    EXPECT_FALSE(os.file_exists("quorva.lnk"));
+    EXPECT_EQ(os.lire("C:\\eleve\\Desktop\\quorva.lnk"), "raccourci");
+    ctx->chemins.bureau_utilisateur = "";
+    EXPECT_NO_THROW(installe_raccourci(*ctx));
+}
+
 TEST(JournalDemarrage, ListsTheTwentyThreeFoldersDocumentsTwice) {
     test::PlateformeFactice os;
     os.dossiers_speciaux = {{5, "/home/eleve/Documents"}, {26, "/home/eleve/.config"}};
