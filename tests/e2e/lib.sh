@@ -36,7 +36,7 @@ e2e_start() {
     local n
     for n in $(seq 90 190); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        e2e_spawn Xvfb ":$n" -screen 0 "${E2E_SCREEN:-1366x768x24}" -nolisten tcp
+        e2e_spawn Xvfb ":$n" -noreset -screen 0 "${E2E_SCREEN:-1366x768x24}" -nolisten tcp
         for _ in $(seq 50); do
             [ -e "/tmp/.X11-unix/X$n" ] && break
             sleep 0.1

@@ -72,7 +72,7 @@ demarrer_xvfb() {
     for essai in $(seq 30); do
         n=$((100 + (RANDOM + $$ + essai) % 800))
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        lancer XVFB_PID Xvfb ":$n" -nolisten tcp -screen 0 1280x1024x24 2>/dev/null
+        lancer XVFB_PID Xvfb ":$n" -noreset -nolisten tcp -screen 0 1280x1024x24 2>/dev/null
         export DISPLAY=":$n"
         fin=$((SECONDS + 20))
         while kill -0 "$XVFB_PID" 2>/dev/null && ((SECONDS < fin)); do
