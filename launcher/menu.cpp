@@ -339,14 +339,4 @@ void recherche_excel_ajoute(contexte& ctx) {
     }
 }
 
-void demarrage_menu(contexte& ctx) {
-    adapte_menu(ctx);
-    decouverte_documents(ctx);
-    lec_langue(ctx);
-    recherche_logiciels_ajoutes(ctx);
-    recherche_excel_ajoute(ctx);
-    recherche_TP(ctx);
-    lec_fic_trad(ctx);
-}
-
 }  // namespace quorva

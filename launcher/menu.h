@@ -36,12 +36,6 @@ void recherche_logiciels_ajoutes(contexte& ctx);
 // Also after each conversion: the workbook submenu is rebuilt.
 void recherche_excel_ajoute(contexte& ctx);
 
-// The menu's start-up routines in their order, once the path values are
-// set: adapte_menu, the documents discovery, lec_langue, the added programs
-// and workbooks, recherche_TP, lec_fic_trad. (The full start-up sequence
-// puts its own steps between them.)
-void demarrage_menu(contexte& ctx);
-
 // The path that entry `tag` of an added-content submenu opens (slot Tag of
 // its family's table); empty for any other submenu.
 std::string chemin_ajoute(const contexte& ctx, std::string_view sous_menu, int tag);

@@ -17,6 +17,7 @@
 #include <cstring>
 
 #include "app/erreur.h"
+#include "app/platform/listage.h"
 #include "app/texte.h"
 
 extern char** environ;
@@ -86,26 +87,7 @@ bool correspond(std::string_view nom, std::string_view masque) {
     return m == masque.size();
 }
 
-std::vector<std::string> decouper_masques(const std::string& masques) {
-    std::vector<std::string> liste;
-    std::string masque;
-    for (const char c : masques + ";") {
-        if (c == ';') {
-            if (!masque.empty()) liste.push_back(masque);
-            masque.clear();
-        } else if (c != ' ') {
-            masque += c;
-        }
-    }
-    return liste;
-}
 
-void trier(std::vector<std::string>& noms) {
-    std::sort(noms.begin(), noms.end(), [](const std::string& a, const std::string& b) {
-        const std::string ma = minuscules_ascii(a), mb = minuscules_ascii(b);
-        return ma != mb ? ma < mb : a < b;
-    });
-}
 
 std::string variable(const char* nom) {
     const char* valeur = std::getenv(nom);
@@ -260,7 +242,7 @@ std::vector<std::string> PlateformePosix::list_files(const std::string& folder, 
             }
         }
     }
-    trier(noms);
+    trier_noms(noms);
     return noms;
 }
 
@@ -273,7 +255,7 @@ std::vector<std::string> PlateformePosix::list_folders(const std::string& folder
         struct stat infos;
         if (existe(base + entree, &infos) && S_ISDIR(infos.st_mode)) noms.push_back(utf8_vers_cp1252(entree));
     }
-    trier(noms);
+    trier_noms(noms);
     return noms;
 }
 

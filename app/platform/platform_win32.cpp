@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/erreur.h"
+#include "app/platform/listage.h"
 #include "app/platform/plateforme.h"
 #include "app/texte.h"
 
@@ -44,28 +45,8 @@ std::string dossier_avec_barre(const std::string& dossier) {
     return fin == '\\' || fin == '/' || fin == ':' ? dossier : dossier + "\\";
 }
 
-std::vector<std::string> decouper_masques(const std::string& masques) {
-    std::vector<std::string> liste;
-    std::string masque;
-    for (const char c : masques + ";") {
-        if (c == ';') {
-            if (!masque.empty()) liste.push_back(masque);
-            masque.clear();
-        } else if (c != ' ') {
-            masque += c;
-        }
-    }
-    return liste;
-}
 
 // The same order as on Linux: letters without regard to case, then bytes.
-void trier(std::vector<std::string>& noms) {
-    std::sort(noms.begin(), noms.end(), [](const std::string& a, const std::string& b) {
-        const std::string ma = minuscules_ascii(a), mb = minuscules_ascii(b);
-        return ma != mb ? ma < mb : a < b;
-    });
-    noms.erase(std::unique(noms.begin(), noms.end()), noms.end());
-}
 
 template <class Garder>
 std::vector<std::string> lister(const std::string& motif, Garder garder) {
@@ -145,14 +126,14 @@ public:
             });
             noms.insert(noms.end(), trouves.begin(), trouves.end());
         }
-        trier(noms);
+        trier_noms(noms);
         return noms;
     }
     std::vector<std::string> list_folders(const std::string& folder) override {
         auto noms = lister(dossier_avec_barre(folder) + "*", [](const WIN32_FIND_DATAA& d) {
             return (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         });
-        trier(noms);
+        trier_noms(noms);
         return noms;
     }
 
