@@ -9,3 +9,6 @@ set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Programs that run alone (under Wine here, from a USB key there): the C++
+# and threads runtimes linked in rather than as DLLs beside the program.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <numbers>
 
 #include "app/contexte.h"
 #include "tests/support/plateforme_factice.h"
@@ -18,7 +19,7 @@ std::unique_ptr<etat_conversion> enregistrement(int n) {
     auto etat = std::make_unique<etat_conversion>();
     etat->nb_echantillons = n;
     for (int i = 1; i <= std::min(n, capacite_echantillons); ++i)
-        etat->echantillons[i] = std::round(10000 * std::sin(i * 2 * M_PI / 40));
+        etat->echantillons[i] = std::round(10000 * std::sin(i * 2 * std::numbers::pi / 40));
     return etat;
 }
 

@@ -84,7 +84,7 @@ TEST_F(Menu, SimulationStartsFromItsFolderAndRestoresTheCurrentOne) {
     EXPECT_EQ(simulation.fichier, appli + "simul_seismes\\simul_seismes.exe");
     EXPECT_EQ(simulation.dossier, appli + "simul_seismes\\");
     EXPECT_EQ(attentes, std::vector<int>{500});
-    EXPECT_EQ(pendant, os.racine() + "c/quorva/simul_seismes");
+    EXPECT_EQ(pendant, *os.chemin_posix(appli + "simul_seismes"));
     EXPECT_EQ(os.current_folder(), avant);
 }
 

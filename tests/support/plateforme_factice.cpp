@@ -4,14 +4,44 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "app/erreur.h"
+#include "app/texte.h"
 
 namespace quorva::test {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// The file name the standard library is to open. Path texts are cp1252; on
+// Windows the library reads a narrow name as UTF-8, so it is converted.
+fs::path nom_systeme(const std::string& chemin) {
+#ifdef _WIN32
+    const std::string utf8 = cp1252_vers_utf8(chemin);
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+#else
+    return fs::path(chemin);
+#endif
+}
+
+}  // namespace
+
+#ifdef _WIN32
+PlateformeFactice::PlateformeFactice() : dossier_depart_(current_folder()) {
+    std::random_device hasard;
+    for (int essai = 0; racine_.empty(); ++essai) {
+        if (essai == 100) throw erreur_quorva("quorva-test");
+        const std::string nom = (fs::temp_directory_path() / ("quorva-test-" + std::to_string(hasard()))).string();
+        std::error_code erreur;
+        if (fs::create_directory(nom, erreur)) racine_ = nom + "\\";
+    }
+    dossier_temporaire = racine_ + "temp\\";
+    fs::create_directories(dossier_temporaire);
+}
+#else
 PlateformeFactice::PlateformeFactice() : PlateformePosix(false) {
     std::string modele = (fs::temp_directory_path() / "quorva-test-XXXXXX").string();
     if (!::mkdtemp(modele.data())) throw erreur_quorva("mkdtemp");
@@ -19,6 +49,7 @@ PlateformeFactice::PlateformeFactice() : PlateformePosix(false) {
     dossier_temporaire = racine_ + "temp/";
     fs::create_directories(dossier_temporaire);
 }
+#endif
 
 PlateformeFactice::~PlateformeFactice() {
     std::error_code erreur;
@@ -29,25 +60,47 @@ PlateformeFactice::~PlateformeFactice() {
 }
 
 void PlateformeFactice::ecrire(const std::string& chemin, const std::string& contenu) {
-    fs::path cible(chemin_posix(chemin).value_or(chemin));
+    const fs::path cible = nom_systeme(chemin_posix(chemin).value_or(chemin));
     if (cible.has_parent_path()) fs::create_directories(cible.parent_path());
     std::ofstream flux(cible, std::ios::binary);
     flux << contenu;
 }
 
 std::string PlateformeFactice::lire(const std::string& chemin) {
-    std::ifstream flux(chemin_posix(chemin).value_or(chemin), std::ios::binary);
+    std::ifstream flux(nom_systeme(chemin_posix(chemin).value_or(chemin)), std::ios::binary);
     std::ostringstream contenu;
     contenu << flux.rdbuf();
     return contenu.str();
 }
 
+#ifdef _WIN32
+std::optional<std::string> PlateformeFactice::chemin_posix(const std::string& path) {
+    const bool lecteur = path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
+    const auto barres = [](std::string texte) {
+        for (auto& c : texte)
+            if (c == '/') c = '\\';
+        return minuscules_ascii(texte);
+    };
+    // The test's folder and the folder the test started in (the system gives
+    // it back as a real path) are real; any other drive is under racine().
+    const auto sous = [&](const std::string& dossier) {
+        const std::string d = barres(dossier), p = barres(path);
+        return !d.empty() && p.compare(0, d.size(), d) == 0 &&
+               (p.size() == d.size() || d.back() == '\\' || p[d.size()] == '\\');
+    };
+    if (!lecteur || sous(racine_) || sous(dossier_depart_)) return path;
+    const char lettre = static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])));
+    const auto reste = path.find_first_not_of("\\/", 2);
+    return racine_ + lettre + "\\" + (reste == std::string::npos ? "" : path.substr(reste));
+}
+#else
 std::optional<std::string> PlateformeFactice::chemin_posix(const std::string& path) {
     const bool lecteur = path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
     if (!lecteur) return PlateformePosix::chemin_posix(path);
     const char lettre = static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])));
     return PlateformePosix::chemin_posix(racine_ + lettre + "/" + path.substr(2));
 }
+#endif
 
 std::string PlateformeFactice::special_folder(int csidl) {
     const auto trouve = dossiers_speciaux.find(csidl);

@@ -1,6 +1,9 @@
 // A platform for unit tests: real files in a temporary folder of the test's
 // own, and a scripted rest (command line, special folders, exports, windows)
 // with every shell open and every minimised window recorded.
+//
+// The file part is the system's own platform under mapped paths: the POSIX
+// platform on Linux, the Win32 one on Windows (tests/support/fichiers_win32.h).
 #pragma once
 
 #include <map>
@@ -8,9 +11,19 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include "tests/support/fichiers_win32.h"
+#else
 #include "app/platform/platform_posix.h"
+#endif
 
 namespace quorva::test {
+
+#ifdef _WIN32
+using FichiersFactices = FichiersWin32;
+#else
+using FichiersFactices = PlateformePosix;
+#endif
 
 struct ouverture_shell {
     std::string fichier, parametres, dossier;
@@ -22,7 +35,7 @@ struct fenetre_factice {
     std::string titre;  // cp1252
 };
 
-class PlateformeFactice : public PlateformePosix {
+class PlateformeFactice : public FichiersFactices {
 public:
     // Creates a fresh temporary folder (racine(), ends with "/"), removed at
     // destruction.
@@ -33,9 +46,12 @@ public:
 
     // Drive letters live under the temporary folder: C:\x\y is the file
     // racine() + "c/x/y", so that tests can use Windows paths as they are.
+    // (On Windows, paths under racine() or under the folder that was current
+    // when the fake was made are real paths, left as they are.)
     std::optional<std::string> chemin_posix(const std::string& path) override;
 
-    // The test's temporary folder, "/tmp/quorva-test-XXXXXX/".
+    // The test's temporary folder, "/tmp/quorva-test-XXXXXX/" (on Windows
+    // "<temp>\quorva-test-XXXXXX\").
     const std::string& racine() const { return racine_; }
     // Writes a file (folders created as needed). Like every path of the
     // fake, a Windows path (C:\x\y.txt) or a POSIX one.
@@ -70,6 +86,9 @@ public:
     void minimize_window(WindowId window) override;
 
 private:
+#ifdef _WIN32
+    std::string dossier_depart_;  // the process's current folder at creation
+#endif
     std::string racine_;
 };
 

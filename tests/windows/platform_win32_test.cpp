@@ -1,0 +1,460 @@
+// The Win32 platform layer against the system itself (Wine in CI): the
+// generation probe, the folders and the command line, the shell open, the
+// top-level windows and the file operations, through the same services the
+// program calls.
+//
+// Started with --marqueur FILE, this program is the one the shell-open test
+// asks the shell to start: it writes its current folder and its arguments
+// into FILE and ends.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/contexte.h"
+#include "app/erreur.h"
+#include "app/platform/plateforme.h"
+#include "app/recherche_fenetres.h"
+#include "app/services_systeme.h"
+#include "app/texte.h"
+
+namespace quorva {
+namespace {
+
+// A fresh folder under the system's temporary folder, removed with all it
+// holds at the end of the test.
+class DossierTemporaire {
+public:
+    DossierTemporaire() {
+        char temp[MAX_PATH + 1] = {};
+        GetTempPathA(sizeof temp, temp);
+        std::random_device hasard;
+        for (int essai = 0; essai < 100 && chemin_.empty(); ++essai) {
+            const std::string nom = std::string(temp) + "quorva-win32-" + std::to_string(hasard()) + "\\";
+            if (CreateDirectoryA(nom.c_str(), nullptr)) chemin_ = nom;
+        }
+        if (chemin_.empty()) throw erreur_quorva("no temporary folder");
+    }
+    ~DossierTemporaire() { supprimer(chemin_); }
+    DossierTemporaire(const DossierTemporaire&) = delete;
+    DossierTemporaire& operator=(const DossierTemporaire&) = delete;
+    const std::string& chemin() const { return chemin_; }
+
+private:
+    static void supprimer(const std::string& dossier) {
+        WIN32_FIND_DATAA d;
+        const HANDLE h = FindFirstFileA((dossier + "*").c_str(), &d);
+        if (h != INVALID_HANDLE_VALUE) {
+            do {
+                const std::string nom = d.cFileName;
+                if (nom == "." || nom == "..") continue;
+                if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                    supprimer(dossier + nom + "\\");
+                } else {
+                    SetFileAttributesA((dossier + nom).c_str(), FILE_ATTRIBUTE_NORMAL);
+                    DeleteFileA((dossier + nom).c_str());
+                }
+            } while (FindNextFileA(h, &d));
+            FindClose(h);
+        }
+        RemoveDirectoryA(dossier.c_str());
+    }
+    std::string chemin_;
+};
+
+void ecrire(const std::string& chemin, const std::string& contenu) {
+    const HANDLE f = CreateFileA(chemin.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE) << chemin;
+    DWORD ecrits = 0;
+    WriteFile(f, contenu.data(), static_cast<DWORD>(contenu.size()), &ecrits, nullptr);
+    CloseHandle(f);
+}
+
+std::string lire(Plateforme& os, const std::string& chemin) {
+    std::string contenu;
+    EXPECT_TRUE(os.read_file(chemin, contenu)) << chemin;
+    return contenu;
+}
+
+bool chemin_absolu(const std::string& chemin) {
+    return chemin.size() >= 3 && std::isalpha(static_cast<unsigned char>(chemin[0])) && chemin[1] == ':' &&
+           chemin[2] == '\\';
+}
+
+class Win32 : public ::testing::Test {
+protected:
+    std::unique_ptr<Plateforme> os = creer_plateforme_systeme();
+};
+
+// --- Generation probe -----------------------------------------------------------
+
+TEST_F(Win32, ProbeGivesAGenerationTheRulesAllow) {
+    const std::uint8_t generation = detecte_windows(*os);
+    EXPECT_TRUE((std::set<int>{2, 3, 4, 6, 8, 9, 10, 11, 13, 14}.count(generation))) << int(generation);
+    const std::string nom = nom_version_windows(*os, generation);
+    if (generation == 14)
+        EXPECT_TRUE(nom == "Vista" || nom == "Seven") << nom;
+    else
+        EXPECT_EQ(nom, noms_windows[generation]);
+    EXPECT_NE(nom, "Windows Vista/7");
+
+    // Names are looked up exactly as written: no A or W suffix is added.
+    void* noyau = os->system_library();
+    ASSERT_NE(noyau, nullptr);
+    EXPECT_TRUE(existe_export(*os, noyau, "Beep"));
+    EXPECT_TRUE(existe_export(*os, noyau, "GetTempPathA"));
+    EXPECT_FALSE(existe_export(*os, noyau, "GetTempPath"));
+    EXPECT_FALSE(existe_export(*os, noyau, "QuorvaNExistePas"));
+}
+
+// --- Command line, special and temporary folders --------------------------------
+
+TEST_F(Win32, ProgramFolderComesFromTheCommandLine) {
+    const std::string programme = os->program_file();
+    ASSERT_TRUE(chemin_absolu(programme)) << programme;
+    const std::string ligne = os->command_line();
+    EXPECT_NE(ligne.find('\\'), std::string::npos) << ligne;
+
+    // The exe's folder, lower case, with its trailing backslash.
+    const std::string attendu = minuscules_ascii(programme.substr(0, programme.rfind('\\') + 1));
+    EXPECT_EQ(derive_chemin_appli(*os), attendu) << ligne;
+    EXPECT_TRUE(os->folder_exists(derive_chemin_appli(*os) + "."));
+}
+
+TEST_F(Win32, SpecialAndTemporaryFoldersAreRealFolders) {
+    for (const int csidl : {0, 5, 25, 26}) {
+        const std::string dossier = dossier_special(*os, csidl);
+        SCOPED_TRACE("CSIDL " + std::to_string(csidl) + ": " + dossier);
+        ASSERT_TRUE(chemin_absolu(dossier));
+        // Normally without a trailing backslash; Wine gives one for the
+        // documents, which it links to the user's home folder.
+        EXPECT_EQ(dossier.find("\\\\"), std::string::npos);
+        EXPECT_TRUE(os->folder_exists(dossier));
+    }
+    // The desktops as the start-up sequence keeps them: one backslash at the end.
+    for (const int csidl : {0, 25}) {
+        const std::string dossier = dossier_special(*os, csidl), bureau = dossier_bureau(*os, csidl);
+        EXPECT_EQ(bureau, dossier.back() == '\\' ? dossier : dossier + "\\");
+    }
+    // A number the shell does not know gives no folder, not a stray path.
+    EXPECT_EQ(dossier_special(*os, 0x7ff0), "");
+    EXPECT_EQ(dossier_bureau(*os, 0x7ff0), "");
+
+    const std::string temp = dossier_temp(*os);
+    ASSERT_TRUE(chemin_absolu(temp)) << temp;
+    EXPECT_EQ(temp.back(), '\\');
+    EXPECT_LE(temp.size(), 255u);
+    EXPECT_TRUE(os->folder_exists(temp));
+}
+
+TEST_F(Win32, StartUpPathsAreFilled) {
+    contexte ctx(*os);
+    remplir_chemins(ctx);
+    EXPECT_EQ(ctx.chemins.chemin_temp, dossier_temp(*os));
+    EXPECT_EQ(ctx.chemins.chemin_appli, derive_chemin_appli(*os));
+    EXPECT_TRUE(ctx.chemins.version_windows == "XP" || ctx.chemins.version_windows == "Vista" ||
+                ctx.chemins.version_windows == "Seven" ||
+                ctx.chemins.version_windows == noms_windows[ctx.chemins.generation_windows]);
+    EXPECT_EQ(ctx.chemins.bureau_utilisateur.back(), '\\');
+    EXPECT_EQ(ctx.chemins.bureau_commun.back(), '\\');
+    const char separateur = os->decimal_separator();
+    EXPECT_TRUE(separateur == '.' || separateur == ',');
+}
+
+// --- Shell open ------------------------------------------------------------------
+
+std::string programme_courant() {
+    char chemin[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, chemin, MAX_PATH);
+    return chemin;
+}
+
+TEST_F(Win32, ExecuteFileStartsAProgramInItsFolderWithItsParameters) {
+    DossierTemporaire dossier;
+    const std::string travail = dossier.chemin() + "dossier de travail\\";
+    ASSERT_TRUE(os->create_folder(travail));
+    const std::string marqueur = dossier.chemin() + "marqueur avec blancs.txt";
+
+    const auto resultat = ExecuteFile(*os, programme_courant(), "--marqueur \"" + marqueur + "\" second", travail, 1);
+    EXPECT_GT(resultat, 32);
+
+    // The program runs on its own: wait for its marker, 60 s at most.
+    std::string contenu;
+    for (int i = 0; i < 600 && !os->file_exists(marqueur); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_TRUE(os->file_exists(marqueur)) << "the started program wrote nothing";
+    for (int i = 0; i < 50 && (contenu = lire(*os, marqueur)).find("fin") == std::string::npos; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const auto lignes = decouper_lignes(contenu);
+    ASSERT_EQ(lignes.size(), 4u) << contenu;
+    // Its working folder is the one given (GetCurrentDirectory drops the
+    // trailing backslash); the quoted parameter came as one argument.
+    EXPECT_TRUE(egal_sans_casse(lignes[0] + "\\", travail)) << lignes[0];
+    EXPECT_EQ(lignes[1], marqueur);
+    EXPECT_EQ(lignes[2], "second");
+}
+
+TEST_F(Win32, ExecuteFileOfAMissingFileFailsQuietly) {
+    DossierTemporaire dossier;
+    const auto resultat = ExecuteFile(*os, dossier.chemin() + "absent.exe", "", dossier.chemin(), 1);
+    EXPECT_LE(resultat, 32);
+}
+
+// --- Top-level windows -------------------------------------------------------------
+
+LRESULT CALLBACK procedure(HWND fenetre, UINT message, WPARAM w, LPARAM l) {
+    return DefWindowProcA(fenetre, message, w, l);
+}
+
+// A top-level window of this test, destroyed with the object.
+class Fenetre {
+public:
+    explicit Fenetre(const std::string& titre, bool visible = true) {
+        static const ATOM classe = [] {
+            WNDCLASSA c{};
+            c.lpfnWndProc = procedure;
+            c.hInstance = GetModuleHandleA(nullptr);
+            c.lpszClassName = "QuorvaEssaiWin32";
+            return RegisterClassA(&c);
+        }();
+        fenetre_ = CreateWindowExA(0, reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(classe)), titre.c_str(),
+                                   WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), 10, 10, 200, 100, nullptr,
+                                   nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+    ~Fenetre() { fermer(); }
+    Fenetre(const Fenetre&) = delete;
+    Fenetre& operator=(const Fenetre&) = delete;
+    void fermer() {
+        if (fenetre_) DestroyWindow(fenetre_);
+        fenetre_ = nullptr;
+    }
+    HWND hwnd() const { return fenetre_; }
+    WindowId id() const { return reinterpret_cast<WindowId>(fenetre_); }
+
+private:
+    HWND fenetre_ = nullptr;
+};
+
+TEST_F(Win32, WindowSearchFindsExactTitlesOnly) {
+    recherche_fenetres etat;
+    ASSERT_FALSE(cherche_appli(*os, etat, "Quorva")) << "a window titled Quorva is already open";
+    EXPECT_EQ(etat.nb_titres_trouves, 0);
+
+    Fenetre petite("quorva");
+    Fenetre longue("Quorva (RQ)");
+    ASSERT_NE(petite.hwnd(), nullptr);
+    EXPECT_FALSE(cherche_appli(*os, etat, "Quorva"));
+    EXPECT_EQ(etat.nb_titres_trouves, 0);
+
+    Fenetre juste("Quorva");
+    ASSERT_NE(juste.hwnd(), nullptr);
+    EXPECT_EQ(nom_fenetre(*os, juste.id()), "Quorva");
+    EXPECT_TRUE(cherche_appli(*os, etat, "Quorva"));
+    EXPECT_EQ(etat.nb_titres_trouves, 1);
+    // Every stored window came from the enumeration, ours among them.
+    bool vue = false;
+    for (int i = 0; i <= etat.nb_fenetres; ++i) vue |= etat.fenetres_ouvertes[i] == juste.id();
+    EXPECT_TRUE(vue);
+
+    // Hidden windows are top-level windows too; the count only grows.
+    Fenetre cachee("Quorva", false);
+    Fenetre troisieme("Quorva");
+    EXPECT_TRUE(cherche_appli(*os, etat, "Quorva"));
+    EXPECT_EQ(etat.nb_titres_trouves, 1 + 3);
+
+    juste.fermer();
+    cachee.fermer();
+    troisieme.fermer();
+    EXPECT_FALSE(cherche_appli(*os, etat, "Quorva"));
+    EXPECT_EQ(etat.nb_titres_trouves, 4);
+}
+
+TEST_F(Win32, WindowTitlesAreCp1252AndCut) {
+    Fenetre accents("Fen\xEAtre d'\xE9tude \x80");
+    EXPECT_EQ(nom_fenetre(*os, accents.id()), "Fen\xEAtre d'\xE9tude \x80");
+    const std::string long_titre(300, 'Q');
+    Fenetre longue(long_titre);
+    EXPECT_EQ(nom_fenetre(*os, longue.id()), std::string(254, 'Q'));
+    const WindowId disparue = longue.id();
+    longue.fermer();
+    EXPECT_EQ(nom_fenetre(*os, disparue), "");
+}
+
+TEST_F(Win32, MinimiseSendsTheSystemCommand) {
+    Fenetre fenetre("Courbe");
+    ASSERT_NE(fenetre.hwnd(), nullptr);
+    os->minimize_window(fenetre.id());
+    EXPECT_TRUE(IsIconic(fenetre.hwnd()));
+    os->minimize_window(0);  // no window: nothing happens
+}
+
+// --- Files and folders ---------------------------------------------------------------
+
+TEST_F(Win32, ListingsFollowMasksAndSortWithoutCase) {
+    DossierTemporaire d;
+    const std::string base = d.chemin();
+    for (const char* nom : {"b.doc", "A.DOC", "c.rtf", "d.pdf", "\xE9t\xE9.doc", "sans extension"})
+        ecrire(base + nom, "x");
+    ASSERT_TRUE(os->create_folder(base + "dossier.doc"));
+    ASSERT_TRUE(os->create_folder(base + "Zeta"));
+    ASSERT_TRUE(os->create_folder(base + "alpha"));
+
+    EXPECT_EQ(os->list_files(base, "*.doc;*.rtf"),
+              (std::vector<std::string>{"A.DOC", "b.doc", "c.rtf", "\xE9t\xE9.doc"}));
+    // Without a trailing backslash, with blanks around the masks, a mask
+    // given twice: each file once.
+    EXPECT_EQ(os->list_files(base.substr(0, base.size() - 1), " *.pdf ; *.PDF"), (std::vector<std::string>{"d.pdf"}));
+    EXPECT_EQ(os->list_files(base, "*.*").size(), 6u);
+    EXPECT_EQ(os->list_folders(base), (std::vector<std::string>{"alpha", "dossier.doc", "Zeta"}));
+    EXPECT_TRUE(os->list_files(base + "absent\\", "*.*").empty());
+    EXPECT_TRUE(os->list_folders(base + "absent\\").empty());
+
+    EXPECT_TRUE(os->file_exists(base + "b.doc"));
+    EXPECT_FALSE(os->folder_exists(base + "b.doc"));
+    EXPECT_TRUE(os->folder_exists(base + "Zeta"));
+    EXPECT_FALSE(os->file_exists(base + "Zeta"));
+    EXPECT_TRUE(os->file_exists(base + "B.DOC"));  // Windows names ignore case
+}
+
+TEST_F(Win32, CreateFileReplacesOnlyAtCommit) {
+    DossierTemporaire d;
+    const std::string cible = d.chemin() + "audacity.cfg";
+    ecrire(cible, "ancien");
+
+    {
+        auto fichier = os->create_file(cible);
+        fichier->write("nouveau ");
+        fichier->write(std::string(100000, 'n'));
+        EXPECT_EQ(lire(*os, cible), "ancien");  // not yet
+        fichier->commit();
+    }
+    EXPECT_EQ(lire(*os, cible), "nouveau " + std::string(100000, 'n'));
+
+    // Abandoned without commit: the old file stays, no temporary file is left.
+    {
+        auto fichier = os->create_file(cible);
+        fichier->write("perdu");
+    }
+    EXPECT_EQ(lire(*os, cible).substr(0, 8), "nouveau ");
+    EXPECT_EQ(os->list_files(d.chemin(), "*"), (std::vector<std::string>{"audacity.cfg"}));
+
+    // A new file, with an accented name.
+    {
+        auto fichier = os->create_file(d.chemin() + "r\xE9sultat.slk");
+        fichier->write("ID;P\r\n");
+        fichier->commit();
+    }
+    EXPECT_EQ(lire(*os, d.chemin() + "r\xE9sultat.slk"), "ID;P\r\n");
+
+    std::string debut;
+    EXPECT_TRUE(os->read_file(cible, debut, 3));
+    EXPECT_EQ(debut, "nou");
+}
+
+TEST_F(Win32, FailedCommitKeepsTheOldFile) {
+    DossierTemporaire d;
+    const std::string cible = d.chemin() + "langue_quorva.txt";
+    ecrire(cible, "2");
+    // Another program holds the file open without letting it be replaced.
+    const HANDLE tenu = CreateFileA(cible.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(tenu, INVALID_HANDLE_VALUE);
+    {
+        auto fichier = os->create_file(cible);
+        fichier->write("1");
+        try {
+            fichier->commit();
+            ADD_FAILURE() << "the commit replaced a file held open";
+        } catch (const erreur_quorva& e) {
+            EXPECT_EQ(std::string(e.what()), "Impossible de cr\xE9" "er le fichier " + cible);
+        }
+    }
+    CloseHandle(tenu);
+    EXPECT_EQ(lire(*os, cible), "2");
+    EXPECT_EQ(os->list_files(d.chemin(), "*"), (std::vector<std::string>{"langue_quorva.txt"}));
+}
+
+TEST_F(Win32, CreateFileRefusesWhatCannotBeAFile) {
+    DossierTemporaire d;
+    for (const std::string& chemin : {d.chemin() + "absent\\x.txt", d.chemin(), std::string()}) {
+        try {
+            os->create_file(chemin);
+            ADD_FAILURE() << chemin;
+        } catch (const erreur_quorva& e) {
+            EXPECT_EQ(std::string(e.what()), "Impossible de cr\xE9" "er le fichier " + chemin);
+        }
+    }
+    EXPECT_TRUE(os->list_files(d.chemin(), "*").empty());
+}
+
+TEST_F(Win32, CopyAndCreateFolder) {
+    DossierTemporaire d;
+    const std::string base = d.chemin();
+    ecrire(base + "quorva.lnk", "raccourci");
+    EXPECT_TRUE(os->copy_file(base + "quorva.lnk", base + "copie.lnk"));
+    EXPECT_EQ(lire(*os, base + "copie.lnk"), "raccourci");
+    ecrire(base + "quorva.lnk", "autre");
+    EXPECT_TRUE(os->copy_file(base + "quorva.lnk", base + "copie.lnk"));  // replaces
+    EXPECT_EQ(lire(*os, base + "copie.lnk"), "autre");
+    EXPECT_FALSE(os->copy_file(base + "absent.lnk", base + "x.lnk"));
+    EXPECT_FALSE(os->file_exists(base + "x.lnk"));
+
+    // One level at a time.
+    EXPECT_TRUE(os->create_folder(base + "patin_tracte"));
+    EXPECT_FALSE(os->create_folder(base + "patin_tracte"));
+    EXPECT_FALSE(os->create_folder(base + "a\\b"));
+    EXPECT_FALSE(os->folder_exists(base + "a"));
+
+    std::string contenu;
+    EXPECT_FALSE(os->read_file(base + "absent.txt", contenu));
+}
+
+TEST_F(Win32, CurrentFolderRoundTrip) {
+    DossierTemporaire d;
+    const std::string avant = os->current_folder();
+    ASSERT_TRUE(chemin_absolu(avant)) << avant;
+    ASSERT_TRUE(os->set_current_folder(d.chemin()));
+    EXPECT_TRUE(egal_sans_casse(os->current_folder() + "\\", d.chemin())) << os->current_folder();
+    EXPECT_FALSE(os->set_current_folder(d.chemin() + "absent"));
+    EXPECT_TRUE(os->set_current_folder(avant));
+    EXPECT_EQ(os->current_folder(), avant);
+}
+
+// Child mode of the shell-open test.
+int ecrire_marqueur(int argc, char** argv) {
+    char dossier[MAX_PATH + 1] = {};
+    GetCurrentDirectoryA(sizeof dossier, dossier);
+    std::string texte = std::string(dossier) + "\r\n";
+    for (int i = 2; i < argc; ++i) texte += std::string(argv[i]) + "\r\n";
+    texte += "fin\r\n";
+    const std::string temporaire = std::string(argv[2]) + ".tmp";
+    FILE* f = std::fopen(temporaire.c_str(), "wb");
+    if (!f) return 1;
+    std::fwrite(texte.data(), 1, texte.size(), f);
+    std::fclose(f);
+    // Appears whole or not at all for the waiting test.
+    return MoveFileExA(temporaire.c_str(), argv[2], MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace quorva
+
+int main(int argc, char** argv) {
+    if (argc >= 3 && std::strcmp(argv[1], "--marqueur") == 0) return quorva::ecrire_marqueur(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Runs the Windows tests under Wine, headless, in a Wine prefix of their own.
+#   wine.sh demarrer          create the prefix (first boot, null display driver)
+#   wine.sh lancer EXE ARGS   run a Windows program in it; its exit status
+#   wine.sh arreter           stop the prefix's wineserver and remove the prefix
+# Environment (set by tests/windows/CMakeLists.txt): QUORVA_WINE,
+# QUORVA_WINESERVER, WINEPREFIX.
+set -euo pipefail
+: "${QUORVA_WINE:?}" "${QUORVA_WINESERVER:?}" "${WINEPREFIX:?}"
+export WINEPREFIX
+export WINEDEBUG="${WINEDEBUG:--all}"
+# No Mono or Gecko installers at the first boot; nothing here needs them.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+# The null display driver: windows exist, are enumerated and keep their
+# titles without any X server, so nothing depends on the caller's DISPLAY.
+unset DISPLAY WAYLAND_DISPLAY
+
+case "${1:-}" in
+demarrer)
+    case "$WINEPREFIX" in */wine-prefix) ;; *) echo "unexpected WINEPREFIX $WINEPREFIX" >&2; exit 2 ;; esac
+    "$QUORVA_WINESERVER" -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    "$QUORVA_WINE" wineboot -i >/dev/null 2>&1
+    "$QUORVA_WINE" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
+    # Let the server write the registry out and stop: the next program
+    # starts with the null driver.
+    "$QUORVA_WINESERVER" -w
+    ;;
+lancer)
+    shift
+    exec "$QUORVA_WINE" "$@"
+    ;;
+arreter)
+    case "$WINEPREFIX" in */wine-prefix) ;; *) echo "unexpected WINEPREFIX $WINEPREFIX" >&2; exit 2 ;; esac
+    # -k waits until the prefix's server has ended (and with it every
+    # program still running in the prefix).
+    "$QUORVA_WINESERVER" -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+    ;;
+*)
+    echo "usage: wine.sh demarrer | lancer EXE [ARGS] | arreter" >&2
+    exit 2
+    ;;
+esac
