@@ -1,0 +1,49 @@
+# Windows: the program folder a teacher copies to a workstation or a USB key
+# (docs/WINDOWS.md). `cmake --install <build> --config Release --prefix <folder>`
+# fills it:
+#   <folder>\quorva.exe, quorva-convert.exe
+#   <folder>\Qt6*.dll, platforms\, styles\, ...   (windeployqt)
+#   <folder>\ the compiler's runtime DLLs
+#   <folder>\fic_quorva\                          (the data folder)
+# The program finds its data folder beside itself, from its command line.
+
+# The programs sit straight in the build folder, beside the copy of
+# fic_quorva, whatever the generator: Visual Studio would otherwise put them
+# in a Debug\ or Release\ folder where they would not find their data.
+set_target_properties(quorva quorva-convert PROPERTIES RUNTIME_OUTPUT_DIRECTORY "$<1:${PROJECT_BINARY_DIR}>")
+
+install(TARGETS quorva quorva-convert RUNTIME DESTINATION .)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/fic_quorva/ DESTINATION fic_quorva)
+
+# The C++ runtime beside the program, so that it starts on a workstation
+# without the Visual C++ redistributable (MSVC; with MinGW windeployqt copies
+# its runtime DLLs).
+set(CMAKE_INSTALL_SYSTEM_RUNTIME_DESTINATION .)
+set(CMAKE_INSTALL_UCRT_LIBRARIES ON)
+include(InstallRequiredSystemLibraries)
+
+# windeployqt copies the Qt DLLs and plugins that quorva.exe needs beside it.
+if(TARGET Qt6::windeployqt)
+    set(QUORVA_WINDEPLOYQT "$<TARGET_FILE:Qt6::windeployqt>")
+else()
+    find_program(QUORVA_WINDEPLOYQT windeployqt
+                 HINTS "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}" "${Qt6_DIR}/../../../bin")
+endif()
+if(NOT QUORVA_WINDEPLOYQT)
+    message(WARNING "windeployqt not found: `cmake --install` will not copy the Qt DLLs")
+    return()
+endif()
+set(options_deploiement --no-translations --no-system-d3d-compiler --no-opengl-sw)
+if(MINGW)
+    list(APPEND options_deploiement --compiler-runtime)
+endif()
+list(JOIN options_deploiement " " options_deploiement)
+install(CODE "
+    execute_process(
+        COMMAND \"${QUORVA_WINDEPLOYQT}\" ${options_deploiement}
+                --dir \"\${CMAKE_INSTALL_PREFIX}\" \"\${CMAKE_INSTALL_PREFIX}/quorva.exe\"
+        RESULT_VARIABLE resultat)
+    if(NOT resultat EQUAL 0)
+        message(FATAL_ERROR \"windeployqt failed (\${resultat})\")
+    endif()
+")
