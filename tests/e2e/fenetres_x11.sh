@@ -3,7 +3,7 @@
 # manager at all, then under openbox.
 # Usage: fenetres_x11.sh <quorva_x11_tests>
 set -euo pipefail
-. "$(dirname "$0")/xvfb.sh"
+. "$(dirname "$0")/bureau.sh"
 tests=$1
 
 demarrer_xvfb

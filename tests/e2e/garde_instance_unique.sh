@@ -5,21 +5,20 @@
 # while the first keeps running.
 # Usage: garde_instance_unique.sh <quorva>
 set -euo pipefail
-. "$(dirname "$0")/xvfb.sh"
+. "$(dirname "$0")/bureau.sh"
 quorva=$(realpath "$1")
 
 demarrer_xvfb
 demarrer_openbox
 # Nothing of the user's is touched: home, desktop and temporary folder are
 # the test's own.
-maison=$(dossier_temporaire)
+dossier_temporaire maison
 export HOME=$maison TMPDIR=$maison XDG_CONFIG_HOME=$maison/.config XDG_RUNTIME_DIR=$maison/run LC_ALL=C.UTF-8
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 cd "$maison"
 
-fenetres_quorva() { xdotool search --onlyvisible --name '^Quorva$' 2>/dev/null || true; }
+fenetres_quorva() { fenetres_titre Quorva || true; }
 une_fenetre_quorva() { [ "$(fenetres_quorva | wc -l)" -eq 1 ]; }
-vivant() { kill -0 "$1" 2>/dev/null; }
 
 echo "== premier exemplaire"
 lancer PREMIER "$quorva"
@@ -35,13 +34,11 @@ vivant "$PREMIER" || echec "le premier exemplaire s'est arrete seul"
 
 echo "== second exemplaire"
 lancer SECOND "$quorva"
-boite_du_second() { xdotool search --onlyvisible --pid "$SECOND" 2>/dev/null | head -n1; }
-attendre 30 bash -c "xdotool search --onlyvisible --pid $SECOND | grep -q ." ||
-    echec "le second exemplaire ne montre pas de message"
-boite=$(boite_du_second)
+attendre 30 fenetres_de "$SECOND" || echec "le second exemplaire ne montre pas de message"
+boite=$(fenetres_de "$SECOND" | head -n1)
 # The message box is the second copy's only visible window: its toolbar
 # never shows.
-[ "$(xdotool search --onlyvisible --pid "$SECOND" | wc -l)" -eq 1 ] || echec "le second montre plus qu'un message"
+[ "$(fenetres_de "$SECOND" | wc -l)" -eq 1 ] || echec "le second montre plus qu'un message"
 [ "$(fenetres_quorva | grep -cx "$barre")" -eq 1 ] || echec "la barre du premier a disparu"
 vivant "$SECOND" || echec "le second s'est arrete sans attendre qu'on ferme le message"
 
@@ -53,7 +50,7 @@ for essai in 1 2 3 4 5; do
     xdotool windowactivate --sync "$boite" >/dev/null 2>&1 || true
     attendre 5 bash -c "[ \"\$(xdotool getwindowfocus -f)\" = $boite ]" || true
     xdotool key --clearmodifiers Return 2>/dev/null || true
-    attendre 4 bash -c "! kill -0 $SECOND 2>/dev/null" && break
+    attendre 4 termine "$SECOND" && break
 done
 vivant "$SECOND" && echec "le second ne se termine pas apres le message"
 code=0

@@ -9,7 +9,7 @@
 # Usage: audacity_e2e.sh <quorva> <demo data folder fic_quorva>
 set -euo pipefail
 ici=$(cd "$(dirname "$0")" && pwd)
-. "$ici/../xvfb.sh"
+. "$ici/../bureau.sh"
 quorva=$1
 donnees=$2
 
@@ -19,9 +19,7 @@ demarrer_openbox
 # The program folder: a copy of the program with the demo data folder and
 # the stand-in where the local Audacity copy lives. chemin_appli is the
 # program folder in lower case, so its path has no capital letter.
-racine=/tmp/quorva-e2e-audacity-$$-$RANDOM
-mkdir -m 700 "$racine"
-_dossiers_a_effacer+=("$racine")
+dossier_temporaire racine /tmp
 prog=$racine/prog
 mkdir -p "$prog"
 cp "$quorva" "$prog/quorva"
@@ -41,25 +39,14 @@ export E2E_AUDACITY_LOG=$racine/audacity.log
 
 # Home, desktop and temporary folder of the test's own; xdg-open recorded.
 maison=$racine/maison
-mkdir -p "$maison/bin"
+mkdir -p "$maison"
 export HOME=$maison TMPDIR=$maison XDG_CONFIG_HOME=$maison/.config LC_ALL=C.UTF-8
-ouverts=$racine/ouverts.txt
-: > "$ouverts"
-cat > "$maison/bin/xdg-open" <<STUB
-#!/bin/sh
-printf '%s\n' "\$*" >> "$ouverts"
-STUB
-chmod +x "$maison/bin/xdg-open"
-export PATH="$maison/bin:$PATH"
+installer_xdg_open
 cd "$maison"
-
-vivant() { kill -0 "$1" 2>/dev/null; }
-barre() { xdotool search --onlyvisible --name '^Quorva$' 2>/dev/null | head -n1; }
 
 echo "== Quorva"
 lancer QUORVA "$prog/quorva"
-attendre 30 bash -c "xdotool search --onlyvisible --name '^Quorva\$' | grep -q ." || echec "pas de barre Quorva"
-id_barre=$(barre)
+id_barre=$(attendre_fenetre Quorva 30) || echec "pas de barre Quorva"
 # The arrival animation glides the toolbar to the top-right corner and opens
 # the menu once; let it end, then close that menu.
 position() { xdotool getwindowgeometry "$id_barre" | sed -n 's/.*Position: \([0-9,]*\).*/\1/p'; }
@@ -99,31 +86,27 @@ done
 echo "   entree $lance du menu"
 
 echo "== preferences et lancement"
+# The preferences are written twice (the template, then the keys set): the
+# stand-in starts after the second.
+attendre 10 grep -q '^export=' "$E2E_AUDACITY_LOG" || echec "le remplacant d'Audacity n'a pas ete lance"
 [ "$(tr -d '\r' < "$cfg" | wc -l)" -eq 106 ] || echec "audacity.cfg de $(wc -l < "$cfg") lignes, 106 attendues"
 grep -a -q $'^RecordChannels=1\r$' "$cfg" || echec "RecordChannels=1 absent"
 grep -a -q $'^DefaultProjectSampleRate=1000\r$' "$cfg" || echec "DefaultProjectSampleRate=1000 absent"
 grep -a '^DefaultOpenPath=' "$cfg" | grep -q 'patin_tracte\\\\' || echec "DefaultOpenPath sans le dossier patin_tracte"
-attendre 10 grep -q '^export=' "$E2E_AUDACITY_LOG" || echec "le remplacant d'Audacity n'a pas ete lance"
 [ -d "$enreg" ] || echec "dossier $enreg absent"
 grep -q "^export=$enreg\$" "$E2E_AUDACITY_LOG" || echec "export vers $(grep '^export=' "$E2E_AUDACITY_LOG")"
 
 echo "== exportation et graphique"
 # Windows already open (section windows the menu walk may have opened) are
 # not the chart's help.
-deja_la=$(xdotool search --onlyvisible --pid "$QUORVA" 2>/dev/null | tr '\n' ' ')
+deja_la=$(fenetres_de "$QUORVA" | tr '\n' ' ' || true)
 attendre 20 grep -q '^exported' "$E2E_AUDACITY_LOG" || echec "pas d'exportation: $(cat "$E2E_AUDACITY_LOG")"
-chart=""
-for _ in $(seq 300); do
-    chart=$(xdotool search --onlyvisible --name '^essai\.wav$' 2>/dev/null | head -n1 || true)
-    [ -n "$chart" ] && break
-    sleep 0.1
-done
-[ -n "$chart" ] || echec "le graphique de essai.wav ne s'ouvre pas"
+chart=$(attendre_fenetre essai.wav 30) || echec "le graphique de essai.wav ne s'ouvre pas"
 # One second after it shows, the chart shows its help text in a message box:
 # answer it, then press OK.
 aide() {
     local w
-    for w in $(xdotool search --onlyvisible --pid "$QUORVA" 2>/dev/null); do
+    for w in $(fenetres_de "$QUORVA"); do
         [ "$w" = "$id_barre" ] || [ "$w" = "$chart" ] && continue
         case " $deja_la " in *" $w "*) continue ;; esac
         [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "Conversion Excel" ] && continue
@@ -132,41 +115,30 @@ aide() {
     done
     return 1
 }
-graphique_ouvert() { xdotool search --onlyvisible --name '^essai\.wav$' 2>/dev/null | grep -qx "$chart"; }
-boite=""
-for _ in $(seq 100); do
-    boite=$(aide || true)
-    [ -n "$boite" ] && break
-    sleep 0.1
-done
-[ -n "$boite" ] || echec "le graphique ne montre pas son aide"
+graphique_ferme() { ! grep -qx "$chart" <<<"$(fenetres_titre essai.wav)"; }
+trouver_aide() { boite=$(aide); }
+attendre 10 trouver_aide || echec "le graphique ne montre pas son aide"
 if [ -n "${E2E_DEBUG:-}" ]; then
-    for w in $(xdotool search --onlyvisible --pid "$QUORVA"); do echo "$w $(xdotool getwindowname $w)"; done
+    for w in $(fenetres_de "$QUORVA"); do echo "$w $(xdotool getwindowname $w)"; done
     echo "boite=$boite chart=$chart barre=$id_barre deja=$deja_la"
 fi
 xdotool windowactivate --sync "$boite" 2>/dev/null || true
 xdotool key Return
-n=0
-while xdotool search --onlyvisible --pid "$QUORVA" 2>/dev/null | grep -qx "$boite" && ((n < 50)); do
-    sleep 0.1
-    n=$((n + 1))
-done
-((n < 50)) || echec "l'aide du graphique reste ouverte"
+aide_fermee() { ! grep -qx "$boite" <<<"$(fenetres_de "$QUORVA")"; }
+attendre 5 aide_fermee || echec "l'aide du graphique reste ouverte"
 xdotool mousemove --window "$chart" 1037 220 click 1
-n=0
-while graphique_ouvert && ((n < 50)); do sleep 0.1; n=$((n + 1)); done
-graphique_ouvert && echec "OK ne ferme pas le graphique"
+attendre 5 graphique_ferme || echec "OK ne ferme pas le graphique"
 
 echo "== classeur"
 attendre 30 test -s "$enreg/essai.wav.slk" || echec "pas de classeur $enreg/essai.wav.slk"
 head -c 3 "$enreg/essai.wav.slk" | grep -q '^ID;' || echec "le classeur ne commence pas par ID;"
-attendre 10 grep -q 'essai\.wav\.slk' "$ouverts" || echec "le classeur n'a pas ete ouvert: $(cat "$ouverts")"
-grep 'essai\.wav\.slk' "$ouverts" | grep -q "^$enreg/essai.wav.slk\$" ||
-    echec "ouvert: $(grep 'essai\.wav\.slk' "$ouverts")"
+attendre_ouverture 'essai\.wav\.slk' 10 || echec "le classeur n'a pas ete ouvert: $(cat "$OUVERTURES")"
+grep 'essai\.wav\.slk' "$OUVERTURES" | grep -q "^$enreg/essai.wav.slk\$" ||
+    echec "ouvert: $(grep 'essai\.wav\.slk' "$OUVERTURES")"
 vivant "$QUORVA" || echec "Quorva s'est arrete"
 
 # Known from now on: no second conversion at the following ticks.
 sleep 9
-[ -z "$(xdotool search --onlyvisible --name '^essai\.wav$' 2>/dev/null)" ] || echec "essai.wav converti une seconde fois"
-[ "$(grep -c 'essai\.wav\.slk' "$ouverts")" -eq 1 ] || echec "classeur ouvert plusieurs fois"
+[ -z "$(fenetres_titre essai.wav)" ] || echec "essai.wav converti une seconde fois"
+[ "$(grep -c 'essai\.wav\.slk' "$OUVERTURES")" -eq 1 ] || echec "classeur ouvert plusieurs fois"
 echo "OK"

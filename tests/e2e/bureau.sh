@@ -1,0 +1,202 @@
+# The test desktop every whole-program test sources: an X server of the
+# test's own on a free display, openbox on it, a stub xdg-open that records
+# what the program hands to the shell, waits for windows and opens, and the
+# end of everything the test started, by pid, pass or fail (trap).
+#
+#   . "$(dirname "$0")/bureau.sh"
+#   demarrer_xvfb [1366x768x24]   # exports DISPLAY; screen 1280x1024x24 by default
+#   demarrer_openbox
+#   installer_xdg_open            # exports OUVERTURES, the file it records into
+#   lancer NOM commande...        # in the background, pid in $NOM, stopped at the end
+#   dossier_temporaire NOM        # folder in $NOM, removed at the end
+#   id=$(attendre_fenetre "Titre exact" 10) || echec "..."
+#   attendre_ouverture MOTIF 10 || echec "..."
+#   CAPTURE_ECHEC=fichier.png     # echec keeps a screenshot there
+#
+# lancer and dossier_temporaire remember what they made in this shell: call
+# them directly, never inside $(...); their locals begin with "_" so that the
+# variable a caller names is never one of them. Every wait is bounded.
+
+_pids_a_arreter=()
+_dossiers_a_effacer=()
+# Where the test's folders go, whatever TMPDIR the test gives its program.
+_dossier_temporaire_parent=${TMPDIR:-/tmp}
+
+# Only a child of this shell is stopped: a pid the test has already waited
+# for may since belong to someone else.
+_enfant() {
+    local stat
+    stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
+    stat=${stat##*) }
+    set -- $stat
+    [ "$2" = "$$" ]
+}
+
+arreter_tout() {
+    local i pid dossier
+    for ((i = ${#_pids_a_arreter[@]} - 1; i >= 0; i--)); do
+        pid=${_pids_a_arreter[i]}
+        _enfant "$pid" || continue
+        kill "$pid" 2>/dev/null || true
+        for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+        kill -9 "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    _pids_a_arreter=()
+    for dossier in "${_dossiers_a_effacer[@]}"; do rm -rf -- "$dossier"; done
+    _dossiers_a_effacer=()
+}
+trap arreter_tout EXIT
+trap 'exit 130' INT TERM
+
+# Says what failed, with what the stub xdg-open recorded, keeps a picture of
+# the screen when $CAPTURE_ECHEC names a file, and ends the test.
+echec() {
+    echo "ECHEC: $*" >&2
+    if [ -s "${OUVERTURES:-}" ]; then
+        echo "--- ouvertures:" >&2
+        cat "$OUVERTURES" >&2
+    fi
+    if [ -n "${CAPTURE_ECHEC:-}" ] && [ -n "${DISPLAY:-}" ]; then
+        import -window root "$CAPTURE_ECHEC" 2>/dev/null || true
+    fi
+    exit 1
+}
+
+vivant() { kill -0 "$1" 2>/dev/null; }
+termine() { ! vivant "$1"; }
+
+# Waits up to $1 seconds for the command to succeed.
+attendre() {
+    local limite=$1
+    shift
+    local fin=$((SECONDS + limite))
+    until "$@" >/dev/null 2>&1; do
+        ((SECONDS < fin)) || return 1
+        sleep 0.1
+    done
+}
+
+# A new folder (mode 700), in the variable named $1, removed at the end; in
+# the TMPDIR of the test's start (/tmp by default) or the folder $2. Its own
+# name has no capital letter.
+dossier_temporaire() {
+    local _nom=$1 _parent=${2:-$_dossier_temporaire_parent} _dossier
+    for _ in $(seq 100); do
+        _dossier=$_parent/quorva-e2e-$$-$RANDOM
+        if mkdir -m 700 -- "$_dossier" 2>/dev/null; then
+            _dossiers_a_effacer+=("$_dossier")
+            printf -v "$_nom" '%s' "$_dossier"
+            return 0
+        fi
+    done
+    echec "pas de dossier temporaire dans $_parent"
+}
+
+# Starts a background command; its pid goes into the variable named $1 and
+# into the list of processes stopped at the end.
+lancer() {
+    local _nom=$1
+    shift
+    "$@" &
+    _pids_a_arreter+=("$!")
+    printf -v "$_nom" '%s' "$!"
+}
+
+# Xvfb on a free display :N, N drawn in 100..899 so that no other test (nor
+# a script that takes :0 or :99 for granted) meets ours; another number when
+# that one is taken or the server does not answer. The server is ours once
+# the display's lock names its pid.
+demarrer_xvfb() {
+    local ecran=${1:-1280x1024x24} n fin
+    unset WAYLAND_DISPLAY XDG_SESSION_TYPE
+    export QT_QPA_PLATFORM=xcb
+    for _ in $(seq 30); do
+        n=$((100 + RANDOM % 800))
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        lancer XVFB_PID Xvfb ":$n" -noreset -nolisten tcp -screen 0 "$ecran" 2>/dev/null
+        fin=$((SECONDS + 20))
+        while vivant "$XVFB_PID" && ((SECONDS < fin)); do
+            if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+                if [ "$(tr -d ' \n' < "/tmp/.X$n-lock" 2>/dev/null)" = "$XVFB_PID" ]; then
+                    export DISPLAY=":$n"
+                    return 0
+                fi
+                break
+            fi
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null || true
+    done
+    echec "Xvfb ne demarre sur aucun affichage libre"
+}
+
+# Openbox is ready once it has announced itself and set up its desktops
+# (done at the end of its start, after the theme and the configuration).
+_openbox_pret() {
+    xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' &&
+        xprop -root _NET_NUMBER_OF_DESKTOPS | grep -q '= [0-9]'
+}
+
+demarrer_openbox() {
+    local dossier journal
+    dossier_temporaire dossier
+    journal=$dossier/openbox.log
+    for _ in 1 2; do
+        lancer OPENBOX_PID openbox --sm-disable >"$journal" 2>&1
+        attendre 20 _openbox_pret && return 0
+        kill "$OPENBOX_PID" 2>/dev/null || true
+    done
+    echec "openbox ne demarre pas sur $DISPLAY: $(cat "$journal")"
+}
+
+# A stub xdg-open first on PATH: each call adds its arguments, as one line,
+# to the file $OUVERTURES.
+installer_xdg_open() {
+    local dossier
+    dossier_temporaire dossier
+    mkdir "$dossier/bin"
+    export OUVERTURES=$dossier/ouvertures.txt
+    : >"$OUVERTURES"
+    cat >"$dossier/bin/xdg-open" <<STUB
+#!/bin/sh
+printf '%s\n' "\$*" >> "$OUVERTURES"
+STUB
+    chmod +x "$dossier/bin/xdg-open"
+    export PATH="$dossier/bin:$PATH"
+}
+
+# Waits until a line matching the pattern was recorded by the stub xdg-open.
+attendre_ouverture() {
+    attendre "${2:-10}" grep -q -- "$1" "$OUVERTURES"
+}
+
+# The visible windows titled exactly $1 (xdotool's search ignores case and
+# reads a pattern: each title found is compared as it is); fails if none.
+fenetres_titre() {
+    local motif id trouve=1
+    motif=$(printf '%s' "$1" | sed 's/[][\\.*^$+?(){}|]/\\&/g')
+    for id in $(xdotool search --onlyvisible --name "^$motif\$" 2>/dev/null); do
+        if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ]; then
+            echo "$id"
+            trouve=0
+        fi
+    done
+    return $trouve
+}
+
+# Waits up to $2 seconds (10) for a visible window titled exactly $1; prints
+# its id.
+attendre_fenetre() {
+    local fin=$((SECONDS + ${2:-10})) ids
+    until ids=$(fenetres_titre "$1"); do
+        ((SECONDS < fin)) || return 1
+        sleep 0.1
+    done
+    echo "${ids%%$'\n'*}"
+}
+
+# The visible windows of the process $1; fails if none.
+fenetres_de() {
+    xdotool search --onlyvisible --pid "$1" 2>/dev/null
+}
