@@ -3,9 +3,8 @@
 // top-level windows and the file operations, through the same services the
 // program calls.
 //
-// Started with --marqueur FILE, this program is the one the shell-open test
-// asks the shell to start: it writes its current folder and its arguments
-// into FILE and ends.
+// Started with --marqueur or --document, this program is the one the
+// shell-open tests ask the shell to start: it writes a marker file and ends.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -183,29 +182,83 @@ std::string programme_courant() {
     return chemin;
 }
 
+// Waits (60 s at most) for the marker file that a started program writes
+// whole, and gives its lines.
+std::vector<std::string> attendre_marqueur(Plateforme& os, const std::string& marqueur) {
+    for (int i = 0; i < 600 && !os.file_exists(marqueur); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::string contenu;
+    os.read_file(marqueur, contenu);
+    return decouper_lignes(contenu);
+}
+
 TEST_F(Win32, ExecuteFileStartsAProgramInItsFolderWithItsParameters) {
     DossierTemporaire dossier;
+    // The program as a teacher installs it: a folder with capitals and blanks.
+    const std::string installe = dossier.chemin() + "Programme Quorva\\";
+    ASSERT_TRUE(os->create_folder(installe));
+    ASSERT_TRUE(os->copy_file(programme_courant(), installe + "Quorva.exe"));
     const std::string travail = dossier.chemin() + "dossier de travail\\";
     ASSERT_TRUE(os->create_folder(travail));
-    const std::string marqueur = dossier.chemin() + "marqueur avec blancs.txt";
 
-    const auto resultat = ExecuteFile(*os, programme_courant(), "--marqueur \"" + marqueur + "\" second", travail, 1);
-    EXPECT_GT(resultat, 32);
+    const auto resultat =
+        ExecuteFile(*os, installe + "Quorva.exe", "--marqueur \"marqueur avec blancs.txt\" second", travail, 1);
+    ASSERT_GT(resultat, 32);
 
-    // The program runs on its own: wait for its marker, 60 s at most.
-    std::string contenu;
-    for (int i = 0; i < 600 && !os->file_exists(marqueur); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    ASSERT_TRUE(os->file_exists(marqueur)) << "the started program wrote nothing";
-    for (int i = 0; i < 50 && (contenu = lire(*os, marqueur)).find("fin") == std::string::npos; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    const auto lignes = decouper_lignes(contenu);
-    ASSERT_EQ(lignes.size(), 4u) << contenu;
+    const auto lignes = attendre_marqueur(*os, travail + "marqueur avec blancs.txt");
+    ASSERT_EQ(lignes.size(), 5u) << "the started program wrote nothing, or not all";
     // Its working folder is the one given (GetCurrentDirectory drops the
-    // trailing backslash); the quoted parameter came as one argument.
+    // trailing backslash).
     EXPECT_TRUE(egal_sans_casse(lignes[0] + "\\", travail)) << lignes[0];
-    EXPECT_EQ(lignes[1], marqueur);
-    EXPECT_EQ(lignes[2], "second");
+    // Its program folder, from the command line the shell gave it.
+    EXPECT_EQ(lignes[1], minuscules_ascii(installe));
+    // The quoted parameter came as one argument.
+    EXPECT_EQ(lignes[2], "marqueur avec blancs.txt");
+    EXPECT_EQ(lignes[3], "second");
+}
+
+// A file type of the test's own, opened by this program ("%1" the file),
+// registered for the duration of the test. Through HKEY_CLASSES_ROOT: Windows
+// puts it under the current user's classes, Wine under the machine's.
+class Association {
+public:
+    Association() {
+        const std::string commande = "\"" + programme_courant() + "\" --document \"%1\"";
+        ok_ = valeur(".quorvaessai", "Quorva.Essai") &&
+              valeur("Quorva.Essai\\shell\\open\\command", commande);
+    }
+    ~Association() {
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, "Quorva.Essai");
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, ".quorvaessai");
+    }
+    Association(const Association&) = delete;
+    Association& operator=(const Association&) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    static bool valeur(const char* cle, const std::string& texte) {
+        HKEY h = nullptr;
+        if (RegCreateKeyExA(HKEY_CLASSES_ROOT, cle, 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr) != ERROR_SUCCESS)
+            return false;
+        const bool ok = RegSetValueExA(h, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(texte.c_str()),
+                                       static_cast<DWORD>(texte.size() + 1)) == ERROR_SUCCESS;
+        RegCloseKey(h);
+        return ok;
+    }
+    bool ok_ = false;
+};
+
+TEST_F(Win32, ExecuteFileOpensADocumentWithItsAssociatedProgram) {
+    Association association;
+    ASSERT_TRUE(association.ok());
+    DossierTemporaire dossier;
+    const std::string document = dossier.chemin() + "essai.wav.quorvaessai";
+    ecrire(document, "x");
+
+    ASSERT_GT(ExecuteFile(*os, document, "", dossier.chemin(), 1), 32);
+    const auto lignes = attendre_marqueur(*os, document + ".ouvert");
+    ASSERT_EQ(lignes.size(), 2u) << "the associated program was not started";
+    EXPECT_TRUE(egal_sans_casse(lignes[1], document)) << lignes[1];
 }
 
 TEST_F(Win32, ExecuteFileOfAMissingFileFailsQuietly) {
@@ -434,27 +487,38 @@ TEST_F(Win32, CurrentFolderRoundTrip) {
     EXPECT_EQ(os->current_folder(), avant);
 }
 
-// Child mode of the shell-open test.
-int ecrire_marqueur(int argc, char** argv) {
-    char dossier[MAX_PATH + 1] = {};
-    GetCurrentDirectoryA(sizeof dossier, dossier);
-    std::string texte = std::string(dossier) + "\r\n";
-    for (int i = 2; i < argc; ++i) texte += std::string(argv[i]) + "\r\n";
-    texte += "fin\r\n";
-    const std::string temporaire = std::string(argv[2]) + ".tmp";
+// Child modes of the shell-open tests. The marker appears whole or not at
+// all for the waiting test.
+int ecrire_marqueur(const std::string& marqueur, const std::string& texte) {
+    const std::string temporaire = marqueur + ".tmp";
     FILE* f = std::fopen(temporaire.c_str(), "wb");
     if (!f) return 1;
     std::fwrite(texte.data(), 1, texte.size(), f);
     std::fclose(f);
-    // Appears whole or not at all for the waiting test.
-    return MoveFileExA(temporaire.c_str(), argv[2], MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
+    return MoveFileExA(temporaire.c_str(), marqueur.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
+}
+
+// --marqueur NAME ARGS...: NAME in the current folder gets the current
+// folder, the program folder as the start-up sequence derives it, and the
+// arguments.
+int programme_demarre(int argc, char** argv) {
+    auto os = creer_plateforme_systeme();
+    std::string texte = os->current_folder() + "\r\n" + derive_chemin_appli(*os) + "\r\n";
+    for (int i = 2; i < argc; ++i) texte += std::string(argv[i]) + "\r\n";
+    return ecrire_marqueur(argv[2], texte + "fin\r\n");
+}
+
+// --document FILE: the associated program; FILE.ouvert gets the file.
+int document_ouvert(const char* fichier) {
+    return ecrire_marqueur(std::string(fichier) + ".ouvert", std::string("ouvert\r\n") + fichier + "\r\n");
 }
 
 }  // namespace
 }  // namespace quorva
 
 int main(int argc, char** argv) {
-    if (argc >= 3 && std::strcmp(argv[1], "--marqueur") == 0) return quorva::ecrire_marqueur(argc, argv);
+    if (argc >= 3 && std::strcmp(argv[1], "--marqueur") == 0) return quorva::programme_demarre(argc, argv);
+    if (argc == 3 && std::strcmp(argv[1], "--document") == 0) return quorva::document_ouvert(argv[2]);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
