@@ -31,11 +31,12 @@ fs::path nom_systeme(const std::string& chemin) {
 
 #ifdef _WIN32
 PlateformeFactice::PlateformeFactice() : dossier_depart_(current_folder()) {
+    std::error_code erreur;
+    depart_ = fs::current_path(erreur);
     std::random_device hasard;
     for (int essai = 0; racine_.empty(); ++essai) {
         if (essai == 100) throw erreur_quorva("quorva-test");
         const std::string nom = (fs::temp_directory_path() / ("quorva-test-" + std::to_string(hasard()))).string();
-        std::error_code erreur;
         if (fs::create_directory(nom, erreur)) racine_ = nom + "\\";
     }
     dossier_temporaire = racine_ + "temp\\";
@@ -43,6 +44,8 @@ PlateformeFactice::PlateformeFactice() : dossier_depart_(current_folder()) {
 }
 #else
 PlateformeFactice::PlateformeFactice() : PlateformePosix(false) {
+    std::error_code erreur;
+    depart_ = fs::current_path(erreur);
     std::string modele = (fs::temp_directory_path() / "quorva-test-XXXXXX").string();
     if (!::mkdtemp(modele.data())) throw erreur_quorva("mkdtemp");
     racine_ = modele + "/";
@@ -53,6 +56,20 @@ PlateformeFactice::PlateformeFactice() : PlateformePosix(false) {
 
 PlateformeFactice::~PlateformeFactice() {
     std::error_code erreur;
+    // The start-up sequence leaves the process in the last folder it listed:
+    // never in a folder that is about to go (Windows would refuse to remove
+    // it, and the next test would run nowhere).
+    const auto bas = [](fs::path::string_type texte) {
+        for (auto& c : texte) {
+            if (c >= 'A' && c <= 'Z') c = static_cast<fs::path::value_type>(c - 'A' + 'a');
+            if (c == '/') c = fs::path::preferred_separator;
+        }
+        return texte;
+    };
+    const fs::path ici = fs::current_path(erreur);
+    const bool dedans = erreur || (bas(ici.native()) + fs::path::preferred_separator)
+                                      .starts_with(bas(nom_systeme(racine_).native()));
+    if (dedans && !depart_.empty()) fs::current_path(depart_, erreur);
     fs::permissions(racine_, fs::perms::owner_all, fs::perm_options::add, erreur);
     for (const auto& entree : fs::recursive_directory_iterator(racine_, erreur))
         fs::permissions(entree.path(), fs::perms::owner_all, fs::perm_options::add, erreur);

@@ -6,6 +6,7 @@
 // platform on Linux, the Win32 one on Windows (tests/support/fichiers_win32.h).
 #pragma once
 
+#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
@@ -90,6 +91,7 @@ private:
     std::string dossier_depart_;  // the process's current folder at creation
 #endif
     std::string racine_;
+    std::filesystem::path depart_;  // given back if a test leaves the process in racine()
 };
 
 }  // namespace quorva::test
