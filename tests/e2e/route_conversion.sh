@@ -31,8 +31,21 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 [ "$X" = $((screen_width - 129)) ] && [ "$Y" = 18 ] || echec "toolbar at $X,$Y after its arrival"
-sleep 0.5
+toolbar_x=$X toolbar_y=$Y
+# Its menu hangs 20 pixels below the toolbar's top (the screen's edge may
+# push it to the left).
+menu=""
+for _ in $(seq 30); do
+    for id in $(fenetres_de "$QUORVA"); do
+        [ "$id" = "$toolbar" ] && continue
+        eval "$(xdotool getwindowgeometry --shell "$id")"
+        [ "$Y" = $((toolbar_y + 20)) ] && [ "$HEIGHT" -gt 100 ] && { menu=$id; break 2; }
+    done
+    sleep 0.1
+done
+[ -n "$menu" ] || echec "no menu open after the arrival"
 import -window root "$shots/toolbar_menu.png"
+X=$toolbar_x Y=$toolbar_y
 xdotool key Escape
 sleep 0.3
 
