@@ -11,8 +11,9 @@
 namespace quorva {
 
 void sequence_demarrage(contexte& ctx) {
-    remplir_chemins(ctx);
+    remplir_dossiers_programme(ctx);
     ctx.os.set_current_folder(ctx.chemins.chemin_appli);
+    remplir_version_et_bureaux(ctx);
     installe_raccourci(ctx);
     cherche_audacity(ctx);
     ctx.journal.push_back("Chem_config_audacity=" + ctx.audacity.dossier_config_audacity);

@@ -105,12 +105,21 @@ std::intptr_t ExecuteFile(contexte& ctx, const std::string& fichier, const std::
 }
 
 void remplir_chemins(contexte& ctx) {
+    remplir_dossiers_programme(ctx);
+    remplir_version_et_bureaux(ctx);
+}
+
+void remplir_dossiers_programme(contexte& ctx) {
     auto& chemins = ctx.chemins;
     chemins.chemin_temp = dossier_temp(ctx.os);
     chemins.chemin_appli = derive_chemin_appli(ctx.os);
     // Without a temporary folder the language preference would land in the
     // current folder, wherever that is: the program folder is at least known.
     if (chemins.chemin_temp.empty()) chemins.chemin_temp = chemins.chemin_appli;
+}
+
+void remplir_version_et_bureaux(contexte& ctx) {
+    auto& chemins = ctx.chemins;
     chemins.generation_windows = detecte_windows(ctx.os);
     chemins.version_windows = nom_version_windows(ctx.os, chemins.generation_windows);
     chemins.bureau_commun = dossier_bureau(ctx.os, 25);

@@ -62,5 +62,10 @@ std::intptr_t ExecuteFile(contexte& ctx, const std::string& fichier, const std::
 // the program folder. Throws erreur_quorva only when the probe cannot find
 // the system library.
 void remplir_chemins(contexte& ctx);
+// Its two halves, for the start-up sequence, which makes the program folder
+// the current one in between: chemin_temp and chemin_appli first, then the
+// probe and the desktops (this one may throw).
+void remplir_dossiers_programme(contexte& ctx);
+void remplir_version_et_bureaux(contexte& ctx);
 
 }  // namespace quorva

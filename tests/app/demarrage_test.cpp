@@ -144,6 +144,8 @@ TEST_F(Demarrage, AnErrorEndsTheSequenceAtItsStep) {
     os.sans_bibliotheque = true;  // the probe cannot find the system library
     EXPECT_THROW(sequence_demarrage(*ctx), erreur_quorva);
     EXPECT_EQ(ctx->chemins.chemin_appli, "c:\\quorva\\");  // set before the probe
+    // The program folder became the current one before the probe failed.
+    EXPECT_TRUE(os.file_exists("fic_quorva\\quorva.lnk"));
     EXPECT_TRUE(ctx->journal.empty());                     // later steps never ran
     EXPECT_FALSE(os.file_exists("C:\\Public\\Desktop\\quorva.lnk"));
 }
