@@ -17,6 +17,15 @@ namespace quorva {
 namespace {
 
 QString qt(const std::string& texte) { return QString::fromStdString(cp1252_vers_utf8(texte)); }
+
+// A window never shows more than a few thousand characters of a row or a
+// title (it is at most 16000 pixels wide); a caption megabytes long, from a
+// broken translation file, is measured and shown by its beginning only, or
+// laying it out would freeze the program.
+QString qt_affiche(const std::string& texte) {
+    constexpr std::size_t longueur_max = 4000;
+    return qt(texte.size() > longueur_max ? texte.substr(0, longueur_max) : texte);
+}
 QColor couleur(const couleur_tp& c) { return QColor(c.r, c.g, c.b); }
 
 QFont arial(int pixels, bool gras) {
@@ -97,12 +106,12 @@ void Tform_TP::affiche() {
     QPalette titre = lab_nom_tp->palette();
     titre.setColor(QPalette::WindowText, couleur(f.couleur_titre));
     lab_nom_tp->setPalette(titre);
-    lab_nom_tp->setText(qt(f.titre));
+    lab_nom_tp->setText(qt_affiche(f.titre));
     lab_nom_tp->adjustSize();
 
     ListBox1->clear();
     for (const auto& ligne : f.ListBox1) {
-        auto* item = new QListWidgetItem(qt(ligne), ListBox1);
+        auto* item = new QListWidgetItem(qt_affiche(ligne), ListBox1);
         item->setSizeHint(QSize(f.liste_largeur, ctx_.sections.hauteur_ligne ? ctx_.sections.hauteur_ligne() + 2 : 15));
     }
     ListBox1->setGeometry(3, 17, f.liste_largeur, f.liste_hauteur);
@@ -154,7 +163,7 @@ void Tform_TP::mouseReleaseEvent(QMouseEvent*) {
 void installe_feuilles_tp(contexte& ctx) {
     auto mesure = std::make_shared<QFontMetrics>(arial(11, false));
     ctx.sections.largeur_texte = [mesure](const std::string& texte) {
-        return mesure->horizontalAdvance(qt(texte));
+        return mesure->horizontalAdvance(qt_affiche(texte));
     };
     ctx.sections.hauteur_ligne = [mesure] { return mesure->height(); };
 
