@@ -239,7 +239,10 @@ bool TForm1::eventFilter(QObject* objet, QEvent* evenement) {
             garde(montrer_erreur, [this] { Shape1MouseDown(); });
             return true;
         }
-        return evenement->type() == QEvent::MouseButtonRelease || evenement->type() == QEvent::MouseMove;
+        // The press opened the menu already: the right button's context
+        // menu must not open it a second time from the panel.
+        return evenement->type() == QEvent::MouseButtonRelease || evenement->type() == QEvent::MouseMove ||
+               evenement->type() == QEvent::ContextMenu;
     }
     if (objet == Panel1 || objet == Label4) {
         if (evenement->type() == QEvent::ContextMenu) {

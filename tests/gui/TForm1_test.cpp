@@ -2,6 +2,7 @@
 #include "app/TForm1.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QScreen>
 #include <gtest/gtest.h>
@@ -97,6 +98,13 @@ TEST_F(BarreOutils, RightPressNeverMovesAndShapeOpensAtOnce) {
 
     souris(barre->Shape1, QEvent::MouseButtonPress, QPoint(1, 1), Qt::MiddleButton);
     EXPECT_EQ(barre->nb_ouvertures_menu(), 1);
+    EXPECT_EQ(barre->dernier_point_menu(), QPoint(300, 220));
+
+    // A right press on the circle opens it once, below the corner.
+    souris(barre->Shape1, QEvent::MouseButtonPress, QPoint(1, 1), Qt::RightButton);
+    QContextMenuEvent menu_contextuel(QContextMenuEvent::Mouse, QPoint(1, 1), barre->Shape1->mapToGlobal(QPoint(1, 1)));
+    QApplication::sendEvent(barre->Shape1, &menu_contextuel);
+    EXPECT_EQ(barre->nb_ouvertures_menu(), 2);
     EXPECT_EQ(barre->dernier_point_menu(), QPoint(300, 220));
 }
 
