@@ -44,10 +44,17 @@ resultat_conversion convertir_enregistrement(contexte& ctx, const std::string& c
     std::uint8_t accepte = 0;
     resultat.lecture = Lecture_fichier_wav(ctx, chemin, 1, accepte, ui);
     if (accepte == 1 && etat.conversion_annulee == 0) {
-        Lecture_fichier_wav(ctx, chemin, 0, accepte, ui);
+        const resultat_lecture classeur = Lecture_fichier_wav(ctx, chemin, 0, accepte, ui);
+        // The recording may have changed while the chart was open: a file
+        // the workbook pass no longer reads has no workbook to open (a
+        // refused one has said why already).
+        if (classeur == resultat_lecture::ignore) {
+            appeler(ui.masquer_patience);
+            throw erreur_quorva(message(texte_pas_un_wav, chemin));
+        }
         // The workbook pass may still be cancelled (a size question answered
         // only now): then there is no workbook to open.
-        if (etat.conversion_annulee == 0) {
+        if (classeur == resultat_lecture::accepte && etat.conversion_annulee == 0) {
             ExecuteFile(ctx, resultat.classeur, "", ctx.chemins.chemin_appli, 1);
             resultat.classeur_ouvert = true;
         }

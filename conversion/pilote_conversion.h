@@ -36,7 +36,9 @@ struct resultat_conversion {
 //  1. show the progress window;
 //  2. display pass (header, size check, samples, detection, the chart);
 //  3. accepted and not cancelled: workbook pass, ExecuteFile(chemin + ".slk",
-//     "", chemin_appli, 1), hide the progress window;
+//     "", chemin_appli, 1), hide the progress window; a recording that the
+//     workbook pass no longer reads (changed meanwhile) opens nothing: an
+//     ignored one raises texte_pas_un_wav, a refused one has shown its message;
 //  4. cancelled in the size dialog: hide the progress window.
 // A refused recording has shown its message and hidden the progress window
 // (the reader did it); an ignored one shows nothing and leaves the progress

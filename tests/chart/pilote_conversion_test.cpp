@@ -79,5 +79,28 @@ TEST(PiloteConversion, TheWatchersPathKeepsItsFactorAndAnswersTheSizeQuestionOnc
     EXPECT_EQ(b.ctx.conversion.nb_echantillons, 23334);  // the workbook pass walked the same samples
 }
 
+// The recording may change while the chart is open (Audacity exporting it
+// again): when the workbook pass no longer accepts it, no workbook is
+// opened as if it had been written.
+TEST(PiloteConversion, ARecordingThatChangedUnderTheChartOpensNoWorkbook) {
+    banc_conversion b;
+    const auto chemin = b.chemin("essai.wav");
+    b.os.ecrire(chemin, gen::wav(gen::patin(3000, 4)));
+    b.ui.montrer_graphique = [&] { b.os.ecrire(chemin, "RIFF pas encore fini"); };
+    EXPECT_THROW(Lectureconversionwav1Click(b.ctx, choix(chemin), b.ui), erreur_quorva);
+    EXPECT_TRUE(b.os.ouvertures.empty());
+    EXPECT_FALSE(b.os.file_exists(chemin + ".slk"));
+    EXPECT_FALSE(b.ctx.audacity.conversion_en_cours);
+
+    b.ui.montrer_graphique = [&] { b.os.ecrire(chemin, gen::entete(8, 2) + std::string(8, '\0')); };
+    b.os.ecrire(chemin, gen::wav(gen::patin(3000, 4)));
+    const auto r = Lectureconversionwav1Click(b.ctx, choix(chemin), b.ui);
+    EXPECT_FALSE(r.classeur_ouvert);
+    EXPECT_TRUE(b.os.ouvertures.empty());
+    EXPECT_FALSE(b.os.file_exists(chemin + ".slk"));
+    ASSERT_EQ(b.messages.size(), 1u);
+    EXPECT_EQ(b.messages[0], texte_refus_wav);
+}
+
 }  // namespace
 }  // namespace quorva::test
