@@ -31,7 +31,7 @@ PopupMenu1::PopupMenu1(contexte& ctx, QWidget* parent) : QMenu(parent), ctx_(ctx
     reconstruire();
     // Captions, flags and added entries change under the menu (language,
     // re-scans): it is drawn again from the model each time it opens.
-    connect(this, &QMenu::aboutToShow, this, &PopupMenu1::reconstruire);
+    connect(this, &QMenu::aboutToShow, this, [this] { garde(TForm1::montrer_erreur, [this] { reconstruire(); }); });
 }
 
 QIcon PopupMenu1::icone(icone_menu id) const {

@@ -55,6 +55,7 @@ Tform_TP::Tform_TP(contexte& ctx, int slot)
     Shape1->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     lab_nom_tp = new QLabel(this);
+    lab_nom_tp->setTextFormat(Qt::PlainText);  // a folder's name, never markup
     lab_nom_tp->setObjectName("lab_nom_tp");
     lab_nom_tp->setFont(arial(11, true));
     lab_nom_tp->move(5, 2);
@@ -72,6 +73,7 @@ Tform_TP::Tform_TP(contexte& ctx, int slot)
             [this] { garde(TForm1::montrer_erreur, [this] { Speed_closeClick(ctx_, slot_); }); });
 
     Lab_taille = new QLabel(this);
+    Lab_taille->setTextFormat(Qt::PlainText);
     Lab_taille->setObjectName("Lab_taille");
     Lab_taille->setFont(arial(11, false));
     Lab_taille->hide();
