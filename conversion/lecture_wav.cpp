@@ -149,7 +149,10 @@ resultat_lecture Lecture_fichier_wav(contexte& ctx, const std::string& chemin, s
         else
             classeur->echantillon(v);
     }
-    if (etat.conversion_annulee != 0) return resultat_lecture::accepte;
+    if (etat.conversion_annulee != 0) {
+        etat.nb_echantillons = 0;  // nothing was walked
+        return resultat_lecture::accepte;
+    }
     etat.nb_echantillons = static_cast<std::int32_t>(compte < capacite_echantillons ? compte : capacite_echantillons);
 
     if (affichage) {

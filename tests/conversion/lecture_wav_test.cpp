@@ -202,6 +202,18 @@ TEST(TailleWav, QuestionAskedOnceAndItsAnswerApplied) {
     }
 }
 
+// A cancelled walk walks nothing: the count is 0, not the one left by the
+// recording converted before.
+TEST(TailleWav, CancelledWalkCountsNoSample) {
+    banc_conversion b;
+    EXPECT_EQ(b.convertit("court.wav", gen::wav(std::vector<std::int16_t>(500, 3))), 1);
+    EXPECT_EQ(b.ctx.conversion.nb_echantillons, 500);
+    b.reponse = reponse_annuler;
+    EXPECT_EQ(b.convertit("long.wav", gen::wav(std::vector<std::int16_t>(100000, 0))), 1);
+    EXPECT_EQ(b.ctx.conversion.conversion_annulee, 1);
+    EXPECT_EQ(b.ctx.conversion.nb_echantillons, 0);
+}
+
 TEST(TailleWav, QuestionSeesTheBytesReallyWalked) {
     banc_conversion b;
     b.reponse = reponse_diminuer;
