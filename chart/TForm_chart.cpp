@@ -119,6 +119,9 @@ TForm_chart::TForm_chart(contexte& ctx, QWidget* parent) : QDialog(parent), ctx_
     for (const auto& ligne : lignes_aide_memo()) lignes << qt(ligne);
     Memo1->setPlainText(lignes.join('\n'));
     Memo1->document()->setDocumentMargin(2);  // the seven lines fit without scrolling
+    // The wheel is the chart's wherever the mouse is: the read-only memo
+    // would take Ctrl + wheel to zoom its own letters.
+    Memo1->viewport()->installEventFilter(this);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName("PopupMenu1");
@@ -229,6 +232,18 @@ void TForm_chart::wheelEvent(QWheelEvent* event) {
         FormMouseWheel(vers_haut, x, event->modifiers());
     }
     event->accept();
+}
+
+bool TForm_chart::eventFilter(QObject* objet, QEvent* event) {
+    if (Memo1 && objet == Memo1->viewport() && event->type() == QEvent::Wheel) {
+        const auto* molette = static_cast<QWheelEvent*>(event);
+        const QPointF ici = Memo1->viewport()->mapTo(this, molette->position().toPoint());
+        QWheelEvent copie(ici, molette->globalPosition(), molette->pixelDelta(), molette->angleDelta(),
+                          molette->buttons(), molette->modifiers(), molette->phase(), molette->inverted());
+        wheelEvent(&copie);
+        return true;
+    }
+    return QDialog::eventFilter(objet, event);
 }
 
 void TForm_chart::FormMouseWheel(bool vers_haut, int x_image, Qt::KeyboardModifiers m) {

@@ -95,6 +95,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void done(int resultat) override;
+    bool eventFilter(QObject* objet, QEvent* event) override;
 
 private:
     void FormShow();

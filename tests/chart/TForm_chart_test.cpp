@@ -130,6 +130,15 @@ TEST_F(FenetreChart, CtrlWheelZoomsAroundTheMouseAndATooDeepZoomIsUndone) {
     EXPECT_EQ(chart->vue.dernier_visible, 32000);
 }
 
+// The wheel belongs to the chart wherever the mouse is in the window: over
+// the help text, Ctrl + wheel zooms the curve, not the help's letters.
+TEST_F(FenetreChart, CtrlWheelOverTheHelpTextZoomsTheCurve) {
+    enregistrement(32000);
+    chart->ouvrir();
+    test::molette(chart->Memo1->viewport(), QPoint(20, 20), true, Qt::ControlModifier);
+    EXPECT_LT(chart->vue.dernier_visible - chart->vue.premier_visible + 1, 32000);
+}
+
 TEST_F(FenetreChart, ShiftWheelScrollsAndAPlainWheelOnlyShowsThePosition) {
     enregistrement(1000);
     chart->ouvrir();
