@@ -31,11 +31,6 @@ constexpr std::array<echelon, 10> echelle = {{
     {"Beep", 2},
 }};
 
-std::string avec_barre_finale(std::string dossier) {
-    if (dossier.empty() || dossier.back() != '\\') dossier += '\\';
-    return dossier;
-}
-
 }  // namespace
 
 bool existe_export(Plateforme& os, void* bibliotheque, const std::string& nom) {
@@ -91,7 +86,7 @@ std::string dossier_temp(Plateforme& os) { return os.temp_folder(); }
 
 std::string dossier_bureau(Plateforme& os, int csidl) {
     const std::string dossier = dossier_special(os, csidl);
-    return dossier.empty() ? "" : avec_barre_finale(dossier);
+    return avec_barre_finale(dossier);
 }
 
 std::intptr_t ExecuteFile(Plateforme& os, const std::string& fichier, const std::string& parametres,

@@ -126,6 +126,11 @@ bool finit_par(std::string_view texte, std::string_view fin) {
     return texte.size() >= fin.size() && texte.substr(texte.size() - fin.size()) == fin;
 }
 
+std::string avec_barre_finale(std::string dossier) {
+    if (!dossier.empty() && dossier.back() != '\\') dossier += '\\';
+    return dossier;
+}
+
 bool commence_par(std::string_view texte, std::string_view debut) {
     return texte.substr(0, debut.size()) == debut;
 }

@@ -25,6 +25,9 @@ std::vector<std::string> decouper_lignes(std::string_view texte);
 std::string joindre_lignes(const std::vector<std::string>& lignes);
 
 bool finit_par(std::string_view texte, std::string_view fin);
+// A folder text ready to be joined with a name: one trailing backslash. An
+// empty folder stays empty (a bare "\" would be the root of the drive).
+std::string avec_barre_finale(std::string dossier);
 bool commence_par(std::string_view texte, std::string_view debut);
 
 }  // namespace quorva

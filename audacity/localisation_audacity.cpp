@@ -4,17 +4,6 @@
 
 namespace quorva {
 
-namespace {
-
-// A folder given by the shell, with a trailing backslash. An empty answer
-// stays empty: there is no folder to build on.
-std::string avec_barre(const std::string& dossier) {
-    if (dossier.empty() || dossier.back() == '\\') return dossier;
-    return dossier + "\\";
-}
-
-}  // namespace
-
 void cherche_audacity(contexte& ctx) {
     auto& a = ctx.audacity;
     const std::string& version = ctx.chemins.version_windows;
@@ -23,9 +12,9 @@ void cherche_audacity(contexte& ctx) {
         const std::string donnees = ctx.os.special_folder(csidl_appdata);
         // Without an application-data folder the preferences stay where they
         // were looked for before, rather than under the root of the disk.
-        if (!donnees.empty()) a.dossier_config_audacity = avec_barre(donnees) + "Audacity\\";
+        if (!donnees.empty()) a.dossier_config_audacity = avec_barre_finale(donnees) + "Audacity\\";
     }
-    a.mes_documents = avec_barre(ctx.os.special_folder(csidl_personal));
+    a.mes_documents = avec_barre_finale(ctx.os.special_folder(csidl_personal));
     ctx.journal.push_back("Chem_audacity=" + ctx.os.special_folder(csidl_common_programs));
     a.dossier_enreg = a.mes_documents + "patin_tracte";
     a.chem_audacity = ctx.chemins.chemin_appli + "fic_quorva\\audacity\\audacity.exe";
