@@ -72,9 +72,12 @@ int main(int argc, char* argv[]) {
         if (actif) Form1.Timer_surveille.start();
         else Form1.Timer_surveille.stop();
     };
+    surveillance.colorer_indicateur = [&] {
+        Form1.colorer_Shape1(QColor(QRgb(ctx->audacity.couleur_Shape1 == couleur_rouge ? 0xFF0000 : 0xFFFFFF)));
+        Form1.Shape1->repaint();
+    };
     QObject::connect(&Form1.Timer_surveille, &QTimer::timeout, &Form1, [&] {
         garde(TForm1::montrer_erreur, [&] { Timer_surveilleTimer(*ctx, surveillance); });
-        Form1.colorer_Shape1(QColor(QRgb(ctx->audacity.couleur_Shape1 == couleur_rouge ? 0xFF0000 : 0xFFFFFF)));
     });
 
     Form1.show();

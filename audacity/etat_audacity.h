@@ -5,8 +5,11 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "app/platform/plateforme.h"
 
 namespace quorva {
 
@@ -14,11 +17,11 @@ namespace quorva {
 constexpr std::uint32_t couleur_rouge = 255;
 constexpr std::uint32_t couleur_blanche = 16777215;
 
-// A new name of the recording folder that could not be converted yet: its
-// size at the last look and how many looks in a row found it unchanged and
-// still no recording.
+// A new (or changed) name of the recording folder that could not be
+// converted yet: its stamp at the last look and how many looks in a row found
+// it unchanged and still no recording.
 struct attente_enregistrement {
-    std::size_t taille = 0;
+    std::optional<FileStamp> empreinte;
     int vues_sans_changement = 0;
 };
 
@@ -37,8 +40,11 @@ struct etat_audacity {
     // FileListBox1: the "*.wav" names of dossier_enreg at the last look.
     std::vector<std::string> FileListBox1;
     // ListBox1: the names of the recordings already known (not converted
-    // again).
+    // again while they stay as they were).
     std::vector<std::string> ListBox1;
+    // The stamp of each known recording when it was last seen: one exported
+    // again under the same name changes it and is converted again.
+    std::map<std::string, FileStamp> empreintes;
 
     // The export watcher: Timer_surveille's state and the indicator Shape1.
     bool Timer_surveille_actif = false;

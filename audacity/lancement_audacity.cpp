@@ -35,6 +35,9 @@ void prendre_instantane(contexte& ctx) {
     auto& a = ctx.audacity;
     a.FileListBox1 = ctx.os.list_files(a.dossier_enreg, "*.wav");
     a.ListBox1 = a.FileListBox1;
+    a.empreintes.clear();
+    for (const auto& nom : a.ListBox1)
+        if (const auto empreinte = ctx.os.file_stamp(a.dossier_enreg + "\\" + nom)) a.empreintes[nom] = *empreinte;
     a.en_attente.clear();
     a.dossier_enreg_absent = false;
 }

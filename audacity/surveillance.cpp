@@ -4,6 +4,7 @@
 
 #include "app/erreur.h"
 #include "app/garde.h"
+#include "app/platform/listage.h"
 #include "audacity/lancement_audacity.h"
 #include "launcher/menu.h"
 
@@ -27,20 +28,22 @@ bool contient(const std::vector<std::string>& noms, const std::string& nom) {
     return std::find(noms.begin(), noms.end(), nom) != noms.end();
 }
 
-// The recording is known from now on. The other names of the listing keep
-// their state: a second recording exported in the same interval is still
-// new, and is converted at a following tick.
+std::string chemin_de(const contexte& ctx, const std::string& nom) { return ctx.audacity.dossier_enreg + "\\" + nom; }
+
+// The recording is known from now on, as it was at its last look.
 void connaitre(contexte& ctx, const std::string& nom) {
     auto& a = ctx.audacity;
-    std::vector<std::string> connus;
-    for (const auto& n : a.FileListBox1)
-        if (n == nom || contient(a.ListBox1, n)) connus.push_back(n);
-    if (!contient(connus, nom)) connus.push_back(nom);
-    a.ListBox1 = std::move(connus);
+    if (!contient(a.ListBox1, nom)) {
+        a.ListBox1.push_back(nom);
+        trier_noms(a.ListBox1);
+    }
+    const auto attente = a.en_attente.find(nom);
+    if (attente != a.en_attente.end() && attente->second.empreinte)
+        a.empreintes[nom] = *attente->second.empreinte;
     a.en_attente.erase(nom);
 }
 
-// One more look at a new name that is still no WAV file. One that has not
+// One more look at a name that is still no WAV file. One that has not
 // changed for vues_avant_abandon looks is reported once and left alone.
 void compter_vue_sans_wav(contexte& ctx, const std::string& nom, bool inchange) {
     auto& attente = ctx.audacity.en_attente[nom];
@@ -48,7 +51,7 @@ void compter_vue_sans_wav(contexte& ctx, const std::string& nom, bool inchange) 
     if (attente.vues_sans_changement < vues_avant_abandon) return;
     connaitre(ctx, nom);
     afficher(ctx, message("Le fichier %s n'est pas un enregistrement .WAV : il ne sera pas converti.",
-                          ctx.audacity.dossier_enreg + "\\" + nom));
+                          chemin_de(ctx, nom)));
 }
 
 std::uint32_t mot32(const std::string& octets, std::size_t position) {
@@ -58,17 +61,31 @@ std::uint32_t mot32(const std::string& octets, std::size_t position) {
     return valeur;
 }
 
-// Whether a new name is a finished recording that may be converted now.
-// A file that Audacity is still writing is left for a later tick: no header
-// yet, or a RIFF size that does not match its length yet and a length that
-// still changes from one look to the next.
+// Whether a header says that the recording is finished: both sizes written
+// and matching the file. Recorders write them last; a data size still 0 (or
+// any size that does not fit) says nothing.
+bool entete_complete(const std::string& contenu) {
+    if (contenu.size() < 44 || contenu.compare(36, 4, "data") != 0) return false;
+    const std::uint64_t donnees = mot32(contenu, 40);
+    return donnees > 0 && 44 + donnees <= contenu.size() &&
+           static_cast<std::uint64_t>(mot32(contenu, 4)) + 8 == contenu.size();
+}
+
+// Whether a new (or changed) name is a finished recording that may be
+// converted now. A file that Audacity is still writing is left for a later
+// tick: no header yet, or a header that does not say it is finished and a
+// file that still changed since the previous look.
 bool enregistrement_pret(contexte& ctx, const std::string& nom) {
     auto& a = ctx.audacity;
+    const auto empreinte = ctx.os.file_stamp(chemin_de(ctx, nom));
     std::string contenu;
-    if (!ctx.os.read_file(a.dossier_enreg + "\\" + nom, contenu, octets_lus)) return false;
-    const auto precedent = a.en_attente.find(nom);
-    const bool inchange = precedent != a.en_attente.end() && precedent->second.taille == contenu.size();
-    a.en_attente[nom].taille = contenu.size();
+    if (!empreinte || !ctx.os.read_file(chemin_de(ctx, nom), contenu, octets_lus)) {
+        a.en_attente[nom].empreinte.reset();
+        return false;
+    }
+    auto& attente = a.en_attente[nom];
+    const bool inchange = attente.empreinte && *attente.empreinte == *empreinte;
+    attente.empreinte = empreinte;
 
     const bool entete = contenu.size() >= 44 && contenu.compare(0, 4, "RIFF") == 0 &&
                         contenu.compare(8, 4, "WAVE") == 0 && contenu.compare(12, 4, "fmt ") == 0;
@@ -76,8 +93,7 @@ bool enregistrement_pret(contexte& ctx, const std::string& nom) {
         compter_vue_sans_wav(ctx, nom, inchange);
         return false;
     }
-    const bool complet = static_cast<std::uint64_t>(mot32(contenu, 4)) + 8 == contenu.size();
-    return complet || inchange;
+    return entete_complete(contenu) || inchange;
 }
 
 // Set for the length of one conversion, errors included (the driver sets it
@@ -99,8 +115,10 @@ void convertir(contexte& ctx, const actions_surveillance& actions, const std::st
     occupation occupee(a.conversion_en_cours);
     ctx.conversion.fichier_en_cours = nom;
     ctx.conversion.facteur_division = 1;
+    ctx.conversion.reponse_taille = 0;
+    ctx.conversion.conversion_annulee = 0;
     try {
-        const resultat_conversion resultat = actions.convertir(a.dossier_enreg + "\\" + nom);
+        const resultat_conversion resultat = actions.convertir(chemin_de(ctx, nom));
         appeler(actions.masquer_patience);
         if (resultat.lecture == resultat_lecture::ignore && !resultat.annulee) {
             // Not a WAV file yet for the reader: tried again at the next
@@ -109,12 +127,13 @@ void convertir(contexte& ctx, const actions_surveillance& actions, const std::st
             return;
         }
         // Converted, cancelled in the size dialog, or refused (the reader
-        // has said why): not offered again.
+        // has said why): not offered again while it stays as it is.
         connaitre(ctx, nom);
         if (resultat.classeur_ouvert) recherche_excel_ajoute(ctx);
     } catch (...) {
-        // Shown by the tick's guard. The recording is not offered again: a
-        // retry would reopen the chart every four seconds.
+        // Shown by the caller's guard. The recording is not offered again
+        // while it stays as it is: a retry would show the same error every
+        // four seconds.
         appeler(actions.masquer_patience);
         connaitre(ctx, nom);
         throw;
@@ -135,18 +154,34 @@ void un_tour(contexte& ctx, const actions_surveillance& actions) {
     a.FileListBox1 = ctx.os.list_files(a.dossier_enreg, "*.wav");
     ctx.conversion.fichier_en_cours.clear();
 
+    // New names, and known ones whose file changed since it was last seen
+    // (exported again under the same name): both wait until they are
+    // finished.
     std::vector<std::string> nouveaux;
-    for (const auto& nom : a.FileListBox1)
-        if (!contient(a.ListBox1, nom)) nouveaux.push_back(nom);
+    for (const auto& nom : a.FileListBox1) {
+        if (contient(a.ListBox1, nom)) {
+            const auto empreinte = ctx.os.file_stamp(chemin_de(ctx, nom));
+            if (!empreinte) continue;
+            const auto vue = a.empreintes.find(nom);
+            if (vue == a.empreintes.end()) {
+                a.empreintes[nom] = *empreinte;  // known from the start, not seen yet
+                continue;
+            }
+            if (vue->second == *empreinte) continue;
+            std::erase(a.ListBox1, nom);
+            a.en_attente[nom].empreinte = vue->second;
+        }
+        nouveaux.push_back(nom);
+    }
     std::erase_if(a.en_attente, [&](const auto& entree) { return !contient(nouveaux, entree.first); });
 
-    // The new name that comes last in the listing goes first; the others
-    // stay new for the following ticks.
+    // Every finished one is converted, one after the other, the one that
+    // comes last in the listing first; each failure is shown and the others
+    // go on.
     for (auto nom = nouveaux.rbegin(); nom != nouveaux.rend(); ++nom) {
         if (contient(a.ListBox1, *nom)) continue;  // just given up
         if (!enregistrement_pret(ctx, *nom)) continue;
-        convertir(ctx, actions, *nom);
-        return;
+        garde(ctx.afficher_message, [&] { convertir(ctx, actions, *nom); });
     }
 }
 
@@ -160,6 +195,8 @@ void Timer_surveilleTimer(contexte& ctx, const actions_surveillance& actions) {
     const auto lancements = a.nb_lancements;
     armer_surveillance(ctx, false);
     a.couleur_Shape1 = a.couleur_Shape1 == couleur_rouge ? couleur_blanche : couleur_rouge;
+    // Shown now: the pupil sees the watcher at work before a chart opens.
+    appeler(actions.colorer_indicateur);
 
     garde(ctx.afficher_message, [&] { un_tour(ctx, actions); });
 

@@ -9,8 +9,8 @@
 //       if (actif) Timer_surveille.start(); else Timer_surveille.stop(); };
 //   on each timeout:
 //       garde(montrer_erreur, [&] { Timer_surveilleTimer(ctx, actions); });
-//       then fill Shape1 with ctx.audacity.couleur_Shape1 (255 red,
-//       16777215 white; it starts white);
+//   actions.colorer_indicateur = fill Shape1 with ctx.audacity.couleur_Shape1
+//       (255 red, 16777215 white; it starts white) and repaint it;
 //   actions.convertir = [&](const std::string& chemin) {
 //       return convertir_enregistrement(ctx, chemin, ui); };
 //   actions.masquer_patience = hide TForm_patience, ProgressBar1 to 0.
@@ -37,6 +37,9 @@ struct actions_surveillance {
     std::function<resultat_conversion(const std::string& chemin)> convertir;
     // Hides TForm_patience and sets its progress bar back to 0.
     std::function<void()> masquer_patience;
+    // Paints Shape1 in couleur_Shape1; called as the tick starts, before any
+    // conversion.
+    std::function<void()> colorer_indicateur;
 };
 
 // How many looks in a row may find a new "*.wav" unchanged and still not a
@@ -44,10 +47,12 @@ struct actions_surveillance {
 constexpr int vues_avant_abandon = 5;
 
 // One tick of Timer_surveille. Does nothing while the watcher is stopped or
-// while a conversion runs; otherwise toggles couleur_Shape1 and converts at
-// most one new recording; after a workbook is opened, the menu of added
-// workbooks is rebuilt (recherche_excel_ajoute). An error is shown through ctx.afficher_message and
-// the watcher goes on.
+// while a conversion runs; otherwise toggles couleur_Shape1 (and shows it)
+// and converts, one after the other, every new recording that is finished,
+// and every known one exported again under its name (its size or time
+// changed). After a workbook is opened, the menu of added workbooks is
+// rebuilt (recherche_excel_ajoute). An error is shown once through
+// ctx.afficher_message and the watcher goes on.
 void Timer_surveilleTimer(contexte& ctx, const actions_surveillance& actions);
 
 }  // namespace quorva

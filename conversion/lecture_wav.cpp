@@ -55,10 +55,11 @@ entete_wav analyse_entete(const std::string& f) {
     if (!e.accepte) return e;
     e.taille_donnees = static_cast<std::int32_t>(lit_u32(f, 40));
     // The samples are the data chunk only: what follows it (LIST, "id3 "
-    // chunks of tagged recordings) is never walked. A size that is negative
-    // or runs past the end of the file means "up to the end of the file".
+    // chunks of tagged recordings) is never walked. A size that is negative,
+    // 0 (a recorder interrupted or streaming, which never wrote it) or runs
+    // past the end of the file means "up to the end of the file".
     const std::size_t disponible = f.size() - taille_entete;
-    e.octets_donnees = e.taille_donnees < 0 || static_cast<std::size_t>(e.taille_donnees) > disponible
+    e.octets_donnees = e.taille_donnees <= 0 || static_cast<std::size_t>(e.taille_donnees) > disponible
                            ? disponible
                            : static_cast<std::size_t>(e.taille_donnees);
     return e;

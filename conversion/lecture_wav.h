@@ -119,7 +119,7 @@ struct entete_wav {
     std::uint16_t bits_par_echantillon = 0;
     std::int32_t taille_donnees = 0;  // as written in the file
     // Bytes of samples that the walk may use: the data chunk, cut at the end
-    // of the file (a negative or too large data size means the end of file).
+    // of the file (a negative, 0 or too large data size means the end of file).
     std::size_t octets_donnees = 0;
 };
 entete_wav analyse_entete(const std::string& fichier);

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,14 @@ public:
     virtual void write(std::string_view bytes) = 0;
     // Throws erreur_quorva when the file cannot be put in place.
     virtual void commit() = 0;
+};
+
+// Size and last modification time of a file: enough to tell that it changed
+// (the time's unit is the system's own; only equality matters).
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;
+    bool operator==(const FileStamp&) const = default;
 };
 
 class Plateforme {
@@ -53,6 +62,9 @@ public:
     // file cannot be opened or read.
     virtual bool read_file(const std::string& path, std::string& contents,
                            std::size_t max_bytes = SIZE_MAX) = 0;
+    // The stamp of a plain file; nothing when it does not exist or cannot be
+    // examined.
+    virtual std::optional<FileStamp> file_stamp(const std::string& path) = 0;
     // Starts writing `path` (see OutputFile). Throws erreur_quorva
     // ("Impossible de cr\xE9er le fichier %s") when it cannot be created.
     virtual std::unique_ptr<OutputFile> create_file(const std::string& path) = 0;

@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <langinfo.h>
+#include <signal.h>
 #include <locale.h>
 #include <pwd.h>
 #include <spawn.h>
@@ -150,10 +151,41 @@ std::vector<std::string> decouper_arguments(const std::string& parametres) {
     return liste;
 }
 
+// What marks a temporary file of ours: ".<name>.quorva-<process>-<n>".
+constexpr std::string_view marque_temporaire = ".quorva-";
+
+// The test hook of create_file: whether this write must stop midway.
+bool pause_demandee(const std::string& nom_cible) {
+    const char* nom = std::getenv("QUORVA_PAUSE_ECRITURE");
+    return nom && *nom && nom_cible == nom;
+}
+
+// Removes the temporary files that a write of `nom` left in `dossier` when
+// its process died before the rename (killed, power cut). Only names of our
+// own pattern whose process no longer runs: a user's file never matches, and
+// a write in progress in another copy is left alone.
+void nettoyer_restes(const std::string& dossier, const std::string& nom) {
+    const std::string prefixe = "." + nom + std::string(marque_temporaire);
+    for (const auto& entree : entrees(dossier)) {
+        if (entree.compare(0, prefixe.size(), prefixe) != 0) continue;
+        const std::string suite = entree.substr(prefixe.size());
+        const auto tiret = suite.find('-');
+        if (tiret == 0 || tiret == std::string::npos || tiret + 1 == suite.size() || tiret > 9 ||
+            suite.find_first_not_of("0123456789-") != std::string::npos ||
+            suite.find('-', tiret + 1) != std::string::npos)
+            continue;
+        const auto processus = static_cast<pid_t>(std::stol(suite.substr(0, tiret)));
+        if (processus == ::getpid()) continue;
+        if (::kill(processus, 0) == 0 || errno != ESRCH) continue;
+        ::unlink((dossier + entree).c_str());
+    }
+}
+
 class FichierPosix : public OutputFile {
 public:
-    FichierPosix(std::string cible, std::string temporaire, FILE* flux, std::string nom)
-        : cible_(std::move(cible)), temporaire_(std::move(temporaire)), flux_(flux), nom_(std::move(nom)) {}
+    FichierPosix(std::string cible, std::string temporaire, FILE* flux, std::string nom, bool pause)
+        : cible_(std::move(cible)), temporaire_(std::move(temporaire)), flux_(flux), nom_(std::move(nom)),
+          pause_(pause) {}
     ~FichierPosix() override {
         if (flux_) std::fclose(flux_);
         if (!valide_) ::unlink(temporaire_.c_str());
@@ -161,9 +193,12 @@ public:
     void write(std::string_view octets) override {
         if (!flux_ || std::fwrite(octets.data(), 1, octets.size(), flux_) != octets.size())
             throw erreur_quorva(message("Erreur d'\xE9" "criture dans le fichier %s", nom_));
+        ecrits_ += octets.size();
+        if (ecrits_ > octets.size()) pause_si_demandee();  // part of the bytes are in, more to come
     }
     void commit() override {
         if (!flux_) throw erreur_quorva(message("Erreur d'\xE9" "criture dans le fichier %s", nom_));
+        pause_si_demandee();
         const bool ecrit = std::fflush(flux_) == 0 && ::fsync(::fileno(flux_)) == 0;
         const bool ferme = std::fclose(flux_) == 0;
         flux_ = nullptr;
@@ -174,9 +209,18 @@ public:
     }
 
 private:
+    void pause_si_demandee() {
+        if (!pause_) return;
+        pause_ = false;
+        std::fflush(flux_);
+        ::raise(SIGSTOP);
+    }
+
     std::string cible_, temporaire_;
     FILE* flux_;
     std::string nom_;
+    bool pause_;
+    std::size_t ecrits_ = 0;
     bool valide_ = false;
 };
 
@@ -285,6 +329,14 @@ bool PlateformePosix::read_file(const std::string& path, std::string& contents, 
     return ok;
 }
 
+std::optional<FileStamp> PlateformePosix::file_stamp(const std::string& path) {
+    const auto posix = chemin_posix(path);
+    struct stat infos;
+    if (!posix || !existe(*posix, &infos) || !S_ISREG(infos.st_mode)) return std::nullopt;
+    return FileStamp{static_cast<std::uint64_t>(infos.st_size),
+                     static_cast<std::int64_t>(infos.st_mtim.tv_sec) * 1'000'000'000 + infos.st_mtim.tv_nsec};
+}
+
 std::unique_ptr<OutputFile> PlateformePosix::create_file(const std::string& path) {
     const auto posix = chemin_posix(path);
     const auto erreur = [&path] { return erreur_quorva(message("Impossible de cr\xE9" "er le fichier %s", path)); };
@@ -295,8 +347,9 @@ std::unique_ptr<OutputFile> PlateformePosix::create_file(const std::string& path
     if (existe(*posix, &infos) && !S_ISREG(infos.st_mode)) throw erreur();
     // A hidden name of our own beside the target (same file system, so the
     // final rename is atomic); O_EXCL so that two writers never share one.
-    const std::string prefixe = dossier + "." + (barre == std::string::npos ? *posix : posix->substr(barre + 1)) +
-                                ".quorva-" + std::to_string(::getpid()) + "-";
+    const std::string nom = barre == std::string::npos ? *posix : posix->substr(barre + 1);
+    nettoyer_restes(barre == std::string::npos ? "" : dossier, nom);
+    const std::string prefixe = dossier + "." + nom + std::string(marque_temporaire) + std::to_string(::getpid()) + "-";
     static unsigned compteur = 0;
     std::string temporaire;
     int fd = -1;
@@ -313,7 +366,7 @@ std::unique_ptr<OutputFile> PlateformePosix::create_file(const std::string& path
         throw erreur();
     }
     std::setvbuf(flux, nullptr, _IOFBF, 1 << 16);
-    return std::make_unique<FichierPosix>(*posix, temporaire, flux, path);
+    return std::make_unique<FichierPosix>(*posix, temporaire, flux, path, pause_demandee(nom));
 }
 
 bool PlateformePosix::copy_file(const std::string& from, const std::string& to) {

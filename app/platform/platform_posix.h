@@ -34,6 +34,11 @@ public:
     std::vector<std::string> list_files(const std::string& folder, const std::string& masks) override;
     std::vector<std::string> list_folders(const std::string& folder) override;
     bool read_file(const std::string& path, std::string& contents, std::size_t max_bytes = SIZE_MAX) override;
+    std::optional<FileStamp> file_stamp(const std::string& path) override;
+    // The temporary file of a write is ".<name>.quorva-<process>-<n>" beside
+    // the target. Test hook: when QUORVA_PAUSE_ECRITURE holds the target's
+    // file name, the process stops itself (SIGSTOP) once the temporary file
+    // holds part of the new bytes, so that a test can kill it mid-write.
     std::unique_ptr<OutputFile> create_file(const std::string& path) override;
     bool copy_file(const std::string& from, const std::string& to) override;
     std::string current_folder() override;

@@ -161,6 +161,19 @@ public:
         return ok;
     }
 
+    std::optional<FileStamp> file_stamp(const std::string& path) override {
+        WIN32_FILE_ATTRIBUTE_DATA donnees{};
+        if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &donnees) ||
+            (donnees.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            return std::nullopt;
+        FileStamp empreinte;
+        empreinte.size = (static_cast<std::uint64_t>(donnees.nFileSizeHigh) << 32) | donnees.nFileSizeLow;
+        empreinte.modified = static_cast<std::int64_t>(
+            (static_cast<std::uint64_t>(donnees.ftLastWriteTime.dwHighDateTime) << 32) |
+            donnees.ftLastWriteTime.dwLowDateTime);
+        return empreinte;
+    }
+
     std::unique_ptr<OutputFile> create_file(const std::string& path) override {
         const auto erreur = [&path] { return erreur_quorva(message("Impossible de cr\xE9" "er le fichier %s", path)); };
         if (path.empty() || folder_exists(path)) throw erreur();

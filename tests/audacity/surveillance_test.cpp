@@ -56,6 +56,7 @@ protected:
         fs::create_directories(*os.chemin_posix(dossier));
         actions.convertir = [this](const std::string& chemin) { return convertir(chemin); };
         actions.masquer_patience = [this] { ++masquages; };
+        actions.colorer_indicateur = [this] { couleur_montree = ctx.audacity.couleur_Shape1; };
     }
 
     void demarrer() {
@@ -70,6 +71,8 @@ protected:
         facteurs.push_back(ctx.conversion.facteur_division);
         EXPECT_TRUE(ctx.audacity.conversion_en_cours);
         EXPECT_FALSE(ctx.audacity.Timer_surveille_actif);
+        // The indicator already shows this tick's colour.
+        EXPECT_EQ(couleur_montree, ctx.audacity.couleur_Shape1);
         // The timer may fire while the chart is open: that tick waits.
         const auto couleur = ctx.audacity.couleur_Shape1;
         tic();
@@ -114,6 +117,7 @@ protected:
     std::vector<std::int32_t> facteurs;
     std::vector<std::string> messages;
     int masquages = 0;
+    std::uint32_t couleur_montree = 0;
 };
 
 }  // namespace
@@ -299,11 +303,54 @@ TEST_F(Surveillance, AVanishedRecordingFolderIsReportedOnceAndWatchedAgainWhenBa
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find(dossier), std::string::npos);
     EXPECT_TRUE(ctx.audacity.Timer_surveille_actif);
+    // The folder made again: what is exported into it is new, under an old
+    // name too.
     exporter("a.wav", wav(10));
     exporter("b.wav", wav(10));
     tic();
-    EXPECT_EQ(converties, (std::vector<std::string>{"b.wav"}));
+    EXPECT_EQ(converties, (std::vector<std::string>{"b.wav", "a.wav"}));
     EXPECT_EQ(messages.size(), 1u);
+}
+
+TEST_F(Surveillance, ARecordingExportedAgainUnderItsNameIsConvertedAgainOnceFinished) {
+    exporter("essai.wav", wav(10));
+    exporter("autre.wav", wav(10));
+    demarrer();
+    tic();
+    EXPECT_TRUE(converties.empty());
+    // Exported again: Audacity writes the header with its sizes still 0
+    // first, then the samples, then the sizes.
+    std::string partiel = wav(1000);
+    for (const int i : {4, 5, 6, 7, 40, 41, 42, 43}) partiel[static_cast<std::size_t>(i)] = 0;
+    const auto ecrire_date = [&](const std::string& contenu, int secondes) {
+        exporter("essai.wav", contenu);
+        fs::last_write_time(*os.chemin_posix(dossier + "\\essai.wav"),
+                            fs::file_time_type::clock::now() + std::chrono::seconds(secondes));
+    };
+    ecrire_date(partiel.substr(0, 600), 1);
+    tic();
+    ecrire_date(partiel.substr(0, 1200), 2);
+    tic();
+    EXPECT_TRUE(converties.empty());
+    ecrire_date(wav(1000), 3);
+    tic();
+    tic();
+    EXPECT_EQ(converties, (std::vector<std::string>{"essai.wav"}));
+    // Same length, other time: a second try of the same length.
+    ecrire_date(wav(1000), 10);
+    tic();
+    tic();
+    EXPECT_EQ(converties, (std::vector<std::string>{"essai.wav", "essai.wav"}));
+    // A streaming recorder that never writes its sizes: converted once it
+    // stopped changing between two looks, not before.
+    ecrire_date(partiel, 20);
+    tic();
+    EXPECT_EQ(converties.size(), 2u);
+    tic();
+    EXPECT_EQ(converties.size(), 3u);
+    tic();
+    EXPECT_EQ(converties.size(), 3u);
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(Surveillance, ALaunchDuringATickDecidesWhetherTheWatcherRuns) {

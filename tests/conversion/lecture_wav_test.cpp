@@ -60,7 +60,8 @@ TEST(LectureWav, WalkStopsAtTheDataChunkAndAtTheLastWholeSample) {
     passe_affichage(b, "impair.wav", impair, accepte);
     EXPECT_EQ(b.ctx.conversion.nb_echantillons, 3);
 
-    // A data size that lies (past the end, or negative) means the end of the file.
+    // A data size that lies (past the end, negative, or 0 as an interrupted
+    // or streaming recorder leaves it) means the end of the file.
     std::string menteur = gen::wav({5, 6});
     menteur[40] = '\xFF';
     menteur[41] = '\xFF';
@@ -70,6 +71,9 @@ TEST(LectureWav, WalkStopsAtTheDataChunkAndAtTheLastWholeSample) {
     EXPECT_EQ(b.ctx.conversion.nb_echantillons, 2);
     menteur[43] = '\x80';
     passe_affichage(b, "negatif.wav", menteur, accepte);
+    EXPECT_EQ(b.ctx.conversion.nb_echantillons, 2);
+    menteur[40] = menteur[41] = menteur[42] = menteur[43] = '\x00';
+    passe_affichage(b, "interrompu.wav", menteur, accepte);
     EXPECT_EQ(b.ctx.conversion.nb_echantillons, 2);
 
     // A data size shorter than the file bounds the walk.

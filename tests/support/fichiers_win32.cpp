@@ -58,6 +58,9 @@ std::vector<std::string> FichiersWin32::list_folders(const std::string& folder) 
 bool FichiersWin32::read_file(const std::string& path, std::string& contents, std::size_t max_bytes) {
     return systeme_->read_file(reel(path), contents, max_bytes);
 }
+std::optional<FileStamp> FichiersWin32::file_stamp(const std::string& path) {
+    return systeme_->file_stamp(reel(path));
+}
 std::unique_ptr<OutputFile> FichiersWin32::create_file(const std::string& path) {
     const std::string chemin = reel(path);
     try {
