@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/erreur.h"
+#include "app/lecture_bornee.h"
 #include "app/texte.h"
 
 namespace quorva {
@@ -144,9 +145,9 @@ void regler_cles_vitesse(std::vector<std::string>& lignes, const std::string& do
 }
 
 std::vector<std::string> charger_lignes(Plateforme& os, const std::string& fichier) {
-    std::string contenu;
-    if (!os.read_file(fichier, contenu)) throw erreur_quorva(message("Impossible d'ouvrir le fichier %s", fichier));
-    return decouper_lignes(contenu);
+    // Audacity's own file is a few kilobytes: a larger one is left alone
+    // rather than read and written back whole.
+    return decouper_lignes(lire_fichier_borne(os, fichier, 16u << 20));
 }
 
 void sauver_lignes(Plateforme& os, const std::string& fichier, const std::vector<std::string>& lignes) {

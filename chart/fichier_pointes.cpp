@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/erreur.h"
+#include "app/lecture_bornee.h"
 #include "app/nombres.h"
 #include "app/texte.h"
 
@@ -49,13 +50,14 @@ void Savemarks(contexte& ctx) {
     sortie->commit();
 }
 
-bool Readmarks(contexte& ctx) {
+namespace {
+
+bool lire_pointes(contexte& ctx) {
     auto& etat = ctx.conversion;
     const std::string& chemin = etat.fichier_pointes;
     if (chemin.empty() || !ctx.os.file_exists(chemin)) return false;
-    std::string contenu;
-    if (!ctx.os.read_file(chemin, contenu)) throw erreur_quorva(message("Impossible d'ouvrir le fichier %s", chemin));
-    const std::vector<std::string> lignes = decouper_lignes(contenu);
+    // Far more than the lines of the largest recording the chart keeps.
+    const std::vector<std::string> lignes = decouper_lignes(lire_fichier_borne(ctx.os, chemin, 64u << 20));
 
     std::size_t suivante = 0;
     const auto ligne = [&]() -> const std::string& {
@@ -94,6 +96,21 @@ bool Readmarks(contexte& ctx) {
         etat.nb_pointes = borne(nb, capacite_pointes);
     }
     return true;
+}
+
+}  // namespace
+
+bool Readmarks(contexte& ctx) {
+    try {
+        return lire_pointes(ctx);
+    } catch (const erreur_quorva& e) {
+        // A number that is not one says which text; the user also needs to
+        // know which file holds it.
+        const std::string abime = message("Le fichier de pointes %s est ab\xEEm\xE9.", ctx.conversion.fichier_pointes);
+        const std::string texte = e.what();
+        if (texte.find(ctx.conversion.fichier_pointes) != std::string::npos) throw;
+        throw erreur_quorva(abime + "\r" + texte);
+    }
 }
 
 }  // namespace quorva

@@ -5,10 +5,13 @@
 #include <vector>
 
 #include "app/erreur.h"
+#include "app/lecture_bornee.h"
 #include "app/nombres.h"
 #include "app/texte.h"
 
 namespace quorva {
+
+const char* const texte_classeur_base_abime = "Le classeur de base %s est ab\xEEm\xE9 : ce n'est pas un fichier SYLK.";
 
 namespace {
 
@@ -107,7 +110,11 @@ ecrivain_classeur::ecrivain_classeur(contexte& ctx, const std::string& chemin_wa
                                     (langue_ == 2 ? "patin_tracte_base.slk" : "patin_tracte_base_EN.slk");
         throw erreur_quorva(message("Impossible d'ouvrir le fichier %s", attendu));
     }
-    if (!ctx.os.read_file(base, contenu)) throw erreur_quorva(message("Impossible d'ouvrir le fichier %s", base));
+    // A base workbook is a page of SYLK records starting with "ID;": an
+    // empty, cut or foreign file would give a workbook without its sheet.
+    contenu = lire_fichier_borne(ctx.os, base, 16u << 20);
+    if (contenu.compare(0, 3, "ID;") != 0)
+        throw erreur_quorva(message(texte_classeur_base_abime, base));
     sortie_ = ctx.os.create_file(chemin_wav + ".slk");
     tampon_.reserve(taille_tampon + 512);
     energies_.resize(65536);

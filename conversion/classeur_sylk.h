@@ -20,6 +20,9 @@ namespace quorva {
 // neither exists.
 std::string chemin_classeur_base(const contexte& ctx, int langue);
 
+// Shown (naming the file) when the base workbook is not a SYLK file.
+extern const char* const texte_classeur_base_abime;
+
 class ecrivain_classeur {
 public:
     // Opens the output (chemin_wav + ".slk") and copies the base workbook with

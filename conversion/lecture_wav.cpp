@@ -106,8 +106,9 @@ resultat_lecture Lecture_fichier_wav(contexte& ctx, const std::string& chemin, s
     auto& etat = ctx.conversion;
     etat.fichier_pointes = chemin + ".txt";
 
+    // The first 10,000,000 bytes; anything beyond is ignored.
     std::string fichier;
-    if (!ctx.os.read_file(chemin, fichier))
+    if (!ctx.os.read_file(chemin, fichier, 10'000'000))
         throw erreur_quorva(message("Impossible d'ouvrir le fichier %s", chemin));
 
     const entete_wav entete = analyse_entete(fichier);
