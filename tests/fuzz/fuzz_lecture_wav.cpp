@@ -1,0 +1,31 @@
+// The WAV reader on any bytes: header checks, size check, the walk of both
+// passes (the chart answered at once, the workbook written), with a
+// decimation factor and a size-dialog answer taken from the input.
+#include "banc_fuzz.h"
+#include "conversion/lecture_wav.h"
+
+using namespace quorva;
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    for (const char* nom : {"patin_tracte_base.slk", "patin_tracte_base_EN.slk"})
+        fuzz::copier(std::string(QUORVA_DONNEES_CONVERSION) + "/" + nom, fuzz::dossier() + "fic_quorva/" + nom);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
+    const std::string chemin = fuzz::dossier() + "essai.wav";
+    fuzz::ecrire(chemin, donnees, taille);
+    auto ctx = fuzz::nouveau_contexte();
+    const std::uint8_t graine = taille ? donnees[taille - 1] : 0;
+    interface_conversion ui;
+    ui.langue = 1 + graine % 2;
+    ui.question_taille = [graine](std::int32_t, int, std::int32_t, std::int32_t) { return 1 + graine / 2 % 3; };
+    ctx->conversion.facteur_division = 1 + graine / 8 % 4;
+    fuzz::sans_erreur_quorva([&] {
+        std::uint8_t accepte = 0;
+        Lecture_fichier_wav(*ctx, chemin, 1, accepte, ui);
+        if (accepte == 1 && ctx->conversion.conversion_annulee == 0)
+            Lecture_fichier_wav(*ctx, chemin, 0, accepte, ui);
+    });
+    return 0;
+}
