@@ -119,7 +119,7 @@ protected:
 
 TEST_F(SurveillanceMinuteur, FiftyRecordingsExportedWithinOneIntervalAreEachConvertedOnce) {
     for (int i = 0; i < 50; ++i) exporter("essai" + std::to_string(100 + i) + ".wav", wav(300 + i));
-    EXPECT_TRUE(attendre([&] { return os.ouvertures.size() >= 50; }, 12000));
+    EXPECT_TRUE(attendre([&] { return os.ouvertures.size() >= 50; }, 60000));
     attendre_tics(1);
     const auto compte = ouverts();
     EXPECT_EQ(compte.size(), 50u);
@@ -144,9 +144,9 @@ TEST_F(SurveillanceMinuteur, ARecordingWrittenOverTenSecondsIsConvertedOnceWhole
         f << entete(36 + 2 * n, 2 * n);
     });
     ecrivain.start(500);
-    EXPECT_TRUE(attendre([&] { return morceaux == 20; }, 12000));
+    EXPECT_TRUE(attendre([&] { return morceaux == 20; }, 60000));
     EXPECT_TRUE(os.ouvertures.empty()) << "converted half-written";
-    EXPECT_TRUE(attendre([&] { return !os.ouvertures.empty(); }, 9000));
+    EXPECT_TRUE(attendre([&] { return !os.ouvertures.empty(); }, 30000));
     attendre_tics(1);
     EXPECT_EQ(ouverts(), (std::map<std::string, int>{{"lent.wav.slk", 1}}));
     EXPECT_EQ(ctx->conversion.nb_lignes_classeur, n);
@@ -158,9 +158,9 @@ TEST_F(SurveillanceMinuteur, ARecordingDeletedWhileConvertedIsReportedOnceAndThe
         if (nom == "efface.wav") fs::remove(posix(nom));
     };
     exporter("efface.wav", wav(500));
-    EXPECT_TRUE(attendre([&] { return !messages.empty(); }, 6000));
+    EXPECT_TRUE(attendre([&] { return !messages.empty(); }, 30000));
     exporter("suivant.wav", wav(500));
-    EXPECT_TRUE(attendre([&] { return !os.ouvertures.empty(); }, 6000));
+    EXPECT_TRUE(attendre([&] { return !os.ouvertures.empty(); }, 30000));
     attendre_tics(1);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find("efface.wav"), std::string::npos) << messages[0];
@@ -170,7 +170,7 @@ TEST_F(SurveillanceMinuteur, ARecordingDeletedWhileConvertedIsReportedOnceAndThe
 
 TEST_F(SurveillanceMinuteur, TheRecordingFolderRemovedAndMadeAgainIsReportedOnceThenWatched) {
     exporter("essai.wav", wav(400));
-    EXPECT_TRUE(attendre([&] { return os.ouvertures.size() == 1; }, 6000));
+    EXPECT_TRUE(attendre([&] { return os.ouvertures.size() == 1; }, 30000));
     fs::remove_all(posix());
     attendre_tics(2);
     ASSERT_EQ(messages.size(), 1u);
@@ -178,7 +178,7 @@ TEST_F(SurveillanceMinuteur, TheRecordingFolderRemovedAndMadeAgainIsReportedOnce
     // Made again; a new try under the same name is a new recording.
     fs::create_directories(posix());
     exporter("essai.wav", wav(450));
-    EXPECT_TRUE(attendre([&] { return os.ouvertures.size() == 2; }, 6000));
+    EXPECT_TRUE(attendre([&] { return os.ouvertures.size() == 2; }, 30000));
     attendre_tics(1);
     EXPECT_EQ(ouverts(), (std::map<std::string, int>{{"essai.wav.slk", 2}}));
     EXPECT_EQ(ctx->conversion.nb_lignes_classeur, 450);
@@ -201,7 +201,7 @@ TEST_F(SurveillanceMinuteur, AReadOnlyRecordingFolderGivesOneMessagePerRecording
     exporter("essai.wav", wav(400));
     fs::permissions(posix(), fs::perms::owner_read | fs::perms::owner_exec | lecture);
     ASSERT_TRUE(!root || ::seteuid(65534) == 0);
-    EXPECT_TRUE(attendre([&] { return !messages.empty(); }, 6000));
+    EXPECT_TRUE(attendre([&] { return !messages.empty(); }, 30000));
     attendre_tics(1);
     ASSERT_TRUE(!root || ::seteuid(0) == 0);
     ASSERT_EQ(messages.size(), 1u);
@@ -213,7 +213,7 @@ TEST_F(SurveillanceMinuteur, AReadOnlyRecordingFolderGivesOneMessagePerRecording
     // not offered again while it stays as it was.
     fs::permissions(posix(), fs::perms::owner_all);
     exporter("suivant.wav", wav(400));
-    EXPECT_TRUE(attendre([&] { return !os.ouvertures.empty(); }, 6000));
+    EXPECT_TRUE(attendre([&] { return !os.ouvertures.empty(); }, 30000));
     attendre_tics(1);
     EXPECT_EQ(ouverts(), (std::map<std::string, int>{{"suivant.wav.slk", 1}}));
     EXPECT_EQ(messages.size(), 1u);
