@@ -1,6 +1,8 @@
 // The WAV reader on any bytes: header checks, size check, the walk of both
 // passes (the chart answered at once, the workbook written), with a
-// decimation factor and a size-dialog answer taken from the input.
+// decimation factor and a size-dialog answer taken from the input. An input
+// whose last byte has its high bit set is repeated past 64,000 bytes, so
+// that the size dialog is asked too.
 #include "banc_fuzz.h"
 #include "conversion/lecture_wav.h"
 
@@ -14,9 +16,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
     const std::string chemin = fuzz::dossier() + "essai.wav";
-    fuzz::ecrire(chemin, donnees, taille);
-    auto ctx = fuzz::nouveau_contexte();
     const std::uint8_t graine = taille ? donnees[taille - 1] : 0;
+    std::string octets(reinterpret_cast<const char*>(donnees), taille);
+    if (graine & 0x80 && taille > 44)
+        while (octets.size() < 70'000) octets.append(octets, 44, taille - 44);
+    fuzz::ecrire(chemin, reinterpret_cast<const std::uint8_t*>(octets.data()), octets.size());
+    auto ctx = fuzz::nouveau_contexte();
     interface_conversion ui;
     ui.langue = 1 + graine % 2;
     ui.question_taille = [graine](std::int32_t, int, std::int32_t, std::int32_t) { return 1 + graine / 2 % 3; };
