@@ -160,22 +160,24 @@ bool pause_demandee(const std::string& nom_cible) {
     return nom && *nom && nom_cible == nom;
 }
 
-// Removes the temporary files that a write of `nom` left in `dossier` when
-// its process died before the rename (killed, power cut). Only names of our
-// own pattern whose process no longer runs: a user's file never matches, and
-// a write in progress in another copy is left alone.
-void nettoyer_restes(const std::string& dossier, const std::string& nom) {
-    const std::string prefixe = "." + nom + std::string(marque_temporaire);
+// Removes the temporary files that writes into `dossier` left when their
+// process died before the rename (killed, power cut), whatever file they
+// were writing: a workbook that is never written again must not keep its
+// leftover for ever. Only names of our own pattern whose process no longer
+// runs: a user's file never matches, and a write in progress in another
+// copy is left alone.
+void nettoyer_restes(const std::string& dossier) {
     for (const auto& entree : entrees(dossier)) {
-        if (entree.compare(0, prefixe.size(), prefixe) != 0) continue;
-        const std::string suite = entree.substr(prefixe.size());
+        const auto marque = entree.rfind(marque_temporaire);
+        if (entree.size() < 2 || entree[0] != '.' || marque == std::string::npos || marque < 2) continue;
+        const std::string suite = entree.substr(marque + marque_temporaire.size());
         const auto tiret = suite.find('-');
         if (tiret == 0 || tiret == std::string::npos || tiret + 1 == suite.size() || tiret > 9 ||
             suite.find_first_not_of("0123456789-") != std::string::npos ||
             suite.find('-', tiret + 1) != std::string::npos)
             continue;
         const auto processus = static_cast<pid_t>(std::stol(suite.substr(0, tiret)));
-        if (processus == ::getpid()) continue;
+        if (processus <= 0 || processus == ::getpid()) continue;
         if (::kill(processus, 0) == 0 || errno != ESRCH) continue;
         ::unlink((dossier + entree).c_str());
     }
@@ -348,7 +350,7 @@ std::unique_ptr<OutputFile> PlateformePosix::create_file(const std::string& path
     // A hidden name of our own beside the target (same file system, so the
     // final rename is atomic); O_EXCL so that two writers never share one.
     const std::string nom = barre == std::string::npos ? *posix : posix->substr(barre + 1);
-    nettoyer_restes(barre == std::string::npos ? "" : dossier, nom);
+    nettoyer_restes(barre == std::string::npos ? "" : dossier);
     const std::string prefixe = dossier + "." + nom + std::string(marque_temporaire) + std::to_string(::getpid()) + "-";
     static unsigned compteur = 0;
     std::string temporaire;

@@ -36,7 +36,7 @@ public:
     bool read_file(const std::string& path, std::string& contents, std::size_t max_bytes = SIZE_MAX) override;
     std::optional<FileStamp> file_stamp(const std::string& path) override;
     // The temporary file of a write is ".<name>.quorva-<process>-<n>" beside
-    // the target. Test hook: when QUORVA_PAUSE_ECRITURE holds the target's
+    // the target; each write first removes those of dead processes there. Test hook: when QUORVA_PAUSE_ECRITURE holds the target's
     // file name, the process stops itself (SIGSTOP) once the temporary file
     // holds part of the new bytes, so that a test can kill it mid-write.
     std::unique_ptr<OutputFile> create_file(const std::string& path) override;

@@ -65,9 +65,13 @@ cas() {
     echo "ok $nom"
 }
 
-# A user's file that merely looks like ours stays.
+# A user's file that merely looks like ours stays; the leftover of a dead
+# write of another file in the same folder goes with the next write there.
 mkdir -p "$travail/enreg"
 touch "$travail/enreg/.essai.wav.slk.quorva-notes"
+sleep 0 & mort=$!
+wait "$mort"
+touch "$travail/enreg/.ancien.wav.slk.quorva-$mort-1"
 
 cp -r "$fic_quorva" "$travail/prog"
 sox -n -r 1000 -c 1 -b 16 "$travail/enreg/essai.wav" synth 40 sine 50 > /dev/null 2>&1
@@ -81,6 +85,9 @@ cas language "$travail/prog/quorva/langue_quorva.txt" $'langue=1\r\nancienne lig
 cas audacity "$travail/prog/fic_quorva/audacity/Portable Settings/audacity.cfg" \
     $'[Directories]\r\nTempDir=\r\n[Export]\r\nFormat=WAV\r\n' "$pilote" audacity "$prog"
 
+if [ -e "$travail/enreg/.ancien.wav.slk.quorva-$mort-1" ]; then
+    echo "FAIL a dead write's leftover of another file stayed"; echecs=$((echecs + 1))
+fi
 if [ ! -e "$travail/enreg/.essai.wav.slk.quorva-notes" ]; then
     echo "FAIL a user's file named like a temporary file was removed"; echecs=$((echecs + 1))
 fi
