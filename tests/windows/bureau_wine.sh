@@ -21,7 +21,8 @@ export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 
 _arreter_wine_et_tout() {
     "$QUORVA_WINESERVER" -k 2>/dev/null || true
-    arreter_tout
+    # (bash would report each Wine process that -k killed.)
+    arreter_tout 2>/dev/null
 }
 trap _arreter_wine_et_tout EXIT
 
