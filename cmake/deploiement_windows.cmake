@@ -36,9 +36,10 @@ get_target_property(type_qt Qt6::Core TYPE)
 if(type_qt STREQUAL "STATIC_LIBRARY")
     # A static Qt: its Windows platform plugin and the native style linked
     # into quorva.exe (the Windows and Fusion styles are part of Qt Widgets);
-    # no image format plugin is needed. MinGW's C++, gcc and threads
-    # runtimes are linked in by -static (cmake/mingw-w64.cmake), and for
-    # the other MinGW toolchains here.
+    # no image format plugin is needed. With MinGW the C++, gcc and threads
+    # runtimes are linked in too (the cross build's toolchain file already
+    # asks for it; a native MinGW with a static Qt does not), so that each
+    # program stands alone.
     qt_import_plugins(quorva
         INCLUDE Qt6::QWindowsIntegrationPlugin Qt6::QWindowsVistaStylePlugin
         EXCLUDE_BY_TYPE imageformats)

@@ -48,6 +48,7 @@ attendre 60 fenetres_de "$SECOND" || echec "the second copy shows no message"
 boite=$(fenetres_de "$SECOND" | head -n1)
 [ "$(fenetres_de "$SECOND" | wc -l)" -eq 1 ] || echec "the second copy shows more than its message"
 vivant "$SECOND" || echec "the second copy ended before its message was dismissed"
+sleep 1
 import -window root "$shots/wine_refusal.png"
 for _ in 1 2 3 4 5; do
     xdotool windowactivate --sync "$boite" >/dev/null 2>&1 || true
