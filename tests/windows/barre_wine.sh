@@ -17,6 +17,7 @@ lancer_windows PREMIER "$quorva"
 barre=$(attendre_fenetre Quorva 60) || echec "no toolbar"
 eval "$(xdotool getwindowgeometry --shell "$barre")"
 [ "$WIDTH" = 128 ] && [ "$HEIGHT" = 26 ] || echec "toolbar of ${WIDTH}x${HEIGHT}, 128x26 expected"
+depart_x=$X depart_y=$Y
 
 # The arrival: the top-right corner, the menu open 20 pixels below the
 # toolbar's top.
@@ -26,6 +27,8 @@ arrivee() {
     [ "$X" = $((largeur_ecran - 129)) ] && [ "$Y" = 18 ]
 }
 attendre 15 arrivee || { eval "$(xdotool getwindowgeometry --shell "$barre")"; echec "toolbar at $X,$Y after its arrival"; }
+# It glided there: it showed first away from the corner.
+[ "$depart_x,$depart_y" != "$X,$Y" ] || echec "the toolbar showed in the corner at once, no glide"
 menu_ouvert() {
     local id
     for id in $(fenetres_de "$PREMIER"); do
