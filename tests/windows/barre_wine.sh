@@ -53,12 +53,7 @@ boite=$(fenetres_de "$SECOND" | head -n1)
 vivant "$SECOND" || echec "the second copy ended before its message was dismissed"
 sleep 1
 import -window root "$shots/wine_refusal.png"
-for _ in 1 2 3 4 5; do
-    xdotool windowactivate --sync "$boite" >/dev/null 2>&1 || true
-    xdotool key --clearmodifiers Return 2>/dev/null || true
-    attendre 4 termine "$SECOND" && break
-done
-vivant "$SECOND" && echec "the second copy does not end after its message"
+fermer_message "$boite" "$SECOND" || echec "the second copy does not end after its message"
 code=0
 wait "$SECOND" || code=$?
 [ "$code" -eq 1 ] || echec "exit code of the second copy: $code, 1 expected"
