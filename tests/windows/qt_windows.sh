@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # scripts/qt-windows on its cache folder, with a small stand-in archive: a
 # half-made folder (no completeness marker) is made again, never used; a
-# complete one is left as it is; an archive without Qt, or a source that
+# complete one is left as it is, a folder it did not start is not touched; an archive without Qt, or a source that
 # cannot be had, stops the script with one line saying what is missing,
 # and leaves no folder that looks complete.
 # Usage: qt_windows.sh SCRIPT
@@ -17,7 +17,16 @@ tar -cJf "$travail/qt.tar.xz" -C "$travail/faux" qt6-mingw-static
 export QUORVA_QT_WINDOWS=$travail/cache/qt6-mingw-static
 qt=$QUORVA_QT_WINDOWS
 
+echo "== a folder of something else is left alone"
+mkdir -p "$qt"
+echo "a teacher's file" > "$qt/autre"
+if QUORVA_QT_WINDOWS_ARCHIVE=$travail/qt.tar.xz "$script" >/dev/null 2>"$travail/erreurs"; then
+    echec "a folder the script did not start was replaced"
+fi
+[ -f "$qt/autre" ] && [ "$(wc -l < "$travail/erreurs")" -eq 1 ] || echec "the folder was touched: $(cat "$travail/erreurs")"
+
 echo "== a half-made folder is made again"
+touch "$qt/.quorva-started"
 mkdir -p "$qt/lib"
 echo reste > "$qt/lib/reste_d_un_build"
 QUORVA_QT_WINDOWS_ARCHIVE=$travail/qt.tar.xz "$script" >/dev/null
