@@ -37,9 +37,9 @@ if(type_qt STREQUAL "STATIC_LIBRARY")
     # A static Qt: its Windows platform plugin and the native style linked
     # into quorva.exe (the Windows and Fusion styles are part of Qt Widgets);
     # no image format plugin is needed. With MinGW the C++, gcc and threads
-    # runtimes are linked in too (the cross build's toolchain file already
-    # asks for it; a native MinGW with a static Qt does not), so that each
-    # program stands alone.
+    # runtimes are linked in too, so that each program stands alone (the
+    # cross build's toolchain file asks for it already; a native MinGW build
+    # would not).
     qt_import_plugins(quorva
         INCLUDE Qt6::QWindowsIntegrationPlugin Qt6::QWindowsVistaStylePlugin
         EXCLUDE_BY_TYPE imageformats)
