@@ -29,16 +29,7 @@ arrivee() {
 attendre 15 arrivee || { eval "$(xdotool getwindowgeometry --shell "$barre")"; echec "toolbar at $X,$Y after its arrival"; }
 # It glided there: it showed first away from the corner.
 [ "$depart_x,$depart_y" != "$X,$Y" ] || echec "the toolbar showed in the corner at once, no glide"
-menu_ouvert() {
-    local id
-    for id in $(fenetres_de "$PREMIER"); do
-        [ "$id" = "$barre" ] && continue
-        eval "$(xdotool getwindowgeometry --shell "$id")"
-        [ "$Y" = 38 ] && [ "$HEIGHT" -gt 100 ] && return 0
-    done
-    return 1
-}
-attendre 10 menu_ouvert || echec "no menu open below the toolbar"
+attendre 10 menu_ouvert "$PREMIER" "$barre" || echec "no menu open below the toolbar"
 sleep 0.5
 import -window root "$shots/wine_toolbar_menu.png"
 xdotool key Escape

@@ -7,6 +7,7 @@
 #   . "$(dirname "$0")/bureau_wine.sh"
 #   demarrer_xvfb; demarrer_openbox
 #   lancer_windows NOM programme.exe args...   # pid in $NOM (the Unix process)
+#   menu_ouvert PID BARRE                      # the toolbar's menu is showing
 #   chemin_windows /chemin/unix                # Z:\chemin\unix
 #   dossier_temp_windows                       # the prefix's %TEMP%, as a Unix path
 # Environment (tests/windows/CMakeLists.txt): QUORVA_WINE, QUORVA_WINESERVER,
@@ -20,9 +21,11 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 
 _arreter_wine_et_tout() {
-    "$QUORVA_WINESERVER" -k 2>/dev/null || true
-    # (bash would report each Wine process that -k killed.)
-    arreter_tout 2>/dev/null
+    # The test has said its word: bash would only report each Wine process
+    # that -k killed.
+    exec 2>/dev/null
+    "$QUORVA_WINESERVER" -k || true
+    arreter_tout
 }
 trap _arreter_wine_et_tout EXIT
 
@@ -32,6 +35,20 @@ lancer_windows() {
     local _nom=$1
     shift
     lancer "$_nom" "$QUORVA_WINE" "$@"
+}
+
+# True when the process $1 shows its menu: a window other than the toolbar
+# $2, over 100 pixels tall, hanging 20 pixels below the toolbar's top.
+menu_ouvert() {
+    local id haut
+    eval "$(xdotool getwindowgeometry --shell "$2")"
+    haut=$((Y + 20))
+    for id in $(fenetres_de "$1"); do
+        [ "$id" = "$2" ] && continue
+        eval "$(xdotool getwindowgeometry --shell "$id")"
+        [ "$Y" = "$haut" ] && [ "$HEIGHT" -gt 100 ] && return 0
+    done
+    return 1
 }
 
 # The Windows path of a Unix one, through Wine's drive Z:.

@@ -34,20 +34,31 @@ arrivee() {
     [ "$X" = 1237 ] && [ "$Y" = 18 ]
 }
 attendre 15 arrivee || echec "the toolbar did not reach the top-right corner"
-sleep 1
+attendre 10 menu_ouvert "$QUORVA" "$barre" || echec "no menu after the arrival"
 xdotool key Escape
-sleep 0.5
+menu_ferme() { ! menu_ouvert "$QUORVA" "$barre"; }
+attendre 10 menu_ferme || echec "Escape left the menu open"
 
 # A click on the label opens the menu; the entry is the sixth one.
 xdotool mousemove 1307 30 click 1
-sleep 1
+attendre 10 menu_ouvert "$QUORVA" "$barre" || echec "a click on the toolbar opens no menu"
+sleep 0.5
 import -window root "$shots/wine_menu.png"
 xdotool key Down Down Down Down Down Down Return
 
 # Windows' open dialog (Wine's): the recording's path, then Return.
-dialogue_ouvert() { [ "$(fenetres_de "$QUORVA" | wc -l)" -ge 2 ]; }
+dialogue=""
+dialogue_ouvert() {
+    local id
+    for id in $(fenetres_de "$QUORVA"); do
+        [ "$id" != "$barre" ] && { dialogue=$id; return 0; }
+    done
+    return 1
+}
 attendre 20 dialogue_ouvert || echec "no open dialog"
+dialogue_ouvert
 sleep 1
+xdotool windowactivate --sync "$dialogue" >/dev/null 2>&1 || true
 xdotool type --delay 20 "$(chemin_windows "$travail/rec/essai.wav")"
 xdotool key Return
 
