@@ -16,11 +16,8 @@ trap 'rm -rf -- "$travail"' EXIT
 # Both programs with the same decimal separator, the point.
 export LC_ALL=C.UTF-8
 
-sox "$enregistrement" "$enregistrement" "$travail/long.wav"
-cas=("$enregistrement en" "$travail/long.wav fr")
-for c in "${cas[@]}"; do
-    set -- $c
-    wav=$1 langue=$2
+comparer() {
+    local wav=$1 langue=$2 systeme fichier
     echo "== $(basename "$wav") ($(soxi -s "$wav") samples), --lang $langue"
     for systeme in linux windows; do
         mkdir -p "$travail/$systeme"
@@ -36,5 +33,8 @@ for c in "${cas[@]}"; do
         cmp "$travail/linux/$fichier" "$travail/windows/$fichier" ||
             { echo "ECHEC: $fichier differs between Linux and Windows"; exit 1; }
     done
-done
+}
+comparer "$enregistrement" en
+sox "$enregistrement" "$enregistrement" "$travail/long.wav"
+comparer "$travail/long.wav" fr
 echo "ok"
