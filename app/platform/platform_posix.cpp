@@ -3,9 +3,9 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <langinfo.h>
-#include <signal.h>
 #include <locale.h>
 #include <pwd.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
