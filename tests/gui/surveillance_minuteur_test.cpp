@@ -2,8 +2,9 @@
 // TForm1 (4000 ms), the real conversion driver and reader, real files in a
 // private folder; only the chart is answered at once (OK) and the shell's
 // opens are recorded. Each case lasts a few ticks.
-#include <sys/stat.h>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -186,6 +187,9 @@ TEST_F(SurveillanceMinuteur, TheRecordingFolderRemovedAndMadeAgainIsReportedOnce
 }
 
 TEST_F(SurveillanceMinuteur, AReadOnlyRecordingFolderGivesOneMessagePerRecordingAndNothingWritten) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows guards folders with access lists, not with these permissions";
+#else
     // Root writes anywhere: the watcher then runs as an ordinary user for
     // this case, which is what a pupil's session is.
     const bool root = ::geteuid() == 0;
@@ -218,4 +222,5 @@ TEST_F(SurveillanceMinuteur, AReadOnlyRecordingFolderGivesOneMessagePerRecording
     EXPECT_EQ(ouverts(), (std::map<std::string, int>{{"suivant.wav.slk", 1}}));
     EXPECT_EQ(messages.size(), 1u);
     EXPECT_TRUE(Form1->Timer_surveille.isActive());
+#endif
 }
