@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
 
 #include "app/TForm1.h"
 #include "app/garde.h"
@@ -30,12 +32,29 @@ const QColor couleur_memo(255, 255, 166);  // 10944511, a light yellow
 const QColor couleur_selection(255, 140, 0);
 const QColor couleur_detecteur(0, 110, 255);
 
-// Where the parts below the image stand: the ruler takes the first 22
-// pixels under it, the rest moved down by as much; the status line at the
-// bottom.
-constexpr int hauteur_regle = 22;
-constexpr int haut_bas = 206 + hauteur_regle;
-constexpr int haut_etat = haut_bas + 122;
+// The ruler fills the strip between the image and the help (which, with the
+// buttons, keeps its place); the status line goes under the help.
+constexpr int hauteur_regle = 206 - (32 + hauteur_image);
+constexpr int haut_etat = 206 + 115 + 3;
+
+// A one-pixel line from a to b written straight into the bitmap: in each
+// column it crosses, the rows the line passes through in that column.
+void ligne_pixels(QImage& bitmap, QPoint a, QPoint b, QRgb couleur) {
+    if (a.x() > b.x()) std::swap(a, b);
+    auto* pixels = reinterpret_cast<QRgb*>(bitmap.bits());
+    const qsizetype ligne = bitmap.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+    const int dx = b.x() - a.x(), dy = b.y() - a.y();
+    for (int x = std::max(a.x(), 0); x <= std::min(b.x(), bitmap.width() - 1); ++x) {
+        double y0 = a.y(), y1 = b.y();
+        if (dx != 0) {
+            y0 = a.y() + std::clamp((x - 0.5 - a.x()) / dx, 0.0, 1.0) * dy;
+            y1 = a.y() + std::clamp((x + 0.5 - a.x()) / dx, 0.0, 1.0) * dy;
+        }
+        const int haut = std::max(static_cast<int>(std::lrint(std::min(y0, y1))), 0);
+        const int bas = std::min(static_cast<int>(std::lrint(std::max(y0, y1))), bitmap.height() - 1);
+        for (int y = haut; y <= bas; ++y) pixels[y * ligne + x] = couleur;
+    }
+}
 
 template <class F>
 void gere(F&& f) {
@@ -80,16 +99,16 @@ void Regle_temps::paintEvent(QPaintEvent*) {
     peintre.setPen(Qt::black);
     peintre.drawLine(0, 0, width() - 1, 0);
     QFont petite = font();
-    petite.setPixelSize(10);
+    petite.setPixelSize(9);
     peintre.setFont(petite);
     const QFontMetrics mesure(petite);
     for (const auto& g : graduations_) {
-        peintre.drawLine(g.x, 0, g.x, g.majeure ? 6 : 3);
+        peintre.drawLine(g.x, 0, g.x, g.majeure ? 3 : 1);
         if (g.texte.empty()) continue;
         const QString texte = qt(g.texte);
         const int l = mesure.horizontalAdvance(texte);
-        const int x = std::clamp(g.x - l / 2, 0, std::max(width() - l, 0));
-        peintre.drawText(x, 7 + mesure.ascent(), texte);
+        const int x = std::clamp(g.x + 2, 0, std::max(width() - l, 0));  // beside its tick
+        peintre.drawText(x, height() - 1 - mesure.descent(), texte);
     }
 }
 
@@ -100,7 +119,7 @@ TForm_chart::TForm_chart(contexte& ctx, QWidget* parent) : QDialog(parent), ctx_
     setWindowTitle("Form_chart");
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setGeometry(160, 184, 1130, 337 + hauteur_regle + 26);
+    setGeometry(160, 184, 1130, haut_etat + 22);
     // The keys are the chart's: no child takes the focus from it.
     setFocusPolicy(Qt::StrongFocus);
 
@@ -140,19 +159,19 @@ TForm_chart::TForm_chart(contexte& ctx, QWidget* parent) : QDialog(parent), ctx_
 
     BitBtn1 = new QPushButton("OK", this);
     BitBtn1->setObjectName("BitBtn1");
-    BitBtn1->setGeometry(1000, 208 + hauteur_regle, 75, 25);
+    BitBtn1->setGeometry(1000, 208, 75, 25);
     BitBtn1->setFocusPolicy(Qt::NoFocus);
     BitBtn1->setDefault(true);
     BitBtn2 = new QPushButton("Cancel", this);
     BitBtn2->setObjectName("BitBtn2");
-    BitBtn2->setGeometry(1003, 239 + hauteur_regle, 75, 25);
+    BitBtn2->setGeometry(1003, 239, 75, 25);
     BitBtn2->setFocusPolicy(Qt::NoFocus);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
 
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName("Memo1");
-    Memo1->setGeometry(23, haut_bas, 274, 115);
+    Memo1->setGeometry(23, 206, 274, 115);
     Memo1->setReadOnly(true);
     Memo1->setFocusPolicy(Qt::NoFocus);
     // Tahoma 13 pixels, or a sans-serif of about its width where it is
@@ -244,19 +263,25 @@ void TForm_chart::affich_courbe() {
     QImage& bitmap = Image1->bitmap;
     bitmap.fill(Qt::white);
     {
-        QPainter peintre(&bitmap);
-        peintre.setPen(QPen(Qt::black, 0));
+        // The envelope: one black run of pixels per column, written straight
+        // into the bitmap (what a one-pixel pen draws, at a fraction of the
+        // cost).
         if (!trace_.enveloppe.empty()) {
-            lignes_.resize(static_cast<int>(trace_.enveloppe.size()));
-            for (int i = 0; i < lignes_.size(); ++i) {
-                const auto& c = trace_.enveloppe[static_cast<std::size_t>(i)];
-                lignes_[i] = QLine(c.x, c.haut, c.x, c.bas);
+            auto* pixels = reinterpret_cast<QRgb*>(bitmap.bits());
+            const qsizetype ligne = bitmap.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+            const QRgb noir = qRgb(0, 0, 0);
+            for (const auto& c : trace_.enveloppe) {
+                if (c.x < 0 || c.x >= bitmap.width()) continue;
+                const int haut = std::max(c.haut, 0), bas = std::min(c.bas, bitmap.height() - 1);
+                for (int y = haut; y <= bas; ++y) pixels[y * ligne + c.x] = noir;
             }
-            peintre.drawLines(lignes_);
         }
-        polyligne_.resize(static_cast<int>(trace_.points.size()));
-        for (int i = 0; i < polyligne_.size(); ++i) polyligne_[i] = QPoint(trace_.points[i].x, trace_.points[i].y);
-        if (!polyligne_.isEmpty()) peintre.drawPolyline(polyligne_);
+        // The line through the samples, the same way.
+        for (std::size_t i = 1; i < trace_.points.size(); ++i) {
+            const auto &a = trace_.points[i - 1], &b = trace_.points[i];
+            ligne_pixels(bitmap, QPoint(a.x, a.y), QPoint(b.x, b.y), qRgb(0, 0, 0));
+        }
+        QPainter peintre(&bitmap);
         if (vue.detecteur_visible) {
             // The window energy, and the threshold as a dashed line.
             polyligne_.resize(static_cast<int>(trace_.detecteur.size()));

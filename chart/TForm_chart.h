@@ -143,7 +143,6 @@ private:
     contexte& ctx_;
     trace_courbe trace_;
     QPolygon polyligne_;
-    QList<QLine> lignes_;
     int reste_molette_ = 0;  // part of a wheel notch not yet acted on
 };
 

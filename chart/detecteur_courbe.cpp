@@ -31,17 +31,21 @@ void tracer_detecteur(const vue_courbe& vue, const etat_conversion& conversion, 
     const std::int32_t dernier = std::min(vue.dernier_visible, n - fenetre_detection);
     if (vue.nb_visibles <= 0 || vue.premier_visible > dernier) return;
     const auto cumul = energies_cumulees(conversion, dernier + fenetre_detection);
-    const auto colonne = [&](std::int32_t i) {
-        return std::min(static_cast<int>(arrondi((i - vue.premier_visible) * vue.echelle_x)), vue.largeur - 1);
-    };
+    // The highest value of each pixel column, turned into a row once.
+    int courante = -1;
+    double plus_haute = 0;
     for (std::int32_t i = vue.premier_visible; i <= dernier; ++i) {
-        const point_trace p{colonne(i), y_de(energie_fenetre(cumul, i))};
-        // Several positions in one column: its highest value (lowest row).
-        if (!trace.detecteur.empty() && trace.detecteur.back().x == p.x)
-            trace.detecteur.back().y = std::min(trace.detecteur.back().y, p.y);
-        else
-            trace.detecteur.push_back(p);
+        const int c = std::min(static_cast<int>(std::lrint((i - vue.premier_visible) * vue.echelle_x)), vue.largeur - 1);
+        const double e = energie_fenetre(cumul, i);
+        if (c != courante) {
+            if (courante >= 0) trace.detecteur.push_back({courante, y_de(plus_haute)});
+            courante = c;
+            plus_haute = e;
+        } else if (e > plus_haute) {
+            plus_haute = e;
+        }
     }
+    trace.detecteur.push_back({courante, y_de(plus_haute)});
 }
 
 std::optional<double> debut_proche(const etat_conversion& conversion, double x, double rayon) {

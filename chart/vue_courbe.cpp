@@ -1,6 +1,7 @@
 #include "chart/vue_courbe.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdio>
 
@@ -16,6 +17,7 @@ namespace {
 // A pixel coordinate: rounded half to even, kept within a range that any
 // drawing surface accepts even for absurd values read from a marks file.
 int pixel(double valeur) {
+    if (valeur > -1000000 && valeur < 1000000) return static_cast<int>(std::lrint(valeur));  // the usual case, fast
     if (std::isnan(valeur)) return 0;
     return static_cast<int>(std::clamp<std::int64_t>(arrondi(valeur), -1000000, 1000000));
 }
@@ -26,6 +28,57 @@ std::int32_t nb_marques(const etat_conversion& conversion) {
 
 bool visible(const vue_courbe& vue, double x) {
     return x != 0 && vue.premier_visible < x && x <= vue.dernier_visible;
+}
+
+void construire_paliers(paliers_minmax& p, const etat_conversion& conversion) {
+    const std::int32_t n = nb_utilisables(conversion);
+    p.source = conversion.echantillons.data();
+    p.n = n;
+    p.blocs.clear();
+    p.debut_niveau.clear();
+    // Level 0 from the samples (1-based), each next level from the one below.
+    std::size_t blocs = static_cast<std::size_t>(n) / 2;
+    p.blocs.reserve(blocs * 2);
+    for (std::size_t b = 0; b < blocs; ++b) {
+        const double a = conversion.echantillons[2 * b + 1], c = conversion.echantillons[2 * b + 2];
+        p.blocs.push_back({std::min(a, c), std::max(a, c)});
+    }
+    std::size_t debut = 0;
+    while (blocs > 0) {
+        p.debut_niveau.push_back(debut);
+        const std::size_t suivants = blocs / 2;
+        for (std::size_t b = 0; b < suivants; ++b) {
+            const auto gauche = p.blocs[debut + 2 * b], droite = p.blocs[debut + 2 * b + 1];
+            p.blocs.push_back({std::min(gauche.mini, droite.mini), std::max(gauche.maxi, droite.maxi)});
+        }
+        debut += blocs;
+        blocs = suivants;
+    }
+}
+
+// The range of samples a..b (1-based, inclusive), widening mini and maxi:
+// at each step the largest block that starts at a (aligned on its size) and
+// ends by b; a single sample where no block fits.
+void etendre(const paliers_minmax& p, const etat_conversion& conversion, std::int32_t a, std::int32_t b, double& mini,
+             double& maxi) {
+    const int niveaux = static_cast<int>(p.debut_niveau.size());
+    while (a <= b) {
+        const auto debut = static_cast<std::uint32_t>(a - 1);
+        const auto longueur = static_cast<std::uint32_t>(b - a + 1);
+        int puissance = std::bit_width(longueur) - 1;  // the largest block that fits
+        if (debut != 0) puissance = std::min(puissance, std::countr_zero(debut));
+        puissance = std::min(puissance, niveaux);
+        if (puissance == 0) {
+            mini = std::min(mini, conversion.echantillons[a]);
+            maxi = std::max(maxi, conversion.echantillons[a]);
+            ++a;
+        } else {
+            const std::size_t i = p.debut_niveau[static_cast<std::size_t>(puissance) - 1] + (debut >> puissance);
+            mini = std::min(mini, p.blocs[i].mini);
+            maxi = std::max(maxi, p.blocs[i].maxi);
+            a += std::int32_t{1} << puissance;
+        }
+    }
 }
 
 }  // namespace
@@ -56,6 +109,7 @@ void ouvrir_vue(vue_courbe& vue, const etat_conversion& conversion) {
     vue.dernier_sauve = vue.dernier_visible;
     vue.pointe_choisie = 0;
     vue.placement = false;
+    construire_paliers(vue.paliers, conversion);
 }
 
 void calculer_trace(vue_courbe& vue, const etat_conversion& conversion, trace_courbe& trace) {
@@ -90,23 +144,39 @@ void calculer_trace(vue_courbe& vue, const etat_conversion& conversion, trace_co
             trace.points.push_back({pixel((i - vue.premier_visible) * vue.echelle_x), y_de(v[i])});
     } else {
         // Several samples per column: the range of each column, joined to
-        // the last sample of the column before it.
+        // the last sample of the column before it. A sample's column is
+        // rounded as pixel() does (lrint: to nearest, halves to even); each
+        // column's run of samples is found from its edges and its range
+        // read from the blocks, so the cost follows the columns, not the
+        // samples.
+        if (vue.paliers.source != conversion.echantillons.data() || vue.paliers.n != n)
+            construire_paliers(vue.paliers, conversion);
         trace.enveloppe.reserve(static_cast<std::size_t>(vue.largeur));
-        colonne_enveloppe courante{0, y_de(v[vue.premier_visible]), y_de(v[vue.premier_visible])};
-        int y_precedent = courante.haut;
-        for (std::int32_t i = vue.premier_visible; i <= vue.dernier_visible; ++i) {
-            const int c = std::min(pixel((i - vue.premier_visible) * vue.echelle_x), vue.largeur - 1);
-            const int y = y_de(v[i]);
-            if (c != courante.x) {
-                trace.enveloppe.push_back(courante);
-                courante = {c, std::min(y, y_precedent), std::max(y, y_precedent)};
-            } else {
-                courante.haut = std::min(courante.haut, y);
-                courante.bas = std::max(courante.bas, y);
+        const double ex = vue.echelle_x;
+        const std::int32_t premier = vue.premier_visible, dernier = vue.dernier_visible;
+        const int derniere_colonne = vue.largeur - 1;
+        const auto colonne = [&](std::int32_t i) {
+            return std::min(static_cast<int>(std::lrint((i - premier) * ex)), derniere_colonne);
+        };
+        for (std::int32_t i = premier; i <= dernier;) {
+            const int c = colonne(i);
+            // The first sample of the next column: estimated, then set right.
+            std::int32_t suivant = dernier + 1;
+            if (c < derniere_colonne) {
+                const double estime = premier + std::ceil((c + 0.5) / ex);
+                suivant = static_cast<std::int32_t>(std::clamp<double>(estime, i + 1, dernier + 1));
+                while (suivant <= dernier && colonne(suivant) <= c) ++suivant;
+                while (suivant - 1 > i && colonne(suivant - 1) > c) --suivant;
             }
-            y_precedent = y;
+            double mini = v[i], maxi = v[i];
+            if (i > premier) {
+                mini = std::min(mini, v[i - 1]);
+                maxi = std::max(maxi, v[i - 1]);
+            }
+            etendre(vue.paliers, conversion, i, suivant - 1, mini, maxi);
+            trace.enveloppe.push_back({c, y_de(maxi), y_de(mini)});
+            i = suivant;
         }
-        trace.enveloppe.push_back(courante);
     }
 
     for (std::int32_t k = 1; k <= nb_marques(conversion); ++k) {

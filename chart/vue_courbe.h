@@ -22,6 +22,22 @@ struct contexte;
 constexpr int largeur_image = 1081;
 constexpr int hauteur_image = 161;
 
+// Minimum and maximum of aligned blocks of 2, 4, 8, ... samples, so that
+// the range of any run of samples takes a few look-ups and the full view
+// costs about what a zoomed one does. Built from the buffer by ouvrir_vue,
+// and again by calculer_trace when the buffer or its count changed.
+struct paliers_minmax {
+    const double* source = nullptr;
+    std::int32_t n = 0;
+    // Level k (blocks of 2^(k+1) samples) starts at debut_niveau[k]; each
+    // block keeps its minimum and maximum side by side.
+    struct bloc {
+        double mini, maxi;
+    };
+    std::vector<bloc> blocs;
+    std::vector<std::size_t> debut_niveau;
+};
+
 struct vue_courbe {
     int largeur = largeur_image;  // W
     int hauteur = hauteur_image;  // H
@@ -48,6 +64,8 @@ struct vue_courbe {
     std::int32_t pointe_selectionnee = 0;
     // Whether the detector's window energy is drawn over the signal.
     bool detecteur_visible = false;
+
+    paliers_minmax paliers;
 };
 
 struct point_trace {

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <numbers>
+#include <random>
 
 #include "app/contexte.h"
 #include "tests/support/plateforme_factice.h"
@@ -98,6 +99,45 @@ TEST(VueCourbe, ABurstOfOneSampleIsSeenAtEveryZoom) {
         for (std::size_t i = 1; i < trace.points.size(); ++i) plus_haut = std::min(plus_haut, trace.points[i].y);
         EXPECT_EQ(plus_haut, y_pic) << premier << ".." << dernier;
         EXPECT_EQ(trace.points.empty(), dernier - premier + 1 > 1081);
+    }
+}
+
+// The envelope read from the blocks is the one a plain walk over every
+// sample gives, for any view: each column spans its samples and the last
+// sample of the column before it.
+TEST(VueCourbe, TheEnvelopeIsTheRangeOfEachColumnsSamplesForAnyView) {
+    std::mt19937 hasard(12);
+    auto etat = std::make_unique<etat_conversion>();
+    etat->nb_echantillons = 32100;
+    std::uniform_int_distribution<int> valeur(-32768, 32767);
+    for (int i = 1; i <= 32100; ++i) etat->echantillons[i] = i % 97 == 0 ? valeur(hasard) : valeur(hasard) / 64;
+    vue_courbe vue;
+    ouvrir_vue(vue, *etat);
+    for (int essai = 0; essai < 100; ++essai) {
+        std::uniform_int_distribution<int> debut(1, 32100 - 1082);
+        vue.premier_visible = debut(hasard);
+        vue.dernier_visible = std::uniform_int_distribution<int>(vue.premier_visible + 1081, 32100)(hasard);
+        trace_courbe trace;
+        calculer_trace(vue, *etat, trace);
+        std::vector<colonne_enveloppe> attendue;
+        double precedente = 0;
+        for (int i = vue.premier_visible; i <= vue.dernier_visible; ++i) {
+            const int c = std::min(static_cast<int>(std::nearbyint((i - vue.premier_visible) * vue.echelle_x)), 1080);
+            const int y = 80 - static_cast<int>(std::nearbyint(etat->echantillons[i] * vue.echelle_y));
+            const int y_avant = 80 - static_cast<int>(std::nearbyint(precedente * vue.echelle_y));
+            if (attendue.empty() || attendue.back().x != c)
+                attendue.push_back({c, i == vue.premier_visible ? y : std::min(y, y_avant),
+                                    i == vue.premier_visible ? y : std::max(y, y_avant)});
+            attendue.back().haut = std::min(attendue.back().haut, y);
+            attendue.back().bas = std::max(attendue.back().bas, y);
+            precedente = etat->echantillons[i];
+        }
+        ASSERT_EQ(trace.enveloppe.size(), attendue.size()) << vue.premier_visible << ".." << vue.dernier_visible;
+        for (std::size_t c = 0; c < attendue.size(); ++c) {
+            const auto &a = attendue[c], &e = trace.enveloppe[c];
+            ASSERT_TRUE(a.x == e.x && a.haut == e.haut && a.bas == e.bas)
+                << vue.premier_visible << ".." << vue.dernier_visible << " column " << c;
+        }
     }
 }
 
