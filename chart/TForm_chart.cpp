@@ -376,14 +376,9 @@ bool TForm_chart::event(QEvent* event) {
     return QDialog::event(event);
 }
 
-bool TForm_chart::focusNextPrevChild(bool suivant) {
-    gere([&] {
-        selectionner_pointe(vue, ctx_.conversion, suivant);
-        montrer_position_pointe();
-        affich_courbe();
-    });
-    return true;
-}
+// The focus never moves (no child takes it): a Tab that a child saw comes
+// back here through keyPressEvent.
+bool TForm_chart::focusNextPrevChild(bool) { return false; }
 
 void TForm_chart::keyPressEvent(QKeyEvent* event) {
     const auto m = event->modifiers();
@@ -419,7 +414,9 @@ bool TForm_chart::touche(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-        focusNextPrevChild(event->key() == Qt::Key_Tab && !shift);
+        selectionner_pointe(vue, conv, event->key() == Qt::Key_Tab && !shift);
+        montrer_position_pointe();
+        affich_courbe();
         return true;
     case Qt::Key_Left:
     case Qt::Key_Right: {
