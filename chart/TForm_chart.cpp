@@ -481,23 +481,20 @@ void TForm_chart::montrer_position_pointe() {
                                               ctx_.separateur_decimal, langue())));
 }
 
-
 void TForm_chart::Annuler1Click() {
-    gere([this] {
-        const auto genre = historique.annuler(vue, ctx_.conversion);
-        Panel1->hide();
-        if (genre == genre_etape::lecture) ouvrir_vue(vue, ctx_.conversion);
-        affich_courbe();
-    });
+    gere([this] { apres_historique(historique.annuler(vue, ctx_.conversion)); });
 }
 
 void TForm_chart::Retablir1Click() {
-    gere([this] {
-        const auto genre = historique.retablir(vue, ctx_.conversion);
-        Panel1->hide();
-        if (genre == genre_etape::lecture) ouvrir_vue(vue, ctx_.conversion);
-        affich_courbe();
-    });
+    gere([this] { apres_historique(historique.retablir(vue, ctx_.conversion)); });
+}
+
+// After an undo or a redo: a file read brought other samples, so the view
+// opens on them again.
+void TForm_chart::apres_historique(std::optional<genre_etape> genre) {
+    Panel1->hide();
+    if (genre == genre_etape::lecture) ouvrir_vue(vue, ctx_.conversion);
+    affich_courbe();
 }
 
 void TForm_chart::Accrocher1Click(bool actif) {

@@ -138,6 +138,7 @@ private:
     bool touche(QKeyEvent* event);
     void dire(const std::string& texte);
     void montrer_position_pointe();
+    void apres_historique(std::optional<genre_etape> genre);
     int langue() const;
 
     contexte& ctx_;

@@ -12,6 +12,8 @@
 #   id=$(attendre_fenetre "Titre exact" 10) || echec "..."
 #   attendre_ouverture MOTIF 10 || echec "..."
 #   CAPTURE_ECHEC=fichier.png     # echec keeps a screenshot there
+#   convertir_par_menu X Y FICHIER.wav   # toolbar at X,Y: the menu's conversion
+#   chart=$(attendre_chart "$QUORVA") || echec "..."
 #
 # lancer and dossier_temporaire remember what they made in this shell: call
 # them directly, never inside $(...); their locals begin with "_" so that the
@@ -199,4 +201,30 @@ attendre_fenetre() {
 # The visible windows of the process $1; fails if none.
 fenetres_de() {
     xdotool search --onlyvisible --pid "$1" 2>/dev/null
+}
+
+# The program's chart (the visible window 1130 pixels wide of the process
+# $1), waited for up to 10 seconds; prints its id.
+attendre_chart() {
+    local id
+    for _ in $(seq 100); do
+        for id in $(fenetres_de "$1"); do
+            eval "$(xdotool getwindowgeometry --shell "$id")"
+            [ "$WIDTH" = 1130 ] && { echo "$id"; return 0; }
+        done
+        sleep 0.1
+    done
+    return 1
+}
+
+# From the toolbar at $1,$2 (its menu closed): "Read convert .wav ( 1
+# channel; 16 bits) Excel" (the sixth entry), then the recording $3 typed
+# into the open dialog.
+convertir_par_menu() {
+    xdotool mousemove $(($1 + 70)) $(($2 + 12)) click 1
+    sleep 0.5
+    xdotool key Down Down Down Down Down Down Return
+    sleep 1
+    xdotool type --delay 20 "$3"
+    xdotool key Return
 }

@@ -39,21 +39,8 @@ done
 sleep 1
 xdotool key Escape
 sleep 0.3
-xdotool mousemove $((X + 70)) $((Y + 12)) click 1
-sleep 0.5
-xdotool key Down Down Down Down Down Down Return
-sleep 1
-xdotool type --delay 20 "$travail/rec/essai.wav"
-xdotool key Return
-
-chart=""
-for _ in $(seq 100); do
-    for id in $(fenetres_de "$QUORVA"); do
-        eval "$(xdotool getwindowgeometry --shell "$id")"
-        [ "$WIDTH" = 1130 ] && { chart=$id; break 2; }
-    done
-    sleep 0.1
-done
+convertir_par_menu "$X" "$Y" "$travail/rec/essai.wav"
+chart=$(attendre_chart "$QUORVA")
 [ -n "$chart" ] || echec "no chart"
 # The help box comes a second after the chart; Return closes it. The
 # mouse stays away from the curve: Insert and the status line do not

@@ -49,25 +49,12 @@ X=$toolbar_x Y=$toolbar_y
 xdotool key Escape
 sleep 0.3
 
-# A click on the label opens the menu; the entry is the sixth one offered.
-xdotool mousemove $((X + 70)) $((Y + 12)) click 1
-sleep 0.5
-xdotool key Down Down Down Down Down Down Return
-
-# The open dialog: the recording's path, then Return.
-sleep 1
-xdotool type --delay 20 "$travail/rec/essai.wav"
-xdotool key Return
+# A click on the label opens the menu; the entry is the sixth one offered;
+# the open dialog takes the recording's path.
+convertir_par_menu "$X" "$Y" "$travail/rec/essai.wav"
 
 # The chart: the program's visible window 1130 pixels wide.
-chart=""
-for _ in $(seq 100); do
-    for id in $(fenetres_de "$QUORVA"); do
-        eval "$(xdotool getwindowgeometry --shell "$id")"
-        [ "$WIDTH" = 1130 ] && { chart=$id; break 2; }
-    done
-    sleep 0.1
-done
+chart=$(attendre_chart "$QUORVA")
 [ -n "$chart" ] || echec "no chart"
 # One second after it opens, the chart shows its help in a message box,
 # above the chart; Return closes it.
