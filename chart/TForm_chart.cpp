@@ -102,7 +102,7 @@ void Regle_temps::paintEvent(QPaintEvent*) {
     petite.setPixelSize(9);
     peintre.setFont(petite);
     const QFontMetrics mesure(petite);
-    for (const auto& g : graduations_) {
+    for (const auto& g : reperes) {
         peintre.drawLine(g.x, 0, g.x, g.majeure ? 3 : 1);
         if (g.texte.empty()) continue;
         const QString texte = qt(g.texte);
@@ -308,7 +308,7 @@ void TForm_chart::affich_courbe() {
     Label1->adjustSize();
     Image1->update();
     const auto& conv = ctx_.conversion;
-    Regle1->graduations_ = graduations(vue, conv.frequence_echantillonnage, conv.facteur_division, ctx_.separateur_decimal);
+    Regle1->reperes = graduations(vue, conv.frequence_echantillonnage, conv.facteur_division, ctx_.separateur_decimal);
     Regle1->update();
     Label_resume->setText(qt(texte_resume(historique.resume(conv), langue())));
     Annuler1->setEnabled(historique.peut_annuler() || vue.placement);

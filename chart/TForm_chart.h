@@ -49,7 +49,7 @@ private:
 class Regle_temps : public QWidget {
 public:
     explicit Regle_temps(QWidget* parent);
-    std::vector<graduation> graduations_;
+    std::vector<graduation> reperes;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

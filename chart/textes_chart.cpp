@@ -33,7 +33,8 @@ std::string texte_position(double position, std::uint32_t frequence, std::int32_
     const double periode = static_cast<double>(std::max<std::int32_t>(facteur_division, 1)) / frequence;
     const int decimales = std::clamp(static_cast<int>(std::ceil(-std::log10(periode) - 1e-9)), 0, 6);
     char tampon[64];
-    std::snprintf(tampon, sizeof tampon, "%.*f", decimales, static_cast<double>(n - 1) * periode);
+    std::snprintf(tampon, sizeof tampon, "%.*f", decimales,
+                  secondes_de(static_cast<double>(n), frequence, facteur_division));
     std::string secondes = tampon;
     if (separateur != '.') std::replace(secondes.begin(), secondes.end(), '.', separateur);
     return texte + ", " + secondes + " s";

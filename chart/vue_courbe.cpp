@@ -423,6 +423,7 @@ std::vector<graduation> graduations(const vue_courbe& vue, std::uint32_t frequen
 
     const double debut = (vue.premier_visible - origine) * par_echantillon;
     const double fin = (vue.dernier_visible - origine) * par_echantillon;
+    if (!(std::abs(debut / petit_pas) < 1e15 && std::abs(fin / petit_pas) < 1e15)) return resultat;
     const auto premier = static_cast<std::int64_t>(std::ceil(debut / petit_pas - 1e-9));
     const auto dernier = static_cast<std::int64_t>(std::floor(fin / petit_pas + 1e-9));
     for (std::int64_t k = premier; k <= dernier && resultat.size() < 1000; ++k) {
