@@ -13,6 +13,7 @@
 #   attendre_ouverture MOTIF 10 || echec "..."
 #   fermer_message BOITE PID || echec "..."   # Return on a message box
 #   CAPTURE_ECHEC=fichier.png     # echec keeps a screenshot there
+#   attendre_arrivee "$toolbar" || echec "..."   # toolbar in its corner, at X,Y
 #   convertir_par_menu X Y FICHIER.wav   # toolbar at X,Y: the menu's conversion
 #   chart=$(attendre_chart "$QUORVA") || echec "..."
 #
@@ -215,6 +216,20 @@ fermer_message() {
         attendre 5 bash -c "[ \"\$(xdotool getwindowfocus -f)\" = $boite ]" || true
         xdotool key --clearmodifiers Return 2>/dev/null || true
         attendre 4 termine "$pid" && return 0
+    done
+    return 1
+}
+
+# Waits up to 5 seconds for the toolbar $1 to settle in the top-right
+# corner of the screen at the end of its arrival; X and Y are then its
+# position (call it directly, never inside $(...)).
+attendre_arrivee() {
+    local _largeur
+    _largeur=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }')
+    for _ in $(seq 50); do
+        eval "$(xdotool getwindowgeometry --shell "$1")"
+        [ "$X" = $((_largeur - 129)) ] && [ "$Y" = 18 ] && return 0
+        sleep 0.1
     done
     return 1
 }

@@ -28,14 +28,8 @@ demarrer_openbox
 installer_xdg_open
 lancer QUORVA "$quorva"
 toolbar=$(attendre_fenetre Quorva 10) || echec "no toolbar"
-eval "$(xdotool getwindowgeometry --shell "$toolbar")"
 # Let the arrival end (the toolbar glides to the corner and opens its menu).
-screen_width=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }')
-for _ in $(seq 50); do
-    eval "$(xdotool getwindowgeometry --shell "$toolbar")"
-    [ "$X" = $((screen_width - 129)) ] && [ "$Y" = 18 ] && break
-    sleep 0.1
-done
+attendre_arrivee "$toolbar" || echec "toolbar at $X,$Y after its arrival"
 sleep 1
 xdotool key Escape
 sleep 0.3

@@ -24,13 +24,7 @@ lancer QUORVA "$quorva"
 toolbar=$(attendre_fenetre Quorva 10) || echec "no toolbar"
 
 # The arrival: the toolbar settles in the top-right corner with its menu open.
-screen_width=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }')
-for _ in $(seq 50); do
-    eval "$(xdotool getwindowgeometry --shell "$toolbar")"
-    [ "$X" = $((screen_width - 129)) ] && [ "$Y" = 18 ] && break
-    sleep 0.1
-done
-[ "$X" = $((screen_width - 129)) ] && [ "$Y" = 18 ] || echec "toolbar at $X,$Y after its arrival"
+attendre_arrivee "$toolbar" || echec "toolbar at $X,$Y after its arrival"
 toolbar_x=$X toolbar_y=$Y
 # Its menu hangs 20 pixels below the toolbar's top (the screen's edge may
 # push it to the left).
