@@ -120,7 +120,7 @@ void TForm1::FormCreate() {
     // running copy's window plus this one make two.
     winId();
     QCoreApplication::processEvents();
-    if (cherche_appli(ctx_.os, ctx_.fenetres, "Quorva") && ctx_.fenetres.nb_titres_trouves >= 2) {
+    if (copie_deja_lancee(ctx_.os, ctx_.fenetres)) {
         QMessageBox::information(nullptr, "Quorva",
                                  QString::fromStdString(cp1252_vers_utf8("Fermez l'ancien Audacity\rencore ouvert. Merci")));
         refuse_ = true;

@@ -66,6 +66,22 @@ attendre 10 barre_visible || echec "la barre du premier n'est plus visible"
 # The second's windows go with its connection, a moment after its end.
 attendre 10 une_fenetre_quorva || echec "$(fenetres_quorva | wc -l) fenetres Quorva apres le refus"
 kill "$PREMIER"
+attendre 10 termine "$PREMIER" || echec "le premier ne s'arrete pas"
+
+echo "== une fenetre d'un autre programme titree Quorva"
+# A folder window named "Quorva", or any other program's window of that
+# title, is no running copy: the program starts.
+lancer AUTRE xmessage -title Quorva "Quorva"
+attendre 10 une_fenetre_quorva || echec "la fenetre de xmessage n'apparait pas"
+lancer TROISIEME "$quorva"
+deux_fenetres() { [ "$(fenetres_quorva | wc -l)" -eq 2 ]; }
+attendre 30 deux_fenetres || echec "la barre n'apparait pas a cote de la fenetre de xmessage"
+sleep 2
+vivant "$TROISIEME" || echec "refuse a cause de la fenetre d'un autre programme"
+for w in $(fenetres_de "$TROISIEME"); do
+    [ "$(xdotool getwindowname "$w")" = Quorva ] || echec "une boite s'ouvre: $(xdotool getwindowname "$w")"
+done
+kill "$TROISIEME" "$AUTRE"
 
 echo "== sans affichage X11, sans HOME ni dossier temporaire"
 # Offscreen the search sees the program's own windows only: each copy
