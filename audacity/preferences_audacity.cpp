@@ -110,7 +110,7 @@ void inserer_cles_dossiers(std::vector<std::string>& lignes) {
 }
 
 void regler_cles_patin(std::vector<std::string>& lignes, const std::string& dossier_enreg) {
-    const std::string r = echappe_chemin(dossier_enreg) + "\\\\";
+    const std::string r = echappe_chemin(dossier_enreg);
     for (auto& ligne : lignes) {
         if (contient(ligne, "DefaultExportPath="))
             ligne = "DefaultExportPath=" + r;

@@ -126,7 +126,7 @@ TEST(PreferencesAudacity, TemplateEditedForStickSlipGivesThe106ExpectedLines) {
     auto lignes = modele();
     ASSERT_EQ(lignes.size(), 104u);
     inserer_cles_dossiers(lignes);
-    regler_cles_patin(lignes, "C:\\Documents and Settings\\eleve\\Mes documents\\patin_tracte");
+    regler_cles_patin(lignes, "C:\\Documents and Settings\\eleve\\Mes documents\\patin_tracte\\");
     EXPECT_EQ(lignes.size(), 106u);
     const auto attendu = decouper_lignes(attendu_patin);
     ASSERT_EQ(attendu.size(), 106u);
@@ -136,7 +136,7 @@ TEST(PreferencesAudacity, TemplateEditedForStickSlipGivesThe106ExpectedLines) {
     // A second edit of the result changes nothing.
     auto encore = lignes;
     inserer_cles_dossiers(encore);
-    regler_cles_patin(encore, "C:\\Documents and Settings\\eleve\\Mes documents\\patin_tracte");
+    regler_cles_patin(encore, "C:\\Documents and Settings\\eleve\\Mes documents\\patin_tracte\\");
     EXPECT_EQ(encore, lignes);
 }
 
@@ -179,7 +179,7 @@ TEST(PreferencesAudacity, AnExistingOpenPathMeansNoInsertionOnlyReplacements) {
                                        "XDefaultProjectSampleFormat=1", "RecordChannels=2", "MyPath=keep"};
     inserer_cles_dossiers(lignes);
     EXPECT_EQ(lignes.size(), 10u);  // no DefaultExportPath= added either
-    regler_cles_patin(lignes, "E:\\enreg");
+    regler_cles_patin(lignes, "E:\\enreg\\");
     EXPECT_EQ(lignes, (std::vector<std::string>{"[Directories]", "DefaultOpenPath=E:\\\\enreg\\\\", "TempDir=C:\\\\tmp",
                                                 "[Export]", "Format=WAV", "Path=E:\\\\enreg\\\\",
                                                 "DefaultProjectSampleRate=1000", "DefaultProjectSampleFormat=131073",
@@ -191,7 +191,7 @@ TEST(PreferencesAudacity, RulesApplyInOrderAndTempDirIsNeverTouched) {
     // export path line.
     std::vector<std::string> lignes = {"DefaultOpenPath=DefaultExportPath=", "Path=DefaultProjectSampleRate=",
                                        "TempDir=C:\\\\Temp\\\\Path=", "TempDir=", "  Path=x"};
-    regler_cles_patin(lignes, "C:\\r");
+    regler_cles_patin(lignes, "C:\\r\\");
     EXPECT_EQ(lignes[0], "DefaultExportPath=C:\\\\r\\\\");
     EXPECT_EQ(lignes[1], "Path=C:\\\\r\\\\");
     EXPECT_EQ(lignes[2], "TempDir=C:\\\\Temp\\\\Path=");
@@ -208,7 +208,7 @@ TEST(PreferencesAudacity, RulesApplyInOrderAndTempDirIsNeverTouched) {
 TEST(PreferencesAudacity, WaveSpeedAfterStickSlipKeepsTheExportFolder) {
     auto lignes = modele();
     inserer_cles_dossiers(lignes);
-    regler_cles_patin(lignes, "C:\\docs\\patin_tracte");
+    regler_cles_patin(lignes, "C:\\docs\\patin_tracte\\");
     regler_cles_vitesse(lignes, "C:\\docs\\vitesse_ondes");
     ASSERT_EQ(lignes.size(), 106u);
     EXPECT_EQ(lignes[9], "DefaultOpenPath=C:\\\\docs\\\\vitesse_ondes");
