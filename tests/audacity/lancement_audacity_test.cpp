@@ -88,7 +88,7 @@ TEST_F(LancementAudacity, StickSlipFirstLaunchPreparesEverythingAndStartsTheWatc
     EXPECT_TRUE(os.folder_exists("c:\\quorva\\fic_quorva\\audacity\\Portable Settings\\AutoSave"));
 
     const auto lignes = lignes_cfg();
-    ASSERT_EQ(lignes.size(), 106u);
+    ASSERT_EQ(lignes.size(), 110u);
     const std::string r = "c:\\\\quorva\\\\fic_quorva\\\\audacity\\\\patin_tracte\\\\";
     EXPECT_EQ(lignes[9], "DefaultOpenPath=" + r);
     EXPECT_EQ(lignes[99], "DefaultExportPath=" + r);
@@ -172,7 +172,7 @@ TEST_F(LancementAudacity, WaveSpeedAfterStickSlip) {
     EXPECT_EQ(ctx.audacity.dossier_enreg, "c:\\quorva\\fic_quorva\\audacity\\vitesse_ondes");
     EXPECT_EQ(ctx.audacity.ListBox1, (std::vector<std::string>{"onde.wav"}));
     const auto lignes = lignes_cfg();
-    ASSERT_EQ(lignes.size(), 106u);
+    ASSERT_EQ(lignes.size(), 110u);
     EXPECT_EQ(lignes[9], "DefaultOpenPath=c:\\\\quorva\\\\fic_quorva\\\\audacity\\\\vitesse_ondes");
     EXPECT_EQ(lignes[10], "TempDir=");
     EXPECT_EQ(lignes[17], "RecordChannels=2");
@@ -190,10 +190,12 @@ TEST_F(LancementAudacity, WaveSpeedOnAFreshCopyWritesItsSettingsAndStartsAudacit
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(ctx.audacity.audacity_trouve, 1);
     const auto lignes = lignes_cfg();
-    ASSERT_EQ(lignes.size(), 106u);
+    // The template, its two folder lines and Audacity 3's open folder.
+    ASSERT_EQ(lignes.size(), 108u);
     EXPECT_EQ(lignes[9], "DefaultOpenPath=c:\\\\quorva\\\\fic_quorva\\\\audacity\\\\vitesse_ondes");
     EXPECT_EQ(lignes[17], "RecordChannels=2");
     EXPECT_EQ(lignes[101], "DefaultProjectSampleRate=22050");
+    EXPECT_EQ(lignes[107], "Default=c:\\\\quorva\\\\fic_quorva\\\\audacity\\\\vitesse_ondes");
     ASSERT_EQ(os.ouvertures.size(), 1u);
     EXPECT_EQ(os.ouvertures[0].fichier, "c:\\quorva\\fic_quorva\\audacity\\audacity.exe");
     EXPECT_FALSE(ctx.audacity.Timer_surveille_actif);
@@ -222,7 +224,7 @@ TEST_F(LancementAudacity, OnLinuxTheSystemsOwnPathsAndAudacity) {
     ASSERT_EQ(os.ouvertures.size(), 1u);
     EXPECT_EQ(os.ouvertures[0].fichier, "c:\\quorva\\fic_quorva\\audacity\\audacity");
     auto lignes = lignes_cfg();
-    ASSERT_EQ(lignes.size(), 106u);
+    ASSERT_EQ(lignes.size(), 110u);
     EXPECT_EQ(lignes[9], "DefaultOpenPath=c:/quorva/fic_quorva/audacity/patin_tracte/");
     EXPECT_EQ(lignes[99], "DefaultExportPath=c:/quorva/fic_quorva/audacity/patin_tracte/");
     EXPECT_EQ(lignes[100], "Path=c:/quorva/fic_quorva/audacity/patin_tracte/");
@@ -244,7 +246,7 @@ TEST_F(LancementAudacity, OnLinuxTheSystemsOwnPathsAndAudacity) {
     EXPECT_EQ(os.ouvertures.back().fichier, "c:\\usr\\bin\\audacity");
     EXPECT_EQ(ctx.audacity.dossier_config_audacity, "c:\\maison\\.config\\audacity\\");
     lignes = decouper_lignes(os.lire("c:\\maison\\.config\\audacity\\audacity.cfg"));
-    ASSERT_EQ(lignes.size(), 106u);
+    ASSERT_EQ(lignes.size(), 110u);
     EXPECT_EQ(lignes[99], "DefaultExportPath=c:/quorva/fic_quorva/audacity/patin_tracte/");
     EXPECT_EQ(ctx.audacity.dossier_enreg, "c:\\quorva\\fic_quorva\\audacity\\patin_tracte");
 
@@ -308,14 +310,17 @@ TEST_F(LancementAudacity, OddPreferenceFilesKeepEveryByteOfTheLinesNotReplaced) 
                          "\r\n[Export]\r\nFormat=WAV\r\nPath=");
     LancerAudacityCl1Click(ctx);
     const std::string r = "c:\\\\quorva\\\\fic_quorva\\\\audacity\\\\patin_tracte\\\\";
+    const std::string audacity3 = "[Directories/Open]\r\nDefault=" + r + "\r\n[Directories/Export]\r\nDefault=" + r + "\r\n";
     EXPECT_EQ(os.lire(cfg()), "SnapTo=0\r\n[Directories]\r\nDefaultOpenPath=" + r + "\r\nTempDir=C:\\\\T\r\n" + octets +
                                   "\r\nX=" + longue + "\r\n[Export]\r\nFormat=WAV\r\nDefaultExportPath=" + r +
-                                  "\r\nPath=" + r + "\r\n");
+                                  "\r\nPath=" + r + "\r\n" + audacity3);
 
     // A file without any line end is one line: the keys are added around it.
     os.ecrire(cfg(), "SnapTo=0 " + octets);
     LancerAudacityCl1Click(ctx);
-    EXPECT_EQ(lignes_cfg(), (std::vector<std::string>{"SnapTo=0 " + octets, "DefaultOpenPath=" + r, "DefaultExportPath=" + r}));
+    EXPECT_EQ(lignes_cfg(), (std::vector<std::string>{"SnapTo=0 " + octets, "DefaultOpenPath=" + r, "DefaultExportPath=" + r,
+                                                       "[Directories/Open]", "Default=" + r, "[Directories/Export]",
+                                                       "Default=" + r}));
 }
 
 TEST(ChercheAudacity, PlacesByGenerationAndLogLines) {

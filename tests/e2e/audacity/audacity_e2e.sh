@@ -89,10 +89,10 @@ echo "== preferences et lancement"
 # The preferences are written twice (the template, then the keys set): the
 # stand-in starts after the second.
 attendre 10 grep -q '^export=' "$E2E_AUDACITY_LOG" || echec "le remplacant d'Audacity n'a pas ete lance"
-[ "$(tr -d '\r' < "$cfg" | wc -l)" -eq 106 ] || echec "audacity.cfg de $(wc -l < "$cfg") lignes, 106 attendues"
+[ "$(tr -d '\r' < "$cfg" | wc -l)" -eq 110 ] || echec "audacity.cfg de $(wc -l < "$cfg") lignes, 110 attendues"
 grep -a -q $'^RecordChannels=1\r$' "$cfg" || echec "RecordChannels=1 absent"
 grep -a -q $'^DefaultProjectSampleRate=1000\r$' "$cfg" || echec "DefaultProjectSampleRate=1000 absent"
-grep -a '^DefaultOpenPath=' "$cfg" | grep -q 'patin_tracte\\\\' || echec "DefaultOpenPath sans le dossier patin_tracte"
+grep -a -q "^DefaultOpenPath=$enreg/"$'\r$' "$cfg" || echec "DefaultOpenPath n'est pas le dossier patin_tracte"
 [ -d "$enreg" ] || echec "dossier $enreg absent"
 grep -q "^export=$enreg\$" "$E2E_AUDACITY_LOG" || echec "export vers $(grep '^export=' "$E2E_AUDACITY_LOG")"
 
