@@ -92,6 +92,9 @@ void lancer_audacity(contexte& ctx, const std::string& tp) {
     preparer_preferences(ctx, cfg);
     ctx.journal.push_back("Trouv\xE9 " + cfg);
     a.audacity_trouve = 1;
+    // The system's own Audacity keeps its recordings under Quorva's data
+    // folder, which may have no "audacity" folder yet.
+    assurer_dossier(ctx, a.mes_documents);
     assurer_dossier(ctx, a.mes_documents + "patin_tracte");
     a.dossier_enreg = a.mes_documents + "patin_tracte";
     ctx.journal.push_back("Chem_enreg=" + a.dossier_enreg);
@@ -122,6 +125,7 @@ void btn_lancer_audacity_vitesseClick(contexte& ctx) {
     // settings below take effect.
     const bool neuves = preparer_preferences(ctx, cfg);
     a.audacity_trouve = 1;
+    assurer_dossier(ctx, a.mes_documents);
     assurer_dossier(ctx, a.mes_documents + "vitesse_ondes");
     a.dossier_enreg = a.mes_documents + "vitesse_ondes";
     auto lignes = charger_lignes(ctx.os, cfg);
