@@ -134,8 +134,13 @@ void TForm1::Timer_debTimer() {
     ctx_.barre.aleatoire.seed(static_cast<std::mt19937::result_type>(
         std::chrono::steady_clock::now().time_since_epoch().count()));
     Timer_saute.start();
+    // The flag shows whatever the start-up met (a language preference that
+    // cannot be written is reported by the guard, after this).
+    struct drapeau_a_la_fin {
+        TForm1& barre;
+        ~drapeau_a_la_fin() { barre.afficher_SpeedButton3(bouton_langue(barre.ctx_)); }
+    } drapeau{*this};
     sequence_demarrage(ctx_);
-    afficher_SpeedButton3(bouton_langue(ctx_));
 }
 
 void TForm1::afficher_SpeedButton3(const etat_SpeedButton3& etat) {
