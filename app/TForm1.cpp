@@ -40,6 +40,15 @@ void colorer(QWidget* controle, QPalette::ColorRole role, const QColor& couleur)
 
 position_fenetre position(const QWidget& fenetre) { return {fenetre.x(), fenetre.y()}; }
 
+std::vector<rectangle_ecran> ecrans() {
+    std::vector<rectangle_ecran> liste;
+    for (const QScreen* ecran : QGuiApplication::screens()) {
+        const QRect r = ecran->geometry();
+        liste.push_back({r.x(), r.y(), r.width(), r.height()});
+    }
+    return liste;
+}
+
 }  // namespace
 
 TForm1::TForm1(contexte& ctx) : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), ctx_(ctx) {
@@ -216,7 +225,8 @@ bool TForm1::souris(QWidget* controle, QEvent* evenement) {
             // control moves with the window.
             const QPoint p = controle->mapFromGlobal(e->globalPosition().toPoint());
             garde(montrer_erreur, [&] {
-                const auto nouvelle = FormMouseMove(ctx_.barre, p.x(), p.y(), position(*this));
+                const auto nouvelle =
+                    dans_un_ecran(FormMouseMove(ctx_.barre, p.x(), p.y(), position(*this)), ecrans(), height());
                 if (nouvelle.gauche != x() || nouvelle.haut != y()) move(nouvelle.gauche, nouvelle.haut);
             });
             return true;

@@ -147,3 +147,11 @@ TEST_F(BarreOutils, TheFlagShowsEvenWhenTheLanguagePreferenceCannotBeWritten) {
     EXPECT_TRUE(messages[0].contains("langue_quorva.txt")) << messages[0].toStdString();
     EXPECT_TRUE(barre->SpeedButton3->isVisible());
 }
+
+TEST_F(BarreOutils, CannotBeDraggedOffTheScreen) {
+    const QRect ecran = QGuiApplication::primaryScreen()->geometry();
+    glisser(barre->Label4, {QPoint(-3000, -3000)});
+    EXPECT_EQ(barre->pos(), ecran.topLeft());
+    glisser(barre->Panel1, {QPoint(5000, 5000)});
+    EXPECT_EQ(barre->pos(), QPoint(ecran.right() + 1 - largeur_toujours_visible, ecran.bottom() + 1 - barre->height()));
+}
