@@ -11,7 +11,11 @@
 #   dossier_temporaire NOM        # folder in $NOM, removed at the end
 #   id=$(attendre_fenetre "Titre exact" 10) || echec "..."
 #   attendre_ouverture MOTIF 10 || echec "..."
+#   fermer_message BOITE PID || echec "..."   # Return on a message box
 #   CAPTURE_ECHEC=fichier.png     # echec keeps a screenshot there
+#   attendre_arrivee "$toolbar" || echec "..."   # toolbar in its corner, at X,Y
+#   convertir_par_menu X Y FICHIER.wav   # toolbar at X,Y: the menu's conversion
+#   chart=$(attendre_chart "$QUORVA") || echec "..."
 #
 # lancer and dossier_temporaire remember what they made in this shell: call
 # them directly, never inside $(...); their locals begin with "_" so that the
@@ -199,4 +203,59 @@ attendre_fenetre() {
 # The visible windows of the process $1; fails if none.
 fenetres_de() {
     xdotool search --onlyvisible --pid "$1" 2>/dev/null
+}
+
+# Dismisses the message box $1 of the process $2 as a user would: Return on
+# the box once it has the focus, again if the first press came before the
+# focus did (the box may vanish between the key's press and its release:
+# that error of xdotool's is no failure). Fails if the process still runs.
+fermer_message() {
+    local boite=$1 pid=$2
+    for _ in 1 2 3 4 5; do
+        xdotool windowactivate --sync "$boite" >/dev/null 2>&1 || true
+        attendre 5 bash -c "[ \"\$(xdotool getwindowfocus -f)\" = $boite ]" || true
+        xdotool key --clearmodifiers Return 2>/dev/null || true
+        attendre 4 termine "$pid" && return 0
+    done
+    return 1
+}
+
+# Waits up to 5 seconds for the toolbar $1 to settle in the top-right
+# corner of the screen at the end of its arrival; X and Y are then its
+# position (call it directly, never inside $(...)).
+attendre_arrivee() {
+    local _largeur
+    _largeur=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }')
+    for _ in $(seq 50); do
+        eval "$(xdotool getwindowgeometry --shell "$1")"
+        [ "$X" = $((_largeur - 129)) ] && [ "$Y" = 18 ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# The program's chart (the visible window 1130 pixels wide of the process
+# $1), waited for up to 10 seconds; prints its id.
+attendre_chart() {
+    local id
+    for _ in $(seq 100); do
+        for id in $(fenetres_de "$1"); do
+            eval "$(xdotool getwindowgeometry --shell "$id")"
+            [ "$WIDTH" = 1130 ] && { echo "$id"; return 0; }
+        done
+        sleep 0.1
+    done
+    return 1
+}
+
+# From the toolbar at $1,$2 (its menu closed): "Read convert .wav ( 1
+# channel; 16 bits) Excel" (the sixth entry), then the recording $3 typed
+# into the open dialog.
+convertir_par_menu() {
+    xdotool mousemove $(($1 + 70)) $(($2 + 12)) click 1
+    sleep 0.5
+    xdotool key Down Down Down Down Down Down Return
+    sleep 1
+    xdotool type --delay 20 "$3"
+    xdotool key Return
 }

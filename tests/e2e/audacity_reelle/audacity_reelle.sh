@@ -114,14 +114,9 @@ rm -rf "$E2E_AUDACITY_TEMP"/*
 echo "== Quorva"
 lancer QUORVA "$prog/quorva"
 id_barre=$(attendre_fenetre Quorva 30) || echec "pas de barre Quorva"
-position() { xdotool getwindowgeometry "$id_barre" | sed -n 's/.*Position: \([0-9,]*\).*/\1/p'; }
-p1=""
-for _ in $(seq 60); do
-    sleep 0.5
-    p2=$(position)
-    [ -n "$p2" ] && [ "$p2" = "$p1" ] && break
-    p1=$p2
-done
+# The arrival glides the toolbar to the top-right corner and opens the menu
+# once: let it end, then close that menu.
+attendre_arrivee "$id_barre" || echec "la barre ne s'installe pas dans le coin"
 sleep 1
 xdotool key Escape
 sleep 0.5
