@@ -64,13 +64,17 @@ echo "== une fenetre d'un autre programme titree Quorva"
 lancer AUTRE xmessage -title Quorva "Quorva"
 attendre 10 une_fenetre_quorva || echec "la fenetre de xmessage n'apparait pas"
 lancer TROISIEME "$quorva"
-deux_fenetres() { [ "$(fenetres_quorva | wc -l)" -eq 2 ]; }
-attendre 30 deux_fenetres || echec "la barre n'apparait pas a cote de la fenetre de xmessage"
-sleep 2
-vivant "$TROISIEME" || echec "refuse a cause de la fenetre d'un autre programme"
-for w in $(fenetres_de "$TROISIEME"); do
-    [ "$(xdotool getwindowname "$w")" = Quorva ] || echec "une boite s'ouvre: $(xdotool getwindowname "$w")"
-done
+# Its toolbar (128 x 26) shows: a refused copy would show only its message.
+barre_du_troisieme() {
+    local w
+    for w in $(fenetres_de "$TROISIEME"); do
+        [ "$(xdotool getwindowname "$w")" = Quorva ] || continue
+        eval "$(xdotool getwindowgeometry --shell "$w")"
+        [ "$WIDTH" -eq 128 ] && [ "$HEIGHT" -eq 26 ] && return 0
+    done
+    return 1
+}
+attendre 30 barre_du_troisieme || echec "refuse a cause de la fenetre d'un autre programme"
 kill "$TROISIEME" "$AUTRE"
 
 echo "== sans affichage X11, sans HOME ni dossier temporaire"
