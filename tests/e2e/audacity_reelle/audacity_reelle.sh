@@ -234,23 +234,7 @@ commande_ok "Export2: Filename=\"$exporte\" NumChannels=$canaux" 60
 if [ "$entree" = patin ]; then
     echo "== graphique, classeur"
     chart=$(attendre_fenetre essai.wav 30) || echec "le graphique de essai.wav ne s'ouvre pas"
-    aide() {
-        local w
-        for w in $(fenetres_de "$QUORVA"); do
-            [ "$w" = "$id_barre" ] || [ "$w" = "$chart" ] && continue
-            case " $deja_la " in *" $w "*) continue ;; esac
-            [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "Conversion Excel" ] && continue
-            echo "$w"
-            return 0
-        done
-        return 1
-    }
-    trouver_aide() { boite=$(aide); }
-    attendre 10 trouver_aide || echec "le graphique ne montre pas son aide"
-    xdotool windowactivate --sync "$boite" 2>/dev/null || true
-    xdotool key Return
-    aide_fermee() { ! grep -qx "$boite" <<<"$(fenetres_de "$QUORVA")"; }
-    attendre 5 aide_fermee || echec "l'aide du graphique reste ouverte"
+    repondre_aide_chart "$QUORVA" "$chart" "$id_barre" "$deja_la" || echec "l'aide du graphique ne se ferme pas"
     graphique_ferme() { ! grep -qx "$chart" <<<"$(fenetres_titre essai.wav)"; }
     xdotool mousemove --window "$chart" 1037 220 click 1
     attendre 5 graphique_ferme || echec "OK ne ferme pas le graphique"
