@@ -249,12 +249,16 @@ attendre_chart() {
 }
 
 # From the toolbar at $1,$2 (its menu closed): "Read convert .wav ( 1
-# channel; 16 bits) Excel" (the sixth entry), then the recording $3 typed
-# into the open dialog.
+# channel; 16 bits) Excel" (the sixth entry; the seventh where the system
+# has its own Audacity, which shows "Audacity for stick-slip ... Local"
+# before it), then the recording $3 typed into the open dialog.
 convertir_par_menu() {
+    local _bas=6
+    command -v audacity >/dev/null 2>&1 && _bas=7
     xdotool mousemove $(($1 + 70)) $(($2 + 12)) click 1
     sleep 0.5
-    xdotool key Down Down Down Down Down Down Return
+    for _ in $(seq "$_bas"); do xdotool key Down; done
+    xdotool key Return
     sleep 1
     xdotool type --delay 20 "$3"
     xdotool key Return
