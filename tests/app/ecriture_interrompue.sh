@@ -11,6 +11,9 @@ set -euo pipefail
 convertir=$1 pilote=$2 fic_quorva=$3
 travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT
+# Whatever a program falls back to (the user's settings) stays in here.
+export HOME=$travail/maison XDG_CONFIG_HOME=$travail/maison/.config
+mkdir -p "$HOME"
 echecs=0
 
 # Waits until the process has stopped itself (state T), at most 30 s.
@@ -81,6 +84,11 @@ cas workbook "$travail/enreg/essai.wav.slk" $'ID;ANCIEN\r\nE\r\n' \
 # (read back as the chart reads it, and saved again with CR LF)
 cas marks "$travail/enreg/essai.wav.txt" $'2\n1\n2\nPointes\n0\n' \
     "$convertir" --program-folder "$prog" --accept "$travail/enreg/essai.wav"
+# Quorva's own copy of Audacity (a stand-in that ends at once), so that the
+# launch edits the preferences beside it.
+mkdir -p "$prog/fic_quorva/audacity"
+printf '#!/bin/sh\nexit 0\n' > "$prog/fic_quorva/audacity/audacity"
+chmod +x "$prog/fic_quorva/audacity/audacity"
 cas language "$travail/prog/quorva/langue_quorva.txt" $'langue=1\r\nancienne ligne\r\n' "$pilote" langue "$prog"
 cas audacity "$travail/prog/fic_quorva/audacity/Portable Settings/audacity.cfg" \
     $'[Directories]\r\nTempDir=\r\n[Export]\r\nFormat=WAV\r\n' "$pilote" audacity "$prog"

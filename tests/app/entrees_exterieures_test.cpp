@@ -110,6 +110,8 @@ TEST(EntreesExterieures, EveryReaderSurvivesBrokenFilesAndNamesThem) {
             // Every other file of the program folder is a good one; son.wav is
             // the recording the base workbook's reader converts.
             os.ecrire(ctx.chemins.chemin_appli + "son.wav", generateur::wav({1, 2, 3}));
+            // Quorva's own copy of Audacity, whose preferences the launch edits.
+            os.ecrire(ctx.chemins.chemin_appli + "fic_quorva\\audacity\\audacity.exe", "");
             for (const auto& autre : lecteurs())
                 if (autre.relatif != l.relatif && std::string(autre.nom) != "recording")
                     os.ecrire(ctx.chemins.chemin_appli + autre.relatif, autre.valide);
