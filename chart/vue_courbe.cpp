@@ -29,7 +29,8 @@ bool visible(const vue_courbe& vue, double x) {
 }  // namespace
 
 std::int32_t nb_utilisables(const etat_conversion& conversion) {
-    return std::clamp<std::int32_t>(conversion.nb_echantillons, 0, capacite_echantillons);
+    const auto taille = static_cast<std::int64_t>(conversion.echantillons.size()) - 1;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(conversion.nb_echantillons, 0, taille < 0 ? 0 : taille));
 }
 
 void ouvrir_vue(vue_courbe& vue, const etat_conversion& conversion) {
