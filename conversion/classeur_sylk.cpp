@@ -33,8 +33,10 @@ char* litteral(char* p, const char (&texte)[N]) {
 char* entier(char* p, std::int64_t valeur) { return std::to_chars(p, p + 24, valeur).ptr; }
 
 const char* titre_correlation(int langue) {
-    // In French the SYLK escape ESC N B puts an acute accent on the next e.
-    return langue == 2 ? "\"Corr\x1B" "NBelation\"" : "\"Correlation\"";
+    // The accent as a Windows-1252 byte, as in the French base workbook:
+    // LibreOffice does not read SYLK's escape sequences (ESC N B e), and
+    // Gnumeric and Excel read the byte too.
+    return langue == 2 ? "\"Corr\xE9lation\"" : "\"Correlation\"";
 }
 
 // Reals in the workbook always with a point: the spreadsheet reads SYLK

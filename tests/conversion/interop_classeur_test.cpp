@@ -200,9 +200,15 @@ TEST_F(Interop, EnglishAndFrenchWorkbooksRecalculateToTheirCachedValues) {
     EXPECT_EQ(calc_en.textes.at({1, 1}), "Stick-slip: court.wav.slk");
     const auto calc_fr = recalcule(fr + ".slk");
     verifie(fr, calc_fr);
+    // The French accents are Windows-1252 bytes (LibreOffice reads no SYLK
+    // escapes): Gnumeric reads them as the accented letters.
     EXPECT_EQ(calc_fr.textes.at({1, 1}), "Patin tract\xC3\xA9: patin.wav.slk");
+    EXPECT_EQ(calc_fr.textes.at({1, 7}), "Intervalles entre les \xC3\xA9v\xC3\xA8nements");
+    EXPECT_EQ(calc_fr.textes.at({2, 4}), "Ordonn\xC3\xA9" "e \xC3\xA0 l'origine b");
+    EXPECT_EQ(calc_fr.textes.at({5, 3}), "\xC3\x89nergie");
     const auto attendu = detection_attendue(fr, 1, false);
     EXPECT_EQ(calc_fr.textes.at({attendu.nb_pointes + 6, 9}), "Corr\xC3\xA9lation");
+    EXPECT_EQ(calc_fr.textes.at({attendu.nb_pointes + 5, 7}), "Corr\xC3\xA9lation");
 }
 
 TEST_F(Interop, ReducedRecordingAndEditedMarks) {
