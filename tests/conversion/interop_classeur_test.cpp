@@ -12,6 +12,8 @@
 #include <map>
 #include <sstream>
 
+#include <sys/wait.h>
+
 #include "app/contexte.h"
 #include "app/nombres.h"
 #include "app/texte.h"
@@ -250,6 +252,23 @@ TEST_F(Interop, RefusedAndIgnoredFilesFailTheCommand) {
     EXPECT_TRUE(fs::exists(bon + ".slk"));
     EXPECT_FALSE(fs::exists(stereo + ".slk"));
     EXPECT_FALSE(fs::exists(texte + ".slk"));
+}
+
+TEST_F(Interop, HelpOnStandardOutputAWrongOptionOnStandardError) {
+    struct cas {
+        const char* option;
+        int statut;
+        bool sur_la_sortie;
+    };
+    for (const cas& c : {cas{"--help", 0, true}, cas{"--bogus", 2, false}, cas{"--factor 0 x.wav", 2, false}}) {
+        const std::string sortie = (dossier_ / "sortie").string(), erreurs = (dossier_ / "erreurs").string();
+        const int statut = std::system((std::string(QUORVA_CONVERT) + " " + c.option + " >\"" + sortie + "\" 2>\"" +
+                                        erreurs + "\"").c_str());
+        ASSERT_TRUE(WIFEXITED(statut)) << c.option;
+        EXPECT_EQ(WEXITSTATUS(statut), c.statut) << c.option;
+        EXPECT_EQ(contenu(c.sur_la_sortie ? sortie : erreurs).rfind("usage: quorva-convert ", 0), 0u) << c.option;
+        EXPECT_EQ(contenu(c.sur_la_sortie ? erreurs : sortie), "") << c.option;
+    }
 }
 
 }  // namespace
