@@ -27,15 +27,18 @@ void Models::point(int i, long double& x, long double& y) const {
 namespace {
 
 // The two sums over ordered pairs i != j (pairwise slopes, and y_i less the
-// slope times x_i), pair by pair: quadratic in the number of points.
-void sommes_par_paires(const std::vector<long double>& x, const std::vector<long double>& y,
-                       long double& somme_pentes, long double& somme_ordonnees) {
+// slope times x_i), pair by pair: quadratic in the number of points. The
+// points are read texts, so doubles hold them exactly; the sums are in
+// extended precision.
+void sommes_par_paires(const std::vector<double>& x, const std::vector<double>& y, long double& somme_pentes,
+                       long double& somme_ordonnees) {
     for (std::size_t i = 0; i < x.size(); ++i) {
+        const long double xi = x[i], yi = y[i];
         for (std::size_t j = 0; j < x.size(); ++j) {
             if (i == j || x[j] == x[i]) continue;  // two points at one x give no slope
-            const long double s = (y[j] - y[i]) / (x[j] - x[i]);
+            const long double s = (static_cast<long double>(y[j]) - yi) / (static_cast<long double>(x[j]) - xi);
             somme_pentes += s;
-            somme_ordonnees += y[i] - s * x[i];
+            somme_ordonnees += yi - s * xi;
         }
     }
 }
@@ -60,11 +63,11 @@ struct somme_compensee {
     long double valeur() const { return somme + correction; }
 };
 
-void sommes_par_distances(const std::vector<long double>& y, long double x0, long double h,
+void sommes_par_distances(const std::vector<double>& y, long double x0, long double h,
                           long double& somme_pentes, long double& somme_ordonnees) {
     const std::size_t p = y.size();
     somme_compensee total;
-    for (long double v : y) total.ajoute(v);
+    for (const double v : y) total.ajoute(v);
     const long double P = total.valeur();
     somme_compensee haut, bas, haut_m, bas_m, pentes, termes_u;
     for (std::size_t d = 1; d < p; ++d) {
@@ -90,8 +93,8 @@ void sommes_par_distances(const std::vector<long double>& y, long double x0, lon
 // from the one these recordings have always had in their workbooks.
 constexpr std::size_t points_par_paires = 1070;
 
-bool regulierement_espaces(const std::vector<long double>& x) {
-    const long double h = x[1] - x[0];
+bool regulierement_espaces(const std::vector<double>& x) {
+    const long double h = static_cast<long double>(x[1]) - x[0];
     if (h == 0) return false;
     for (std::size_t i = 2; i < x.size(); ++i)
         if (x[i] != x[0] + static_cast<long double>(i) * h) return false;
@@ -104,13 +107,18 @@ ajustement Models::fit() const {
     ajustement r;
     const int p = count();
     if (p < 2) return r;  // a line needs two points (p^2 - p would be 0)
-    std::vector<long double> x(static_cast<std::size_t>(p)), y(static_cast<std::size_t>(p));
-    for (int i = 0; i < p; ++i) point(i, x[static_cast<std::size_t>(i)], y[static_cast<std::size_t>(i)]);
+    std::vector<double> x(static_cast<std::size_t>(p)), y(static_cast<std::size_t>(p));
+    for (int i = 0; i < p; ++i) {
+        long double xi = 0, yi = 0;
+        point(i, xi, yi);
+        x[static_cast<std::size_t>(i)] = static_cast<double>(xi);
+        y[static_cast<std::size_t>(i)] = static_cast<double>(yi);
+    }
 
     const long double paires = static_cast<long double>(p) * p - p;
     long double somme_pentes = 0, somme_ordonnees = 0;
     if (x.size() > points_par_paires && regulierement_espaces(x))
-        sommes_par_distances(y, x[0], x[1] - x[0], somme_pentes, somme_ordonnees);
+        sommes_par_distances(y, x[0], static_cast<long double>(x[1]) - x[0], somme_pentes, somme_ordonnees);
     else
         sommes_par_paires(x, y, somme_pentes, somme_ordonnees);
     r.fait = true;
@@ -118,7 +126,8 @@ ajustement Models::fit() const {
     r.ordonnee = somme_ordonnees / paires;
     const long double norme = std::sqrt(r.pente * r.pente + 1);
     long double distances = 0;
-    for (std::size_t k = 0; k < x.size(); ++k) distances += std::fabs(y[k] - r.pente * x[k] - r.ordonnee) / norme;
+    for (std::size_t k = 0; k < x.size(); ++k)
+        distances += std::fabs(static_cast<long double>(y[k]) - r.pente * x[k] - r.ordonnee) / norme;
     r.erreur = distances / p;
     return r;
 }
