@@ -121,8 +121,8 @@ void TForm1::FormCreate() {
     winId();
     QCoreApplication::processEvents();
     if (cherche_appli(ctx_.os, ctx_.fenetres, "Quorva") && ctx_.fenetres.nb_titres_trouves >= 2) {
-        QMessageBox::information(nullptr, "Quorva",
-                                 QString::fromStdString(cp1252_vers_utf8("Fermez l'ancien Audacity\rencore ouvert. Merci")));
+        const std::string refus = "Fermez l'ancien Audacity\rencore ouvert. Merci";
+        QMessageBox::information(nullptr, "Quorva", QString::fromStdString(cp1252_vers_utf8(fins_de_ligne_lf(refus))));
         refuse_ = true;
         return;
     }
@@ -270,7 +270,8 @@ void TForm1::mouseReleaseEvent(QMouseEvent* evenement) { souris(this, evenement)
 static void boite_message(QMessageBox::Icon icone, const std::string& texte) {
     QWidget* parent = QApplication::activeModalWidget();
     if (!parent) parent = QApplication::activeWindow();
-    QMessageBox boite(icone, "Quorva", QString::fromStdString(cp1252_vers_utf8(texte)), QMessageBox::Ok, parent);
+    QMessageBox boite(icone, "Quorva", QString::fromStdString(cp1252_vers_utf8(fins_de_ligne_lf(texte))), QMessageBox::Ok,
+                      parent);
     boite.setWindowFlag(Qt::WindowStaysOnTopHint);
     boite.exec();
 }

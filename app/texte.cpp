@@ -122,6 +122,20 @@ std::string joindre_lignes(const std::vector<std::string>& lignes) {
     return sortie;
 }
 
+std::string fins_de_ligne_lf(std::string_view texte) {
+    std::string sortie;
+    sortie.reserve(texte.size());
+    for (std::size_t i = 0; i < texte.size(); ++i) {
+        if (texte[i] != '\r') {
+            sortie += texte[i];
+            continue;
+        }
+        sortie += '\n';
+        if (i + 1 < texte.size() && texte[i + 1] == '\n') ++i;
+    }
+    return sortie;
+}
+
 bool finit_par(std::string_view texte, std::string_view fin) {
     return texte.size() >= fin.size() && texte.substr(texte.size() - fin.size()) == fin;
 }

@@ -23,6 +23,10 @@ bool egal_sans_casse(std::string_view a, std::string_view b);
 std::vector<std::string> decouper_lignes(std::string_view texte);
 // Joins lines, each ended by CR LF.
 std::string joindre_lignes(const std::vector<std::string>& lignes);
+// The text with every line end (CR LF, LF, a lone CR) as LF: the one line
+// break that Qt's labels show on every system. The program's messages
+// separate their lines with CR, which Qt on Windows runs together.
+std::string fins_de_ligne_lf(std::string_view texte);
 
 bool finit_par(std::string_view texte, std::string_view fin);
 // A folder text ready to be joined with a name: one trailing backslash. An

@@ -209,7 +209,7 @@ void TForm_chart::message(const std::string& texte) {
     if (ctx_.afficher_message)
         ctx_.afficher_message(texte);
     else
-        QMessageBox::information(this, "Quorva", qt(texte));
+        QMessageBox::information(this, "Quorva", qt(fins_de_ligne_lf(texte)));
 }
 
 // --- Navigation --------------------------------------------------------------------

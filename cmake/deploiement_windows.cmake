@@ -2,10 +2,16 @@
 # (docs/WINDOWS.md). `cmake --install <build> --config Release --prefix <folder>`
 # fills it:
 #   <folder>\quorva.exe, quorva-convert.exe
+#   <folder>\fic_quorva\                          (the data folder)
+# and, with a shared Qt (the official Qt's kits):
 #   <folder>\Qt6*.dll, platforms\, styles\, ...   (windeployqt)
 #   <folder>\ the compiler's runtime DLLs
-#   <folder>\fic_quorva\                          (the data folder)
-# The program finds its data folder beside itself, from its command line.
+# With a static Qt (the cross build's, scripts/qt-windows) the two programs
+# stand alone. The program finds its data folder beside itself, from its
+# command line.
+#
+# The target `package` makes that folder as build/Quorva/ and its zip,
+# build/Quorva-<version>-windows.zip.
 
 # The programs sit straight in the build folder, beside the copy of
 # fic_quorva, whatever the generator: Visual Studio would otherwise put them
@@ -14,6 +20,35 @@ set_target_properties(quorva quorva-convert PROPERTIES RUNTIME_OUTPUT_DIRECTORY 
 
 install(TARGETS quorva quorva-convert RUNTIME DESTINATION .)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/fic_quorva/ DESTINATION fic_quorva)
+
+set(QUORVA_DOSSIER_PAQUET ${PROJECT_BINARY_DIR}/Quorva)
+set(QUORVA_ZIP_PAQUET ${PROJECT_BINARY_DIR}/Quorva-${PROJECT_VERSION}-windows.zip)
+add_custom_target(package
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${QUORVA_DOSSIER_PAQUET} ${QUORVA_ZIP_PAQUET}
+    COMMAND ${CMAKE_COMMAND} --install ${PROJECT_BINARY_DIR} --config $<CONFIG> --prefix ${QUORVA_DOSSIER_PAQUET} --strip
+    COMMAND ${CMAKE_COMMAND} -E tar cf ${QUORVA_ZIP_PAQUET} --format=zip Quorva
+    WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
+    COMMENT "Quorva/ and Quorva-${PROJECT_VERSION}-windows.zip"
+    VERBATIM)
+add_dependencies(package quorva quorva-convert)
+
+get_target_property(type_qt Qt6::Core TYPE)
+if(type_qt STREQUAL "STATIC_LIBRARY")
+    # A static Qt: its Windows platform plugin and the native style linked
+    # into quorva.exe (the Windows and Fusion styles are part of Qt Widgets);
+    # no image format plugin is needed. With MinGW the C++, gcc and threads
+    # runtimes are linked in too, so that each program stands alone (the
+    # cross build's toolchain file asks for it already; a native MinGW build
+    # would not).
+    qt_import_plugins(quorva
+        INCLUDE Qt6::QWindowsIntegrationPlugin Qt6::QWindowsVistaStylePlugin
+        EXCLUDE_BY_TYPE imageformats)
+    if(MINGW)
+        target_link_options(quorva PRIVATE -static)
+        target_link_options(quorva-convert PRIVATE -static)
+    endif()
+    return()
+endif()
 
 # The C++ runtime beside the program, so that it starts on a workstation
 # without the Visual C++ redistributable (MSVC; with MinGW windeployqt copies

@@ -11,6 +11,7 @@
 #   dossier_temporaire NOM        # folder in $NOM, removed at the end
 #   id=$(attendre_fenetre "Titre exact" 10) || echec "..."
 #   attendre_ouverture MOTIF 10 || echec "..."
+#   fermer_message BOITE PID || echec "..."   # Return on a message box
 #   CAPTURE_ECHEC=fichier.png     # echec keeps a screenshot there
 #
 # lancer and dossier_temporaire remember what they made in this shell: call
@@ -199,4 +200,19 @@ attendre_fenetre() {
 # The visible windows of the process $1; fails if none.
 fenetres_de() {
     xdotool search --onlyvisible --pid "$1" 2>/dev/null
+}
+
+# Dismisses the message box $1 of the process $2 as a user would: Return on
+# the box once it has the focus, again if the first press came before the
+# focus did (the box may vanish between the key's press and its release:
+# that error of xdotool's is no failure). Fails if the process still runs.
+fermer_message() {
+    local boite=$1 pid=$2
+    for _ in 1 2 3 4 5; do
+        xdotool windowactivate --sync "$boite" >/dev/null 2>&1 || true
+        attendre 5 bash -c "[ \"\$(xdotool getwindowfocus -f)\" = $boite ]" || true
+        xdotool key --clearmodifiers Return 2>/dev/null || true
+        attendre 4 termine "$pid" && return 0
+    done
+    return 1
 }

@@ -42,17 +42,7 @@ boite=$(fenetres_de "$SECOND" | head -n1)
 [ "$(fenetres_quorva | grep -cx "$barre")" -eq 1 ] || echec "la barre du premier a disparu"
 vivant "$SECOND" || echec "le second s'est arrete sans attendre qu'on ferme le message"
 
-# Dismiss the message as a user would: Return on the box once it has the
-# focus, again if the first press came before the focus did. (The box may
-# vanish between the key's press and its release: that error of xdotool's
-# is no failure.)
-for essai in 1 2 3 4 5; do
-    xdotool windowactivate --sync "$boite" >/dev/null 2>&1 || true
-    attendre 5 bash -c "[ \"\$(xdotool getwindowfocus -f)\" = $boite ]" || true
-    xdotool key --clearmodifiers Return 2>/dev/null || true
-    attendre 4 termine "$SECOND" && break
-done
-vivant "$SECOND" && echec "le second ne se termine pas apres le message"
+fermer_message "$boite" "$SECOND" || echec "le second ne se termine pas apres le message"
 code=0
 wait "$SECOND" || code=$?
 [ "$code" -eq 1 ] || echec "code de sortie du second: $code, 1 attendu"
