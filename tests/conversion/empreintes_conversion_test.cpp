@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -123,8 +122,10 @@ std::map<std::string, std::string> sorties(const cas& c) {
 
 std::map<std::string, std::string> empreintes_attendues() {
     std::map<std::string, std::string> attendues;
-    std::ifstream fichier(QUORVA_EMPREINTES_CONVERSION);
+    PlateformeFactice source;  // reads the source tree's file on every system
+    std::istringstream fichier(source.lire(QUORVA_EMPREINTES_CONVERSION));
     for (std::string ligne; std::getline(fichier, ligne);) {
+        if (!ligne.empty() && ligne.back() == '\r') ligne.pop_back();
         std::istringstream champs(ligne);
         std::string cle, taille, valeur;
         if (ligne.empty() || ligne[0] == '#' || !(champs >> cle >> taille >> valeur)) continue;
