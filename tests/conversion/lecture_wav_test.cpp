@@ -214,7 +214,7 @@ TEST(TailleWav, QuestionAskedOnceAndItsAnswerApplied) {
         b.reponse = reponse_poursuivre;
         b.convertit("p.wav", gen::wav(v));
         EXPECT_EQ(b.ctx.conversion.facteur_division, 1);
-        EXPECT_EQ(b.ctx.conversion.nb_echantillons, 32100);
+        EXPECT_EQ(b.ctx.conversion.nb_echantillons, 100000);  // kept whole
         EXPECT_EQ(b.ctx.conversion.nb_lignes_classeur, 100000);
         EXPECT_EQ(b.questions.size(), 4u);
     }
