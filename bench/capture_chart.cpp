@@ -1,8 +1,11 @@
-// capture_chart FILE.wav OUT.png [ZOOM_STEPS [X]]: reads a recording through
-// the display pass (header, samples, detection) and saves a picture of the
-// chart window as the user sees it, optionally after Ctrl + wheel steps at
-// pixel X of the image. Used for the README's picture (docs/chart.png).
+// capture_chart FILE.wav OUT.png [ZOOM_STEPS [X [TABS [detector]]]]: reads a
+// recording through the display pass (header, samples, detection) and saves
+// a picture of the chart window as the user sees it, optionally after
+// Ctrl + wheel steps at pixel X of the image (the mouse left there), TABS
+// presses of Tab (a mark chosen) and with the detector shown. Used for the
+// README's pictures (docs/chart*.png).
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPixmap>
 #include <QTimer>
 #include <cstdlib>
@@ -17,7 +20,7 @@ using namespace quorva;
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::cerr << "usage: capture_chart FILE.wav OUT.png [ZOOM_STEPS [X]]\n";
+        std::cerr << "usage: capture_chart FILE.wav OUT.png [ZOOM_STEPS [X [TABS [detector]]]]\n";
         return 2;
     }
     if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -30,6 +33,8 @@ int main(int argc, char** argv) {
     ctx.conversion.fichier_en_cours = barre == std::string::npos ? chemin : chemin.substr(barre + 1);
     const int pas = argc > 3 ? std::atoi(argv[3]) : 0;
     const int x = argc > 4 ? std::atoi(argv[4]) : largeur_image / 2;
+    const int tabs = argc > 5 ? std::atoi(argv[5]) : 0;
+    const bool detecteur = argc > 6 && std::string(argv[6]) == "detector";
 
     TForm_chart chart(ctx);
     bool montre = false;
@@ -38,6 +43,12 @@ int main(int argc, char** argv) {
         chart.ouvrir();
         chart.show();
         for (int i = 0; i < pas; ++i) chart.FormMouseWheel(true, x, Qt::ControlModifier);
+        for (int i = 0; i < tabs; ++i) {
+            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+            QApplication::sendEvent(&chart, &tab);
+        }
+        if (detecteur) chart.Detecteur1->trigger();
+        chart.Image1MouseMove(x);
         chart.Memo1->setVisible(true);
         chart.Timer2.stop();
         QApplication::processEvents();

@@ -1,6 +1,7 @@
-# The chart's drawing (affich_courbe) on the whole of a 32,000-sample
+# The chart's drawing (affich_courbe) on the whole of a 32,100-sample
 # recording and on zoomed views, offscreen: the drawing is bounded by the
-# image width, so the times should be close. Run: bench_chart
+# image width, so the times should be close; the run ends with their ratios.
+# Run: bench_chart
 if(NOT QUORVA_CORE_ONLY)
     add_executable(bench_chart ${CMAKE_CURRENT_LIST_DIR}/chart_bench.cpp)
     target_link_libraries(bench_chart PRIVATE quorva_windows quorva_platform benchmark::benchmark)

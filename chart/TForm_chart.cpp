@@ -9,12 +9,16 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
 
 #include "app/TForm1.h"
 #include "app/garde.h"
 #include "app/nombres.h"
 #include "app/texte.h"
 #include "chart/fichier_pointes.h"
+#include "chart/preference_accroche.h"
+#include "chart/textes_chart.h"
 #include "conversion/detection.h"
 
 namespace quorva {
@@ -25,6 +29,32 @@ QString qt(const std::string& cp1252) { return QString::fromStdString(cp1252_ver
 
 const QColor couleur_marron(128, 0, 0);
 const QColor couleur_memo(255, 255, 166);  // 10944511, a light yellow
+const QColor couleur_selection(255, 140, 0);
+const QColor couleur_detecteur(0, 110, 255);
+
+// The ruler fills the strip between the image and the help (which, with the
+// buttons, keeps its place); the status line goes under the help.
+constexpr int hauteur_regle = 206 - (32 + hauteur_image);
+constexpr int haut_etat = 206 + 115 + 3;
+
+// A one-pixel line from a to b written straight into the bitmap: in each
+// column it crosses, the rows the line passes through in that column.
+void ligne_pixels(QImage& bitmap, QPoint a, QPoint b, QRgb couleur) {
+    if (a.x() > b.x()) std::swap(a, b);
+    auto* pixels = reinterpret_cast<QRgb*>(bitmap.bits());
+    const qsizetype ligne = bitmap.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+    const int dx = b.x() - a.x(), dy = b.y() - a.y();
+    for (int x = std::max(a.x(), 0); x <= std::min(b.x(), bitmap.width() - 1); ++x) {
+        double y0 = a.y(), y1 = b.y();
+        if (dx != 0) {
+            y0 = a.y() + std::clamp((x - 0.5 - a.x()) / dx, 0.0, 1.0) * dy;
+            y1 = a.y() + std::clamp((x + 0.5 - a.x()) / dx, 0.0, 1.0) * dy;
+        }
+        const int haut = std::max(static_cast<int>(std::lrint(std::min(y0, y1))), 0);
+        const int bas = std::min(static_cast<int>(std::lrint(std::max(y0, y1))), bitmap.height() - 1);
+        for (int y = haut; y <= bas; ++y) pixels[y * ligne + x] = couleur;
+    }
+}
 
 template <class F>
 void gere(F&& f) {
@@ -56,6 +86,32 @@ void Image_courbe::mousePressEvent(QMouseEvent* event) {
 
 void Image_courbe::contextMenuEvent(QContextMenuEvent* event) { chart_.Image1ContextPopup(event->globalPos()); }
 
+// --- Regle1 ----------------------------------------------------------------------
+
+Regle_temps::Regle_temps(QWidget* parent) : QWidget(parent) {
+    setObjectName("Regle1");
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Regle_temps::paintEvent(QPaintEvent*) {
+    QPainter peintre(this);
+    peintre.fillRect(rect(), palette().window());
+    peintre.setPen(Qt::black);
+    peintre.drawLine(0, 0, width() - 1, 0);
+    QFont petite = font();
+    petite.setPixelSize(9);
+    peintre.setFont(petite);
+    const QFontMetrics mesure(petite);
+    for (const auto& g : reperes) {
+        peintre.drawLine(g.x, 0, g.x, g.majeure ? 3 : 1);
+        if (g.texte.empty()) continue;
+        const QString texte = qt(g.texte);
+        const int l = mesure.horizontalAdvance(texte);
+        const int x = std::clamp(g.x + 2, 0, std::max(width() - l, 0));  // beside its tick
+        peintre.drawText(x, height() - 1 - mesure.descent(), texte);
+    }
+}
+
 // --- TForm_chart -----------------------------------------------------------------
 
 TForm_chart::TForm_chart(contexte& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
@@ -63,7 +119,9 @@ TForm_chart::TForm_chart(contexte& ctx, QWidget* parent) : QDialog(parent), ctx_
     setWindowTitle("Form_chart");
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setGeometry(160, 184, 1130, 337);
+    setGeometry(160, 184, 1130, haut_etat + 22);
+    // The keys are the chart's: no child takes the focus from it.
+    setFocusPolicy(Qt::StrongFocus);
 
     Image1 = new Image_courbe(*this, this);
     Image1->setGeometry(24, 32, largeur_image, hauteur_image);
@@ -74,6 +132,18 @@ TForm_chart::TForm_chart(contexte& ctx, QWidget* parent) : QDialog(parent), ctx_
     Label2 = new QLabel(this);
     Label2->setObjectName("Label2");
     Label2->move(176, 8);
+
+    Regle1 = new Regle_temps(this);
+    Regle1->setGeometry(24, 32 + hauteur_image, largeur_image, hauteur_regle);
+    Label_position = new QLabel(this);
+    Label_position->setObjectName("Label_position");
+    Label_position->setGeometry(24, haut_etat, 230, 20);
+    Label_resume = new QLabel(this);
+    Label_resume->setObjectName("Label_resume");
+    Label_resume->setGeometry(260, haut_etat, 420, 20);
+    Label_message = new QLabel(this);
+    Label_message->setObjectName("Label_message");
+    Label_message->setGeometry(690, haut_etat, 24 + largeur_image - 690, 20);
 
     // The mark being placed: a maroon bar that follows the mouse. Clicks go
     // through it to the image underneath.
@@ -90,10 +160,12 @@ TForm_chart::TForm_chart(contexte& ctx, QWidget* parent) : QDialog(parent), ctx_
     BitBtn1 = new QPushButton("OK", this);
     BitBtn1->setObjectName("BitBtn1");
     BitBtn1->setGeometry(1000, 208, 75, 25);
+    BitBtn1->setFocusPolicy(Qt::NoFocus);
     BitBtn1->setDefault(true);
     BitBtn2 = new QPushButton("Cancel", this);
     BitBtn2->setObjectName("BitBtn2");
     BitBtn2->setGeometry(1003, 239, 75, 25);
+    BitBtn2->setFocusPolicy(Qt::NoFocus);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
 
@@ -101,6 +173,7 @@ TForm_chart::TForm_chart(contexte& ctx, QWidget* parent) : QDialog(parent), ctx_
     Memo1->setObjectName("Memo1");
     Memo1->setGeometry(23, 206, 274, 115);
     Memo1->setReadOnly(true);
+    Memo1->setFocusPolicy(Qt::NoFocus);
     // Tahoma 13 pixels, or a sans-serif of about its width where it is
     // missing, small enough for the seven lines of help to show whole.
     QFont tahoma;
@@ -133,14 +206,46 @@ TForm_chart::TForm_chart(contexte& ctx, QWidget* parent) : QDialog(parent), ctx_
     connect(Deletethemark1, &QAction::triggered, this, [this] { Deletethemark1Click(); });
     connect(Savemarks1, &QAction::triggered, this, [this] { Savemarks1Click(); });
     connect(Readmarks1, &QAction::triggered, this, [this] { Readmarks1Click(); });
+    PopupMenu1->addSeparator();
+    Annuler1 = PopupMenu1->addAction("Undo");
+    Annuler1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    Retablir1 = PopupMenu1->addAction("Redo");
+    Retablir1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    PopupMenu1->addSeparator();
+    Accrocher1 = PopupMenu1->addAction("Snap marks to the onset");
+    Accrocher1->setCheckable(true);
+    Detecteur1 = PopupMenu1->addAction("Show the detector");
+    Detecteur1->setCheckable(true);
+    // The keys act through keyPressEvent; the shortcuts are only shown.
+    for (QAction* a : {Annuler1, Retablir1}) a->setShortcutContext(Qt::WidgetShortcut);
+    connect(Annuler1, &QAction::triggered, this, [this] { Annuler1Click(); });
+    connect(Retablir1, &QAction::triggered, this, [this] { Retablir1Click(); });
+    connect(Accrocher1, &QAction::triggered, this, [this](bool actif) { Accrocher1Click(actif); });
+    connect(Detecteur1, &QAction::triggered, this, [this](bool actif) { Detecteur1Click(actif); });
 
     Timer2.setInterval(1000);
     Timer2.setSingleShot(true);
     connect(&Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
 }
 
+int TForm_chart::langue() const { return ctx_.langue.langue; }
+
 void TForm_chart::ouvrir() {
     ouvrir_vue(vue, ctx_.conversion);
+    vue.pointe_selectionnee = 0;
+    historique.commencer(ctx_.conversion);
+    // The new captions follow the program's language; the setting is read
+    // at each opening (a broken file means off).
+    const legendes_chart l = legendes(langue());
+    Annuler1->setText(qt(l.annuler));
+    Retablir1->setText(qt(l.retablir));
+    Accrocher1->setText(qt(l.accrocher));
+    Detecteur1->setText(qt(l.detecteur));
+    accroche = lire_accroche(ctx_);
+    Accrocher1->setChecked(accroche);
+    Detecteur1->setChecked(vue.detecteur_visible);
+    Label_position->clear();
+    Label_message->clear();
     Panel1->hide();
     Image1->unsetCursor();
     affich_courbe();
@@ -158,17 +263,62 @@ void TForm_chart::affich_courbe() {
     QImage& bitmap = Image1->bitmap;
     bitmap.fill(Qt::white);
     {
+        // The envelope: one black run of pixels per column, written straight
+        // into the bitmap (what a one-pixel pen draws, at a fraction of the
+        // cost).
+        if (!trace_.enveloppe.empty()) {
+            auto* pixels = reinterpret_cast<QRgb*>(bitmap.bits());
+            const qsizetype ligne = bitmap.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+            const QRgb noir = qRgb(0, 0, 0);
+            for (const auto& c : trace_.enveloppe) {
+                if (c.x < 0 || c.x >= bitmap.width()) continue;
+                const int haut = std::max(c.haut, 0), bas = std::min(c.bas, bitmap.height() - 1);
+                for (int y = haut; y <= bas; ++y) pixels[y * ligne + c.x] = noir;
+            }
+        }
+        // The line through the samples, the same way.
+        for (std::size_t i = 1; i < trace_.points.size(); ++i) {
+            const auto &a = trace_.points[i - 1], &b = trace_.points[i];
+            ligne_pixels(bitmap, QPoint(a.x, a.y), QPoint(b.x, b.y), qRgb(0, 0, 0));
+        }
         QPainter peintre(&bitmap);
-        polyligne_.resize(static_cast<int>(trace_.points.size()));
-        for (int i = 0; i < polyligne_.size(); ++i) polyligne_[i] = QPoint(trace_.points[i].x, trace_.points[i].y);
-        peintre.setPen(QPen(Qt::black, 0));
-        if (!polyligne_.isEmpty()) peintre.drawPolyline(polyligne_);
-        // Red marks, two pixels wide over the whole height.
+        if (vue.detecteur_visible) {
+            // The window energy, and the threshold as a dashed line.
+            polyligne_.resize(static_cast<int>(trace_.detecteur.size()));
+            for (int i = 0; i < polyligne_.size(); ++i)
+                polyligne_[i] = QPoint(trace_.detecteur[i].x, trace_.detecteur[i].y);
+            peintre.setPen(QPen(couleur_detecteur, 0));
+            if (!polyligne_.isEmpty()) peintre.drawPolyline(polyligne_);
+            peintre.setPen(QPen(couleur_detecteur, 1, Qt::DashLine));
+            peintre.drawLine(0, trace_.y_seuil, vue.largeur - 1, trace_.y_seuil);
+        }
+        // Red marks, two pixels wide over the whole height; the selected
+        // one orange and wider.
         for (int c : trace_.colonnes_pointes) peintre.fillRect(c, 0, 2, vue.hauteur + 1, QColor(255, 0, 0));
+        if (trace_.colonne_selection >= 0) {
+            const int c = trace_.colonne_selection;
+            peintre.fillRect(c - 1, 0, 4, vue.hauteur + 1, couleur_selection);
+            const QPoint pointe[3] = {QPoint(c - 5, 0), QPoint(c + 6, 0), QPoint(c + 1, 7)};
+            peintre.setPen(Qt::NoPen);
+            peintre.setBrush(couleur_selection);
+            peintre.drawPolygon(pointe, 3);
+        }
     }
     Label1->setText(qt(format_reel(vue.pas_trace, ctx_.separateur_decimal)));
     Label1->adjustSize();
     Image1->update();
+    const auto& conv = ctx_.conversion;
+    Regle1->reperes = graduations(vue, conv.frequence_echantillonnage, conv.facteur_division, ctx_.separateur_decimal);
+    Regle1->update();
+    Label_resume->setText(qt(texte_resume(historique.resume(conv), langue())));
+    Annuler1->setEnabled(historique.peut_annuler() || vue.placement);
+    Retablir1->setEnabled(historique.peut_retablir());
+}
+
+void TForm_chart::dire(const std::string& texte) {
+    const QString complet = qt(texte);
+    Label_message->setToolTip(complet);
+    Label_message->setText(Label_message->fontMetrics().elidedText(complet, Qt::ElideMiddle, Label_message->width()));
 }
 
 // --- Opening ---------------------------------------------------------------------
@@ -198,7 +348,7 @@ void TForm_chart::FormShow() {
 void TForm_chart::Timer2Timer() {
     Timer2.stop();
     // A marks file that cannot be read is reported; the help still follows.
-    gere([this] { lire_pointes(); });
+    gere([this] { lire_pointes(false); });
     gere([this] {
         message(texte_aide_message());
         Memo1->setVisible(true);
@@ -214,10 +364,147 @@ void TForm_chart::message(const std::string& texte) {
 
 // --- Navigation --------------------------------------------------------------------
 
+// Tab and Shift+Tab choose marks: they never move the focus.
+bool TForm_chart::event(QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(event);
+        if (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) {
+            keyPressEvent(k);
+            return true;
+        }
+    }
+    return QDialog::event(event);
+}
+
+// The focus never moves (no child takes it): a Tab that a child saw comes
+// back here through keyPressEvent.
+bool TForm_chart::focusNextPrevChild(bool) { return false; }
+
 void TForm_chart::keyPressEvent(QKeyEvent* event) {
     const auto m = event->modifiers();
     vue.touche_mod = touche_de(m & Qt::ShiftModifier, m & Qt::ControlModifier, m & (Qt::AltModifier | Qt::MetaModifier));
-    QDialog::keyPressEvent(event);
+    bool prise = false;
+    gere([&] { prise = touche(event); });
+    if (prise)
+        event->accept();
+    else
+        QDialog::keyPressEvent(event);
+}
+
+// The chart's keys; false for a key that is not the chart's.
+bool TForm_chart::touche(QKeyEvent* event) {
+    auto& conv = ctx_.conversion;
+    const auto m = event->modifiers() & ~Qt::KeypadModifier;
+    const bool ctrl = m & Qt::ControlModifier, shift = m & Qt::ShiftModifier;
+    const bool autre = m & (Qt::AltModifier | Qt::MetaModifier);
+    if (autre) return false;
+    switch (event->key()) {
+    case Qt::Key_Z:
+        if (!ctrl) return false;
+        shift ? Retablir1Click() : Annuler1Click();
+        return true;
+    case Qt::Key_Y:
+        if (!ctrl || shift) return false;
+        Retablir1Click();
+        return true;
+    default:
+        break;
+    }
+    if (ctrl) return false;
+    switch (event->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        selectionner_pointe(vue, conv, event->key() == Qt::Key_Tab && !shift);
+        montrer_position_pointe();
+        affich_courbe();
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+        // One sample, or one pixel column with Shift.
+        const double pas = shift && vue.echelle_x > 0 ? 1 / vue.echelle_x : 1;
+        if (historique.deplacer_selection(vue, conv, event->key() == Qt::Key_Left ? -pas : pas)) {
+            Panel1->hide();
+            montrer_position_pointe();
+            affich_courbe();
+        }
+        return true;
+    }
+    case Qt::Key_Delete:
+        if (historique.supprimer_selection(vue, conv)) {
+            Panel1->hide();
+            affich_courbe();
+        }
+        return true;
+    case Qt::Key_Insert: {
+        const QPoint ici = Image1->mapFromGlobal(QCursor::pos());
+        const double position = Image1->rect().contains(ici) ? position_de(vue, ici.x())
+                                                              : (vue.premier_visible + vue.dernier_visible) / 2.0;
+        if (!historique.inserer(vue, conv, position, accroche)) {
+            if (nb_utilisables(conv) > 0) message("No room for another mark: 100 marks at most.\rDelete a mark first.");
+            return true;
+        }
+        Panel1->hide();
+        montrer_position_pointe();
+        affich_courbe();
+        return true;
+    }
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+    case Qt::Key_Minus:
+        zoom_clavier(vue, conv, event->key() != Qt::Key_Minus);
+        affich_courbe();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        BitBtn1Click();
+        return true;
+    case Qt::Key_Escape:
+        if (vue.placement) {
+            historique.abandonner_placement(vue, conv);
+            Panel1->hide();
+            Image1->setCursor(Qt::ArrowCursor);
+            affich_courbe();
+        } else {
+            BitBtn2Click();
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TForm_chart::montrer_position_pointe() {
+    const std::int32_t k = pointe_selectionnee(vue, ctx_.conversion);
+    if (k == 0) return;
+    const auto& conv = ctx_.conversion;
+    Label_position->setText(qt(texte_position(conv.pointes[k].x, conv.frequence_echantillonnage, conv.facteur_division,
+                                              ctx_.separateur_decimal, langue())));
+}
+
+void TForm_chart::Annuler1Click() {
+    gere([this] { apres_historique(historique.annuler(vue, ctx_.conversion)); });
+}
+
+void TForm_chart::Retablir1Click() {
+    gere([this] { apres_historique(historique.retablir(vue, ctx_.conversion)); });
+}
+
+// After an undo or a redo: a file read brought other samples, so the view
+// opens on them again.
+void TForm_chart::apres_historique(std::optional<genre_etape> genre) {
+    Panel1->hide();
+    if (genre == genre_etape::lecture) ouvrir_vue(vue, ctx_.conversion);
+    affich_courbe();
+}
+
+void TForm_chart::Accrocher1Click(bool actif) {
+    accroche = actif;
+    gere([&] { ecrire_accroche(ctx_, actif); });
+}
+
+void TForm_chart::Detecteur1Click(bool actif) {
+    vue.detecteur_visible = actif;
+    gere([this] { affich_courbe(); });
 }
 
 void TForm_chart::wheelEvent(QWheelEvent* event) {
@@ -266,6 +553,10 @@ void TForm_chart::suivre_placement(int x) {
 
 void TForm_chart::Image1MouseMove(int x) {
     gere([&] {
+        const auto& conv = ctx_.conversion;
+        if (vue.nb_visibles > 0)
+            Label_position->setText(qt(texte_position(position_de(vue, x), conv.frequence_echantillonnage,
+                                                      conv.facteur_division, ctx_.separateur_decimal, langue())));
         if (vue.placement) {
             suivre_placement(x);
             return;
@@ -278,7 +569,7 @@ void TForm_chart::Image1MouseMove(int x) {
 void TForm_chart::Image1MouseDown(Qt::MouseButton bouton, int x) {
     if (bouton != Qt::LeftButton) return;
     gere([&] {
-        clic_gauche(vue, ctx_.conversion, x);
+        historique.clic_gauche(vue, ctx_.conversion, x, accroche);
         if (vue.placement) {
             suivre_placement(x);
             Panel1->show();
@@ -299,7 +590,7 @@ void TForm_chart::Image1ContextPopup(const QPoint& global) {
 
 void TForm_chart::Addamark1Click() {
     gere([this] {
-        if (!ajouter_pointe(vue, ctx_.conversion)) {
+        if (!historique.ajouter(vue, ctx_.conversion)) {
             message("No room for another mark: 100 marks at most.\rDelete a mark first.");
             return;
         }
@@ -313,7 +604,7 @@ void TForm_chart::Addamark1Click() {
 
 void TForm_chart::Deletethemark1Click() {
     gere([this] {
-        supprimer_pointe(vue, ctx_.conversion);
+        historique.supprimer(vue, ctx_.conversion);
         Panel1->hide();
         Image1->setCursor(Qt::ArrowCursor);
         affich_courbe();
@@ -321,22 +612,33 @@ void TForm_chart::Deletethemark1Click() {
 }
 
 void TForm_chart::Savemarks1Click() {
-    gere([this] { Savemarks(ctx_); });
+    gere([this] {
+        Savemarks(ctx_);
+        const auto& conv = ctx_.conversion;
+        dire(texte_sauvegarde(conv.fichier_pointes, std::clamp(conv.nb_pointes, 0, capacite_pointes), langue()));
+    });
 }
 
-void TForm_chart::lire_pointes() {
-    if (!ctx_.os.file_exists(ctx_.conversion.fichier_pointes)) return;
-    // The file replaces the marks: a mark being carried goes back first.
-    annuler_placement(vue, ctx_.conversion);
+// The marks file replaces the samples and the marks: one undoable step. A
+// broken file is reported by the guard and changes nothing.
+void TForm_chart::lire_pointes(bool dire_absence) {
+    auto& conv = ctx_.conversion;
+    if (!ctx_.os.file_exists(conv.fichier_pointes)) {
+        if (dire_absence) dire(texte_sans_fichier(conv.fichier_pointes, langue()));
+        return;
+    }
     Panel1->hide();
-    if (!Readmarks(ctx_)) return;
-    ouvrir_vue(vue, ctx_.conversion);
-    Panel1->hide();
+    const bool lu = historique.lire(vue, conv, [this] { return Readmarks(ctx_); });
+    affich_courbe();  // a carried mark went back, even when the file was broken
+    if (!lu) return;
+    ouvrir_vue(vue, conv);
     affich_courbe();
+    dire(texte_lecture(conv.fichier_pointes, std::clamp(conv.nb_pointes, 0, capacite_pointes), conv.nb_echantillons,
+                       langue()));
 }
 
 void TForm_chart::Readmarks1Click() {
-    gere([this] { lire_pointes(); });
+    gere([this] { lire_pointes(true); });
 }
 
 void TForm_chart::BitBtn1Click() {
@@ -358,9 +660,10 @@ void TForm_chart::BitBtn2Click() { reject(); }
 void TForm_chart::done(int resultat) {
     Timer2.stop();
     if (resultat != QDialog::Accepted) {
-        annuler_placement(vue, ctx_.conversion);
+        historique.abandonner_placement(vue, ctx_.conversion);
         Panel1->hide();
     }
+    historique.terminer();
     PopupMenu1->hide();
     QDialog::done(resultat);
 }

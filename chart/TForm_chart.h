@@ -1,8 +1,12 @@
-// The event-marking chart: the recording as a black curve with its slip
-// events as red marks. The user zooms (Ctrl + wheel) and scrolls (Shift +
-// wheel), moves, adds and deletes marks, saves or reads them, and closes
-// with OK (events rebuilt from the marks, marks saved) or Cancel. A thin
-// view over chart/vue_courbe.h and ctx.conversion.
+// The event-marking chart: the recording as a black curve (or, where a pixel
+// column holds several samples, their range) with its slip events as red
+// marks, a time ruler under it and a status line. The user zooms (Ctrl +
+// wheel, "+" / "-") and scrolls (Shift + wheel), moves, adds and deletes
+// marks with the mouse or the keyboard, undoes and redoes, saves or reads
+// them, may show the detector's energy and snap marks to the onsets, and
+// closes with OK (events rebuilt from the marks, marks saved) or Cancel. A
+// thin view over chart/vue_courbe.h, chart/historique_pointes.h and
+// ctx.conversion.
 #pragma once
 
 #include <QAction>
@@ -17,6 +21,7 @@
 #include <functional>
 
 #include "app/contexte.h"
+#include "chart/historique_pointes.h"
 #include "chart/vue_courbe.h"
 
 namespace quorva {
@@ -38,6 +43,16 @@ protected:
 
 private:
     TForm_chart& chart_;
+};
+
+// The time ruler under the image: paints the ticks that the chart computed.
+class Regle_temps : public QWidget {
+public:
+    explicit Regle_temps(QWidget* parent);
+    std::vector<graduation> reperes;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 class TForm_chart : public QDialog {
@@ -69,8 +84,14 @@ public:
     void BitBtn2Click();  // Cancel
     void Timer2Timer();
     void FormMouseWheel(bool vers_haut, int x_image, Qt::KeyboardModifiers modificateurs);
+    void Annuler1Click();   // Undo
+    void Retablir1Click();  // Redo
+    void Accrocher1Click(bool actif);
+    void Detecteur1Click(bool actif);
 
     vue_courbe vue;
+    historique_pointes historique;
+    bool accroche = false;  // "Snap marks to the onset"
 
     Image_courbe* Image1 = nullptr;
     QLabel* Label1 = nullptr;
@@ -85,6 +106,16 @@ public:
     QAction* Deletethemark1 = nullptr;
     QAction* Savemarks1 = nullptr;
     QAction* Readmarks1 = nullptr;
+    QAction* Annuler1 = nullptr;
+    QAction* Retablir1 = nullptr;
+    QAction* Accrocher1 = nullptr;
+    QAction* Detecteur1 = nullptr;
+    Regle_temps* Regle1 = nullptr;
+    // The status line: position under the mouse, what the pupil changed,
+    // the last confirmation.
+    QLabel* Label_position = nullptr;
+    QLabel* Label_resume = nullptr;
+    QLabel* Label_message = nullptr;
 
     // Called once the modal loop of montrer_modal runs; tests answer the
     // chart through it (click OK or Cancel), so that it never blocks.
@@ -92,6 +123,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
+    bool focusNextPrevChild(bool suivant) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void done(int resultat) override;
@@ -100,8 +133,13 @@ protected:
 private:
     void FormShow();
     void message(const std::string& texte);
-    void lire_pointes();
+    void lire_pointes(bool dire_absence);
     void suivre_placement(int x);
+    bool touche(QKeyEvent* event);
+    void dire(const std::string& texte);
+    void montrer_position_pointe();
+    void apres_historique(std::optional<genre_etape> genre);
+    int langue() const;
 
     contexte& ctx_;
     trace_courbe trace_;

@@ -1,11 +1,14 @@
 #include "chart/vue_courbe.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdio>
 
 #include "app/contexte.h"
 #include "app/nombres.h"
 #include "app/recherche_fenetres.h"
+#include "chart/detecteur_courbe.h"
 
 namespace quorva {
 
@@ -14,6 +17,7 @@ namespace {
 // A pixel coordinate: rounded half to even, kept within a range that any
 // drawing surface accepts even for absurd values read from a marks file.
 int pixel(double valeur) {
+    if (valeur > -1000000 && valeur < 1000000) return static_cast<int>(std::lrint(valeur));  // the usual case, fast
     if (std::isnan(valeur)) return 0;
     return static_cast<int>(std::clamp<std::int64_t>(arrondi(valeur), -1000000, 1000000));
 }
@@ -26,11 +30,63 @@ bool visible(const vue_courbe& vue, double x) {
     return x != 0 && vue.premier_visible < x && x <= vue.dernier_visible;
 }
 
+void construire_paliers(paliers_minmax& p, const etat_conversion& conversion) {
+    const std::int32_t n = nb_utilisables(conversion);
+    p.source = conversion.echantillons.data();
+    p.n = n;
+    p.blocs.clear();
+    p.debut_niveau.clear();
+    // Level 0 from the samples (1-based), each next level from the one below.
+    std::size_t blocs = static_cast<std::size_t>(n) / 2;
+    p.blocs.reserve(blocs * 2);
+    for (std::size_t b = 0; b < blocs; ++b) {
+        const double a = conversion.echantillons[2 * b + 1], c = conversion.echantillons[2 * b + 2];
+        p.blocs.push_back({std::min(a, c), std::max(a, c)});
+    }
+    std::size_t debut = 0;
+    while (blocs > 0) {
+        p.debut_niveau.push_back(debut);
+        const std::size_t suivants = blocs / 2;
+        for (std::size_t b = 0; b < suivants; ++b) {
+            const auto gauche = p.blocs[debut + 2 * b], droite = p.blocs[debut + 2 * b + 1];
+            p.blocs.push_back({std::min(gauche.mini, droite.mini), std::max(gauche.maxi, droite.maxi)});
+        }
+        debut += blocs;
+        blocs = suivants;
+    }
+}
+
+// The range of samples a..b (1-based, inclusive), widening mini and maxi:
+// at each step the largest block that starts at a (aligned on its size) and
+// ends by b; a single sample where no block fits.
+void etendre(const paliers_minmax& p, const etat_conversion& conversion, std::int32_t a, std::int32_t b, double& mini,
+             double& maxi) {
+    const int niveaux = static_cast<int>(p.debut_niveau.size());
+    while (a <= b) {
+        const auto debut = static_cast<std::uint32_t>(a - 1);
+        const auto longueur = static_cast<std::uint32_t>(b - a + 1);
+        int puissance = std::bit_width(longueur) - 1;  // the largest block that fits
+        if (debut != 0) puissance = std::min(puissance, std::countr_zero(debut));
+        puissance = std::min(puissance, niveaux);
+        if (puissance == 0) {
+            mini = std::min(mini, conversion.echantillons[a]);
+            maxi = std::max(maxi, conversion.echantillons[a]);
+            ++a;
+        } else {
+            const std::size_t i = p.debut_niveau[static_cast<std::size_t>(puissance) - 1] + (debut >> puissance);
+            mini = std::min(mini, p.blocs[i].mini);
+            maxi = std::max(maxi, p.blocs[i].maxi);
+            a += std::int32_t{1} << puissance;
+        }
+    }
+}
+
 }  // namespace
 
 std::int32_t nb_utilisables(const etat_conversion& conversion) {
+    // Entry 0 of the buffer is never used.
     const auto taille = static_cast<std::int64_t>(conversion.echantillons.size()) - 1;
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(conversion.nb_echantillons, 0, taille < 0 ? 0 : taille));
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(conversion.nb_echantillons, 0, std::max<std::int64_t>(taille, 0)));
 }
 
 void ouvrir_vue(vue_courbe& vue, const etat_conversion& conversion) {
@@ -53,11 +109,16 @@ void ouvrir_vue(vue_courbe& vue, const etat_conversion& conversion) {
     vue.dernier_sauve = vue.dernier_visible;
     vue.pointe_choisie = 0;
     vue.placement = false;
+    construire_paliers(vue.paliers, conversion);
 }
 
 void calculer_trace(vue_courbe& vue, const etat_conversion& conversion, trace_courbe& trace) {
     trace.points.clear();
+    trace.enveloppe.clear();
     trace.colonnes_pointes.clear();
+    trace.colonne_selection = -1;
+    trace.detecteur.clear();
+    trace.y_seuil = -1;
     const std::int32_t n = nb_utilisables(conversion);
     vue.premier_visible = std::max<std::int32_t>(vue.premier_visible, 1);
     vue.dernier_visible = std::min(vue.dernier_visible, n);
@@ -74,18 +135,58 @@ void calculer_trace(vue_courbe& vue, const etat_conversion& conversion, trace_co
 
     const int milieu = vue.hauteur / 2;
     const auto& v = conversion.echantillons;
-    trace.points.reserve(static_cast<std::size_t>(std::min<double>(vue.nb_visibles / vue.pas_trace, 8.0 * vue.largeur)) + 2);
-    trace.points.push_back({pixel(vue.echelle_x), milieu - pixel(v[vue.premier_visible] * vue.echelle_y)});
-    std::int32_t i = vue.premier_visible;
-    do {
-        trace.points.push_back({pixel((i - vue.premier_visible) * vue.echelle_x), milieu - pixel(v[i] * vue.echelle_y)});
-        i = static_cast<std::int32_t>(arrondi(i + vue.pas_trace));
-    } while (i <= vue.dernier_visible);
+    const auto y_de = [&](double valeur) { return milieu - pixel(valeur * vue.echelle_y); };
+    if (vue.nb_visibles <= vue.largeur) {
+        // At most one sample per column: the line through every sample.
+        trace.points.reserve(static_cast<std::size_t>(vue.nb_visibles) + 1);
+        trace.points.push_back({pixel(vue.echelle_x), y_de(v[vue.premier_visible])});
+        for (std::int32_t i = vue.premier_visible; i <= vue.dernier_visible; ++i)
+            trace.points.push_back({pixel((i - vue.premier_visible) * vue.echelle_x), y_de(v[i])});
+    } else {
+        // Several samples per column: the range of each column, joined to
+        // the last sample of the column before it. A sample's column is
+        // rounded as pixel() does (lrint: to nearest, halves to even); each
+        // column's run of samples is found from its edges and its range
+        // read from the blocks, so the cost follows the columns, not the
+        // samples.
+        if (vue.paliers.source != conversion.echantillons.data() || vue.paliers.n != n)
+            construire_paliers(vue.paliers, conversion);
+        trace.enveloppe.reserve(static_cast<std::size_t>(vue.largeur));
+        const double ex = vue.echelle_x;
+        const std::int32_t premier = vue.premier_visible, dernier = vue.dernier_visible;
+        const int derniere_colonne = vue.largeur - 1;
+        const auto colonne = [&](std::int32_t i) {
+            return std::min(static_cast<int>(std::lrint((i - premier) * ex)), derniere_colonne);
+        };
+        for (std::int32_t i = premier; i <= dernier;) {
+            const int c = colonne(i);
+            // The first sample of the next column: estimated, then set right.
+            std::int32_t suivant = dernier + 1;
+            if (c < derniere_colonne) {
+                const double estime = premier + std::ceil((c + 0.5) / ex);
+                suivant = static_cast<std::int32_t>(std::clamp<double>(estime, i + 1, dernier + 1));
+                while (suivant <= dernier && colonne(suivant) <= c) ++suivant;
+                while (suivant - 1 > i && colonne(suivant - 1) > c) --suivant;
+            }
+            double mini = v[i], maxi = v[i];
+            if (i > premier) {
+                mini = std::min(mini, v[i - 1]);
+                maxi = std::max(maxi, v[i - 1]);
+            }
+            etendre(vue.paliers, conversion, i, suivant - 1, mini, maxi);
+            trace.enveloppe.push_back({c, y_de(maxi), y_de(mini)});
+            i = suivant;
+        }
+    }
 
     for (std::int32_t k = 1; k <= nb_marques(conversion); ++k) {
         const double x = conversion.pointes[k].x;
         if (visible(vue, x)) trace.colonnes_pointes.push_back(colonne_de(vue, x));
     }
+    const std::int32_t choisie = pointe_selectionnee(vue, conversion);
+    if (choisie != 0 && visible(vue, conversion.pointes[choisie].x))
+        trace.colonne_selection = colonne_de(vue, conversion.pointes[choisie].x);
+    if (vue.detecteur_visible) tracer_detecteur(vue, conversion, trace);
 }
 
 char touche_de(bool shift, bool ctrl, bool autre) {
@@ -224,6 +325,126 @@ void retirer_pointes_vides(vue_courbe& vue, etat_conversion& conversion) {
     for (std::int32_t k = gardees + 1; k <= nb; ++k) conversion.pointes[k] = {};
     conversion.nb_pointes = gardees;
 }
+
+// --- Keyboard ---------------------------------------------------------------------
+
+std::int32_t pointe_selectionnee(const vue_courbe& vue, const etat_conversion& conversion) {
+    const std::int32_t k = vue.pointe_selectionnee;
+    if (k < 1 || k > nb_marques(conversion) || conversion.pointes[k].x == 0) return 0;
+    return k;
+}
+
+bool selectionner_pointe(vue_courbe& vue, const etat_conversion& conversion, bool suivante) {
+    // Marks in the order of their positions; equal positions by index.
+    const auto avant = [&](std::int32_t a, std::int32_t b) {
+        const double xa = conversion.pointes[a].x, xb = conversion.pointes[b].x;
+        return xa < xb || (xa == xb && a < b);
+    };
+    const std::int32_t actuelle = pointe_selectionnee(vue, conversion);
+    std::int32_t premiere = 0, derniere = 0, voisine = 0;
+    for (std::int32_t k = 1; k <= nb_marques(conversion); ++k) {
+        if (conversion.pointes[k].x == 0) continue;
+        if (premiere == 0 || avant(k, premiere)) premiere = k;
+        if (derniere == 0 || avant(derniere, k)) derniere = k;
+        if (actuelle == 0 || k == actuelle) continue;
+        if (suivante && avant(actuelle, k) && (voisine == 0 || avant(k, voisine))) voisine = k;
+        if (!suivante && avant(k, actuelle) && (voisine == 0 || avant(voisine, k))) voisine = k;
+    }
+    if (premiere == 0) {
+        vue.pointe_selectionnee = 0;
+        return false;
+    }
+    if (voisine == 0) voisine = suivante ? premiere : derniere;  // round at the ends
+    vue.pointe_selectionnee = voisine;
+    montrer_position(vue, conversion, conversion.pointes[voisine].x);
+    return true;
+}
+
+void montrer_position(vue_courbe& vue, const etat_conversion& conversion, double x) {
+    const std::int32_t n = nb_utilisables(conversion);
+    if (n <= 0 || std::isnan(x) || visible(vue, x)) return;
+    const std::int32_t largeur = std::max<std::int32_t>(vue.dernier_visible - vue.premier_visible + 1, 1);
+    const double centre = std::clamp(x, 1.0, static_cast<double>(n));
+    std::int32_t premier = static_cast<std::int32_t>(arrondi(centre - largeur / 2.0));
+    premier = std::clamp<std::int32_t>(premier, 1, std::max<std::int32_t>(n - largeur + 1, 1));
+    vue.premier_visible = premier;
+    vue.dernier_visible = std::min<std::int32_t>(premier + largeur - 1, n);
+    // A mark on the first sample is never in sight (the left edge is
+    // excluded): show it as near the edge as the recording allows.
+}
+
+void zoom_clavier(vue_courbe& vue, const etat_conversion& conversion, bool avant) {
+    int x = vue.largeur / 2;
+    const std::int32_t k = pointe_selectionnee(vue, conversion);
+    if (k != 0 && visible(vue, conversion.pointes[k].x)) x = std::clamp(colonne_de(vue, conversion.pointes[k].x), 0, vue.largeur);
+    vue.touche_mod = 'c';
+    pas_molette(vue, conversion, avant, x);
+}
+
+double position_de(const vue_courbe& vue, int x) {
+    if (!(vue.echelle_x > 0)) return vue.premier_visible;
+    return x / vue.echelle_x + vue.premier_visible;
+}
+
+// --- Time ruler --------------------------------------------------------------------
+
+double secondes_de(double n, std::uint32_t frequence, std::int32_t facteur_division) {
+    if (frequence == 0) return 0;
+    return (n - 1) * std::max<std::int32_t>(facteur_division, 1) / frequence;
+}
+
+std::vector<graduation> graduations(const vue_courbe& vue, std::uint32_t frequence, std::int32_t facteur_division,
+                                    char separateur) {
+    std::vector<graduation> resultat;
+    if (vue.nb_visibles <= 0 || !(vue.echelle_x > 0)) return resultat;
+    // Units per sample: seconds, or samples when the rate is unknown.
+    const double par_echantillon =
+        frequence == 0 ? 1.0 : static_cast<double>(std::max<std::int32_t>(facteur_division, 1)) / frequence;
+    const double origine = frequence == 0 ? 0.0 : 1.0;  // the unit's zero, in samples
+    const double pixels_par_unite = vue.echelle_x / par_echantillon;
+
+    // The smallest 1-2-5 step whose labels stand at least 80 pixels apart.
+    constexpr double ecart_min = 80;
+    double puissance = std::pow(10.0, std::floor(std::log10(ecart_min / pixels_par_unite)));
+    double pas = 0;
+    int mantisse = 1;
+    for (int essai = 0; essai < 8 && pas == 0; ++essai, puissance *= 10)
+        for (int m : {1, 2, 5})
+            if (m * puissance * pixels_par_unite >= ecart_min) {
+                pas = m * puissance;
+                mantisse = m;
+                break;
+            }
+    if (!(pas > 0) || !std::isfinite(pas)) return resultat;
+    if (frequence == 0 && pas < 1) pas = 1;
+    const int divisions = mantisse == 2 ? 4 : 5;
+    const double petit_pas = pas / divisions;
+    const int decimales = std::max(0, static_cast<int>(-std::floor(std::log10(pas) + 1e-9)));
+
+    const double debut = (vue.premier_visible - origine) * par_echantillon;
+    const double fin = (vue.dernier_visible - origine) * par_echantillon;
+    if (!(std::abs(debut / petit_pas) < 1e15 && std::abs(fin / petit_pas) < 1e15)) return resultat;
+    const auto premier = static_cast<std::int64_t>(std::ceil(debut / petit_pas - 1e-9));
+    const auto dernier = static_cast<std::int64_t>(std::floor(fin / petit_pas + 1e-9));
+    for (std::int64_t k = premier; k <= dernier && resultat.size() < 1000; ++k) {
+        const double valeur = k * petit_pas;
+        graduation g;
+        g.x = pixel((valeur / par_echantillon + origine - vue.premier_visible) * vue.echelle_x);
+        g.majeure = k % divisions == 0;
+        if (g.majeure) {
+            char tampon[64];
+            std::snprintf(tampon, sizeof tampon, "%.*f", decimales, valeur);
+            g.texte = tampon;
+            if (separateur != '.') std::replace(g.texte.begin(), g.texte.end(), '.', separateur);
+            if (g.texte == "-0") g.texte = "0";
+            if (frequence != 0) g.texte += " s";
+        }
+        resultat.push_back(std::move(g));
+    }
+    return resultat;
+}
+
+// --- Opening -----------------------------------------------------------------------
 
 void ranger_fenetres_couvrantes(contexte& ctx, const std::function<bool(WindowId)>& est_propre) {
     for (int tour = 0; tour < 5; ++tour) {

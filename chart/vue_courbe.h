@@ -1,7 +1,9 @@
 // The chart's view of the recording and the editing of its marks: which
-// samples are visible, the scales, the wheel navigation, the hit test and
-// the pick-up / drop / add / delete of marks. TForm_chart only draws what
-// calculer_trace() gives and forwards its mouse and wheel events here.
+// samples are visible, the scales, the wheel navigation, the hit test, the
+// pick-up / drop / add / delete of marks, the selected mark of the keyboard
+// and the time ruler. TForm_chart only draws what calculer_trace() and
+// graduations() give and forwards its mouse, wheel and key events here (the
+// undoable edits go through chart/historique_pointes.h).
 #pragma once
 
 #include <cstdint>
@@ -19,6 +21,22 @@ struct contexte;
 // Size of the drawing surface Image1, in pixels.
 constexpr int largeur_image = 1081;
 constexpr int hauteur_image = 161;
+
+// Minimum and maximum of aligned blocks of 2, 4, 8, ... samples, so that
+// the range of any run of samples takes a few look-ups and the full view
+// costs about what a zoomed one does. Built from the buffer by ouvrir_vue,
+// and again by calculer_trace when the buffer or its count changed.
+struct paliers_minmax {
+    const double* source = nullptr;
+    std::int32_t n = 0;
+    // Level k (blocks of 2^(k+1) samples) starts at debut_niveau[k]; each
+    // block keeps its minimum and maximum side by side.
+    struct bloc {
+        double mini, maxi;
+    };
+    std::vector<bloc> blocs;
+    std::vector<std::size_t> debut_niveau;
+};
 
 struct vue_courbe {
     int largeur = largeur_image;  // W
@@ -41,6 +59,13 @@ struct vue_courbe {
     std::int32_t pointe_choisie = 0;
     bool placement = false;
     double position_origine = 0;  // where the mark being placed was picked up
+
+    // The mark chosen with Tab / Shift+Tab (drawn highlighted), 0 = none.
+    std::int32_t pointe_selectionnee = 0;
+    // Whether the detector's window energy is drawn over the signal.
+    bool detecteur_visible = false;
+
+    paliers_minmax paliers;
 };
 
 struct point_trace {
@@ -48,15 +73,33 @@ struct point_trace {
     int y = 0;
 };
 
-// What affich_courbe draws: the black polyline (the first point is where the
-// pen starts) and the left pixel column of each visible red mark (two
-// pixels wide, over the whole height).
-struct trace_courbe {
-    std::vector<point_trace> points;
-    std::vector<int> colonnes_pointes;
+// One pixel column of the envelope: a vertical line from haut to bas (pixel
+// rows, haut <= bas).
+struct colonne_enveloppe {
+    int x = 0;
+    int haut = 0;
+    int bas = 0;
 };
 
-// Number of usable samples: the count, bounded by the buffer's capacity.
+// What affich_courbe draws. The signal is either the black polyline through
+// every visible sample (the first point is where the pen starts), when each
+// pixel column holds at most one sample, or the envelope: for each column
+// the range of the samples that fall in it, joined to the previous column,
+// so that no burst can vanish between drawn samples. Then the left pixel
+// column of each visible red mark (two pixels wide, over the whole height),
+// the selected mark's column (-1 when it is not visible), and, when the
+// detector is shown, its window energy as a polyline with the threshold's
+// row.
+struct trace_courbe {
+    std::vector<point_trace> points;
+    std::vector<colonne_enveloppe> enveloppe;
+    std::vector<int> colonnes_pointes;
+    int colonne_selection = -1;
+    std::vector<point_trace> detecteur;
+    int y_seuil = -1;
+};
+
+// Number of usable samples: the count, bounded by what the buffer holds.
 std::int32_t nb_utilisables(const etat_conversion& conversion);
 
 // The chart's opening (and the re-initialisation after a marks file is
@@ -64,8 +107,8 @@ std::int32_t nb_utilisables(const etat_conversion& conversion);
 void ouvrir_vue(vue_courbe& vue, const etat_conversion& conversion);
 
 // The drawing of affich_courbe: updates nb_visibles, echelle_x and
-// pas_trace, and fills `trace` with at most about four points per pixel
-// column, whatever the zoom.
+// pas_trace, and fills `trace`: at most one polyline point or one envelope
+// line per pixel column, whatever the zoom.
 void calculer_trace(vue_courbe& vue, const etat_conversion& conversion, trace_courbe& trace);
 
 // The modifier of a key press or wheel step: 's', 'c' or 0.
@@ -108,6 +151,45 @@ void retirer_pointes_vides(vue_courbe& vue, etat_conversion& conversion);
 // times, the foreground window is minimised unless its title is the chart's
 // caption (fichier_en_cours) or it is one of the program's own windows.
 void ranger_fenetres_couvrantes(contexte& ctx, const std::function<bool(WindowId)>& est_propre);
+
+// --- Keyboard -----------------------------------------------------------------
+
+// Tab (suivante) / Shift+Tab: selects the next or previous mark in the order
+// of positions, going round at the ends, and scrolls the view to it when it
+// is out of sight. False when there is no mark.
+bool selectionner_pointe(vue_courbe& vue, const etat_conversion& conversion, bool suivante);
+
+// The selected mark, or 0 when the selection no longer names a placed mark.
+std::int32_t pointe_selectionnee(const vue_courbe& vue, const etat_conversion& conversion);
+
+// Scrolls the view, keeping its width, so that position x is in sight.
+void montrer_position(vue_courbe& vue, const etat_conversion& conversion, double x);
+
+// "+" / "-": one Ctrl + wheel step around the selected mark when it is in
+// sight, otherwise around the middle of the view.
+void zoom_clavier(vue_courbe& vue, const etat_conversion& conversion, bool avant);
+
+// The sample position under pixel column x (as a drop computes it).
+double position_de(const vue_courbe& vue, int x);
+
+// --- Time ruler -------------------------------------------------------------
+
+// One tick of the ruler under the curve: its pixel column and, for a major
+// tick, its label.
+struct graduation {
+    int x = 0;
+    bool majeure = false;
+    std::string texte;
+};
+
+// Seconds from the start of the recording at sample n: one sample every
+// facteur_division / frequence seconds; 0 when the rate is unknown.
+double secondes_de(double n, std::uint32_t frequence, std::int32_t facteur_division);
+
+// Ticks of the visible part at 1-2-5 steps (seconds, or sample numbers when
+// the sample rate is unknown), labels at least about 80 pixels apart.
+std::vector<graduation> graduations(const vue_courbe& vue, std::uint32_t frequence, std::int32_t facteur_division,
+                                    char separateur);
 
 // The help text, as the message box shows it (lines joined by CR) and as
 // the memo shows it (seven lines).

@@ -11,8 +11,8 @@ namespace quorva {
 
 namespace {
 
-constexpr int fenetre = 20;          // samples of the rise and noise windows
-constexpr double seuil = 80;         // energy over one window
+constexpr int fenetre = fenetre_detection;  // samples of the rise and noise windows
+constexpr double seuil = seuil_detection;   // energy over one window
 constexpr int bloc_calme = 201;      // quiet positions that re-arm the detector
 constexpr int pas_ajustement = 30;   // one fit point every 30 samples
 

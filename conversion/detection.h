@@ -7,6 +7,11 @@
 
 namespace quorva {
 
+// The rise test: the energy of the fenetre_detection samples after a
+// position above seuil_detection starts an event.
+constexpr int fenetre_detection = 20;
+constexpr double seuil_detection = 80;
+
 // Detection and fit over echantillons[1..nb_echantillons]: clears both event
 // tables, then fills coefficient_a, coefficient_b, niveau_base, pointes,
 // nb_pointes, intervalles, and the diagnostic texts (texte_label1,

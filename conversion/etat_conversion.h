@@ -26,6 +26,9 @@ struct etat_conversion {
     std::vector<double> echantillons = std::vector<double>(capacite_echantillons + 1, 0.0);
     std::int32_t nb_echantillons = 0;
     std::int32_t facteur_division = 1;
+    // Sample rate of the last recording read (Hz, from its header; 0 before
+    // any): the chart's time scale.
+    std::uint32_t frequence_echantillonnage = 0;
     std::int16_t reponse_taille = 0;
     std::uint8_t conversion_annulee = 0;
     std::string fichier_pointes;

@@ -121,6 +121,7 @@ resultat_lecture Lecture_fichier_wav(contexte& ctx, const std::string& chemin, s
     }
 
     accepte = 1;
+    etat.frequence_echantillonnage = entete.frequence;
     etat.texte_label1 = std::to_string(entete.taille_donnees);
     // The size check sees the bytes that will really be walked, so that a
     // header that lies about its size does not ask for a needless reduction.

@@ -215,11 +215,11 @@ TEST_F(FenetreChart, AMarkIsPickedUpCarriedAndDropped) {
 TEST_F(FenetreChart, ThePopupMenuAddsAndDeletesMarks) {
     enregistrement(1000, {100, 300, 600, 900});
     chart->ouvrir();
-    ASSERT_EQ(chart->PopupMenu1->actions().size(), 4);
-    EXPECT_EQ(chart->PopupMenu1->actions()[0]->text(), "Add a mark");
-    EXPECT_EQ(chart->PopupMenu1->actions()[1]->text(), "Delete the mark");
-    EXPECT_EQ(chart->PopupMenu1->actions()[2]->text(), "Save marks");
-    EXPECT_EQ(chart->PopupMenu1->actions()[3]->text(), "Read marks");
+    QStringList legendes;
+    for (QAction* a : chart->PopupMenu1->actions())
+        if (!a->isSeparator()) legendes << a->text();
+    EXPECT_EQ(legendes, QStringList({"Add a mark", "Delete the mark", "Save marks", "Read marks", "Undo", "Redo",
+                                     "Snap marks to the onset", "Show the detector"}));
 
     // "Delete the mark" is offered only on a mark.
     deplacer(chart->Image1, 50);
@@ -379,4 +379,96 @@ TEST_F(FenetreChart, TheModalChartIsAnsweredAndClosedWithoutWaiting) {
         QApplication::sendEvent(&f, &echap);
     };
     EXPECT_EQ(chart->montrer_modal(), QDialog::Rejected);
+}
+
+namespace {
+
+void touche(QWidget* cible, int cle, Qt::KeyboardModifiers modificateurs = Qt::NoModifier) {
+    QKeyEvent event(QEvent::KeyPress, cle, modificateurs);
+    QApplication::sendEvent(cible, &event);
+}
+
+}  // namespace
+
+// The keyboard alone: Tab reaches the marks (even from a button), the arrows
+// move the chosen one, Ctrl+Z / Ctrl+Y undo and redo, Escape gives up a
+// placement before it cancels, Enter is OK. The status line follows.
+TEST_F(FenetreChart, TheKeyboardChoosesMovesUndoesAndConfirms) {
+    enregistrement(1000, {600, 200});
+    ctx.conversion.frequence_echantillonnage = 1000;
+    chart->ouvrir();
+    EXPECT_EQ(chart->Label_resume->text(), "2 marks: 2 as detected, 0 moved, 0 added, 0 deleted");
+    touche(chart->BitBtn1, Qt::Key_Tab);
+    EXPECT_EQ(chart->vue.pointe_selectionnee, 2);  // the mark at 200 comes first
+    EXPECT_EQ(chart->Image1->bitmap.pixelColor(colonne_de(chart->vue, 200), 100), QColor(255, 140, 0));
+    touche(chart.get(), Qt::Key_Right);
+    touche(chart.get(), Qt::Key_Right);
+    EXPECT_EQ(ctx.conversion.pointes[2].x, 202);
+    EXPECT_EQ(chart->Label_position->text(), "Sample 202, 0.201 s");
+    EXPECT_EQ(chart->Label_resume->text(), "2 marks: 1 as detected, 1 moved, 0 added, 0 deleted");
+    touche(chart.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(ctx.conversion.pointes[2].x, 201);
+    touche(chart.get(), Qt::Key_Z, Qt::ControlModifier);
+    touche(chart.get(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(ctx.conversion.pointes[2].x, 201);
+    touche(chart.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(ctx.conversion.pointes[2].x, 202);
+    touche(chart.get(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(chart->vue.pointe_selectionnee, 1);
+    touche(chart.get(), Qt::Key_Plus);
+    EXPECT_LT(chart->vue.dernier_visible - chart->vue.premier_visible + 1, 1000);
+    touche(chart.get(), Qt::Key_Minus);
+    touche(chart.get(), Qt::Key_Delete);
+    EXPECT_EQ(ctx.conversion.nb_pointes, 1);
+    EXPECT_TRUE(chart->Annuler1->isEnabled());
+    // Escape while a mark is carried puts it back and keeps the chart open.
+    chart->show();
+    chart->Addamark1->trigger();
+    touche(chart.get(), Qt::Key_Escape);
+    EXPECT_TRUE(chart->isVisible());
+    EXPECT_EQ(ctx.conversion.nb_pointes, 1);
+    EXPECT_FALSE(chart->Panel1->isVisibleTo(chart.get()));
+    touche(chart.get(), Qt::Key_Return);
+    EXPECT_EQ(chart->result(), QDialog::Accepted);
+    const auto lignes = decouper_lignes(os.lire(ctx.conversion.fichier_pointes));
+    ASSERT_EQ(lignes.size(), 1u + 1000 + 2 + 2);
+    EXPECT_EQ(lignes[1003], format_exposant(202));
+    EXPECT_FALSE(chart->historique.peut_annuler());  // the history ended with the chart
+}
+
+// In French the new items and the status line are French; the snap setting
+// is remembered in its own file; the detector draws its energy and the
+// dashed threshold; "Save marks" and "Read marks" say what they did.
+TEST_F(FenetreChart, NewItemsFollowTheLanguageAndSayWhatTheyDid) {
+    ctx.langue.langue = 2;
+    ctx.chemins.chemin_temp = os.racine() + "temp/";
+    enregistrement(1000, {300});
+    chart->ouvrir();
+    EXPECT_EQ(chart->Annuler1->text(), "Annuler");
+    EXPECT_EQ(chart->Addamark1->text(), "Add a mark");
+    EXPECT_EQ(chart->Label_resume->text().toStdString(),
+              cp1252_vers_utf8("1 pointe : 1 comme d\xE9tect\xE9" "e, 0 d\xE9plac\xE9" "e, 0 ajout\xE9" "e, 0 supprim\xE9" "e"));
+    EXPECT_FALSE(chart->Accrocher1->isChecked());
+    chart->Accrocher1->trigger();
+    EXPECT_TRUE(chart->accroche);
+    EXPECT_EQ(os.lire(ctx.chemins.chemin_temp + "quorva/accroche_quorva.txt"), "accroche=1\r\n");
+    chart->ouvrir();
+    EXPECT_TRUE(chart->Accrocher1->isChecked());
+
+    const auto bleus = [&] {
+        int n = 0;
+        for (int x = 0; x < 1081; ++x)
+            if (chart->Image1->bitmap.pixelColor(x, 120) == QColor(0, 110, 255)) ++n;
+        return n;
+    };
+    EXPECT_EQ(bleus(), 0);
+    chart->Detecteur1->trigger();
+    EXPECT_GT(bleus(), 300);  // the dashed threshold line, a quarter up
+    EXPECT_LT(bleus(), 1000);
+
+    chart->Savemarks1->trigger();
+    EXPECT_NE(chart->Label_message->toolTip().toStdString().find("1 pointe dans"), std::string::npos);
+    chart->Readmarks1->trigger();
+    EXPECT_NE(chart->Label_message->toolTip().toStdString().find("1000 "), std::string::npos);
+    EXPECT_TRUE(chart->Annuler1->isEnabled());
 }

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <numbers>
+#include <random>
 
 #include "app/contexte.h"
 #include "tests/support/plateforme_factice.h"
@@ -49,7 +50,7 @@ int points_par_colonne(const trace_courbe& trace) {
 
 }  // namespace
 
-TEST(VueCourbe, FullViewOf32000SamplesDrawsAboutEverySeventhSample) {
+TEST(VueCourbe, FullViewOf32000SamplesDrawsTheRangeOfEachColumn) {
     auto etat = enregistrement(32000);
     vue_courbe vue;
     ouvrir_vue(vue, *etat);
@@ -62,19 +63,81 @@ TEST(VueCourbe, FullViewOf32000SamplesDrawsAboutEverySeventhSample) {
     EXPECT_EQ(vue.dernier_visible, 32000);
     EXPECT_NEAR(vue.pas_trace, 7.4, 0.001);
     EXPECT_DOUBLE_EQ(vue.echelle_x, 1081.0 / 32000);
-    // Every seventh sample (i = round(i + 7.4)), so about 4 points per column.
-    ASSERT_GE(trace.points.size(), 3u);
-    EXPECT_EQ(trace.points[1].x, 0);
-    EXPECT_EQ(trace.points[2].x, 0);  // sample 8
-    EXPECT_LE(points_par_colonne(trace), 5);
-    EXPECT_NEAR(static_cast<double>(trace.points.size()), 4 * 1081, 4 * 1081 * 0.06);
-    // The pen starts at round(echelle_x) = 0 on sample 1's height; positive
-    // values are above the middle line.
-    EXPECT_EQ(trace.points[0].x, 0);
+    // One line per pixel column, left to right; a column holds about 30
+    // samples, most of a period of 40: nearly the whole height.
+    EXPECT_TRUE(trace.points.empty());
+    ASSERT_EQ(trace.enveloppe.size(), 1081u);
     const int y_max = 80 - static_cast<int>(std::lround(10000 * vue.echelle_y));
-    for (const auto& p : trace.points) {
-        EXPECT_GE(p.y, y_max);
-        EXPECT_LE(p.y, 80 + (80 - y_max));
+    for (std::size_t c = 0; c < trace.enveloppe.size(); ++c) {
+        const auto& e = trace.enveloppe[c];
+        EXPECT_EQ(e.x, static_cast<int>(c));
+        EXPECT_GE(e.haut, y_max);
+        EXPECT_LE(e.bas, 80 + (80 - y_max));
+        if (c > 0 && c < 1080) {  // the edge columns hold half as many
+            EXPECT_GT(e.bas - e.haut, 100) << c;
+        }
+    }
+}
+
+// A burst shorter than a column never vanishes, at any zoom: the column
+// that holds it reaches its value.
+TEST(VueCourbe, ABurstOfOneSampleIsSeenAtEveryZoom) {
+    auto etat = std::make_unique<etat_conversion>();
+    etat->nb_echantillons = 32100;
+    for (int i = 1; i <= 32100; ++i) etat->echantillons[i] = (i % 2 ? 50 : -50);
+    etat->echantillons[16003] = 30000;
+    vue_courbe vue;
+    ouvrir_vue(vue, *etat);
+    const int y_pic = 80 - static_cast<int>(std::lround(30000 * vue.echelle_y));
+    for (auto [premier, dernier] : {std::pair{1, 32100}, {12001, 20000}, {15001, 15000 + 4 * 1081}, {15501, 16500}}) {
+        vue.premier_visible = premier;
+        vue.dernier_visible = dernier;
+        trace_courbe trace;
+        calculer_trace(vue, *etat, trace);
+        int plus_haut = 161;
+        for (const auto& e : trace.enveloppe) plus_haut = std::min(plus_haut, e.haut);
+        for (std::size_t i = 1; i < trace.points.size(); ++i) plus_haut = std::min(plus_haut, trace.points[i].y);
+        EXPECT_EQ(plus_haut, y_pic) << premier << ".." << dernier;
+        EXPECT_EQ(trace.points.empty(), dernier - premier + 1 > 1081);
+    }
+}
+
+// The envelope read from the blocks is the one a plain walk over every
+// sample gives, for any view: each column spans its samples and the last
+// sample of the column before it.
+TEST(VueCourbe, TheEnvelopeIsTheRangeOfEachColumnsSamplesForAnyView) {
+    std::mt19937 hasard(12);
+    auto etat = std::make_unique<etat_conversion>();
+    etat->nb_echantillons = 32100;
+    std::uniform_int_distribution<int> valeur(-32768, 32767);
+    for (int i = 1; i <= 32100; ++i) etat->echantillons[i] = i % 97 == 0 ? valeur(hasard) : valeur(hasard) / 64;
+    vue_courbe vue;
+    ouvrir_vue(vue, *etat);
+    for (int essai = 0; essai < 100; ++essai) {
+        std::uniform_int_distribution<int> debut(1, 32100 - 1082);
+        vue.premier_visible = debut(hasard);
+        vue.dernier_visible = std::uniform_int_distribution<int>(vue.premier_visible + 1081, 32100)(hasard);
+        trace_courbe trace;
+        calculer_trace(vue, *etat, trace);
+        std::vector<colonne_enveloppe> attendue;
+        double precedente = 0;
+        for (int i = vue.premier_visible; i <= vue.dernier_visible; ++i) {
+            const int c = std::min(static_cast<int>(std::nearbyint((i - vue.premier_visible) * vue.echelle_x)), 1080);
+            const int y = 80 - static_cast<int>(std::nearbyint(etat->echantillons[i] * vue.echelle_y));
+            const int y_avant = 80 - static_cast<int>(std::nearbyint(precedente * vue.echelle_y));
+            if (attendue.empty() || attendue.back().x != c)
+                attendue.push_back({c, i == vue.premier_visible ? y : std::min(y, y_avant),
+                                    i == vue.premier_visible ? y : std::max(y, y_avant)});
+            attendue.back().haut = std::min(attendue.back().haut, y);
+            attendue.back().bas = std::max(attendue.back().bas, y);
+            precedente = etat->echantillons[i];
+        }
+        ASSERT_EQ(trace.enveloppe.size(), attendue.size()) << vue.premier_visible << ".." << vue.dernier_visible;
+        for (std::size_t c = 0; c < attendue.size(); ++c) {
+            const auto &a = attendue[c], &e = trace.enveloppe[c];
+            ASSERT_TRUE(a.x == e.x && a.haut == e.haut && a.bas == e.bas)
+                << vue.premier_visible << ".." << vue.dernier_visible << " column " << c;
+        }
     }
 }
 
@@ -83,14 +146,20 @@ TEST(VueCourbe, DrawingStaysBoundedByTheImageWidthAtEveryZoom) {
     vue_courbe vue = vue_ouverte(*etat);
     trace_courbe entier;
     calculer_trace(vue, *etat, entier);
-    // At most 4 x W samples visible: every sample is drawn.
+    // 4 x W samples visible: still one line per column.
     vue.premier_visible = 5001;
     vue.dernier_visible = 5000 + 4 * 1081;
     trace_courbe zoome;
     calculer_trace(vue, *etat, zoome);
     EXPECT_DOUBLE_EQ(vue.pas_trace, 1);
-    EXPECT_EQ(zoome.points.size(), 4u * 1081 + 1);
-    EXPECT_EQ(zoome.points.back().x, static_cast<int>(std::lround((4 * 1081 - 1) * 0.25)));
+    EXPECT_EQ(zoome.enveloppe.size(), 1081u);
+    // At most W samples: the line through every sample, one per column.
+    vue.premier_visible = 101;
+    vue.dernier_visible = 1181;
+    trace_courbe juste;
+    calculer_trace(vue, *etat, juste);
+    EXPECT_EQ(juste.points.size(), 1082u);
+    EXPECT_LE(points_par_colonne(juste), 1);
     // A narrow view: one point per sample, several pixels apart.
     vue.premier_visible = 101;
     vue.dernier_visible = 300;
@@ -98,8 +167,8 @@ TEST(VueCourbe, DrawingStaysBoundedByTheImageWidthAtEveryZoom) {
     calculer_trace(vue, *etat, etroit);
     EXPECT_EQ(etroit.points.size(), 201u);
     EXPECT_LE(points_par_colonne(etroit), 1);
-    EXPECT_NEAR(static_cast<double>(entier.points.size()), static_cast<double>(zoome.points.size()),
-                0.1 * zoome.points.size());
+    EXPECT_EQ(etroit.points.back().x, static_cast<int>(std::lround(199 * 1081.0 / 200)));
+    EXPECT_EQ(entier.enveloppe.size(), zoome.enveloppe.size());
 }
 
 TEST(VueCourbe, MarksAreDrawnStrictlyRightOfTheLeftEdgeAndUpToTheRightEdge) {
@@ -407,4 +476,135 @@ TEST(FenetresCouvrantes, MinimisesTheForegroundWindowsUntilTheChartIsInFront) {
     os.premiers_plans.clear();
     ranger_fenetres_couvrantes(ctx, nullptr);
     EXPECT_TRUE(os.minimisees.empty());
+}
+
+// Recordings that could break the drawing: one sample, 32,100 equal
+// samples, full-scale square waves; each at its full view and at the last
+// zoom step allowed. Always something on the image, always inside it.
+TEST(VueCourbe, DegenerateRecordingsAreDrawnInsideTheImageAtEveryZoom) {
+    struct cas {
+        const char* nom;
+        int n;
+        double (*valeur)(int);
+    };
+    const cas recordings[] = {
+        {"one sample", 1, [](int) { return 1234.0; }},
+        {"32100 equal samples", 32100, [](int) { return -7.0; }},
+        {"full-scale square", 32100, [](int i) { return (i / 50) % 2 ? 32767.0 : -32768.0; }},
+        {"one-sample square", 32100, [](int i) { return i % 2 ? 32767.0 : -32768.0; }},
+    };
+    for (const auto& r : recordings) {
+        auto etat = std::make_unique<etat_conversion>();
+        etat->nb_echantillons = r.n;
+        for (int i = 1; i <= r.n; ++i) etat->echantillons[i] = r.valeur(i);
+        etat->nb_pointes = 1;
+        etat->pointes[1].x = r.n;
+        vue_courbe vue = vue_ouverte(*etat);
+        vue.detecteur_visible = true;
+        for (int pas = 0; pas < 60; ++pas) {  // zooms in to the limit, then some
+            trace_courbe trace;
+            calculer_trace(vue, *etat, trace);
+            EXPECT_FALSE(trace.points.empty() && trace.enveloppe.empty()) << r.nom;
+            for (const auto& p : trace.points) {
+                EXPECT_TRUE(p.y >= 0 && p.y <= 161) << r.nom;
+            }
+            for (const auto& e : trace.enveloppe) {
+                EXPECT_TRUE(e.x >= 0 && e.x < 1081 && e.haut >= 0 && e.bas <= 161 && e.haut <= e.bas) << r.nom;
+            }
+            for (const auto& p : trace.detecteur) EXPECT_TRUE(p.y >= 0 && p.y <= 160) << r.nom;
+            EXPECT_GE(vue.dernier_visible - vue.premier_visible + 1, std::min(r.n, 108)) << r.nom;
+            const auto regle = graduations(vue, 1000, 1, '.');
+            EXPECT_FALSE(regle.empty()) << r.nom;
+            zoom_clavier(vue, *etat, true);
+        }
+    }
+}
+
+TEST(RegleTemps, TicksFollowTheZoomAtOneTwoFiveSteps) {
+    auto etat = enregistrement(32000);
+    vue_courbe vue = vue_ouverte(*etat);
+    struct cas {
+        int premier, dernier;
+        std::uint32_t frequence;
+        int facteur;
+        std::vector<std::string> etiquettes;  // the first ones
+    };
+    // 32 s on 1081 pixels: 34 pixels a second, labels every 5 s; 1000
+    // samples: every 0.1 s; 200 samples: every 0.02 s; a factor of 2 doubles
+    // the times (64 s: still every 5 s, half as far apart); with no rate the
+    // ruler counts samples.
+    const cas exemples[] = {
+        {1, 32000, 1000, 1, {"0 s", "5 s", "10 s"}},
+        {1001, 2000, 1000, 1, {"1.0 s", "1.1 s", "1.2 s"}},
+        {5001, 5200, 1000, 1, {"5.00 s", "5.02 s", "5.04 s"}},
+        {1, 32000, 1000, 2, {"0 s", "5 s", "10 s"}},
+        {1, 32000, 0, 1, {"5000", "10000", "15000"}},
+    };
+    for (const auto& c : exemples) {
+        vue.premier_visible = c.premier;
+        vue.dernier_visible = c.dernier;
+        trace_courbe trace;
+        calculer_trace(vue, *etat, trace);
+        const auto regle = graduations(vue, c.frequence, c.facteur, '.');
+        std::vector<std::string> etiquettes;
+        std::vector<int> colonnes;
+        for (const auto& g : regle) {
+            EXPECT_TRUE(g.x >= 0 && g.x <= 1081) << g.x;
+            if (!g.majeure) continue;
+            etiquettes.push_back(g.texte);
+            colonnes.push_back(g.x);
+        }
+        ASSERT_GE(etiquettes.size(), 3u) << c.premier;
+        etiquettes.resize(3);
+        EXPECT_EQ(etiquettes, c.etiquettes) << c.premier << ".." << c.dernier;
+        for (std::size_t i = 1; i < colonnes.size(); ++i) EXPECT_GE(colonnes[i] - colonnes[i - 1], 79);
+        // "5 s" is sample 5001, or 2501 with a factor of 2.
+        if (c.frequence != 0 && c.premier == 1) {
+            EXPECT_EQ(colonnes[1], colonne_de(vue, 1 + 5000.0 / c.facteur)) << c.facteur;
+        }
+        EXPECT_LT(regle.size(), 1081u / 10);
+    }
+    // Sample 1 is time 0; the system's separator is used.
+    vue.premier_visible = 1001;
+    vue.dernier_visible = 2000;
+    trace_courbe trace;
+    calculer_trace(vue, *etat, trace);
+    EXPECT_EQ(graduations(vue, 1000, 1, ',')[0].texte, "1,0 s");
+    EXPECT_EQ(graduations(vue, 1000, 1, ',')[0].x, static_cast<int>(std::lround(0 * vue.echelle_x)));
+    EXPECT_DOUBLE_EQ(secondes_de(1001, 1000, 1), 1.0);
+    EXPECT_DOUBLE_EQ(secondes_de(1001, 22050, 3), 3000.0 / 22050);
+}
+
+TEST(ClavierCourbe, TabGoesThroughTheMarksInPositionOrderAndShowsTheChosenOne) {
+    auto etat = enregistrement(32000);
+    vue_courbe vue = vue_ouverte(*etat);
+    etat->nb_pointes = 4;
+    etat->pointes[1].x = 20000;
+    etat->pointes[2].x = 500;
+    etat->pointes[3].x = 0;  // an empty slot is skipped
+    etat->pointes[4].x = 9000;
+    std::vector<int> ordre;
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(selectionner_pointe(vue, *etat, true));
+        ordre.push_back(vue.pointe_selectionnee);
+    }
+    EXPECT_EQ(ordre, (std::vector<int>{2, 4, 1, 2}));
+    ASSERT_TRUE(selectionner_pointe(vue, *etat, false));
+    EXPECT_EQ(vue.pointe_selectionnee, 1);
+
+    // Zoomed elsewhere: the view scrolls to the chosen mark, same width.
+    vue.premier_visible = 1;
+    vue.dernier_visible = 1000;
+    selectionner_pointe(vue, *etat, false);
+    EXPECT_EQ(vue.pointe_selectionnee, 4);
+    EXPECT_LT(vue.premier_visible, 9000);
+    EXPECT_GE(vue.dernier_visible, 9000);
+    EXPECT_EQ(vue.dernier_visible - vue.premier_visible + 1, 1000);
+    trace_courbe trace;
+    calculer_trace(vue, *etat, trace);
+    EXPECT_EQ(trace.colonne_selection, colonne_de(vue, 9000));
+    // Nothing to choose: no selection.
+    etat->nb_pointes = 0;
+    EXPECT_FALSE(selectionner_pointe(vue, *etat, true));
+    EXPECT_EQ(vue.pointe_selectionnee, 0);
 }

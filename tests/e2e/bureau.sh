@@ -13,6 +13,9 @@
 #   attendre_ouverture MOTIF 10 || echec "..."
 #   fermer_message BOITE PID || echec "..."   # Return on a message box
 #   CAPTURE_ECHEC=fichier.png     # echec keeps a screenshot there
+#   attendre_arrivee "$toolbar" || echec "..."   # toolbar in its corner, at X,Y
+#   convertir_par_menu X Y FICHIER.wav   # toolbar at X,Y: the menu's conversion
+#   chart=$(attendre_chart "$QUORVA") || echec "..."
 #
 # lancer and dossier_temporaire remember what they made in this shell: call
 # them directly, never inside $(...); their locals begin with "_" so that the
@@ -215,4 +218,44 @@ fermer_message() {
         attendre 4 termine "$pid" && return 0
     done
     return 1
+}
+
+# Waits up to 5 seconds for the toolbar $1 to settle in the top-right
+# corner of the screen at the end of its arrival; X and Y are then its
+# position (call it directly, never inside $(...)).
+attendre_arrivee() {
+    local _largeur
+    _largeur=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }')
+    for _ in $(seq 50); do
+        eval "$(xdotool getwindowgeometry --shell "$1")"
+        [ "$X" = $((_largeur - 129)) ] && [ "$Y" = 18 ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# The program's chart (the visible window 1130 pixels wide of the process
+# $1), waited for up to 10 seconds; prints its id.
+attendre_chart() {
+    local id
+    for _ in $(seq 100); do
+        for id in $(fenetres_de "$1"); do
+            eval "$(xdotool getwindowgeometry --shell "$id")"
+            [ "$WIDTH" = 1130 ] && { echo "$id"; return 0; }
+        done
+        sleep 0.1
+    done
+    return 1
+}
+
+# From the toolbar at $1,$2 (its menu closed): "Read convert .wav ( 1
+# channel; 16 bits) Excel" (the sixth entry), then the recording $3 typed
+# into the open dialog.
+convertir_par_menu() {
+    xdotool mousemove $(($1 + 70)) $(($2 + 12)) click 1
+    sleep 0.5
+    xdotool key Down Down Down Down Down Down Return
+    sleep 1
+    xdotool type --delay 20 "$3"
+    xdotool key Return
 }

@@ -24,13 +24,7 @@ lancer QUORVA "$quorva"
 toolbar=$(attendre_fenetre Quorva 10) || echec "no toolbar"
 
 # The arrival: the toolbar settles in the top-right corner with its menu open.
-screen_width=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }')
-for _ in $(seq 50); do
-    eval "$(xdotool getwindowgeometry --shell "$toolbar")"
-    [ "$X" = $((screen_width - 129)) ] && [ "$Y" = 18 ] && break
-    sleep 0.1
-done
-[ "$X" = $((screen_width - 129)) ] && [ "$Y" = 18 ] || echec "toolbar at $X,$Y after its arrival"
+attendre_arrivee "$toolbar" || echec "toolbar at $X,$Y after its arrival"
 toolbar_x=$X toolbar_y=$Y
 # Its menu hangs 20 pixels below the toolbar's top (the screen's edge may
 # push it to the left).
@@ -49,25 +43,12 @@ X=$toolbar_x Y=$toolbar_y
 xdotool key Escape
 sleep 0.3
 
-# A click on the label opens the menu; the entry is the sixth one offered.
-xdotool mousemove $((X + 70)) $((Y + 12)) click 1
-sleep 0.5
-xdotool key Down Down Down Down Down Down Return
-
-# The open dialog: the recording's path, then Return.
-sleep 1
-xdotool type --delay 20 "$travail/rec/essai.wav"
-xdotool key Return
+# A click on the label opens the menu; the entry is the sixth one offered;
+# the open dialog takes the recording's path.
+convertir_par_menu "$X" "$Y" "$travail/rec/essai.wav"
 
 # The chart: the program's visible window 1130 pixels wide.
-chart=""
-for _ in $(seq 100); do
-    for id in $(fenetres_de "$QUORVA"); do
-        eval "$(xdotool getwindowgeometry --shell "$id")"
-        [ "$WIDTH" = 1130 ] && { chart=$id; break 2; }
-    done
-    sleep 0.1
-done
+chart=$(attendre_chart "$QUORVA")
 [ -n "$chart" ] || echec "no chart"
 # One second after it opens, the chart shows its help in a message box,
 # above the chart; Return closes it.

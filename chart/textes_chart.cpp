@@ -1,0 +1,70 @@
+#include "chart/textes_chart.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "app/nombres.h"
+
+namespace quorva {
+
+namespace {
+
+bool francais(int langue) { return langue == 2; }
+
+std::string pointes_en(int n) { return std::to_string(n) + (n == 1 ? " mark" : " marks"); }
+std::string pointes_fr(int n) { return std::to_string(n) + (n > 1 ? " pointes" : " pointe"); }
+std::string accord_fr(int n, const std::string& participe) { return std::to_string(n) + " " + participe + (n > 1 ? "s" : ""); }
+
+}  // namespace
+
+legendes_chart legendes(int langue) {
+    if (francais(langue))
+        return {"Annuler", "R\xE9" "tablir", "Caler les pointes sur le d\xE9" "but des secousses", "Montrer le d\xE9" "tecteur"};
+    return {"Undo", "Redo", "Snap marks to the onset", "Show the detector"};
+}
+
+std::string texte_position(double position, std::uint32_t frequence, std::int32_t facteur_division,
+                           char separateur, int langue) {
+    const std::int64_t n = arrondi(position);
+    std::string texte = (francais(langue) ? "\xC9" "chantillon " : "Sample ") + std::to_string(n);
+    if (frequence == 0) return texte;
+    // As many decimals as one sample period needs (3 at 1000 Hz).
+    const double periode = static_cast<double>(std::max<std::int32_t>(facteur_division, 1)) / frequence;
+    const int decimales = std::clamp(static_cast<int>(std::ceil(-std::log10(periode) - 1e-9)), 0, 6);
+    char tampon[64];
+    std::snprintf(tampon, sizeof tampon, "%.*f", decimales,
+                  secondes_de(static_cast<double>(n), frequence, facteur_division));
+    std::string secondes = tampon;
+    if (separateur != '.') std::replace(secondes.begin(), secondes.end(), '.', separateur);
+    return texte + ", " + secondes + " s";
+}
+
+std::string texte_resume(const resume_pointes& r, int langue) {
+    if (francais(langue))
+        return pointes_fr(r.total) + " : " + std::to_string(r.detectees) + " comme d\xE9tect\xE9" +
+               (r.detectees > 1 ? "es" : "e") + ", " + accord_fr(r.deplacees, "d\xE9plac\xE9" "e") + ", " +
+               accord_fr(r.ajoutees, "ajout\xE9" "e") + ", " + accord_fr(r.supprimees, "supprim\xE9" "e");
+    return pointes_en(r.total) + ": " + std::to_string(r.detectees) + " as detected, " + std::to_string(r.deplacees) +
+           " moved, " + std::to_string(r.ajoutees) + " added, " + std::to_string(r.supprimees) + " deleted";
+}
+
+std::string texte_sauvegarde(const std::string& fichier, int nb_pointes, int langue) {
+    if (francais(langue)) return "Pointes enregistr\xE9" "es : " + pointes_fr(nb_pointes) + " dans " + fichier;
+    return "Marks saved: " + pointes_en(nb_pointes) + " in " + fichier;
+}
+
+std::string texte_lecture(const std::string& fichier, int nb_pointes, int nb_echantillons, int langue) {
+    if (francais(langue))
+        return "Pointes lues : " + pointes_fr(nb_pointes) + " et " + std::to_string(nb_echantillons) +
+               " \xE9" "chantillons de " + fichier;
+    return "Marks read: " + pointes_en(nb_pointes) + " and " + std::to_string(nb_echantillons) + " samples from " +
+           fichier;
+}
+
+std::string texte_sans_fichier(const std::string& fichier, int langue) {
+    if (francais(langue)) return "Pas de fichier de pointes " + fichier;
+    return "No marks file " + fichier;
+}
+
+}  // namespace quorva

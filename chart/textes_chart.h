@@ -1,0 +1,35 @@
+// The chart's own captions and status texts, in English (langue 1, and any
+// value other than 2) or French (langue 2). Texts are cp1252. The help texts
+// and the captions of the first four popup items are the program's own and
+// stay in English (vue_courbe.h, TForm_chart).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "chart/historique_pointes.h"
+
+namespace quorva {
+
+struct legendes_chart {
+    std::string annuler;     // "Undo"
+    std::string retablir;    // "Redo"
+    std::string accrocher;   // "Snap marks to the onset"
+    std::string detecteur;   // "Show the detector"
+};
+legendes_chart legendes(int langue);
+
+// The position under the mouse: "Sample 1234, 1.233 s" (without the seconds
+// when the sample rate is unknown).
+std::string texte_position(double position, std::uint32_t frequence, std::int32_t facteur_division,
+                           char separateur, int langue);
+
+// "7 marks: 5 as detected, 1 moved, 1 added, 0 deleted".
+std::string texte_resume(const resume_pointes& resume, int langue);
+
+// Confirmations of "Save marks" and "Read marks": which file, how many marks.
+std::string texte_sauvegarde(const std::string& fichier, int nb_pointes, int langue);
+std::string texte_lecture(const std::string& fichier, int nb_pointes, int nb_echantillons, int langue);
+std::string texte_sans_fichier(const std::string& fichier, int langue);
+
+}  // namespace quorva
