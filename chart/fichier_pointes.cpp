@@ -29,12 +29,6 @@ std::int32_t entier_en_tete(std::string_view ligne) {
 
 int borne(std::int32_t valeur, int capacite) { return valeur < 0 ? 0 : valeur > capacite ? capacite : valeur; }
 
-// Samples in the buffer: nb_echantillons, never past the buffer.
-int nb_dans_le_tampon(const etat_conversion& etat) {
-    const auto taille = static_cast<std::int64_t>(etat.echantillons.size()) - 1;
-    return static_cast<int>(std::clamp<std::int64_t>(etat.nb_echantillons, 0, taille < 0 ? 0 : taille));
-}
-
 // The lines of a text one after the other (CR LF, LF or CR), without
 // copying them: a marks file holds a line per sample.
 class lecteur_lignes {
@@ -61,7 +55,7 @@ private:
 
 void Savemarks(contexte& ctx) {
     const auto& etat = ctx.conversion;
-    const int n = nb_dans_le_tampon(etat);
+    const int n = etat.nb_valides();
     const int nb = borne(etat.nb_pointes, capacite_pointes);
     auto sortie = ctx.os.create_file(etat.fichier_pointes);
     // Written a block at a time: a recording kept whole has a line per sample.

@@ -1,6 +1,5 @@
 #include "conversion/detection.h"
 
-#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -19,12 +18,6 @@ constexpr int pas_ajustement = 30;   // one fit point every 30 samples
 }  // namespace
 
 namespace {
-
-// Valid samples of the buffer: 0..nb_echantillons, never past the buffer.
-int nb_valides(const etat_conversion& etat) {
-    const auto taille = static_cast<std::int64_t>(etat.echantillons.size()) - 1;
-    return static_cast<int>(std::clamp<std::int64_t>(etat.nb_echantillons, 0, taille < 0 ? 0 : taille));
-}
 
 // The cumulative energy E[k] = E[k - 1] + (v_k / 1000)^2, computed as the
 // scan moves on: only the last values are kept, so that a recording kept
@@ -52,7 +45,7 @@ private:
 
 void detecte_pointes(contexte& ctx, const interface_conversion& ui) {
     auto& etat = ctx.conversion;
-    const int n = nb_valides(etat);
+    const int n = etat.nb_valides();
     const auto v = [&](int i) { return etat.echantillons[static_cast<std::size_t>(i)]; };
 
     // Leftovers of an earlier recording must not reach the chart or the workbook.
@@ -140,7 +133,7 @@ void detecte_pointes(contexte& ctx, const interface_conversion& ui) {
 }
 
 void reconstruit_pointes(etat_conversion& etat) {
-    const int nb_samples = nb_valides(etat);
+    const int nb_samples = etat.nb_valides();
     const int total = etat.nb_pointes < 0 ? 0 : etat.nb_pointes > capacite_pointes ? capacite_pointes : etat.nb_pointes;
 
     // A mark still being placed (x = 0), or one before the first sample, has

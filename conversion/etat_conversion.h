@@ -5,6 +5,7 @@
 // kept whole ("Poursuivre" in the size dialog).
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -25,6 +26,11 @@ struct etat_conversion {
     // entries 1..nb_echantillons are valid, nb_echantillons < size().
     std::vector<double> echantillons = std::vector<double>(capacite_echantillons + 1, 0.0);
     std::int32_t nb_echantillons = 0;
+    // nb_echantillons, never past the buffer: the samples a reader may use.
+    std::int32_t nb_valides() const {
+        const auto taille = static_cast<std::int64_t>(echantillons.size()) - 1;
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(nb_echantillons, 0, taille < 0 ? 0 : taille));
+    }
     std::int32_t facteur_division = 1;
     // Sample rate of the last recording read (Hz, from its header; 0 before
     // any): the chart's time scale.
