@@ -16,11 +16,39 @@ namespace {
 
 // The 15 significant digits of a finite non-zero magnitude and its decimal
 // exponent: valeur = d.dddddddddddddd x 10^exposant. Kept off the heap: the
-// workbook writer formats millions of reals.
+// workbook writer formats millions of reals. The digits are followed by
+// '0's, so that they can be copied by whole words.
 struct chiffres_15 {
-    char chiffres[15];
+    char chiffres[32];
     int exposant = 0;
 };
+
+// The digits of 0..99, two by two.
+constexpr auto paires_chiffres = [] {
+    std::array<char, 200> t{};
+    for (int i = 0; i < 100; ++i) {
+        t[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        t[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+    }
+    return t;
+}();
+
+inline void deux_chiffres(char* sortie, std::uint32_t valeur) {
+    std::memcpy(sortie, paires_chiffres.data() + 2 * valeur, 2);
+}
+
+constexpr auto puissances_cinq = [] {
+    std::array<std::uint64_t, 28> p{};
+    p[0] = 1;
+    for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 5;  // 5^27 < 2^63
+    return p;
+}();
+
+// 10^-22 .. 10^22 as the nearest doubles (exact from 10^0 up).
+constexpr double puissances_dix[45] = {
+    1e-22, 1e-21, 1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9, 1e-8,
+    1e-7,  1e-6,  1e-5,  1e-4,  1e-3,  1e-2,  1e-1,  1e0,   1e1,   1e2,   1e3,   1e4,   1e5,   1e6,  1e7,
+    1e8,   1e9,   1e10,  1e11,  1e12,  1e13,  1e14,  1e15,  1e16,  1e17,  1e18,  1e19,  1e20,  1e21, 1e22};
 
 // The usual case without the general conversion: the magnitude scaled to 15
 // integer digits exactly, in 128-bit integers (mantissa x 5^k, shifted), then
@@ -29,63 +57,54 @@ struct chiffres_15 {
 bool decomposer_rapide(double magnitude, chiffres_15& resultat) {
 #ifdef __SIZEOF_INT128__
     using u128 = unsigned __int128;
-    static const auto cinq = [] {
-        std::array<std::uint64_t, 28> p{};
-        p[0] = 1;
-        for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 5;  // 5^27 < 2^63
-        return p;
-    }();
     const auto bits = std::bit_cast<std::uint64_t>(magnitude);
     const int champ = static_cast<int>((bits >> 52) & 0x7FF);
     if (champ == 0 || champ == 0x7FF) return false;  // subnormal, infinite
     const std::uint64_t mantisse = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
     const int exposant2 = champ - 1075;  // magnitude = mantisse x 2^exposant2
-    // floor(log10) of the magnitude, or one less.
-    int exposant10 = static_cast<int>(std::floor((champ - 1023) * 0.30102999566398119521));
+    // floor(log10) of the magnitude: floor(log10(2^(champ - 1023))) is it or
+    // one less, and the next power of ten tells which. (Where that power is
+    // not exact, a wrong guess shows in the digits' count: declined below.)
+    int exposant10 = ((champ - 1023) * 78913) >> 18;
+    if (exposant10 < -22 || exposant10 > 21) return false;
+    if (magnitude >= puissances_dix[exposant10 + 23]) ++exposant10;
+    // digits = magnitude x 10^k = mantisse x 5^k x 2^(k + exposant2)
+    const int k = 14 - exposant10;
+    if (k < 0 || k > 27) return false;
+    const u128 produit = static_cast<u128>(mantisse) * puissances_cinq[static_cast<std::size_t>(k)];
+    const int decalage = -(k + exposant2);
     std::uint64_t n = 0;
-    bool plus = false;
-    for (int essai = 0;; ++essai) {
-        const int k = 14 - exposant10;  // digits = magnitude x 10^k = mantisse x 5^k x 2^(k + exposant2)
-        if (k < 0 || k > 27 || essai > 1) return false;
-        const u128 produit = static_cast<u128>(mantisse) * cinq[static_cast<std::size_t>(k)];
-        const int decalage = k + exposant2;
-        u128 entier = 0;
-        plus = false;
-        if (decalage >= 0) {
-            if (decalage > 12) return false;
-            entier = produit << decalage;
-        } else {
-            if (-decalage > 120) return false;
-            entier = produit >> -decalage;
-            const u128 reste = produit - (entier << -decalage);
-            const u128 moitie = static_cast<u128>(1) << (-decalage - 1);
-            if (reste == moitie) return false;  // an exact half: the general rule decides
-            plus = reste > moitie;
-        }
-        if (entier >= 1000000000000000ULL) {
-            ++exposant10;
-            continue;
-        }
-        if (entier < 100000000000000ULL) return false;
-        n = static_cast<std::uint64_t>(entier);
-        break;
+    if (decalage <= 0) {
+        if (decalage < -12) return false;
+        n = static_cast<std::uint64_t>(produit << -decalage);
+    } else {
+        if (decalage > 120) return false;
+        n = static_cast<std::uint64_t>(produit >> decalage);
+        // The bits shifted out, at the top of 128: above, at or below a half.
+        const u128 reste = produit << (128 - decalage);
+        const u128 moitie = static_cast<u128>(1) << 127;
+        if (reste == moitie) return false;  // an exact half: the general rule decides
+        if (reste > moitie) ++n;
     }
-    if (plus) ++n;
-    if (n == 1000000000000000ULL) {
+    if (n < 100000000000000ULL || n > 1000000000000000ULL) return false;
+    if (n == 1000000000000000ULL) {  // rounded up to the next decade
         n = 100000000000000ULL;
         ++exposant10;
     }
-    // 7 + 8 digits, each half in 32-bit arithmetic.
-    auto haut = static_cast<std::uint32_t>(n / 100000000);
-    auto bas = static_cast<std::uint32_t>(n % 100000000);
-    for (int i = 14; i >= 7; --i) {
-        resultat.chiffres[i] = static_cast<char>('0' + bas % 10);
-        bas /= 10;
-    }
-    for (int i = 6; i >= 0; --i) {
-        resultat.chiffres[i] = static_cast<char>('0' + haut % 10);
-        haut /= 10;
-    }
+    // 7 + 8 digits, two at a time, in 32-bit arithmetic.
+    const auto haut = static_cast<std::uint32_t>(n / 100000000);
+    const auto bas = static_cast<std::uint32_t>(n % 100000000);
+    const std::uint32_t haut_4 = haut % 10000, bas_4 = bas / 10000, bas_0 = bas % 10000;
+    char* c = resultat.chiffres;
+    c[0] = static_cast<char>('0' + haut / 1000000);
+    deux_chiffres(c + 1, haut / 10000 % 100);
+    deux_chiffres(c + 3, haut_4 / 100);
+    deux_chiffres(c + 5, haut_4 % 100);
+    deux_chiffres(c + 7, bas_4 / 100);
+    deux_chiffres(c + 9, bas_4 % 100);
+    deux_chiffres(c + 11, bas_0 / 100);
+    deux_chiffres(c + 13, bas_0 % 100);
+    std::memset(c + 15, '0', sizeof resultat.chiffres - 15);
     resultat.exposant = exposant10;
     return true;
 #else
@@ -104,6 +123,7 @@ chiffres_15 decomposer(double magnitude) {
     // d.ddddddddddddddde[+-]xx
     resultat.chiffres[0] = tampon[0];
     std::memcpy(resultat.chiffres + 1, tampon + 2, 14);
+    std::memset(resultat.chiffres + 15, '0', sizeof resultat.chiffres - 15);
     const char* p = tampon + 17;
     const bool negatif = *p == '-';
     int exposant = 0;
@@ -116,38 +136,55 @@ bool est_blanc(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
-std::string format_reel(double valeur, char separateur) {
-    if (std::isnan(valeur)) return "NAN";
-    if (std::isinf(valeur)) return valeur > 0 ? "INF" : "-INF";
-    if (valeur == 0) return "0";
-    const auto [chiffres, exposant] = decomposer(std::fabs(valeur));
+char* ecrire_reel(char* sortie, double valeur, char separateur) {
+    const auto texte = [&](const char* t, std::size_t longueur) {
+        std::memcpy(sortie, t, longueur);
+        return sortie + longueur;
+    };
+    if (std::isnan(valeur)) return texte("NAN", 3);
+    if (std::isinf(valeur)) return valeur > 0 ? texte("INF", 3) : texte("-INF", 4);
+    if (valeur == 0) return texte("0", 1);
+    const chiffres_15 d = decomposer(std::fabs(valeur));
+    const char* chiffres = d.chiffres;
+    const int exposant = d.exposant;
     int nb = 15;
     while (nb > 1 && chiffres[nb - 1] == '0') --nb;
-    char sortie[48];
-    int n = 0;
-    if (valeur < 0) sortie[n++] = '-';
+    char* p = sortie;
+    if (valeur < 0) *p++ = '-';
+    // Digits are copied 16 at a time (the room allows it) and the end set
+    // after them.
     if (exposant >= 15 || exposant < -5) {
-        sortie[n++] = chiffres[0];
+        *p++ = chiffres[0];
         if (nb > 1) {
-            sortie[n++] = separateur;
-            for (int i = 1; i < nb; ++i) sortie[n++] = chiffres[i];
+            *p++ = separateur;
+            std::memcpy(p, chiffres + 1, 16);
+            p += nb - 1;
         }
-        sortie[n++] = 'E';
-        n = static_cast<int>(std::to_chars(sortie + n, sortie + sizeof sortie, exposant).ptr - sortie);
-    } else if (exposant < 0) {
-        sortie[n++] = '0';
-        sortie[n++] = separateur;
-        for (int i = 0; i < -exposant - 1; ++i) sortie[n++] = '0';
-        for (int i = 0; i < nb; ++i) sortie[n++] = chiffres[i];
-    } else {
-        const int entiers = exposant + 1;
-        for (int i = 0; i < entiers; ++i) sortie[n++] = i < nb ? chiffres[i] : '0';
-        if (nb > entiers) {
-            sortie[n++] = separateur;
-            for (int i = entiers; i < nb; ++i) sortie[n++] = chiffres[i];
-        }
+        *p++ = 'E';
+        return std::to_chars(p, sortie + taille_max_reel, exposant).ptr;
     }
-    return std::string(sortie, static_cast<std::size_t>(n));
+    if (exposant < 0) {
+        std::memcpy(p, "0.00000", 8);
+        p[1] = separateur;
+        p += 1 - exposant;
+        std::memcpy(p, chiffres, 16);
+        return p + nb;
+    }
+    // Fixed: the integer digits (zeros past nb included), then the decimals.
+    const int entiers = exposant + 1;
+    std::memcpy(p, chiffres, 16);
+    p += entiers;
+    if (nb > entiers) {
+        *p++ = separateur;
+        std::memcpy(p, chiffres + entiers, 16);
+        p += nb - entiers;
+    }
+    return p;
+}
+
+std::string format_reel(double valeur, char separateur) {
+    char sortie[taille_max_reel];
+    return std::string(sortie, ecrire_reel(sortie, valeur, separateur));
 }
 
 std::string point_fixe(std::string texte) {

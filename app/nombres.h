@@ -13,6 +13,10 @@ namespace quorva {
 // mantissa, "E" and the exponent without plus sign or padding
 // ("1E-7", "1.5E20", "0.00001", "1E15", "0.25", "-500").
 std::string format_reel(double valeur, char separateur = '.');
+// The same written at `sortie`, which has room for taille_max_reel
+// characters; returns the end. For writers of millions of reals.
+constexpr std::size_t taille_max_reel = 32;
+char* ecrire_reel(char* sortie, double valeur, char separateur = '.');
 
 // Replaces the first comma by a point, so that a spreadsheet reads the value
 // whatever the separator it was written with.

@@ -52,7 +52,8 @@ std::string dossier_bureau(Plateforme& os, int csidl);
 
 // Asks the shell to open `fichier` with its associated application. The
 // texts are passed whole, whatever their length. Returns the shell's result
-// (32 or less: failure); nobody needs to look at it.
+// (32 or less: failure); nobody needs to look at it. Through the context, the
+// same open asked again within a moment is served once (ouvertures_shell.h).
 std::intptr_t ExecuteFile(Plateforme& os, const std::string& fichier, const std::string& parametres,
                           const std::string& dossier, int mode);
 std::intptr_t ExecuteFile(contexte& ctx, const std::string& fichier, const std::string& parametres,

@@ -1,5 +1,7 @@
 #include "chart/fichier_pointes.h"
 
+#include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "app/erreur.h"
@@ -15,7 +17,7 @@ const char* const ligne_pointes = "Pointes";
 
 // An integer line as the marks file holds it: leading blanks, the number,
 // and whatever follows it ignored.
-std::int32_t entier_en_tete(const std::string& ligne) {
+std::int32_t entier_en_tete(std::string_view ligne) {
     std::size_t i = 0;
     while (i < ligne.size() && (ligne[i] == ' ' || ligne[i] == '\t')) ++i;
     std::size_t fin = i;
@@ -23,29 +25,60 @@ std::int32_t entier_en_tete(const std::string& ligne) {
     const std::size_t chiffres = fin;
     while (fin < ligne.size() && ligne[fin] >= '0' && ligne[fin] <= '9') ++fin;
     if (fin == chiffres) return entier_de_texte(ligne);  // raises the system's text
-    return entier_de_texte(std::string_view(ligne).substr(i, fin - i));
+    return entier_de_texte(ligne.substr(i, fin - i));
 }
 
 int borne(std::int32_t valeur, int capacite) { return valeur < 0 ? 0 : valeur > capacite ? capacite : valeur; }
+
+// The lines of a text one after the other (CR LF, LF or CR), without
+// copying them: a marks file holds a line per sample.
+class lecteur_lignes {
+public:
+    explicit lecteur_lignes(std::string_view texte) : texte_(texte) {}
+    bool fini() const { return position_ >= texte_.size(); }
+    std::string_view suivante() {
+        std::size_t fin = position_;
+        while (fin < texte_.size() && texte_[fin] != '\r' && texte_[fin] != '\n') ++fin;
+        const std::string_view ligne = texte_.substr(position_, fin - position_);
+        if (fin < texte_.size() && texte_[fin] == '\r' && fin + 1 < texte_.size() && texte_[fin + 1] == '\n') ++fin;
+        position_ = fin + 1;
+        return ligne;
+    }
+    // What is left: an upper bound of the lines still to read.
+    std::size_t reste() const { return fini() ? 0 : texte_.size() - position_; }
+
+private:
+    std::string_view texte_;
+    std::size_t position_ = 0;
+};
 
 }  // namespace
 
 void Savemarks(contexte& ctx) {
     const auto& etat = ctx.conversion;
-    const int n = borne(etat.nb_echantillons, capacite_echantillons);
+    const int n = etat.nb_valides();
     const int nb = borne(etat.nb_pointes, capacite_pointes);
+    auto sortie = ctx.os.create_file(etat.fichier_pointes);
+    // Written a block at a time: a recording kept whole has a line per sample.
+    constexpr std::size_t bloc = 1 << 20;
     std::string texte;
-    texte.reserve(static_cast<std::size_t>(n) * 8 + static_cast<std::size_t>(nb) * 50 + 64);
+    texte.reserve(bloc + 64);
     texte += std::to_string(n) + "\r\n";
-    for (int i = 1; i <= n; ++i)
-        texte += format_reel(etat.echantillons[static_cast<std::size_t>(i)], ctx.separateur_decimal) + "\r\n";
+    char nombre[taille_max_reel];
+    for (int i = 1; i <= n; ++i) {
+        texte.append(nombre, ecrire_reel(nombre, etat.echantillons[static_cast<std::size_t>(i)], ctx.separateur_decimal));
+        texte += "\r\n";
+        if (texte.size() >= bloc) {
+            sortie->write(texte);
+            texte.clear();
+        }
+    }
     texte += ligne_pointes;
     texte += "\r\n" + std::to_string(nb) + "\r\n";
     for (int k = 1; k <= nb; ++k) {
         texte += format_exposant(etat.pointes[static_cast<std::size_t>(k)].x) + "\r\n";
         texte += format_exposant(etat.pointes[static_cast<std::size_t>(k)].y) + "\r\n";
     }
-    auto sortie = ctx.os.create_file(etat.fichier_pointes);
     sortie->write(texte);
     sortie->commit();
 }
@@ -56,30 +89,33 @@ bool lire_pointes(contexte& ctx) {
     auto& etat = ctx.conversion;
     const std::string& chemin = etat.fichier_pointes;
     if (chemin.empty() || !ctx.os.file_exists(chemin)) return false;
-    // Far more than the lines of the largest recording the chart keeps.
-    const std::vector<std::string> lignes = decouper_lignes(lire_fichier_borne(ctx.os, chemin, 64u << 20));
-
-    std::size_t suivante = 0;
-    const auto ligne = [&]() -> const std::string& {
-        if (suivante >= lignes.size())
-            throw erreur_quorva(message("Le fichier de pointes %s est incomplet.", chemin));
-        return lignes[suivante++];
+    // Far more than the lines of the longest recording (5,000,000 samples).
+    const std::string contenu = lire_fichier_borne(ctx.os, chemin, 256u << 20);
+    lecteur_lignes lignes(contenu);
+    const auto ligne = [&]() {
+        if (lignes.fini()) throw erreur_quorva(message("Le fichier de pointes %s est incomplet.", chemin));
+        return lignes.suivante();
     };
 
     // Everything is read into temporaries first: a broken file changes nothing.
     const std::int32_t compte = entier_en_tete(ligne());
     if (compte < 0) throw erreur_quorva(message("Le fichier de pointes %s est ab\xEEm\xE9.", chemin));
-    std::vector<double> valeurs(capacite_echantillons + 1, 0.0);
-    for (std::int32_t i = 1; i <= compte; ++i) {
-        const double v = reel_de_texte(ligne(), ctx.separateur_decimal);
-        if (i <= capacite_echantillons) valeurs[static_cast<std::size_t>(i)] = v;
-    }
+    // The samples of a recording kept whole, too (a count beyond the lines
+    // of the file is a file cut short: it is refused before it is allocated).
+    if (static_cast<std::size_t>(compte) > lignes.reste())
+        throw erreur_quorva(message("Le fichier de pointes %s est incomplet.", chemin));
+    std::vector<double> valeurs(std::max<std::size_t>(static_cast<std::size_t>(compte), capacite_echantillons) + 1, 0.0);
+    for (std::int32_t i = 1; i <= compte; ++i)
+        valeurs[static_cast<std::size_t>(i)] = reel_de_texte(ligne(), ctx.separateur_decimal);
 
-    bool avec_pointes = suivante < lignes.size() && lignes[suivante] == ligne_pointes;
+    const bool avec_pointes = !lignes.fini() && [&] {
+        lecteur_lignes essai = lignes;
+        return essai.suivante() == ligne_pointes;
+    }();
     std::vector<point_xy> marques;
     std::int32_t nb = 0;
     if (avec_pointes) {
-        ++suivante;
+        ligne();
         nb = entier_en_tete(ligne());
         if (nb < 0) throw erreur_quorva(message("Le fichier de pointes %s est ab\xEEm\xE9.", chemin));
         marques.assign(capacite_pointes + 1, {});
@@ -89,8 +125,8 @@ bool lire_pointes(contexte& ctx) {
         }
     }
 
-    std::copy(valeurs.begin(), valeurs.end(), etat.echantillons.begin());
-    etat.nb_echantillons = borne(compte, capacite_echantillons);
+    etat.echantillons.swap(valeurs);
+    etat.nb_echantillons = compte;
     if (avec_pointes) {
         std::copy(marques.begin(), marques.end(), etat.pointes.begin());
         etat.nb_pointes = borne(nb, capacite_pointes);

@@ -22,8 +22,8 @@ void Savemarks(contexte& ctx);
 // then replaces echantillons / nb_echantillons (and the marks when the
 // "Pointes" line is at its place). Returns true when the samples were
 // replaced (the chart then re-initialises its view), false when there is no
-// marks file. A broken file raises erreur_quorva and changes nothing. Only
-// what the tables hold is kept: the first 32100 samples, the first 100 marks.
+// marks file. A broken file raises erreur_quorva and changes nothing. Every
+// sample is kept (the buffer grows with them), and the first 100 marks.
 bool Readmarks(contexte& ctx);
 
 }  // namespace quorva

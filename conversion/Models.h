@@ -30,7 +30,9 @@ public:
     // part is not a number.
     void point(int i, long double& x, long double& y) const;
 
-    // The fit over all items (quadratic in their number).
+    // The fit over all items: pair by pair (quadratic in their number), or,
+    // beyond 1070 evenly spaced points, with the pairs grouped by distance
+    // (linear).
     ajustement fit() const;
 
 private:

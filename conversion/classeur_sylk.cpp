@@ -1,7 +1,13 @@
 #include "conversion/classeur_sylk.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <condition_variable>
+#include <cstring>
+#include <exception>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 #include "app/erreur.h"
@@ -16,11 +22,24 @@ const char* const texte_classeur_base_abime = "Le classeur de base %s est ab\xEE
 namespace {
 
 constexpr std::int64_t derniere_ligne_tables = 100;  // tables fill rows 6..100
-constexpr std::size_t taille_tampon = 1 << 16;
+// Rows are formatted a block at a time; a row (tables included) never
+// takes more than the margin.
+constexpr std::size_t taille_bloc = 1 << 20;
+constexpr std::size_t marge_ligne = 1024;
+
+template <std::size_t N>
+char* litteral(char* p, const char (&texte)[N]) {
+    std::memcpy(p, texte, N - 1);
+    return p + N - 1;
+}
+
+char* entier(char* p, std::int64_t valeur) { return std::to_chars(p, p + 24, valeur).ptr; }
 
 const char* titre_correlation(int langue) {
-    // In French the SYLK escape ESC N B puts an acute accent on the next e.
-    return langue == 2 ? "\"Corr\x1B" "NBelation\"" : "\"Correlation\"";
+    // The accent as a Windows-1252 byte, as in the French base workbook:
+    // LibreOffice does not read SYLK's escape sequences (ESC N B e), and
+    // Gnumeric and Excel read the byte too.
+    return langue == 2 ? "\"Corr\xE9lation\"" : "\"Correlation\"";
 }
 
 // Reals in the workbook always with a point: the spreadsheet reads SYLK
@@ -74,6 +93,74 @@ std::string nom_sans_dossier(const std::string& chemin) {
 
 }  // namespace
 
+// Writes the blocks to the file on a thread of its own, one block at a time,
+// so that the next block is formatted while the previous one is written.
+// Only this thread touches the file until attendre() returns; an error of
+// the write comes back to the formatting thread at its next hand-over.
+class ecrivain_classeur::ecriture_en_fond {
+public:
+    explicit ecriture_en_fond(OutputFile& sortie) : sortie_(sortie), fil_([this] { boucle(); }) {}
+    ~ecriture_en_fond() {
+        {
+            std::lock_guard<std::mutex> verrou(mutex_);
+            fin_ = true;
+        }
+        signal_.notify_all();
+        fil_.join();
+    }
+    ecriture_en_fond(const ecriture_en_fond&) = delete;
+    ecriture_en_fond& operator=(const ecriture_en_fond&) = delete;
+
+    // Hands bloc[0..longueur) over and gives back an empty block of the same
+    // capacity, once the previous block is written.
+    void echanger(std::string& bloc, std::size_t longueur) {
+        std::unique_lock<std::mutex> verrou(mutex_);
+        signal_.wait(verrou, [this] { return !plein_; });
+        if (erreur_) std::rethrow_exception(erreur_);
+        std::swap(bloc, en_cours_);
+        longueur_ = longueur;
+        plein_ = true;
+        verrou.unlock();
+        signal_.notify_all();
+    }
+
+    // Waits until every block handed over is written.
+    void attendre() {
+        std::unique_lock<std::mutex> verrou(mutex_);
+        signal_.wait(verrou, [this] { return !plein_; });
+        if (erreur_) std::rethrow_exception(erreur_);
+    }
+
+private:
+    void boucle() {
+        std::unique_lock<std::mutex> verrou(mutex_);
+        for (;;) {
+            signal_.wait(verrou, [this] { return plein_ || fin_; });
+            if (!plein_) return;
+            verrou.unlock();
+            std::exception_ptr erreur;
+            try {
+                if (!erreur_) sortie_.write(std::string_view(en_cours_.data(), longueur_));
+            } catch (...) {
+                erreur = std::current_exception();
+            }
+            verrou.lock();
+            if (erreur) erreur_ = erreur;
+            plein_ = false;
+            signal_.notify_all();
+        }
+    }
+
+    OutputFile& sortie_;
+    std::mutex mutex_;
+    std::condition_variable signal_;
+    std::string en_cours_;
+    std::size_t longueur_ = 0;
+    bool plein_ = false, fin_ = false;
+    std::exception_ptr erreur_;
+    std::thread fil_;  // last: starts once the rest is ready
+};
+
 std::string chemin_classeur_base(const contexte& ctx, int langue) {
     const std::string nom = langue == 2 ? "patin_tracte_base.slk" : "patin_tracte_base_EN.slk";
     const std::string& appli = ctx.chemins.chemin_appli;
@@ -116,12 +203,14 @@ ecrivain_classeur::ecrivain_classeur(contexte& ctx, const std::string& chemin_wa
     if (contenu.compare(0, 3, "ID;") != 0)
         throw erreur_quorva(message(texte_classeur_base_abime, base));
     sortie_ = ctx.os.create_file(chemin_wav + ".slk");
-    tampon_.reserve(taille_tampon + 512);
-    energies_.resize(65536);
+    bloc_.resize(taille_bloc + marge_ligne);
+    energies_ = std::make_unique_for_overwrite<char[]>(65536 * taille_energie);
+    longueurs_.assign(65536, 0);
+    for (int i = 0; i < 5; ++i) texte_rang_.plus_un();
 
     const char sep = ctx.separateur_decimal;
     std::string nom = nom_sans_dossier(chemin_wav) + ".slk";
-    for (std::size_t p = nom.find(';'); p != std::string::npos; p = nom.find(';', p + 2)) nom.insert(p, ";");
+    for (std::size_t p = nom.find(';'); p != std::string::npos; p = nom.find(';', p + 2)) nom.insert(p, 1, ';');
 
     curseur_sylk curseur;
     bool r2c2_lu = false;
@@ -165,20 +254,54 @@ ecrivain_classeur::ecrivain_classeur(contexte& ctx, const std::string& chemin_wa
 
 ecrivain_classeur::~ecrivain_classeur() = default;
 
-void ecrivain_classeur::ecrire(const std::string& texte) {
-    tampon_ += texte;
-    if (tampon_.size() >= taille_tampon) vider();
+void ecrivain_classeur::ecrire(std::string_view texte) {
+    while (!texte.empty()) {
+        if (rempli_ >= taille_bloc) envoyer();
+        const std::size_t morceau = std::min(texte.size(), taille_bloc - rempli_);
+        std::memcpy(bloc_.data() + rempli_, texte.data(), morceau);
+        rempli_ += morceau;
+        texte.remove_prefix(morceau);
+    }
 }
 
-void ecrivain_classeur::vider() {
-    if (tampon_.empty()) return;
-    sortie_->write(tampon_);
-    tampon_.clear();
+void ecrivain_classeur::envoyer() {
+    if (rempli_ == 0) return;
+    if (!fond_) fond_ = std::make_unique<ecriture_en_fond>(*sortie_);
+    fond_->echanger(bloc_, rempli_);
+    if (bloc_.size() < taille_bloc + marge_ligne) bloc_.resize(taille_bloc + marge_ligne);
+    rempli_ = 0;
+}
+
+void ecrivain_classeur::compteur::plus_un() {
+    std::size_t i = sizeof chiffres;
+    while (i > debut && chiffres[i - 1] == '9') chiffres[--i] = '0';
+    if (i == debut) chiffres[--debut] = '1';
+    else ++chiffres[i - 1];
+}
+
+char* ecrivain_classeur::valeur_et_energie(std::int32_t v, char* p) {
+    const double c3 = (v / r2c2_) * (v / r2c2_);
+    const bool en_cache = v >= -32768 && v <= 32767;
+    const std::size_t indice = static_cast<std::size_t>(v + 32768);
+    if (en_cache && longueurs_[indice] != 0) {
+        std::memcpy(p, energies_.get() + indice * taille_energie, longueurs_[indice]);
+        return p + longueurs_[indice];
+    }
+    char* debut = p;
+    p = entier(p, v);
+    p = litteral(p, "\r\nC;X3;K");
+    p = ecrire_reel(p, c3, '.');
+    if (en_cache) {
+        longueurs_[indice] = static_cast<std::uint8_t>(p - debut);
+        std::memcpy(energies_.get() + indice * taille_energie, debut, longueurs_[indice]);
+    }
+    return p;
 }
 
 void ecrivain_classeur::echantillon(std::int32_t v) {
-    const char sep = ctx_.separateur_decimal;
     ++rang_;
+    texte_rang_.plus_un();
+    texte_n_.plus_un();
     const std::int64_t n = rang_ - 5;
     const double c3 = (v / r2c2_) * (v / r2c2_);
     const double c4 = n == 1 ? c3 - r3c2_ : cumul_ + c3 - r3c2_;
@@ -186,36 +309,30 @@ void ecrivain_classeur::echantillon(std::int32_t v) {
     const double c5 = r3c5_ * static_cast<double>(n) + r2c5_;
     const double c6 = c5 - c4;
 
-    std::string& t = tampon_;
-    char entier[24];
-    const auto ajoute_entier = [&](std::int64_t valeur) {
-        t.append(entier, static_cast<std::size_t>(std::to_chars(entier, entier + sizeof entier, valeur).ptr - entier));
+    if (rempli_ >= taille_bloc) envoyer();
+    const auto compte = [](char* p, const compteur& c) {
+        std::memcpy(p, c.chiffres + c.debut, sizeof c.chiffres - c.debut);
+        return p + (sizeof c.chiffres - c.debut);
     };
-    t += "C;Y";
-    ajoute_entier(rang_);
-    t += ";X1;K";
-    ajoute_entier(n);
-    t += n == 1 ? "\r\n" : ";ER[-1]C+1\r\n";
-    t += "C;X2;K";
-    ajoute_entier(v);
-    t += "\r\nC;X3;K";
-    if (v >= -32768 && v <= 32767) {
-        std::string& energie = energies_[static_cast<std::size_t>(v + 32768)];
-        if (energie.empty()) energie = reel(c3, sep);
-        t += energie;
-    } else {
-        t += reel(c3, sep);
-    }
-    t += ";E(RC[-1]/R2C2)*(RC[-1]/R2C[-1])\r\nC;X4;K";
-    t += reel(c4, sep);
-    t += n == 1 ? ";ERC[-1]-R3C2\r\n" : ";ER[-1]C+RC[-1]-R3C2\r\n";
-    t += "C;X5;K";
-    t += reel(c5, sep);
-    t += ";ER3C5*RC[-4]+R2C5\r\nC;X6;K";
-    t += reel(c6, sep);
-    t += ";ERC[-1]-RC[-2]\r\n";
+    // Reals in the workbook always with a point (see reel()).
+    char* p = bloc_.data() + rempli_;
+    p = litteral(p, "C;Y");
+    p = compte(p, texte_rang_);
+    p = litteral(p, ";X1;K");
+    p = compte(p, texte_n_);
+    p = n == 1 ? litteral(p, "\r\n") : litteral(p, ";ER[-1]C+1\r\n");
+    p = litteral(p, "C;X2;K");
+    p = valeur_et_energie(v, p);
+    p = litteral(p, ";E(RC[-1]/R2C2)*(RC[-1]/R2C[-1])\r\nC;X4;K");
+    p = ecrire_reel(p, c4, '.');
+    p = n == 1 ? litteral(p, ";ERC[-1]-R3C2\r\n") : litteral(p, ";ER[-1]C+RC[-1]-R3C2\r\n");
+    p = litteral(p, "C;X5;K");
+    p = ecrire_reel(p, c5, '.');
+    p = litteral(p, ";ER3C5*RC[-4]+R2C5\r\nC;X6;K");
+    p = ecrire_reel(p, c6, '.');
+    p = litteral(p, ";ERC[-1]-RC[-2]\r\n");
+    rempli_ = static_cast<std::size_t>(p - bloc_.data());
     if (rang_ <= derniere_ligne_tables) tables(static_cast<std::int32_t>(rang_));
-    if (t.size() >= taille_tampon) vider();
 }
 
 void ecrivain_classeur::tables(std::int32_t r) {
@@ -242,7 +359,13 @@ void ecrivain_classeur::tables(std::int32_t r) {
 
 void ecrivain_classeur::termine() {
     ecrire("E\r\n");
-    vider();
+    if (fond_) {
+        envoyer();
+        fond_->attendre();
+        fond_.reset();
+    } else {  // a workbook of one block needs no second thread
+        sortie_->write(std::string_view(bloc_.data(), rempli_));
+    }
     sortie_->commit();
 }
 

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/contexte.h"
@@ -43,22 +44,41 @@ public:
     std::int64_t lignes() const { return rang_ - 5; }
 
 private:
-    void ecrire(const std::string& texte);
-    void vider();
+    class ecriture_en_fond;
+
+    void ecrire(std::string_view texte);
+    void envoyer();
     void tables(std::int32_t r);
+    char* valeur_et_energie(std::int32_t v, char* p);
 
     contexte& ctx_;
     int langue_;
     std::unique_ptr<OutputFile> sortie_;
-    std::string tampon_;
+    // The rows are formatted into bloc_ while the previous block is being
+    // written by fond_ (declared after sortie_: it stops before the file goes).
+    std::string bloc_;
+    std::size_t rempli_ = 0;
+    std::unique_ptr<ecriture_en_fond> fond_;
     std::int64_t rang_ = 5;
     // Values of the base workbook's cells the formulas read.
     double r2c2_ = 1000, r2c5_ = 0, r3c2_ = 0, r3c5_ = 0;
     double cumul_ = 0;
     bool titre_intervalles_ = false, titre_pointes_ = false;
     double correl_intervalles_ = 0, correl_pointes_ = 0;
-    // Column 3 depends on the 16-bit value only: each text is made once.
-    std::vector<std::string> energies_;
+    // Columns 2 and 3 depend on the 16-bit value only: the text from the
+    // value to the energy ("-500\r\nC;X3;K0.25") is made once per value
+    // (taille_energie bytes per value; its length in longueurs_, 0 while not
+    // made yet).
+    static constexpr std::size_t taille_energie = 48;
+    std::unique_ptr<char[]> energies_;
+    std::vector<std::uint8_t> longueurs_;
+    // The row and sample numbers as text, counted up in place.
+    struct compteur {
+        char chiffres[24] = {};
+        std::size_t debut = sizeof chiffres;
+        void plus_un();
+    };
+    compteur texte_rang_, texte_n_;
 };
 
 // The correlation of (x, y) over the first k records of a table, as the

@@ -1,5 +1,6 @@
 #include "conversion/detection.h"
 
+#include <array>
 #include <vector>
 
 #include "app/nombres.h"
@@ -16,11 +17,35 @@ constexpr int pas_ajustement = 30;   // one fit point every 30 samples
 
 }  // namespace
 
+namespace {
+
+// The cumulative energy E[k] = E[k - 1] + (v_k / 1000)^2, computed as the
+// scan moves on: only the last values are kept, so that a recording kept
+// whole needs no second buffer of its size.
+class energie_cumulee {
+public:
+    explicit energie_cumulee(const etat_conversion& etat) : etat_(etat) {}
+    // E[k], for k at most 63 behind the furthest one asked so far.
+    double operator()(int k) {
+        for (; calcule_ < k; ++calcule_) {
+            somme_ = (calcule_ > 0 ? somme_ : 0) + energie(etat_.echantillons[static_cast<std::size_t>(calcule_) + 1]);
+            anneau_[static_cast<std::size_t>(calcule_ + 1) % anneau_.size()] = somme_;
+        }
+        return anneau_[static_cast<std::size_t>(k) % anneau_.size()];
+    }
+
+private:
+    const etat_conversion& etat_;
+    int calcule_ = 0;
+    double somme_ = 0;
+    std::array<double, 64> anneau_{};
+};
+
+}  // namespace
+
 void detecte_pointes(contexte& ctx, const interface_conversion& ui) {
     auto& etat = ctx.conversion;
-    const int n = etat.nb_echantillons < 0 ? 0
-                  : etat.nb_echantillons > capacite_echantillons ? capacite_echantillons
-                                                                 : etat.nb_echantillons;
+    const int n = etat.nb_valides();
     const auto v = [&](int i) { return etat.echantillons[static_cast<std::size_t>(i)]; };
 
     // Leftovers of an earlier recording must not reach the chart or the workbook.
@@ -28,14 +53,13 @@ void detecte_pointes(contexte& ctx, const interface_conversion& ui) {
     etat.intervalles.fill({});
     etat.nb_pointes = 0;
 
-    std::vector<double> e(static_cast<std::size_t>(n) + 1, 0.0);
-    for (int i = 1; i <= n; ++i) e[static_cast<std::size_t>(i)] = (i > 1 ? e[static_cast<std::size_t>(i) - 1] : 0) + energie(v(i));
-    const auto E = [&](int i) { return e[static_cast<std::size_t>(i)]; };
-
     Models models(ctx.separateur_decimal);
     models.clear();
-    for (int i = pas_ajustement; i <= n; i += pas_ajustement)
-        models.add(std::to_string(i) + "#" + format_reel(E(i), ctx.separateur_decimal));
+    {
+        energie_cumulee E(etat);
+        for (int i = pas_ajustement; i <= n; i += pas_ajustement)
+            models.add(std::to_string(i) + "#" + format_reel(E(i), ctx.separateur_decimal));
+    }
     const ajustement droite = models.fit();
     etat.coefficient_a = static_cast<double>(droite.pente);
     etat.coefficient_b = static_cast<double>(droite.ordonnee);
@@ -48,6 +72,7 @@ void detecte_pointes(contexte& ctx, const interface_conversion& ui) {
     }
 
     // Event scan.
+    energie_cumulee E(etat);
     std::vector<double> calme(capacite_pointes + 1, 0.0);  // quiet level after each event
     int nb = 0, dernier = 1, c = 0;
     bool arme = true;
@@ -108,9 +133,7 @@ void detecte_pointes(contexte& ctx, const interface_conversion& ui) {
 }
 
 void reconstruit_pointes(etat_conversion& etat) {
-    const int nb_samples = etat.nb_echantillons < 0 ? 0
-                           : etat.nb_echantillons > capacite_echantillons ? capacite_echantillons
-                                                                          : etat.nb_echantillons;
+    const int nb_samples = etat.nb_valides();
     const int total = etat.nb_pointes < 0 ? 0 : etat.nb_pointes > capacite_pointes ? capacite_pointes : etat.nb_pointes;
 
     // A mark still being placed (x = 0), or one before the first sample, has

@@ -1,11 +1,15 @@
 // The conversion state shared by the WAV reader, the detection, the chart and
-// the workbook writer. Tables keep the program's fixed capacities and are
-// 1-based: slot 0 is never used, so the rules read as written.
+// the workbook writer. Tables are 1-based: slot 0 is never used, so the rules
+// read as written. The event tables keep the program's fixed capacity; the
+// sample buffer holds at least 32100 samples and grows with a recording
+// kept whole ("Poursuivre" in the size dialog).
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace quorva {
 
@@ -18,9 +22,15 @@ struct point_xy {
 };
 
 struct etat_conversion {
-    // Sample buffer: entry n is the n-th sample walked (raw value, not scaled).
-    std::array<double, capacite_echantillons + 1> echantillons{};
+    // Sample buffer: entry n is the n-th sample walked (raw value, not scaled);
+    // entries 1..nb_echantillons are valid, nb_echantillons < size().
+    std::vector<double> echantillons = std::vector<double>(capacite_echantillons + 1, 0.0);
     std::int32_t nb_echantillons = 0;
+    // nb_echantillons, never past the buffer: the samples a reader may use.
+    std::int32_t nb_valides() const {
+        const auto taille = static_cast<std::int64_t>(echantillons.size()) - 1;
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(nb_echantillons, 0, taille < 0 ? 0 : taille));
+    }
     std::int32_t facteur_division = 1;
     // Sample rate of the last recording read (Hz, from its header; 0 before
     // any): the chart's time scale.
@@ -42,8 +52,7 @@ struct etat_conversion {
     // size, trend equation and its error); nothing reads them back.
     std::string texte_label1;
     std::string texte_label2;
-    // Rows written by the last workbook pass (nb_echantillons never exceeds
-    // the buffer's capacity, this may).
+    // Rows written by the last workbook pass.
     std::int64_t nb_lignes_classeur = 0;
 };
 

@@ -141,9 +141,14 @@ resultat_lecture Lecture_fichier_wav(contexte& ctx, const std::string& chemin, s
     // as the whole sample lies inside it.
     const std::size_t fin = taille_entete + entete.octets_donnees;
     const std::size_t pas = 2 * static_cast<std::size_t>(etat.facteur_division);
+    if (affichage && etat.conversion_annulee == 0) {
+        // The buffer takes the whole walk (a recording kept whole grows it).
+        const std::size_t a_lire = entete.octets_donnees >= 2 ? (entete.octets_donnees - 2) / pas + 1 : 0;
+        const std::size_t taille = std::max<std::size_t>(a_lire, capacite_echantillons) + 1;
+        if (etat.echantillons.size() != taille) std::vector<double>(taille, 0.0).swap(etat.echantillons);
+    }
     std::int64_t compte = 0;
     for (std::size_t p = taille_entete; etat.conversion_annulee == 0 && p + 2 <= fin; p += pas) {
-        if (affichage && compte >= capacite_echantillons) break;  // the buffer is full
         ++compte;
         if (compte % 1000 == 0) appelle(ui.avance_progression);
         const auto v = static_cast<std::int16_t>(lit_u16(fichier, p));
@@ -156,9 +161,10 @@ resultat_lecture Lecture_fichier_wav(contexte& ctx, const std::string& chemin, s
         etat.nb_echantillons = 0;  // nothing was walked
         return resultat_lecture::accepte;
     }
-    etat.nb_echantillons = static_cast<std::int32_t>(compte < capacite_echantillons ? compte : capacite_echantillons);
+    etat.nb_echantillons = static_cast<std::int32_t>(compte);
 
     if (affichage) {
+        std::string().swap(fichier);  // the samples are in the buffer now
         detecte_pointes(ctx, ui);
         appelle(ui.montrer_graphique);
         appelle(ui.montrer_patience);

@@ -5,7 +5,7 @@
 //
 //   Lecture_fichier_wav(ctx, chemin, 1, accepte, ui)  display pass
 //       header checks -> size check (verifie_taille, may ask ui.question_taille)
-//       -> walk into echantillons (at most 32100 kept) -> detecte_pointes
+//       -> walk into echantillons (all of it: the buffer grows) -> detecte_pointes
 //       -> ui.montrer_graphique() (the chart, modal) -> ui.montrer_patience()
 //   Lecture_fichier_wav(ctx, chemin, 0, accepte, ui)  workbook pass
 //       same checks and walk; every sample goes to the workbook writer

@@ -7,9 +7,11 @@
 // read as the chart reads it; --accept then does what the chart's OK does),
 // then the workbook pass, FILE.wav.slk. One line per converted file on
 // standard output; messages on standard error; exit status 1 when any file
-// was not converted, 2 for a wrong command line.
+// was not converted, 2 for a wrong command line (the usage then goes to
+// standard error; --help prints it on standard output, status 0).
 #include <cstdio>
 #include <iostream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -26,9 +28,15 @@ using namespace quorva;
 
 namespace {
 
-void usage() {
-    std::cerr << "usage: quorva-convert [--lang en|fr] [--program-folder DIR] [--factor N|auto] [--accept] "
-                 "FILE.wav...\n";
+void usage(std::ostream& sortie) {
+    sortie << "usage: quorva-convert [--lang en|fr] [--program-folder DIR] [--factor N|auto] [--accept] "
+              "FILE.wav...\n";
+}
+
+// A wrong command line: the usage on standard error, status 2.
+int mauvais_usage() {
+    usage(std::cerr);
+    return 2;
 }
 
 // A message of the program (cp1252, CR line ends) for a terminal.
@@ -59,22 +67,25 @@ int main(int argc, char** argv) {
             const std::string l = argv[++i];
             if (l == "en") langue = 1;
             else if (l == "fr") langue = 2;
-            else return usage(), 2;
+            else return mauvais_usage();
         } else if (arg == "--program-folder" && avec_valeur) {
             dossier_programme = utf8_vers_cp1252(argv[++i]);
         } else if (arg == "--factor" && avec_valeur) {
             const std::string f = argv[++i];
             if (f == "auto") facteur_auto = true;
-            else if (!essai_entier(f, facteur) || facteur < 1) return usage(), 2;
+            else if (!essai_entier(f, facteur) || facteur < 1) return mauvais_usage();
+        } else if (arg == "--help") {
+            usage(std::cout);
+            return 0;
         } else if (arg == "--accept") {
             accepter = true;
         } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
-            return usage(), 2;
+            return mauvais_usage();
         } else {
             fichiers.push_back(utf8_vers_cp1252(arg));
         }
     }
-    if (fichiers.empty()) return usage(), 2;
+    if (fichiers.empty()) return mauvais_usage();
 
     auto plateforme = creer_plateforme_systeme();
     contexte ctx(*plateforme);

@@ -193,6 +193,32 @@ TEST(ExecuteFile, PassesLongTextsWholeToTheShell) {
     EXPECT_EQ(os.ouvertures[0].affichage, 1);
 }
 
+TEST(ExecuteFile, TheSameOpenAskedAgainAtOnceIsServedOnce) {
+    using namespace std::chrono_literals;
+    struct cas {
+        const char* quoi;
+        const char* second_fichier;
+        std::chrono::milliseconds ecart;
+        std::size_t ouvertures;
+    };
+    const cas table[] = {
+        {"a double-click on one entry", "a.doc", 300ms, 1},
+        {"a slow program clicked again", "a.doc", 1400ms, 1},
+        {"the same document later", "a.doc", 1600ms, 2},
+        {"another document at once", "b.doc", 100ms, 2},
+    };
+    for (const auto& c : table) {
+        PlateformeFactice os;
+        contexte ctx(os);
+        auto t = ouvertures_shell::horloge::time_point{} + 1h;
+        ctx.ouvertures.maintenant = [&t] { return t; };
+        EXPECT_GT(ExecuteFile(ctx, "a.doc", "", "C:\\", 1), 32) << c.quoi;
+        t += c.ecart;
+        EXPECT_GT(ExecuteFile(ctx, c.second_fichier, "", "C:\\", 1), 32) << c.quoi;
+        EXPECT_EQ(os.ouvertures.size(), c.ouvertures) << c.quoi;
+    }
+}
+
 TEST(Garde, AnErrorBecomesOneMessageAndTheProgramGoesOn) {
     std::vector<std::string> montres;
     const afficheur_erreur afficher = [&](const std::string& texte) { montres.push_back(texte); };

@@ -110,7 +110,7 @@ TEST(FichierPointes, BrokenFilesRaiseAndLeaveEverythingAsItWas) {
     }
 }
 
-TEST(FichierPointes, OnlyWhatTheTablesHoldIsKept) {
+TEST(FichierPointes, EverySampleAndAtMostOneHundredMarksAreKept) {
     banc_pointes b;
     std::string texte = "32200\r\n";
     for (int i = 1; i <= 32200; ++i) texte += std::to_string(i) + "\r\n";
@@ -119,8 +119,8 @@ TEST(FichierPointes, OnlyWhatTheTablesHoldIsKept) {
     b.ecrire(texte);
     EXPECT_TRUE(Readmarks(b.ctx));
     const auto& e = b.ctx.conversion;
-    EXPECT_EQ(e.nb_echantillons, 32100);
-    EXPECT_EQ(e.echantillons[32100], 32100);
+    EXPECT_EQ(e.nb_echantillons, 32200);  // a recording kept whole
+    EXPECT_EQ(e.echantillons[32200], 32200);
     EXPECT_EQ(e.nb_pointes, 100);
     EXPECT_EQ(e.pointes[100].x, 1000);
 }

@@ -39,7 +39,7 @@ TEST(PiloteConversion, RunsBothPassesThenOpensTheWorkbookAndMarksTheBufferBusyMe
     EXPECT_EQ(b.evenements, (std::vector<std::string>{"montrer", "masquer", "graphique", "montrer", "masquer"}));
     ASSERT_EQ(b.os.ouvertures.size(), 1u);
     EXPECT_EQ(b.os.ouvertures[0].fichier, chemin + ".slk");
-    EXPECT_NE(b.os.lire(chemin + ".slk").find("Corr\x1B" "NBelation"), std::string::npos);
+    EXPECT_NE(b.os.lire(chemin + ".slk").find("Corr\xE9lation"), std::string::npos);
 }
 
 TEST(PiloteConversion, AnErrorInAPassOpensNothingAndFreesTheBuffer) {

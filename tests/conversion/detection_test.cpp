@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "app/nombres.h"
+
 #include "conversion/Models.h"
 #include "conversion/detection.h"
 #include "tests/conversion/outils_conversion.h"
@@ -131,6 +135,58 @@ TEST(ModelsFit, ItemsWithTheSystemSeparatorAndIndexBeyondTheEnd) {
     un.add("30#1");
     EXPECT_FALSE(un.fit().fait);
     EXPECT_FALSE(Models().fit().fait);
+}
+
+// The definition: sums over every ordered pair of points.
+void fit_par_paires(const std::vector<long double>& x, const std::vector<long double>& y, long double& a,
+                    long double& b) {
+    long double pentes = 0, ordonnees = 0;
+    for (std::size_t i = 0; i < x.size(); ++i)
+        for (std::size_t j = 0; j < x.size(); ++j) {
+            if (i == j) continue;
+            const long double s = (y[j] - y[i]) / (x[j] - x[i]);
+            pentes += s;
+            ordonnees += y[i] - s * x[i];
+        }
+    const long double paires = static_cast<long double>(x.size()) * x.size() - x.size();
+    a = pentes / paires;
+    b = ordonnees / paires;
+}
+
+TEST(ModelsFit, ManyEvenlySpacedPointsGiveThePairwiseSumsInLinearTime) {
+    // The detection's fit points (every 30th cumulative energy, as text) of
+    // recordings over 32,100 samples, noisy, quiet and made of plateaus.
+    gen::aleatoire h(17);
+    for (int essai = 0; essai < 12; ++essai) {
+        const int n = h.entre(32101, 70000);
+        auto v = gen::patin(n, static_cast<std::uint64_t>(essai) + 500);
+        if (essai % 3 == 1)
+            for (auto& s : v) s = static_cast<std::int16_t>(s / 9);
+        if (essai % 3 == 2) {
+            v = rafales(std::vector<std::pair<int, int>>(8, {7000, 120}), 0);
+            v.resize(static_cast<std::size_t>(n), 0);
+        }
+        Models m;
+        std::vector<long double> x, y;
+        double e = 0;
+        for (int i = 1; i <= n; ++i) {
+            e += energie(v[static_cast<std::size_t>(i) - 1]);
+            if (i % 30 != 0) continue;
+            const std::string texte = format_reel(e);
+            m.add(std::to_string(i) + "#" + texte);
+            x.push_back(i);
+            y.push_back(reel_de_texte(texte));
+        }
+        long double a = 0, b = 0;
+        fit_par_paires(x, y, a, b);
+        const auto r = m.fit();
+        // The pairwise sums themselves stray from the exact slope by up to
+        // about 1e-15.
+        EXPECT_NEAR(static_cast<double>(r.pente), static_cast<double>(a), 2e-15 * std::fabs(static_cast<double>(a)))
+            << n;
+        EXPECT_NEAR(static_cast<double>(r.ordonnee), static_cast<double>(b), 1e-12 * std::fabs(static_cast<double>(b)))
+            << n;
+    }
 }
 
 etat_conversion etat_uniforme(int n, double niveau) {

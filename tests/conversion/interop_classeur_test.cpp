@@ -12,6 +12,8 @@
 #include <map>
 #include <sstream>
 
+#include <sys/wait.h>
+
 #include "app/contexte.h"
 #include "app/nombres.h"
 #include "app/texte.h"
@@ -200,9 +202,15 @@ TEST_F(Interop, EnglishAndFrenchWorkbooksRecalculateToTheirCachedValues) {
     EXPECT_EQ(calc_en.textes.at({1, 1}), "Stick-slip: court.wav.slk");
     const auto calc_fr = recalcule(fr + ".slk");
     verifie(fr, calc_fr);
+    // The French accents are Windows-1252 bytes (LibreOffice reads no SYLK
+    // escapes): Gnumeric reads them as the accented letters.
     EXPECT_EQ(calc_fr.textes.at({1, 1}), "Patin tract\xC3\xA9: patin.wav.slk");
+    EXPECT_EQ(calc_fr.textes.at({1, 7}), "Intervalles entre les \xC3\xA9v\xC3\xA8nements");
+    EXPECT_EQ(calc_fr.textes.at({2, 4}), "Ordonn\xC3\xA9" "e \xC3\xA0 l'origine b");
+    EXPECT_EQ(calc_fr.textes.at({5, 3}), "\xC3\x89nergie");
     const auto attendu = detection_attendue(fr, 1, false);
     EXPECT_EQ(calc_fr.textes.at({attendu.nb_pointes + 6, 9}), "Corr\xC3\xA9lation");
+    EXPECT_EQ(calc_fr.textes.at({attendu.nb_pointes + 5, 7}), "Corr\xC3\xA9lation");
 }
 
 TEST_F(Interop, ReducedRecordingAndEditedMarks) {
@@ -244,6 +252,23 @@ TEST_F(Interop, RefusedAndIgnoredFilesFailTheCommand) {
     EXPECT_TRUE(fs::exists(bon + ".slk"));
     EXPECT_FALSE(fs::exists(stereo + ".slk"));
     EXPECT_FALSE(fs::exists(texte + ".slk"));
+}
+
+TEST_F(Interop, HelpOnStandardOutputAWrongOptionOnStandardError) {
+    struct cas {
+        const char* option;
+        int statut;
+        bool sur_la_sortie;
+    };
+    for (const cas& c : {cas{"--help", 0, true}, cas{"--bogus", 2, false}, cas{"--factor 0 x.wav", 2, false}}) {
+        const std::string sortie = (dossier_ / "sortie").string(), erreurs = (dossier_ / "erreurs").string();
+        const int statut = std::system((std::string(QUORVA_CONVERT) + " " + c.option + " >\"" + sortie + "\" 2>\"" +
+                                        erreurs + "\"").c_str());
+        ASSERT_TRUE(WIFEXITED(statut)) << c.option;
+        EXPECT_EQ(WEXITSTATUS(statut), c.statut) << c.option;
+        EXPECT_EQ(contenu(c.sur_la_sortie ? sortie : erreurs).rfind("usage: quorva-convert ", 0), 0u) << c.option;
+        EXPECT_EQ(contenu(c.sur_la_sortie ? erreurs : sortie), "") << c.option;
+    }
 }
 
 }  // namespace

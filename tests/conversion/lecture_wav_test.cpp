@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/erreur.h"
+#include "app/texte.h"
+#include "chart/fichier_pointes.h"
+#include "conversion/detection.h"
 #include "conversion/lecture_wav.h"
 #include "tests/conversion/outils_conversion.h"
 
@@ -131,17 +136,30 @@ TEST(LectureWav, OtherFormatsAreRefusedWithTheMessage) {
     }
 }
 
-TEST(LectureWav, DisplayPassKeepsAtMost32100Samples) {
+TEST(LectureWav, ARecordingKeptWholeIsDetectedChartedAndWrittenWhole) {
+    // 60,000 samples with 8 slips, "Poursuivre": every slip is found, and the
+    // marks file and the workbook cover the whole recording.
     banc_conversion b;
-    std::vector<std::int16_t> v(40000, 0);
-    v[32099] = 7;
-    v[32100] = 9;
-    std::uint8_t accepte = 0;
-    b.ctx.conversion.reponse_taille = reponse_poursuivre;  // answered already: no question
-    passe_affichage(b, "long.wav", gen::wav(v), accepte);
-    EXPECT_EQ(b.ctx.conversion.nb_echantillons, 32100);
-    EXPECT_EQ(b.ctx.conversion.echantillons[32100], 7);
-    EXPECT_TRUE(b.questions.empty());
+    auto v = rafales(std::vector<std::pair<int, int>>(8, {7000, 120}), 0);
+    v.resize(60000, 0);
+    v.back() = 7;
+    b.ui.montrer_graphique = [&b] {  // the chart's OK
+        reconstruit_pointes(b.ctx.conversion);
+        Savemarks(b.ctx);
+    };
+    ASSERT_EQ(b.convertit("long.wav", gen::wav(v)), 1);
+    const auto& e = b.ctx.conversion;
+    EXPECT_EQ(b.questions.size(), 4u);  // asked once
+    ASSERT_EQ(e.nb_echantillons, 60000);
+    EXPECT_EQ(e.echantillons[60000], 7);
+    ASSERT_EQ(e.nb_pointes, 8);
+    EXPECT_EQ(e.pointes[8].x, 6981 + 7 * 7120);
+    const auto marques = decouper_lignes(b.os.lire(b.chemin("long.wav.txt")));
+    EXPECT_EQ(marques.front(), "60000");
+    EXPECT_EQ(marques[60000], "7");
+    const auto classeur = decouper_lignes(b.os.lire(b.chemin("long.wav.slk")));
+    EXPECT_NE(std::find(classeur.begin(), classeur.end(), "C;X9;K" + std::to_string(6981 + 7 * 7120)), classeur.end());
+    EXPECT_NE(std::find(classeur.begin(), classeur.end(), "C;Y60005;X1;K60000;ER[-1]C+1"), classeur.end());
 }
 
 TEST(LectureWav, UnreadableFileRaisesTheSystemError) {
@@ -200,7 +218,7 @@ TEST(TailleWav, QuestionAskedOnceAndItsAnswerApplied) {
         b.reponse = reponse_poursuivre;
         b.convertit("p.wav", gen::wav(v));
         EXPECT_EQ(b.ctx.conversion.facteur_division, 1);
-        EXPECT_EQ(b.ctx.conversion.nb_echantillons, 32100);
+        EXPECT_EQ(b.ctx.conversion.nb_echantillons, 100000);  // kept whole
         EXPECT_EQ(b.ctx.conversion.nb_lignes_classeur, 100000);
         EXPECT_EQ(b.questions.size(), 4u);
     }
