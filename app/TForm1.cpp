@@ -40,6 +40,15 @@ void colorer(QWidget* controle, QPalette::ColorRole role, const QColor& couleur)
 
 position_fenetre position(const QWidget& fenetre) { return {fenetre.x(), fenetre.y()}; }
 
+std::vector<rectangle_ecran> ecrans() {
+    std::vector<rectangle_ecran> liste;
+    for (const QScreen* ecran : QGuiApplication::screens()) {
+        const QRect r = ecran->geometry();
+        liste.push_back({r.x(), r.y(), r.width(), r.height()});
+    }
+    return liste;
+}
+
 }  // namespace
 
 TForm1::TForm1(contexte& ctx) : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), ctx_(ctx) {
@@ -120,7 +129,7 @@ void TForm1::FormCreate() {
     // running copy's window plus this one make two.
     winId();
     QCoreApplication::processEvents();
-    if (cherche_appli(ctx_.os, ctx_.fenetres, "Quorva") && ctx_.fenetres.nb_titres_trouves >= 2) {
+    if (copie_deja_lancee(ctx_.os, ctx_.fenetres)) {
         const std::string refus = "Fermez l'ancien Audacity\rencore ouvert. Merci";
         QMessageBox::information(nullptr, "Quorva", QString::fromStdString(cp1252_vers_utf8(fins_de_ligne_lf(refus))));
         refuse_ = true;
@@ -134,8 +143,13 @@ void TForm1::Timer_debTimer() {
     ctx_.barre.aleatoire.seed(static_cast<std::mt19937::result_type>(
         std::chrono::steady_clock::now().time_since_epoch().count()));
     Timer_saute.start();
+    // The flag shows whatever the start-up met (a language preference that
+    // cannot be written is reported by the guard, after this).
+    struct drapeau_a_la_fin {
+        TForm1& barre;
+        ~drapeau_a_la_fin() { barre.afficher_SpeedButton3(bouton_langue(barre.ctx_)); }
+    } drapeau{*this};
     sequence_demarrage(ctx_);
-    afficher_SpeedButton3(bouton_langue(ctx_));
 }
 
 void TForm1::afficher_SpeedButton3(const etat_SpeedButton3& etat) {
@@ -211,7 +225,8 @@ bool TForm1::souris(QWidget* controle, QEvent* evenement) {
             // control moves with the window.
             const QPoint p = controle->mapFromGlobal(e->globalPosition().toPoint());
             garde(montrer_erreur, [&] {
-                const auto nouvelle = FormMouseMove(ctx_.barre, p.x(), p.y(), position(*this));
+                const auto nouvelle =
+                    dans_un_ecran(FormMouseMove(ctx_.barre, p.x(), p.y(), position(*this)), ecrans(), height());
                 if (nouvelle.gauche != x() || nouvelle.haut != y()) move(nouvelle.gauche, nouvelle.haut);
             });
             return true;

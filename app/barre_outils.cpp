@@ -1,5 +1,6 @@
 #include "app/barre_outils.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/nombres.h"
@@ -36,6 +37,25 @@ bool Label4Click(etat_barre& etat) {
     const bool ouvrir = !etat.fenetre_deplacee;
     etat.fenetre_deplacee = false;
     return ouvrir;
+}
+
+position_fenetre dans_un_ecran(position_fenetre voulue, const std::vector<rectangle_ecran>& ecrans,
+                               int hauteur_fenetre) {
+    position_fenetre meilleure = voulue;
+    long long meilleur_ecart = -1;
+    for (const auto& e : ecrans) {
+        const int largeur = std::min(largeur_toujours_visible, e.largeur);
+        const int hauteur = std::min(hauteur_fenetre, e.hauteur);
+        const position_fenetre ici{std::clamp(voulue.gauche, e.gauche, e.gauche + e.largeur - largeur),
+                                   std::clamp(voulue.haut, e.haut, e.haut + e.hauteur - hauteur)};
+        const long long dx = ici.gauche - voulue.gauche, dy = ici.haut - voulue.haut;
+        const long long ecart = dx * dx + dy * dy;
+        if (meilleur_ecart < 0 || ecart < meilleur_ecart) {
+            meilleur_ecart = ecart;
+            meilleure = ici;
+        }
+    }
+    return meilleure;
 }
 
 position_fenetre point_menu(position_fenetre fenetre) { return {fenetre.gauche, fenetre.haut + 20}; }

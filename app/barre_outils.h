@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <random>
+#include <vector>
 
 namespace quorva {
 
@@ -35,6 +36,21 @@ void FormMouseUp(etat_barre& etat, int x, int y);
 // A click on the panel or the label: true when the menu is to open, at
 // (left, top + 20). The flag is cleared in every case.
 bool Label4Click(etat_barre& etat);
+
+// A screen of the desktop, in desktop pixels.
+struct rectangle_ecran {
+    int gauche = 0, haut = 0, largeur = 0, hauteur = 0;
+};
+
+// How much of the toolbar must stay on a screen: the flag and the start of
+// the label, over the whole height.
+constexpr int largeur_toujours_visible = 60;
+
+// The nearest place to `voulue` where the toolbar's first
+// largeur_toujours_visible pixels and its whole height lie on one screen;
+// `voulue` itself when they already do. Without screens, `voulue`.
+position_fenetre dans_un_ecran(position_fenetre voulue, const std::vector<rectangle_ecran>& ecrans,
+                               int hauteur_fenetre);
 
 // Where the menu opens for a click: just below the window's top-left corner.
 position_fenetre point_menu(position_fenetre fenetre);

@@ -1,5 +1,7 @@
 #include "app/recherche_fenetres.h"
 
+#include "app/texte.h"
+
 namespace quorva {
 
 bool enumere_fenetre(recherche_fenetres& etat, WindowId fenetre) {
@@ -17,18 +19,32 @@ std::string nom_fenetre(Plateforme& os, WindowId fenetre) {
     return titre;
 }
 
-bool cherche_appli(Plateforme& os, recherche_fenetres& etat, const std::string& titre) {
+std::string nom_fichier_programme(const std::string& chemin) {
+    const auto separateur = chemin.find_last_of("\\/");
+    return separateur == std::string::npos ? chemin : chemin.substr(separateur + 1);
+}
+
+bool cherche_appli(Plateforme& os, recherche_fenetres& etat, const std::string& titre,
+                   const std::string& nom_programme) {
     etat.nb_fenetres = -1;
     os.enumerate_windows([&etat](WindowId fenetre) { return enumere_fenetre(etat, fenetre); });
     bool trouve = false;
     for (std::int32_t i = 0; i <= etat.nb_fenetres; ++i) {
-        const std::string nom = nom_fenetre(os, etat.fenetres_ouvertes[static_cast<std::size_t>(i)]);
-        if (!nom.empty() && nom == titre) {
-            ++etat.nb_titres_trouves;
-            trouve = true;
-        }
+        const WindowId fenetre = etat.fenetres_ouvertes[static_cast<std::size_t>(i)];
+        const std::string nom = nom_fenetre(os, fenetre);
+        if (nom.empty() || nom != titre) continue;
+        if (!nom_programme.empty() &&
+            !egal_sans_casse(nom_fichier_programme(os.window_program_file(fenetre)), nom_programme))
+            continue;
+        ++etat.nb_titres_trouves;
+        trouve = true;
     }
     return trouve;
+}
+
+bool copie_deja_lancee(Plateforme& os, recherche_fenetres& etat) {
+    return cherche_appli(os, etat, "Quorva", nom_fichier_programme(os.program_file())) &&
+           etat.nb_titres_trouves >= 2;
 }
 
 }  // namespace quorva

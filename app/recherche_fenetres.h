@@ -21,7 +21,17 @@ bool enumere_fenetre(recherche_fenetres& etat, WindowId fenetre);
 // The window's title (at most 254 characters), empty when it has none.
 std::string nom_fenetre(Plateforme& os, WindowId fenetre);
 // Whether a top-level window has exactly this title; adds the number of such
-// windows to nb_titres_trouves.
-bool cherche_appli(Plateforme& os, recherche_fenetres& etat, const std::string& titre);
+// windows to nb_titres_trouves. With a program file name, only the windows
+// whose process runs a program file of that name (without regard to case)
+// count: a folder window or another program may carry the same title.
+bool cherche_appli(Plateforme& os, recherche_fenetres& etat, const std::string& titre,
+                   const std::string& nom_programme = "");
+// The single-instance guard: two or more windows titled "Quorva" of running
+// Quorva programs (the program file name of this process), this copy's own
+// window included. When this process cannot name its program file, every
+// window of that title counts.
+bool copie_deja_lancee(Plateforme& os, recherche_fenetres& etat);
+// The file name of a program path (after its last "\" or "/").
+std::string nom_fichier_programme(const std::string& chemin);
 
 }  // namespace quorva

@@ -51,9 +51,30 @@ std::string nom_version_windows(Plateforme& os, std::uint8_t generation) {
     return generation < noms_windows.size() ? noms_windows[generation] : noms_windows[0];
 }
 
+namespace {
+
+// Whether the command line carries arguments after the program's own path:
+// the program part runs to the first blank or tab outside double quotes, as
+// Windows reads it.
+bool porte_des_arguments(const std::string& ligne_commande) {
+    bool entre_guillemets = false;
+    std::size_t i = 0;
+    for (; i < ligne_commande.size(); ++i) {
+        const char c = ligne_commande[i];
+        if (c == '"') entre_guillemets = !entre_guillemets;
+        else if (!entre_guillemets && (c == ' ' || c == '\t')) break;
+    }
+    return ligne_commande.find_first_not_of(" \t", i) != std::string::npos;
+}
+
+}  // namespace
+
 std::string chemin_appli_de(const std::string& ligne_commande, const std::string& fichier_programme,
                             const std::string& dossier_courant) {
-    const auto barre = ligne_commande.rfind('\\');
+    // A file dropped on the program ("Open with") comes as an argument: its
+    // folder is not the program's. The program file says where we are.
+    const bool par_fichier = !fichier_programme.empty() && porte_des_arguments(ligne_commande);
+    const auto barre = par_fichier ? std::string::npos : ligne_commande.rfind('\\');
     std::string chemin;
     if (barre != std::string::npos) {
         for (const char c : ligne_commande.substr(0, barre))
@@ -75,9 +96,7 @@ std::string chemin_appli_de(const std::string& ligne_commande, const std::string
 }
 
 std::string derive_chemin_appli(Plateforme& os) {
-    const std::string ligne = os.command_line();
-    if (ligne.find('\\') != std::string::npos) return chemin_appli_de(ligne, "");
-    return chemin_appli_de(ligne, os.program_file(), os.current_folder());
+    return chemin_appli_de(os.command_line(), os.program_file(), os.current_folder());
 }
 
 std::string dossier_special(Plateforme& os, int csidl) { return os.special_folder(csidl); }

@@ -31,8 +31,10 @@ std::uint8_t detecte_windows(Plateforme& os);
 std::string nom_version_windows(Plateforme& os, std::uint8_t generation);
 
 // The program folder (lower case A-Z, trailing backslash) from a command
-// line; when the command line holds no backslash, from the folder of the
-// program file, and when that is unknown too, from `dossier_courant`.
+// line; when the command line holds no backslash, or carries arguments after
+// the program's path (a file dropped on the program), from the folder of the
+// program file; when that is unknown too, from the command line, and
+// without a backslash from `dossier_courant`.
 std::string chemin_appli_de(const std::string& ligne_commande, const std::string& fichier_programme,
                             const std::string& dossier_courant = "");
 // The same from the platform's command line and program file.

@@ -85,6 +85,37 @@ std::string utf8_vers_cp1252(std::string_view utf8) {
     return sortie;
 }
 
+namespace {
+
+// Whether the bytes are UTF-8 holding at least one character beyond ASCII:
+// a cp1252 text with accented letters almost never is.
+bool utf8_non_ascii(std::string_view octets) {
+    bool multi = false;
+    for (std::size_t i = 0; i < octets.size();) {
+        const auto octet = static_cast<unsigned char>(octets[i]);
+        std::size_t longueur = 1;
+        if (octet >= 0xC2 && octet <= 0xDF) longueur = 2;
+        else if (octet >= 0xE0 && octet <= 0xEF) longueur = 3;
+        else if (octet >= 0xF0 && octet <= 0xF4) longueur = 4;
+        else if (octet >= 0x80) return false;
+        if (i + longueur > octets.size()) return false;
+        for (std::size_t k = 1; k < longueur; ++k)
+            if ((static_cast<unsigned char>(octets[i + k]) & 0xC0) != 0x80) return false;
+        multi = multi || longueur > 1;
+        i += longueur;
+    }
+    return multi;
+}
+
+}  // namespace
+
+std::string texte_fichier_cp1252(std::string_view octets) {
+    constexpr std::string_view bom = "\xEF\xBB\xBF";
+    if (octets.substr(0, bom.size()) == bom) return utf8_vers_cp1252(octets.substr(bom.size()));
+    if (utf8_non_ascii(octets)) return utf8_vers_cp1252(octets);
+    return std::string(octets);
+}
+
 std::string minuscules_ascii(std::string_view texte) {
     std::string sortie(texte);
     for (char& c : sortie)

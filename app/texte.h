@@ -13,6 +13,11 @@ std::string cp1252_vers_utf8(std::string_view cp1252);
 // taken as cp1252 bytes as they stand.
 std::string utf8_vers_cp1252(std::string_view utf8);
 
+// A text file as the program reads it: UTF-8 (with or without a byte-order
+// mark, as Notepad saves it now) becomes cp1252; any other file is taken as
+// cp1252 bytes as they stand.
+std::string texte_fichier_cp1252(std::string_view octets);
+
 // ASCII letters A..Z to a..z; every other byte as it is.
 std::string minuscules_ascii(std::string_view texte);
 // Case-insensitive comparison of cp1252 texts (ASCII and Latin-1 letters).

@@ -25,9 +25,14 @@ void armer_surveillance(contexte& ctx, bool actif);
 // FileListBox1 and copies it into ListBox1.
 void prendre_instantane(contexte& ctx);
 
-// Stick-slip ("patin") and shake tables (empty practical). Errors writing
-// or reading the preferences are raised as erreur_quorva: nothing is
-// started then, and the watcher stays stopped.
+// Both launchers: a missing program file says "Audacity n'est pas
+// install\xE9" and nothing is written or started; preferences missing are
+// written from the template first; paths are written as the system's own
+// (Plateforme::native_path). Errors writing or reading the preferences are
+// raised as erreur_quorva (a write error says that Audacity was not
+// started): nothing is started then, and the watcher stays stopped.
+//
+// Stick-slip ("patin") and shake tables (empty practical).
 void lancer_audacity(contexte& ctx, const std::string& tp);
 
 // Wave speed: 22050 Hz, two channels; never starts the watcher.

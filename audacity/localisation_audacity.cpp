@@ -17,14 +17,28 @@ void cherche_audacity(contexte& ctx) {
     a.mes_documents = avec_barre_finale(ctx.os.special_folder(csidl_personal));
     ctx.journal.push_back("Chem_audacity=" + ctx.os.special_folder(csidl_common_programs));
     a.dossier_enreg = a.mes_documents + "patin_tracte";
-    a.chem_audacity = ctx.chemins.chemin_appli + "fic_quorva\\audacity\\audacity.exe";
+    a.chem_audacity = programme_audacity(ctx.os, ctx.chemins.chemin_appli + "fic_quorva\\audacity\\").chemin;
     a.audacity_trouve = ctx.os.file_exists(a.chem_audacity) ? 1 : 0;
+}
+
+programme_trouve programme_audacity(Plateforme& os, const std::string& dossier) {
+    const auto noms = os.program_names("audacity");
+    for (const auto& nom : noms)
+        if (os.file_exists(dossier + nom)) return {dossier + nom, false};
+    const std::string installe = os.installed_program("audacity");
+    if (!installe.empty()) return {installe, true};
+    return {dossier + noms.front(), false};
 }
 
 void selection_copie_locale(contexte& ctx, const std::string& base) {
     auto& a = ctx.audacity;
-    a.dossier_config_audacity = base + "audacity\\Portable Settings\\";
-    a.chem_audacity = base + "audacity\\audacity.exe";
+    const auto programme = programme_audacity(ctx.os, base + "audacity\\");
+    a.chem_audacity = programme.chemin;
+    // The system's Audacity reads its preferences in the user's settings,
+    // never beside Quorva; the recordings stay in Quorva's folder.
+    a.dossier_config_audacity = programme.installe_systeme
+                                    ? avec_barre_finale(ctx.os.special_folder(csidl_appdata)) + "audacity\\"
+                                    : base + "audacity\\Portable Settings\\";
     a.mes_documents = base + "audacity\\";
     a.dossier_enreg = base + "audacity\\";
 }

@@ -19,9 +19,23 @@ constexpr int csidl_common_programs = 23;
 // ctx.chemins.chemin_appli, chemin_temp and version_windows.
 void cherche_audacity(contexte& ctx);
 
+struct programme_trouve {
+    std::string chemin;
+    bool installe_systeme = false;  // the system's own Audacity, not Quorva's copy
+};
+
+// The Audacity program of a folder (given with its trailing backslash): the
+// first of the system's names for it found there ("audacity.exe" on
+// Windows; "audacity", then "audacity.exe" elsewhere); else the system's
+// own installed Audacity (none on Windows); else the folder's first name,
+// a program file that is missing.
+programme_trouve programme_audacity(Plateforme& os, const std::string& dossier);
+
 // The "Local" entries: the four places become those of the copy of Audacity
 // under `base` (slot 19 of the menu's folder table: the program folder or
-// its data folder, with a trailing backslash).
+// its data folder, with a trailing backslash). With the system's own
+// Audacity instead, its preferences are those of the user's settings
+// folder ("audacity" in the application-data folder).
 void selection_copie_locale(contexte& ctx, const std::string& base);
 
 }  // namespace quorva

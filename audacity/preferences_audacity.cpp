@@ -95,6 +95,26 @@ void inserer(std::vector<std::string>& lignes, std::size_t position, std::string
     lignes.insert(lignes.begin() + static_cast<std::ptrdiff_t>(position), std::move(ligne));
 }
 
+// Audacity 3 reads its default folders from "Default=" in the sections
+// "[Directories/Open]" and "[Directories/Export]" (Audacity 2 from the keys
+// above): the key is set in its section, which is added at the end of the
+// file when there is none.
+void regler_dossier_audacity3(std::vector<std::string>& lignes, std::string_view operation, const std::string& valeur) {
+    const std::string section = "[Directories/" + std::string(operation) + "]";
+    const auto debut = std::find(lignes.begin(), lignes.end(), section);
+    if (debut == lignes.end()) {
+        lignes.push_back(section);
+        lignes.push_back("Default=" + valeur);
+        return;
+    }
+    for (auto ligne = debut + 1; ligne != lignes.end() && !commence_par(*ligne, "["); ++ligne)
+        if (commence_par(*ligne, "Default=")) {
+            *ligne = "Default=" + valeur;
+            return;
+        }
+    lignes.insert(debut + 1, "Default=" + valeur);
+}
+
 }  // namespace
 
 void inserer_cles_dossiers(std::vector<std::string>& lignes) {
@@ -110,7 +130,7 @@ void inserer_cles_dossiers(std::vector<std::string>& lignes) {
 }
 
 void regler_cles_patin(std::vector<std::string>& lignes, const std::string& dossier_enreg) {
-    const std::string r = echappe_chemin(dossier_enreg) + "\\\\";
+    const std::string r = echappe_chemin(dossier_enreg);
     for (auto& ligne : lignes) {
         if (contient(ligne, "DefaultExportPath="))
             ligne = "DefaultExportPath=" + r;
@@ -125,6 +145,8 @@ void regler_cles_patin(std::vector<std::string>& lignes, const std::string& doss
         else if (contient(ligne, "RecordChannels="))
             ligne = "RecordChannels=1";
     }
+    regler_dossier_audacity3(lignes, "Open", r);
+    regler_dossier_audacity3(lignes, "Export", r);
 }
 
 void regler_cles_vitesse(std::vector<std::string>& lignes, const std::string& dossier_enreg) {
@@ -141,6 +163,7 @@ void regler_cles_vitesse(std::vector<std::string>& lignes, const std::string& do
         else if (contient(ligne, "RecordChannels="))
             ligne = "RecordChannels=2";
     }
+    regler_dossier_audacity3(lignes, "Open", v);
 }
 
 std::vector<std::string> charger_lignes(Plateforme& os, const std::string& fichier) {

@@ -23,11 +23,18 @@ std::string echappe_chemin(const std::string& chemin);
 // already there.
 void inserer_cles_dossiers(std::vector<std::string>& lignes);
 
+// The recording folder is given as Audacity is to read it (the system's own
+// path, Plateforme::native_path); it is written escaped.
+//
 // Stick-slip (and shake tables): open, export and "Path=" folders on the
-// recording folder, 1000 Hz, 16-bit samples, one channel.
+// recording folder given with its trailing separator, 1000 Hz, 16-bit
+// samples, one channel. Audacity 3's open and export folders ("Default="
+// of "[Directories/Open]" and "[Directories/Export]") too, their sections
+// added at the end when missing.
 void regler_cles_patin(std::vector<std::string>& lignes, const std::string& dossier_enreg);
 
-// Wave speed: open and "Path=" folders on the recording folder, 22050 Hz,
+// Wave speed: open and "Path=" folders (Audacity 3's open folder too) on the
+// recording folder (no trailing separator), 22050 Hz,
 // 32-bit float samples, two channels; the export folder line is kept.
 void regler_cles_vitesse(std::vector<std::string>& lignes, const std::string& dossier_enreg);
 

@@ -2,10 +2,14 @@
 
 #include "app/erreur.h"
 #include "app/services_systeme.h"
+#include "launcher/menu.h"
 
 namespace quorva {
 
 const char* const texte_pas_un_wav = "Le fichier %s n'est pas un enregistrement .WAV lisible.";
+const char* const texte_classeur_bloque =
+    "Le classeur %s n'a pas pu \xEAtre \xE9" "crit : il est peut-\xEAtre ouvert dans un autre programme "
+    "(le tableur). Fermez-le, puis recommencez.";
 
 namespace {
 
@@ -42,9 +46,24 @@ resultat_conversion convertir_enregistrement(contexte& ctx, const std::string& c
 
     appeler(ui.montrer_patience);
     std::uint8_t accepte = 0;
-    resultat.lecture = Lecture_fichier_wav(ctx, chemin, 1, accepte, ui);
+    try {
+        resultat.lecture = Lecture_fichier_wav(ctx, chemin, 1, accepte, ui);
+    } catch (const erreur_quorva&) {
+        appeler(ui.masquer_patience);
+        throw;
+    }
     if (accepte == 1 && etat.conversion_annulee == 0) {
-        const resultat_lecture classeur = Lecture_fichier_wav(ctx, chemin, 0, accepte, ui);
+        resultat_lecture classeur = resultat_lecture::ignore;
+        try {
+            classeur = Lecture_fichier_wav(ctx, chemin, 0, accepte, ui);
+        } catch (const erreur_quorva& e) {
+            // The usual cause: the previous workbook is open in the
+            // spreadsheet program, which keeps it from being replaced.
+            appeler(ui.masquer_patience);
+            const std::string texte = e.what();
+            if (texte.find(resultat.classeur) == std::string::npos) throw;
+            throw erreur_quorva(texte + "\r" + message(texte_classeur_bloque, resultat.classeur));
+        }
         // The recording may have changed while the chart was open: a file
         // the workbook pass no longer reads has no workbook to open (a
         // refused one has said why already).
@@ -72,6 +91,9 @@ resultat_conversion BitBtn1Click(contexte& ctx, const choix_fichier& choisir, co
     const std::string chemin = choisir(filtre_wav, extension_wav, ctx.chemins.chemin_appli);
     if (chemin.empty()) return {};
     const resultat_conversion resultat = convertir_enregistrement(ctx, chemin, ui);
+    // The new workbook joins the added workbooks of the menu, as after a
+    // conversion of the export watcher.
+    if (resultat.classeur_ouvert) recherche_excel_ajoute(ctx);
     // A file chosen by hand that is no recording at all: say so rather than
     // leave the progress window waiting.
     if (resultat.lecture == resultat_lecture::ignore) {

@@ -40,6 +40,9 @@ struct resultat_conversion {
 //     workbook pass no longer reads (changed meanwhile) opens nothing: an
 //     ignored one raises texte_pas_un_wav, a refused one has shown its message;
 //  4. cancelled in the size dialog: hide the progress window.
+// An error of either pass hides the progress window before it goes on to
+// the caller; a workbook that cannot be written also names the workbook and
+// its likely cause (texte_classeur_bloque).
 // A refused recording has shown its message and hidden the progress window
 // (the reader did it); an ignored one shows nothing and leaves the progress
 // window as it is. While it runs, ctx.audacity.conversion_en_cours is set, so
@@ -51,6 +54,8 @@ resultat_conversion convertir_enregistrement(contexte& ctx, const std::string& c
 
 // "Le fichier %s n'est pas un enregistrement .WAV lisible."
 extern const char* const texte_pas_un_wav;
+// Added to the error of a workbook that could not be written (%s: its path).
+extern const char* const texte_classeur_bloque;
 
 // The open dialog's settings (OpenDialog1 of the toolbar).
 constexpr const char* filtre_wav = "(*.wav)|*.WAV";
@@ -65,7 +70,8 @@ using choix_fichier = std::function<std::string(const std::string& filtre, const
 // passes. Nothing happens (not even the dialog) while another conversion
 // runs: the sample buffer is shared. A chosen file that is no WAV recording
 // at all (the reader ignores it) hides the progress window and is reported
-// with texte_pas_un_wav.
+// with texte_pas_un_wav. A workbook opened refreshes the added workbooks of
+// the menu (recherche_excel_ajoute).
 resultat_conversion BitBtn1Click(contexte& ctx, const choix_fichier& choisir, const interface_conversion& ui);
 
 // The menu entry: a fresh conversion (reponse_taille 0, facteur_division 1,

@@ -65,11 +65,33 @@ void met_chemin_dans(contexte& ctx, entree_menu& entree, const std::string& nom,
     entree.dossier_trouve = dossier;
 }
 
+namespace {
+
+// The Audacity entries: Quorva's copy under any of the system's names for
+// its program ("audacity.exe" on Windows; "audacity" too elsewhere), in the
+// program folder or its data folder; else the system's own Audacity, with
+// the recordings under the data folder.
+void met_chemin_audacity(contexte& ctx, entree_menu& entree, int slot) {
+    const std::string depart = ctx.menu.chemins[slot];
+    for (const auto& nom : ctx.os.program_names("audacity")) {
+        ctx.menu.chemins[slot] = depart;
+        met_chemin(ctx, entree, "audacity\\" + nom, slot);
+        if (entree.visible) return;
+    }
+    entree.visible = !ctx.os.installed_program("audacity").empty();
+}
+
+}  // namespace
+
 void adapte_menu(contexte& ctx) {
     for (int slot = 1; slot <= 30; ++slot) ctx.menu.chemins[slot] = ctx.chemins.chemin_appli;
     ctx.menu.chemins_cibles.fill(ctx.chemins.chemin_appli);
-    for (const auto& r : ressources_fixes())
-        if (entree_menu* e = trouve_entree(ctx.menu, r.entree)) met_chemin(ctx, *e, r.nom, r.slot);
+    for (const auto& r : ressources_fixes()) {
+        entree_menu* e = trouve_entree(ctx.menu, r.entree);
+        if (!e) continue;
+        if (r.nom == std::string_view("audacity\\audacity.exe")) met_chemin_audacity(ctx, *e, r.slot);
+        else met_chemin(ctx, *e, r.nom, r.slot);
+    }
 }
 
 bool deja_la(std::string_view nom_fichier) {

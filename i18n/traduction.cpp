@@ -105,7 +105,8 @@ void lec_fic_trad(contexte& ctx) {
     const std::string fichier = ctx.chemins.chemin_appli + "fic_quorva\\fic_trad.txt";
     if (ctx.os.file_exists(fichier)) {
         std::string contenu;
-        if (ctx.os.read_file(fichier, contenu, taille_max_traduction)) l.table_trad = decouper_lignes(contenu);
+        if (ctx.os.read_file(fichier, contenu, taille_max_traduction))
+            l.table_trad = decouper_lignes(texte_fichier_cp1252(contenu));
     }
 
     if (!l.table_trad.empty()) {

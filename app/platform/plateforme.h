@@ -82,6 +82,18 @@ public:
                                      const std::string& folder, int show) = 0;
     // The user's decimal separator ('.' or ',').
     virtual char decimal_separator() = 0;
+    // The file names a program called `name` may have in a folder, in the
+    // order to try: "name.exe" on Windows; "name", then "name.exe" elsewhere.
+    virtual std::vector<std::string> program_names(const std::string& name) = 0;
+    // The system's own installed program `name` (looked up as the system's
+    // shell does: PATH on POSIX); empty when there is none. Windows gives
+    // none: there Quorva starts only the programs of its own folder.
+    virtual std::string installed_program(const std::string& name) = 0;
+    // A path as the system's own programs write it in their settings: on
+    // Windows the text as it is; on POSIX the file system's name (UTF-8,
+    // "/" separators, the case of the existing components), a trailing
+    // separator kept. The text unchanged when the system cannot name it.
+    virtual std::string native_path(const std::string& path) = 0;
 
     // --- Top-level windows ---------------------------------------------------
     // Calls `visit` for each top-level window in the system's order until it
@@ -93,6 +105,10 @@ public:
     // The window that has the keyboard focus now; 0 when none.
     virtual WindowId foreground_window() = 0;
     virtual void minimize_window(WindowId window) = 0;
+    // Full path of the program file of the process that owns the window;
+    // empty when it cannot be known (the window or its process is gone, the
+    // system does not say).
+    virtual std::string window_program_file(WindowId window) = 0;
 };
 
 // The implementation for the system the program was built for.

@@ -356,11 +356,48 @@ std::string PlateformePosix::command_line() {
     return utf8_vers_cp1252(contenu);
 }
 
-std::string PlateformePosix::program_file() {
+namespace {
+
+std::string lien(const std::string& chemin) {
     std::vector<char> tampon(4096);
-    const ssize_t longueur = ::readlink("/proc/self/exe", tampon.data(), tampon.size() - 1);
+    const ssize_t longueur = ::readlink(chemin.c_str(), tampon.data(), tampon.size() - 1);
     if (longueur <= 0) return "";
     return utf8_vers_cp1252(std::string(tampon.data(), static_cast<std::size_t>(longueur)));
+}
+
+}  // namespace
+
+std::string PlateformePosix::program_file() { return lien("/proc/self/exe"); }
+
+std::string programme_du_processus(long pid) {
+    if (pid <= 0) return "";
+    return lien("/proc/" + std::to_string(pid) + "/exe");
+}
+
+std::vector<std::string> PlateformePosix::program_names(const std::string& name) { return {name, name + ".exe"}; }
+
+std::string PlateformePosix::installed_program(const std::string& name) {
+    if (name.empty() || name.find_first_of("/\\") != std::string::npos) return "";
+    const std::string chemins = variable("PATH");
+    std::size_t debut = 0;
+    while (debut <= chemins.size()) {
+        auto fin = chemins.find(':', debut);
+        if (fin == std::string::npos) fin = chemins.size();
+        const std::string dossier = chemins.substr(debut, fin - debut);
+        debut = fin + 1;
+        // An empty or relative entry would depend on the current folder.
+        if (dossier.empty() || dossier[0] != '/') continue;
+        const std::string fichier = dossier + "/" + cp1252_vers_utf8(name);
+        struct stat infos;
+        if (::stat(fichier.c_str(), &infos) == 0 && S_ISREG(infos.st_mode) && ::access(fichier.c_str(), X_OK) == 0)
+            return utf8_vers_cp1252(fichier);
+    }
+    return "";
+}
+
+std::string PlateformePosix::native_path(const std::string& path) {
+    const auto posix = chemin_posix(path);
+    return posix ? *posix : path;
 }
 
 std::string PlateformePosix::special_folder(int csidl) {
@@ -531,6 +568,15 @@ WindowId PlateformePosix::foreground_window() { return x11_ ? x11_->active() : 0
 
 void PlateformePosix::minimize_window(WindowId window) {
     if (x11_) x11_->minimiser(window);
+}
+
+std::string PlateformePosix::window_program_file(WindowId window) {
+    if (x11_) return programme_du_processus(x11_->processus(window));
+    // Without X11 the only windows seen are the program's own.
+    if (propres_)
+        for (const auto& [fenetre, titre] : propres_())
+            if (fenetre == window) return program_file();
+    return "";
 }
 
 std::unique_ptr<Plateforme> creer_plateforme_systeme() { return std::make_unique<PlateformePosix>(); }

@@ -48,11 +48,15 @@ public:
     std::intptr_t shell_open(const std::string& file, const std::string& parameters,
                              const std::string& folder, int show) override;
     char decimal_separator() override;
+    std::vector<std::string> program_names(const std::string& name) override;
+    std::string installed_program(const std::string& name) override;
+    std::string native_path(const std::string& path) override;
 
     void enumerate_windows(const std::function<bool(WindowId)>& visit) override;
     std::string window_title(WindowId window, std::size_t max_chars) override;
     WindowId foreground_window() override;
     void minimize_window(WindowId window) override;
+    std::string window_program_file(WindowId window) override;
 
     // Where the display is not X11 (offscreen, Wayland) the window search
     // sees the program's own windows only: the windows layer tells which.
@@ -78,6 +82,12 @@ public:
     virtual std::string titre(WindowId window) = 0;  // cp1252
     virtual WindowId active() = 0;
     virtual void minimiser(WindowId window) = 0;
+    // The process id the window's client announced (_NET_WM_PID); 0 when none.
+    virtual long processus(WindowId window) = 0;
 };
+
+// The program file of a local process (/proc/<pid>/exe), cp1252; empty when
+// it cannot be read.
+std::string programme_du_processus(long pid);
 
 }  // namespace quorva

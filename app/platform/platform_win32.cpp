@@ -242,6 +242,9 @@ public:
         if (!GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separateur, sizeof separateur)) return '.';
         return separateur[0] == ',' ? ',' : '.';
     }
+    std::vector<std::string> program_names(const std::string& name) override { return {name + ".exe"}; }
+    std::string installed_program(const std::string&) override { return ""; }
+    std::string native_path(const std::string& path) override { return path; }
 
     void enumerate_windows(const std::function<bool(WindowId)>& visit) override {
         EnumWindows(visiter_fenetre, reinterpret_cast<LPARAM>(&visit));
@@ -259,6 +262,17 @@ public:
         DWORD_PTR resultat = 0;
         SendMessageTimeoutA(reinterpret_cast<HWND>(window), WM_SYSCOMMAND, SC_MINIMIZE, 0, SMTO_ABORTIFHUNG, 2000,
                             &resultat);
+    }
+    std::string window_program_file(WindowId window) override {
+        DWORD pid = 0;
+        if (!GetWindowThreadProcessId(reinterpret_cast<HWND>(window), &pid) || !pid) return "";
+        const HANDLE processus = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+        if (!processus) return "";
+        std::vector<char> tampon(32768);
+        DWORD longueur = static_cast<DWORD>(tampon.size());
+        const BOOL lu = QueryFullProcessImageNameA(processus, 0, tampon.data(), &longueur);
+        CloseHandle(processus);
+        return lu ? std::string(tampon.data(), longueur) : "";
     }
 };
 

@@ -25,6 +25,7 @@ public:
         net_wm_name_ = XInternAtom(affichage_, "_NET_WM_NAME", False);
         utf8_string_ = XInternAtom(affichage_, "UTF8_STRING", False);
         net_active_ = XInternAtom(affichage_, "_NET_ACTIVE_WINDOW", False);
+        net_wm_pid_ = XInternAtom(affichage_, "_NET_WM_PID", False);
     }
     ~FenetresXlib() override { XCloseDisplay(affichage_); }
 
@@ -67,6 +68,16 @@ public:
     void minimiser(WindowId fenetre) override {
         XIconifyWindow(affichage_, static_cast<Window>(fenetre), DefaultScreen(affichage_));
         XFlush(affichage_);
+    }
+
+    long processus(WindowId fenetre) override {
+        std::string valeur;
+        if (!propriete(static_cast<Window>(fenetre), net_wm_pid_, XA_CARDINAL, valeur, true) ||
+            valeur.size() < sizeof(long))
+            return 0;
+        long pid = 0;
+        std::memcpy(&pid, valeur.data(), sizeof pid);
+        return pid;
     }
 
 private:
@@ -160,7 +171,7 @@ private:
     }
 
     Display* affichage_;
-    Atom wm_state_, net_wm_name_, utf8_string_, net_active_;
+    Atom wm_state_, net_wm_name_, utf8_string_, net_active_, net_wm_pid_;
 };
 
 }  // namespace

@@ -56,6 +56,31 @@ TEST(GlisserBarre, RightButtonNeverDragsAndFrameDragSwallowsOneClick) {
     EXPECT_EQ(point_menu(fenetre).haut, 120);
 }
 
+TEST(GlisserBarre, TheFlagAndPartOfTheLabelAlwaysStayOnAScreen) {
+    // Two screens side by side, the second one lower and smaller.
+    const std::vector<rectangle_ecran> ecrans = {{0, 0, 1280, 1024}, {1280, 200, 800, 600}};
+    struct cas {
+        position_fenetre voulue, attendue;
+    };
+    const std::vector<cas> table = {
+        {{300, 200}, {300, 200}},       // well inside: unchanged
+        {{1210, 10}, {1210, 10}},       // the label's end beyond the edge is fine
+        {{-100, 300}, {0, 300}},        // off to the left
+        {{1270, -50}, {1220, 0}},       // above the top, flag at the right edge
+        {{500, 1100}, {500, 998}},      // below the bottom: the whole height shows
+        {{2100, 500}, {2020, 500}},     // past the second screen's right edge
+        {{1500, 100}, {1500, 200}},     // above the lower second screen: onto it
+        {{1500, 850}, {1500, 774}},     // below it
+    };
+    for (const auto& c : table) {
+        const auto p = dans_un_ecran(c.voulue, ecrans, 26);
+        EXPECT_EQ(p.gauche, c.attendue.gauche) << c.voulue.gauche << "," << c.voulue.haut;
+        EXPECT_EQ(p.haut, c.attendue.haut) << c.voulue.gauche << "," << c.voulue.haut;
+    }
+    // No screen known: left as it is.
+    EXPECT_EQ(dans_un_ecran({-5000, -5000}, {}, 26).gauche, -5000);
+}
+
 TEST(AnimationArrivee, JigglesThirtyOneTimesThenGlidesToTheCorner) {
     etat_barre etat;
     position_fenetre fenetre{619, 371};

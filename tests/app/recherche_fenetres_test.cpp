@@ -39,3 +39,34 @@ TEST(ChercheAppli, SeesTheFirst2001WindowsOnly) {
     EXPECT_TRUE(cherche_appli(os, etat, "Quorva"));
     EXPECT_EQ(etat.nb_titres_trouves, 1);
 }
+
+TEST(CopieDejaLancee, OnlyWindowsOfARunningQuorvaProgramCount) {
+    PlateformeFactice os;
+    os.fichier_programme = "C:\\Quorva\\quorva.exe";
+    const std::string nous = "C:\\Quorva\\quorva.exe", autre_copie = "D:\\CLE\\QUORVA.EXE";
+    struct cas {
+        const char* quoi;
+        std::vector<quorva::test::fenetre_factice> fenetres;
+        bool refus;
+    };
+    const std::vector<cas> table = {
+        {"our window alone", {{1, "Quorva", nous}}, false},
+        {"an Explorer window on a folder named Quorva",
+         {{1, "Quorva", nous}, {2, "Quorva", "C:\\Windows\\explorer.exe"}}, false},
+        {"another program's window, and one whose process is gone",
+         {{1, "Quorva", nous}, {2, "Quorva", "/usr/bin/quorva-viewer"}, {3, "Quorva", ""}}, false},
+        {"a second copy, elsewhere and in capitals", {{1, "Quorva", autre_copie}, {2, "Quorva", nous}}, true},
+        {"a second copy whose window has another title", {{1, "Quorva", nous}, {2, "Quorva 2", nous}}, false},
+    };
+    for (const auto& c : table) {
+        os.fenetres = c.fenetres;
+        recherche_fenetres etat;
+        EXPECT_EQ(copie_deja_lancee(os, etat), c.refus) << c.quoi;
+    }
+
+    // A process that cannot name its own program file counts every title.
+    os.fichier_programme.clear();
+    os.fenetres = {{1, "Quorva", nous}, {2, "Quorva", "C:\\Windows\\explorer.exe"}};
+    recherche_fenetres etat;
+    EXPECT_TRUE(copie_deja_lancee(os, etat));
+}

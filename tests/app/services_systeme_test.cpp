@@ -121,6 +121,25 @@ TEST(CheminAppli, WithoutABackslashTakesTheProgramFilesFolder) {
     EXPECT_TRUE(os.file_exists(derive_chemin_appli(os) + "fic_quorva\\fic_trad.txt"));
 }
 
+TEST(CheminAppli, AFileDroppedOnTheProgramNeverGivesTheFolder) {
+    const std::string programme = "C:\\Program Files\\Quorva\\quorva.exe";
+    for (const std::string ligne : {
+             "\"C:\\Program Files\\Quorva\\quorva.exe\" \"D:\\Classe 4B\\essai.wav\"",
+             "\"C:\\Program Files\\Quorva\\quorva.exe\" D:\\essai.wav",
+             "quorva.exe\tE:\\TP\\fiche.doc",
+             // Unquoted with a blank: the part after it looks like an
+             // argument, and the program file is right all the same.
+             "C:\\Program Files\\Quorva\\quorva.exe",
+         })
+        EXPECT_EQ(chemin_appli_de(ligne, programme), "c:\\program files\\quorva\\") << ligne;
+    EXPECT_EQ(chemin_appli_de("/opt/Quorva/quorva /home/eleve/TP\\essai.wav", "/opt/Quorva/quorva"), "/opt/quorva\\");
+
+    PlateformeFactice os;
+    os.ligne_commande = "\"C:\\Quorva\\quorva.exe\" \"C:\\Users\\eleve\\Documents\\essai.wav\"";
+    os.fichier_programme = "C:\\Quorva\\quorva.exe";
+    EXPECT_EQ(derive_chemin_appli(os), "c:\\quorva\\");
+}
+
 TEST(DossiersSysteme, DesktopsGetOneTrailingBackslashAndEmptyStaysEmpty) {
     PlateformeFactice os;
     os.dossiers_speciaux = {{25, "C:\\Documents and Settings\\All Users\\Bureau"}, {0, "C:\\Bureau\\"}};

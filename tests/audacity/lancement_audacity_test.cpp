@@ -88,7 +88,7 @@ TEST_F(LancementAudacity, StickSlipFirstLaunchPreparesEverythingAndStartsTheWatc
     EXPECT_TRUE(os.folder_exists("c:\\quorva\\fic_quorva\\audacity\\Portable Settings\\AutoSave"));
 
     const auto lignes = lignes_cfg();
-    ASSERT_EQ(lignes.size(), 106u);
+    ASSERT_EQ(lignes.size(), 110u);
     const std::string r = "c:\\\\quorva\\\\fic_quorva\\\\audacity\\\\patin_tracte\\\\";
     EXPECT_EQ(lignes[9], "DefaultOpenPath=" + r);
     EXPECT_EQ(lignes[99], "DefaultExportPath=" + r);
@@ -172,7 +172,7 @@ TEST_F(LancementAudacity, WaveSpeedAfterStickSlip) {
     EXPECT_EQ(ctx.audacity.dossier_enreg, "c:\\quorva\\fic_quorva\\audacity\\vitesse_ondes");
     EXPECT_EQ(ctx.audacity.ListBox1, (std::vector<std::string>{"onde.wav"}));
     const auto lignes = lignes_cfg();
-    ASSERT_EQ(lignes.size(), 106u);
+    ASSERT_EQ(lignes.size(), 110u);
     EXPECT_EQ(lignes[9], "DefaultOpenPath=c:\\\\quorva\\\\fic_quorva\\\\audacity\\\\vitesse_ondes");
     EXPECT_EQ(lignes[10], "TempDir=");
     EXPECT_EQ(lignes[17], "RecordChannels=2");
@@ -185,12 +185,75 @@ TEST_F(LancementAudacity, WaveSpeedAfterStickSlip) {
     EXPECT_EQ(ctx.journal.size(), 3u);  // the wave-speed launch writes no log line
 }
 
-TEST_F(LancementAudacity, WaveSpeedWithoutPreferencesSaysSoAndStartsAudacityAnyway) {
+TEST_F(LancementAudacity, WaveSpeedOnAFreshCopyWritesItsSettingsAndStartsAudacity) {
     AudacityforspeedwaveUSBkey1Click(ctx);
-    EXPECT_EQ(messages, (std::vector<std::string>{"Audacity n'est pas install\xE9"}));
-    EXPECT_EQ(ctx.audacity.audacity_trouve, 0);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(ctx.audacity.audacity_trouve, 1);
+    const auto lignes = lignes_cfg();
+    // The template, its two folder lines and Audacity 3's open folder.
+    ASSERT_EQ(lignes.size(), 108u);
+    EXPECT_EQ(lignes[9], "DefaultOpenPath=c:\\\\quorva\\\\fic_quorva\\\\audacity\\\\vitesse_ondes");
+    EXPECT_EQ(lignes[17], "RecordChannels=2");
+    EXPECT_EQ(lignes[101], "DefaultProjectSampleRate=22050");
+    EXPECT_EQ(lignes[107], "Default=c:\\\\quorva\\\\fic_quorva\\\\audacity\\\\vitesse_ondes");
+    ASSERT_EQ(os.ouvertures.size(), 1u);
+    EXPECT_EQ(os.ouvertures[0].fichier, "c:\\quorva\\fic_quorva\\audacity\\audacity.exe");
+    EXPECT_FALSE(ctx.audacity.Timer_surveille_actif);
+}
+
+TEST_F(LancementAudacity, OnlyAMissingProgramFileSaysAudacityIsNotInstalled) {
+    fs::remove(*os.chemin_posix("c:\\quorva\\fic_quorva\\audacity\\audacity.exe"));
+    for (const auto entree : {LancerAudacityCl1Click, AudacityforspeedwaveUSBkey1Click, Audacityforshaketable1D2D1Click}) {
+        messages.clear();
+        entree(ctx);
+        EXPECT_EQ(messages, (std::vector<std::string>{"Audacity n'est pas install\xE9"}));
+        EXPECT_EQ(ctx.audacity.audacity_trouve, 0);
+        EXPECT_FALSE(ctx.audacity.Timer_surveille_actif);
+        EXPECT_TRUE(ctx.audacity.fichier_a_ouvrir.empty());
+    }
     EXPECT_FALSE(os.file_exists(cfg()));
-    EXPECT_EQ(os.ouvertures.size(), 1u);
+    EXPECT_TRUE(os.ouvertures.empty());
+}
+
+TEST_F(LancementAudacity, OnLinuxTheSystemsOwnPathsAndAudacity) {
+    os.systeme_posix = true;
+    // Quorva's folder holds a program named "audacity": it comes first.
+    os.ecrire("c:\\quorva\\fic_quorva\\audacity\\audacity", "#!/bin/sh\n");
+    os.programmes_installes["audacity"] = "/usr/bin/audacity";
+    LancerAudacityCl1Click(ctx);
+    ASSERT_EQ(os.ouvertures.size(), 1u);
+    EXPECT_EQ(os.ouvertures[0].fichier, "c:\\quorva\\fic_quorva\\audacity\\audacity");
+    auto lignes = lignes_cfg();
+    ASSERT_EQ(lignes.size(), 110u);
+    EXPECT_EQ(lignes[9], "DefaultOpenPath=c:/quorva/fic_quorva/audacity/patin_tracte/");
+    EXPECT_EQ(lignes[99], "DefaultExportPath=c:/quorva/fic_quorva/audacity/patin_tracte/");
+    EXPECT_EQ(lignes[100], "Path=c:/quorva/fic_quorva/audacity/patin_tracte/");
+    AudacityforspeedwaveUSBkey1Click(ctx);
+    EXPECT_EQ(lignes_cfg()[9], "DefaultOpenPath=c:/quorva/fic_quorva/audacity/vitesse_ondes");
+
+    // Then "audacity.exe"; without either, the system's own Audacity, with
+    // the preferences of the user's settings and the recordings in Quorva's
+    // folder.
+    fs::remove(*os.chemin_posix("c:\\quorva\\fic_quorva\\audacity\\audacity"));
+    EXPECT_EQ(programme_audacity(os, "c:\\quorva\\fic_quorva\\audacity\\").chemin,
+              "c:\\quorva\\fic_quorva\\audacity\\audacity.exe");
+    fs::remove(*os.chemin_posix("c:\\quorva\\fic_quorva\\audacity\\audacity.exe"));
+    os.dossiers_speciaux[csidl_appdata] = "c:\\maison\\.config";
+    os.ecrire("c:\\maison\\.config\\lisezmoi", "");
+    os.ecrire("c:\\usr\\bin\\audacity", "#!/bin/sh\n");
+    os.programmes_installes["audacity"] = "c:\\usr\\bin\\audacity";
+    LancerAudacityCl1Click(ctx);
+    EXPECT_EQ(os.ouvertures.back().fichier, "c:\\usr\\bin\\audacity");
+    EXPECT_EQ(ctx.audacity.dossier_config_audacity, "c:\\maison\\.config\\audacity\\");
+    lignes = decouper_lignes(os.lire("c:\\maison\\.config\\audacity\\audacity.cfg"));
+    ASSERT_EQ(lignes.size(), 110u);
+    EXPECT_EQ(lignes[99], "DefaultExportPath=c:/quorva/fic_quorva/audacity/patin_tracte/");
+    EXPECT_EQ(ctx.audacity.dossier_enreg, "c:\\quorva\\fic_quorva\\audacity\\patin_tracte");
+
+    // Windows looks in its own folder only, as ever.
+    os.systeme_posix = false;
+    EXPECT_EQ(programme_audacity(os, "c:\\quorva\\fic_quorva\\audacity\\").chemin,
+              "c:\\quorva\\fic_quorva\\audacity\\audacity.exe");
 }
 
 TEST_F(LancementAudacity, AFailedWriteKeepsThePreviousFileWholeAndStartsNothing) {
@@ -202,7 +265,10 @@ TEST_F(LancementAudacity, AFailedWriteKeepsThePreviousFileWholeAndStartsNothing)
         LancerAudacityCl1Click(ctx);
         FAIL() << "no error";
     } catch (const erreur_quorva& e) {
-        EXPECT_EQ(std::string(e.what()), "Impossible de cr\xE9" "er le fichier " + cfg());
+        // The file, and what it means for the class.
+        EXPECT_EQ(std::string(e.what()), "Impossible de cr\xE9" "er le fichier " + cfg() +
+                                             "\rLes pr\xE9" "f\xE9rences d'Audacity ne peuvent pas \xEAtre \xE9"
+                                             "crites (dossier en lecture seule ?) : Audacity n'est pas lanc\xE9.");
     }
     EXPECT_EQ(os.lire(cfg()), ancien);
     EXPECT_EQ(fichiers("c:\\quorva\\fic_quorva\\audacity\\Portable Settings"), (std::vector<std::string>{"audacity.cfg"}));
@@ -244,14 +310,17 @@ TEST_F(LancementAudacity, OddPreferenceFilesKeepEveryByteOfTheLinesNotReplaced) 
                          "\r\n[Export]\r\nFormat=WAV\r\nPath=");
     LancerAudacityCl1Click(ctx);
     const std::string r = "c:\\\\quorva\\\\fic_quorva\\\\audacity\\\\patin_tracte\\\\";
+    const std::string audacity3 = "[Directories/Open]\r\nDefault=" + r + "\r\n[Directories/Export]\r\nDefault=" + r + "\r\n";
     EXPECT_EQ(os.lire(cfg()), "SnapTo=0\r\n[Directories]\r\nDefaultOpenPath=" + r + "\r\nTempDir=C:\\\\T\r\n" + octets +
                                   "\r\nX=" + longue + "\r\n[Export]\r\nFormat=WAV\r\nDefaultExportPath=" + r +
-                                  "\r\nPath=" + r + "\r\n");
+                                  "\r\nPath=" + r + "\r\n" + audacity3);
 
     // A file without any line end is one line: the keys are added around it.
     os.ecrire(cfg(), "SnapTo=0 " + octets);
     LancerAudacityCl1Click(ctx);
-    EXPECT_EQ(lignes_cfg(), (std::vector<std::string>{"SnapTo=0 " + octets, "DefaultOpenPath=" + r, "DefaultExportPath=" + r}));
+    EXPECT_EQ(lignes_cfg(), (std::vector<std::string>{"SnapTo=0 " + octets, "DefaultOpenPath=" + r, "DefaultExportPath=" + r,
+                                                       "[Directories/Open]", "Default=" + r, "[Directories/Export]",
+                                                       "Default=" + r}));
 }
 
 TEST(ChercheAudacity, PlacesByGenerationAndLogLines) {

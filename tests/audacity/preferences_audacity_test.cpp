@@ -11,7 +11,9 @@ namespace {
 std::vector<std::string> modele() { return {Memo_config_audacity.begin(), Memo_config_audacity.end()}; }
 
 // The stick-slip preferences for a documents folder
-// C:\Documents and Settings\eleve\Mes documents\, written out by hand.
+// C:\Documents and Settings\eleve\Mes documents\, written out by hand:
+// the template's 104 lines, the two folder lines of Audacity 2 and the two
+// sections of Audacity 3.
 const char* const attendu_patin = R"(NewPrefsInitialized=1
 Version=2.0.2
 PrefsVersion=1.1.1r1
@@ -118,25 +120,29 @@ DefaultProjectSampleFormat=131073
 [SamplingRate]
 DefaultProjectSampleRate=1000
 DefaultProjectSampleFormat=131073
+[Directories/Open]
+Default=C:\\Documents and Settings\\eleve\\Mes documents\\patin_tracte\\
+[Directories/Export]
+Default=C:\\Documents and Settings\\eleve\\Mes documents\\patin_tracte\\
 )";
 
 }  // namespace
 
-TEST(PreferencesAudacity, TemplateEditedForStickSlipGivesThe106ExpectedLines) {
+TEST(PreferencesAudacity, TemplateEditedForStickSlipGivesThe110ExpectedLines) {
     auto lignes = modele();
     ASSERT_EQ(lignes.size(), 104u);
     inserer_cles_dossiers(lignes);
-    regler_cles_patin(lignes, "C:\\Documents and Settings\\eleve\\Mes documents\\patin_tracte");
-    EXPECT_EQ(lignes.size(), 106u);
+    regler_cles_patin(lignes, "C:\\Documents and Settings\\eleve\\Mes documents\\patin_tracte\\");
+    EXPECT_EQ(lignes.size(), 110u);
     const auto attendu = decouper_lignes(attendu_patin);
-    ASSERT_EQ(attendu.size(), 106u);
+    ASSERT_EQ(attendu.size(), 110u);
     for (std::size_t i = 0; i < attendu.size(); ++i) EXPECT_EQ(lignes[i], attendu[i]) << "line " << i;
     EXPECT_EQ(lignes[9], "DefaultOpenPath=C:\\\\Documents and Settings\\\\eleve\\\\Mes documents\\\\patin_tracte\\\\");
 
     // A second edit of the result changes nothing.
     auto encore = lignes;
     inserer_cles_dossiers(encore);
-    regler_cles_patin(encore, "C:\\Documents and Settings\\eleve\\Mes documents\\patin_tracte");
+    regler_cles_patin(encore, "C:\\Documents and Settings\\eleve\\Mes documents\\patin_tracte\\");
     EXPECT_EQ(encore, lignes);
 }
 
@@ -179,11 +185,20 @@ TEST(PreferencesAudacity, AnExistingOpenPathMeansNoInsertionOnlyReplacements) {
                                        "XDefaultProjectSampleFormat=1", "RecordChannels=2", "MyPath=keep"};
     inserer_cles_dossiers(lignes);
     EXPECT_EQ(lignes.size(), 10u);  // no DefaultExportPath= added either
-    regler_cles_patin(lignes, "E:\\enreg");
+    regler_cles_patin(lignes, "E:\\enreg\\");
     EXPECT_EQ(lignes, (std::vector<std::string>{"[Directories]", "DefaultOpenPath=E:\\\\enreg\\\\", "TempDir=C:\\\\tmp",
                                                 "[Export]", "Format=WAV", "Path=E:\\\\enreg\\\\",
                                                 "DefaultProjectSampleRate=1000", "DefaultProjectSampleFormat=131073",
-                                                "RecordChannels=1", "MyPath=keep"}));
+                                                "RecordChannels=1", "MyPath=keep", "[Directories/Open]",
+                                                "Default=E:\\\\enreg\\\\", "[Directories/Export]", "Default=E:\\\\enreg\\\\"}));
+
+    // Audacity 3's sections already there (as Audacity leaves them): their
+    // "Default=" set, added when missing, nothing else touched.
+    lignes = {"[Directories/Open]", "LastUsed=/x", "Default=/old", "[Directories/Export]", "LastUsed=/y", "[Z]", "Default=z"};
+    regler_cles_patin(lignes, "/enreg/");
+    EXPECT_EQ(lignes, (std::vector<std::string>{"[Directories/Open]", "LastUsed=/x", "Default=/enreg/",
+                                                "[Directories/Export]", "Default=/enreg/", "LastUsed=/y", "[Z]",
+                                                "Default=z"}));
 }
 
 TEST(PreferencesAudacity, RulesApplyInOrderAndTempDirIsNeverTouched) {
@@ -191,7 +206,7 @@ TEST(PreferencesAudacity, RulesApplyInOrderAndTempDirIsNeverTouched) {
     // export path line.
     std::vector<std::string> lignes = {"DefaultOpenPath=DefaultExportPath=", "Path=DefaultProjectSampleRate=",
                                        "TempDir=C:\\\\Temp\\\\Path=", "TempDir=", "  Path=x"};
-    regler_cles_patin(lignes, "C:\\r");
+    regler_cles_patin(lignes, "C:\\r\\");
     EXPECT_EQ(lignes[0], "DefaultExportPath=C:\\\\r\\\\");
     EXPECT_EQ(lignes[1], "Path=C:\\\\r\\\\");
     EXPECT_EQ(lignes[2], "TempDir=C:\\\\Temp\\\\Path=");
@@ -208,9 +223,9 @@ TEST(PreferencesAudacity, RulesApplyInOrderAndTempDirIsNeverTouched) {
 TEST(PreferencesAudacity, WaveSpeedAfterStickSlipKeepsTheExportFolder) {
     auto lignes = modele();
     inserer_cles_dossiers(lignes);
-    regler_cles_patin(lignes, "C:\\docs\\patin_tracte");
+    regler_cles_patin(lignes, "C:\\docs\\patin_tracte\\");
     regler_cles_vitesse(lignes, "C:\\docs\\vitesse_ondes");
-    ASSERT_EQ(lignes.size(), 106u);
+    ASSERT_EQ(lignes.size(), 110u);
     EXPECT_EQ(lignes[9], "DefaultOpenPath=C:\\\\docs\\\\vitesse_ondes");
     EXPECT_EQ(lignes[10], "TempDir=");
     EXPECT_EQ(lignes[17], "RecordChannels=2");
@@ -218,4 +233,6 @@ TEST(PreferencesAudacity, WaveSpeedAfterStickSlipKeepsTheExportFolder) {
     EXPECT_EQ(lignes[100], "Path=C:\\\\docs\\\\vitesse_ondes");
     for (const std::size_t i : {101u, 104u}) EXPECT_EQ(lignes[i], "DefaultProjectSampleRate=22050");
     for (const std::size_t i : {102u, 105u}) EXPECT_EQ(lignes[i], "DefaultProjectSampleFormat=262159");
+    EXPECT_EQ(lignes[107], "Default=C:\\\\docs\\\\vitesse_ondes");
+    EXPECT_EQ(lignes[109], "Default=C:\\\\docs\\\\patin_tracte\\\\");
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/erreur.h"
+#include "launcher/menu.h"
 #include "tests/conversion/outils_conversion.h"
 
 namespace quorva::test {
@@ -50,6 +51,37 @@ TEST(PiloteConversion, AnErrorInAPassOpensNothingAndFreesTheBuffer) {
     EXPECT_FALSE(b.ctx.audacity.conversion_en_cours);
     EXPECT_TRUE(b.os.ouvertures.empty());
     EXPECT_FALSE(b.os.file_exists(chemin + ".slk"));
+}
+
+TEST(PiloteConversion, AWorkbookThatCannotBeReplacedIsNamedAndHidesTheProgressWindow) {
+    banc_conversion b;
+    const auto chemin = b.chemin("essai.wav");
+    b.os.ecrire(chemin, gen::wav(gen::patin(3000, 2)));
+    // What the spreadsheet program's lock does to the replacement: a folder
+    // of the workbook's name cannot be replaced either.
+    ASSERT_TRUE(b.os.create_folder(chemin + ".slk"));
+    try {
+        Lectureconversionwav1Click(b.ctx, choix(chemin), b.ui);
+        FAIL() << "no error";
+    } catch (const erreur_quorva& e) {
+        const std::string texte = e.what();
+        EXPECT_NE(texte.find(message(texte_classeur_bloque, chemin + ".slk")), std::string::npos) << texte;
+    }
+    EXPECT_EQ(b.evenements.back(), "masquer");
+    EXPECT_TRUE(b.os.ouvertures.empty());
+    EXPECT_FALSE(b.ctx.audacity.conversion_en_cours);
+}
+
+TEST(PiloteConversion, AMenuConversionAddsItsWorkbookToTheMenu) {
+    banc_conversion b;
+    const auto chemin = b.os.racine() + "prog/fic_quorva/audacity/patin_tracte/essai.wav";
+    b.os.ecrire(chemin, gen::wav(gen::patin(3000, 2)));
+    Lectureconversionwav1Click(b.ctx, choix(chemin), b.ui);
+    const entree_menu* ajouts = trouve_entree(b.ctx.menu, "DOCUMENTSEXCELAJOUTES1");
+    ASSERT_NE(ajouts, nullptr);
+    EXPECT_TRUE(ajouts->visible);
+    ASSERT_EQ(ajouts->sous_menu.size(), 1u);
+    EXPECT_EQ(ajouts->sous_menu[0].caption, "essai.wav.slk");
 }
 
 TEST(PiloteConversion, NothingStartsWhileAnotherConversionRuns) {

@@ -249,13 +249,44 @@ attendre_chart() {
 }
 
 # From the toolbar at $1,$2 (its menu closed): "Read convert .wav ( 1
-# channel; 16 bits) Excel" (the sixth entry), then the recording $3 typed
-# into the open dialog.
+# channel; 16 bits) Excel" (the sixth entry; the seventh where the system
+# has its own Audacity, which shows "Audacity for stick-slip ... Local"
+# before it), then the recording $3 typed into the open dialog.
 convertir_par_menu() {
+    local _bas=6
+    command -v audacity >/dev/null 2>&1 && _bas=7
     xdotool mousemove $(($1 + 70)) $(($2 + 12)) click 1
     sleep 0.5
-    xdotool key Down Down Down Down Down Down Return
+    for _ in $(seq "$_bas"); do xdotool key Down; done
+    xdotool key Return
     sleep 1
     xdotool type --delay 20 "$3"
     xdotool key Return
+}
+
+# One second after it shows, the chart of the process $1 shows its help
+# text in a message box: answers it with Return. $2 is the chart, $3 the
+# toolbar, $4 the windows of the process open before the chart (section
+# windows), which are not the box. Fails when no box shows within 10 s or it
+# stays open.
+repondre_aide_chart() {
+    local _pid=$1 _chart=$2 _barre=$3 _deja=" $4 " _boite="" _w
+    for _ in $(seq 100); do
+        for _w in $(fenetres_de "$_pid"); do
+            [ "$_w" = "$_barre" ] || [ "$_w" = "$_chart" ] && continue
+            case "$_deja" in *" $_w "*) continue ;; esac
+            [ "$(xdotool getwindowname "$_w" 2>/dev/null)" = "Conversion Excel" ] && continue
+            _boite=$_w
+            break 2
+        done
+        sleep 0.1
+    done
+    [ -n "$_boite" ] || return 1
+    xdotool windowactivate --sync "$_boite" 2>/dev/null || true
+    xdotool key Return
+    for _ in $(seq 50); do
+        grep -qx "$_boite" <<<"$(fenetres_de "$_pid")" || return 0
+        sleep 0.1
+    done
+    return 1
 }

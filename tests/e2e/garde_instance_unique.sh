@@ -56,6 +56,26 @@ attendre 10 barre_visible || echec "la barre du premier n'est plus visible"
 # The second's windows go with its connection, a moment after its end.
 attendre 10 une_fenetre_quorva || echec "$(fenetres_quorva | wc -l) fenetres Quorva apres le refus"
 kill "$PREMIER"
+attendre 10 termine "$PREMIER" || echec "le premier ne s'arrete pas"
+
+echo "== une fenetre d'un autre programme titree Quorva"
+# A folder window named "Quorva", or any other program's window of that
+# title, is no running copy: the program starts.
+lancer AUTRE xmessage -title Quorva "Quorva"
+attendre 10 une_fenetre_quorva || echec "la fenetre de xmessage n'apparait pas"
+lancer TROISIEME "$quorva"
+# Its toolbar (128 x 26) shows: a refused copy would show only its message.
+barre_du_troisieme() {
+    local w
+    for w in $(fenetres_de "$TROISIEME"); do
+        [ "$(xdotool getwindowname "$w")" = Quorva ] || continue
+        eval "$(xdotool getwindowgeometry --shell "$w")"
+        [ "$WIDTH" -eq 128 ] && [ "$HEIGHT" -eq 26 ] && return 0
+    done
+    return 1
+}
+attendre 30 barre_du_troisieme || echec "refuse a cause de la fenetre d'un autre programme"
+kill "$TROISIEME" "$AUTRE"
 
 echo "== sans affichage X11, sans HOME ni dossier temporaire"
 # Offscreen the search sees the program's own windows only: each copy

@@ -4,7 +4,10 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMouseEvent>
+#include <QMessageBox>
 #include <QScreen>
+#include <QThread>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "tests/support/plateforme_factice.h"
@@ -118,4 +121,37 @@ TEST_F(BarreOutils, ArrivalEndsInTheTopRightCornerWithTheMenuOpen) {
     EXPECT_EQ(barre->pos(), QPoint(largeur - 129, 18));
     EXPECT_EQ(barre->dernier_point_menu(), QPoint(largeur - 129, 38));
     EXPECT_EQ(barre->nb_ouvertures_menu(), 1);
+}
+
+TEST_F(BarreOutils, TheFlagShowsEvenWhenTheLanguagePreferenceCannotBeWritten) {
+    // A file where the preference folder should be: the preference cannot
+    // be written.
+    os.ecrire(os.dossier_temporaire + "quorva", "x");
+    QStringList messages;
+    QTimer repondeur;
+    QObject::connect(&repondeur, &QTimer::timeout, [&] {
+        if (QWidget* boite = QApplication::activeModalWidget()) {
+            if (auto* message = qobject_cast<QMessageBox*>(boite)) messages << message->text();
+            boite->close();
+        }
+    });
+    repondeur.start(20);
+    barre->Timer_deb.start(0);
+    for (int i = 0; i < 100 && messages.isEmpty(); ++i) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+    }
+    repondeur.stop();
+    barre->Timer_saute.stop();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains("langue_quorva.txt")) << messages[0].toStdString();
+    EXPECT_TRUE(barre->SpeedButton3->isVisible());
+}
+
+TEST_F(BarreOutils, CannotBeDraggedOffTheScreen) {
+    const QRect ecran = QGuiApplication::primaryScreen()->geometry();
+    glisser(barre->Label4, {QPoint(-3000, -3000)});
+    EXPECT_EQ(barre->pos(), ecran.topLeft());
+    glisser(barre->Panel1, {QPoint(5000, 5000)});
+    EXPECT_EQ(barre->pos(), QPoint(ecran.right() + 1 - largeur_toujours_visible, ecran.bottom() + 1 - barre->height()));
 }

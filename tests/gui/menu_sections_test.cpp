@@ -76,6 +76,24 @@ TEST_F(FenetresMenu, PopupMenuDrawsTheModel) {
     EXPECT_EQ(PopupMenu1::drapeau(Speed_FR()).toImage().pixel(0, 0), 0xFF002395u);
 }
 
+TEST_F(FenetresMenu, OneClickOnAMenuEntryOpensItsDocumentOnce) {
+    os.ecrire("c:\\quorva\\A_PROPOS_QUORVA.doc", "");
+    adapte_menu(ctx);
+    e("Apropos1").visible = true;
+    PopupMenu1 menu(ctx);
+    menu.Popup(10, 10);
+    QApplication::processEvents();
+    const QPoint centre = menu.actionGeometry(menu.action("Apropos1")).center();
+    souris(&menu, QEvent::MouseMove, centre + QPoint(3, 0));
+    souris(&menu, QEvent::MouseMove, centre);
+    souris(&menu, QEvent::MouseButtonPress, centre);
+    souris(&menu, QEvent::MouseButtonRelease, centre);
+    QApplication::processEvents();
+    ASSERT_EQ(os.ouvertures.size(), 1u);
+    EXPECT_EQ(os.ouvertures[0].fichier, "c:\\quorva\\A_PROPOS_QUORVA.doc");
+    EXPECT_FALSE(menu.isVisible());
+}
+
 TEST_F(FenetresMenu, SectionWindowsAreSizedPlacedAndReused) {
     installe_feuilles_tp(ctx);
     ASSERT_EQ(creation_feuille_tpclick(ctx, e("N3")), 1);

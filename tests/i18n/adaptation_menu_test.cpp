@@ -58,6 +58,30 @@ TEST_F(AdaptationMenu, SharedSlotsStartFromWhereTheEarlierCallLeftThem) {
     EXPECT_FALSE(e("VELDRUN20141").visible);
 }
 
+TEST_F(AdaptationMenu, OnLinuxAudacityUnderItsOwnNameOrTheSystemsShowsTheEntries) {
+    os.systeme_posix = true;
+    fichier("audacity\\audacity");
+    adapte_menu(ctx);
+    EXPECT_EQ(ctx.menu.chemins[19], appli);
+    EXPECT_TRUE(e("LancerAudacityCl1").visible);
+    EXPECT_TRUE(e("AudacityforspeedwaveUSBkey1").visible);
+
+    // Only the system's own: shown, the recordings under the data folder.
+    os.programmes_installes["audacity"] = "/usr/bin/audacity";
+    std::filesystem::remove(*os.chemin_posix(appli + "audacity\\audacity"));
+    adapte_menu(ctx);
+    EXPECT_EQ(ctx.menu.chemins[19], donnees);
+    EXPECT_TRUE(e("LancerAudacityCl1").visible);
+    EXPECT_TRUE(e("AudacityforspeedwaveUSBkey1").visible);
+
+    // Windows knows "audacity.exe" only.
+    os.systeme_posix = false;
+    fichier("fic_quorva\\audacity\\audacity");
+    adapte_menu(ctx);
+    EXPECT_FALSE(e("LancerAudacityCl1").visible);
+    EXPECT_FALSE(e("AudacityforspeedwaveUSBkey1").visible);
+}
+
 TEST_F(AdaptationMenu, AnEntryOpensFromTheSlotItWasFoundThrough) {
     fichier("activite_tp_RQ_vienne_2013\\Plinka_EN.doc");  // slot 14 stays on the program folder
     fichier("fic_quorva\\meca_foyer\\meca_foyer.exe");      // slot 15 moves to the data folder

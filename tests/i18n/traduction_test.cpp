@@ -131,6 +131,24 @@ TEST_F(Traduction, FileRulesDuplicatesBrokenLinesAndKeptTargets) {
     EXPECT_EQ(e("Filmtable3D1").caption, "Film(unclosed target");
 }
 
+TEST_F(Traduction, Utf8WithOrWithoutAByteOrderMarkAndCp1252FilesReadTheSame) {
+    // "Mécanismes à Éole" and its target "dossier é\fiche.doc", in the three
+    // ways a teacher's editor saves them.
+    const std::string ligne_cp1252 = "Apropos1#About|M\xE9" "canismes \xE0 \xC9ole<dossier \xE9\\fiche.doc>\r\n";
+    const std::string ligne_utf8 = "Apropos1#About|M\xC3\xA9" "canismes \xC3\xA0 \xC3\x89ole<dossier \xC3\xA9\\fiche.doc>\r\n";
+    for (const std::string& contenu : {ligne_cp1252, ligne_utf8, "\xEF\xBB\xBF" + ligne_utf8}) {
+        ecrire_traduction(contenu);
+        ctx.langue.langue = 2;
+        lec_fic_trad(ctx);
+        EXPECT_EQ(e("Apropos1").caption, "M\xE9" "canismes \xE0 \xC9ole");
+        EXPECT_EQ(ctx.menu.cibles[1], "dossier \xE9\\fiche.doc");
+        // The mark never sticks to the first entry's name.
+        ctx.langue.langue = 1;
+        lec_fic_trad(ctx);
+        EXPECT_EQ(e("Apropos1").caption, "About");
+    }
+}
+
 TEST_F(Traduction, SwitchingTwiceReturnsAndRewritesThePreferenceEachTime) {
     ctx.langue.langue = 1;
     lec_fic_trad(ctx);

@@ -1,5 +1,6 @@
 #include "tests/support/plateforme_factice.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
@@ -146,6 +147,29 @@ std::string PlateformeFactice::window_title(WindowId window, std::size_t max_cha
     for (const auto& fenetre : fenetres)
         if (fenetre.id == window) return fenetre.titre.substr(0, max_chars);
     return "";
+}
+
+std::string PlateformeFactice::window_program_file(WindowId window) {
+    for (const auto& fenetre : fenetres)
+        if (fenetre.id == window) return fenetre.programme;
+    return "";
+}
+
+std::vector<std::string> PlateformeFactice::program_names(const std::string& name) {
+    if (systeme_posix) return {name, name + ".exe"};
+    return {name + ".exe"};
+}
+
+std::string PlateformeFactice::installed_program(const std::string& name) {
+    const auto programme = programmes_installes.find(name);
+    return systeme_posix && programme != programmes_installes.end() ? programme->second : "";
+}
+
+std::string PlateformeFactice::native_path(const std::string& path) {
+    if (!systeme_posix) return path;
+    std::string natif = path;
+    std::replace(natif.begin(), natif.end(), '\\', '/');
+    return natif;
 }
 
 WindowId PlateformeFactice::foreground_window() {

@@ -32,8 +32,12 @@ struct ouverture_shell {
 };
 
 struct fenetre_factice {
+    fenetre_factice() = default;
+    fenetre_factice(WindowId id_, std::string titre_, std::string programme_ = "")
+        : id(id_), titre(std::move(titre_)), programme(std::move(programme_)) {}
     WindowId id = 0;
-    std::string titre;  // cp1252
+    std::string titre;      // cp1252
+    std::string programme;  // program file of the window's process; "" unknown
 };
 
 class PlateformeFactice : public FichiersFactices {
@@ -71,6 +75,10 @@ public:
     std::vector<WindowId> premiers_plans;  // foreground_window() pops from the front
     std::vector<ouverture_shell> ouvertures;
     std::vector<WindowId> minimisees;
+    // Windows (the default) or POSIX ways for programs and native paths; a
+    // POSIX native path is the text with "/" for every "\".
+    bool systeme_posix = false;
+    std::map<std::string, std::string> programmes_installes;  // name -> path
 
     std::string command_line() override { return ligne_commande; }
     std::string program_file() override { return fichier_programme; }
@@ -81,10 +89,14 @@ public:
     std::intptr_t shell_open(const std::string& file, const std::string& parameters,
                              const std::string& folder, int show) override;
     char decimal_separator() override { return separateur; }
+    std::vector<std::string> program_names(const std::string& name) override;
+    std::string installed_program(const std::string& name) override;
+    std::string native_path(const std::string& path) override;
     void enumerate_windows(const std::function<bool(WindowId)>& visit) override;
     std::string window_title(WindowId window, std::size_t max_chars) override;
     WindowId foreground_window() override;
     void minimize_window(WindowId window) override;
+    std::string window_program_file(WindowId window) override;
 
 private:
 #ifdef _WIN32

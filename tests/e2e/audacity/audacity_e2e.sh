@@ -89,10 +89,10 @@ echo "== preferences et lancement"
 # The preferences are written twice (the template, then the keys set): the
 # stand-in starts after the second.
 attendre 10 grep -q '^export=' "$E2E_AUDACITY_LOG" || echec "le remplacant d'Audacity n'a pas ete lance"
-[ "$(tr -d '\r' < "$cfg" | wc -l)" -eq 106 ] || echec "audacity.cfg de $(wc -l < "$cfg") lignes, 106 attendues"
+[ "$(tr -d '\r' < "$cfg" | wc -l)" -eq 110 ] || echec "audacity.cfg de $(wc -l < "$cfg") lignes, 110 attendues"
 grep -a -q $'^RecordChannels=1\r$' "$cfg" || echec "RecordChannels=1 absent"
 grep -a -q $'^DefaultProjectSampleRate=1000\r$' "$cfg" || echec "DefaultProjectSampleRate=1000 absent"
-grep -a '^DefaultOpenPath=' "$cfg" | grep -q 'patin_tracte\\\\' || echec "DefaultOpenPath sans le dossier patin_tracte"
+grep -a -q "^DefaultOpenPath=$enreg/"$'\r$' "$cfg" || echec "DefaultOpenPath n'est pas le dossier patin_tracte"
 [ -d "$enreg" ] || echec "dossier $enreg absent"
 grep -q "^export=$enreg\$" "$E2E_AUDACITY_LOG" || echec "export vers $(grep '^export=' "$E2E_AUDACITY_LOG")"
 
@@ -102,30 +102,8 @@ echo "== exportation et graphique"
 deja_la=$(fenetres_de "$QUORVA" | tr '\n' ' ' || true)
 attendre 20 grep -q '^exported' "$E2E_AUDACITY_LOG" || echec "pas d'exportation: $(cat "$E2E_AUDACITY_LOG")"
 chart=$(attendre_fenetre essai.wav 30) || echec "le graphique de essai.wav ne s'ouvre pas"
-# One second after it shows, the chart shows its help text in a message box:
-# answer it, then press OK.
-aide() {
-    local w
-    for w in $(fenetres_de "$QUORVA"); do
-        [ "$w" = "$id_barre" ] || [ "$w" = "$chart" ] && continue
-        case " $deja_la " in *" $w "*) continue ;; esac
-        [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "Conversion Excel" ] && continue
-        echo "$w"
-        return 0
-    done
-    return 1
-}
 graphique_ferme() { ! grep -qx "$chart" <<<"$(fenetres_titre essai.wav)"; }
-trouver_aide() { boite=$(aide); }
-attendre 10 trouver_aide || echec "le graphique ne montre pas son aide"
-if [ -n "${E2E_DEBUG:-}" ]; then
-    for w in $(fenetres_de "$QUORVA"); do echo "$w $(xdotool getwindowname $w)"; done
-    echo "boite=$boite chart=$chart barre=$id_barre deja=$deja_la"
-fi
-xdotool windowactivate --sync "$boite" 2>/dev/null || true
-xdotool key Return
-aide_fermee() { ! grep -qx "$boite" <<<"$(fenetres_de "$QUORVA")"; }
-attendre 5 aide_fermee || echec "l'aide du graphique reste ouverte"
+repondre_aide_chart "$QUORVA" "$chart" "$id_barre" "$deja_la" || echec "l'aide du graphique ne se ferme pas"
 xdotool mousemove --window "$chart" 1037 220 click 1
 attendre 5 graphique_ferme || echec "OK ne ferme pas le graphique"
 
