@@ -42,7 +42,8 @@ void colonne_pixels(QImage& bitmap, int x, int haut, int bas, QRgb couleur) {
     if (x < 0 || x >= bitmap.width()) return;
     auto* pixels = reinterpret_cast<QRgb*>(bitmap.bits()) + x;
     const qsizetype ligne = bitmap.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
-    for (int y = std::max(haut, 0); y <= std::min(bas, bitmap.height() - 1); ++y) pixels[y * ligne] = couleur;
+    const int fin = std::min(bas, bitmap.height() - 1);
+    for (int y = std::max(haut, 0); y <= fin; ++y) pixels[y * ligne] = couleur;
 }
 
 template <class F>
