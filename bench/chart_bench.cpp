@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/platform/platform_posix.h"
 #include "bench/generateur_wav.h"
@@ -62,13 +63,16 @@ void BM_affich_courbe_zoom_8000(benchmark::State& state) { dessiner(state, 12001
 void BM_affich_courbe_zoom_4W(benchmark::State& state) { dessiner(state, 10001, 10000 + 4 * largeur_image); }
 void BM_affich_courbe_zoom_W(benchmark::State& state) { dessiner(state, 15001, 15000 + largeur_image); }
 void BM_affich_courbe_zoom_200(benchmark::State& state) { dessiner(state, 15001, 15200); }
+void BM_affich_courbe_zoom_108(benchmark::State& state) { dessiner(state, 15001, 15000 + largeur_image / 10); }
 void BM_affich_courbe_entier_detecteur(benchmark::State& state) { dessiner(state, 1, nb, true); }
 
-// The geometry alone, without painting.
-void BM_calculer_trace_entier(benchmark::State& state) {
+// The geometry alone (calculer_trace), without painting.
+void geometrie(benchmark::State& state, int premier, int dernier) {
     auto& b = le_banc();
     vue_courbe vue;
     ouvrir_vue(vue, b.ctx.conversion);
+    vue.premier_visible = premier;
+    vue.dernier_visible = dernier;
     trace_courbe trace;
     for (auto _ : state) {
         calculer_trace(vue, b.ctx.conversion, trace);
@@ -76,15 +80,24 @@ void BM_calculer_trace_entier(benchmark::State& state) {
     }
 }
 
-// Keeps the mean CPU time of each benchmark for the ratios at the end (the
+void BM_calculer_trace_entier(benchmark::State& state) { geometrie(state, 1, nb); }
+void BM_calculer_trace_zoom_8000(benchmark::State& state) { geometrie(state, 12001, 20000); }
+void BM_calculer_trace_zoom_W(benchmark::State& state) { geometrie(state, 15001, 15000 + largeur_image); }
+void BM_calculer_trace_zoom_200(benchmark::State& state) { geometrie(state, 15001, 15200); }
+
+// Keeps the CPU time of each benchmark for the ratios at the end (the
 // processor time of the drawing: wall time also counts the other processes
-// of a shared machine).
+// of a shared machine): the median of the repetitions, which are run in a
+// random order so that a change of load weighs on every view alike.
 class Rapport : public benchmark::ConsoleReporter {
 public:
     std::map<std::string, double> temps_us;
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const auto& r : runs)
-            if (r.iterations > 0) temps_us[r.benchmark_name()] = r.GetAdjustedCPUTime();  // in the unit asked: µs
+        for (const auto& r : runs) {
+            const bool mediane = r.run_type == Run::RT_Aggregate && r.aggregate_name == "median";
+            if (mediane || (r.run_type == Run::RT_Iteration && r.iterations > 0))
+                temps_us[r.run_name.function_name] = r.GetAdjustedCPUTime();  // in the unit asked: µs
+        }
         ConsoleReporter::ReportRuns(runs);
     }
 };
@@ -96,13 +109,26 @@ BENCHMARK(BM_affich_courbe_zoom_8000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_affich_courbe_zoom_4W)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_affich_courbe_zoom_W)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_affich_courbe_zoom_200)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_affich_courbe_zoom_108)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_affich_courbe_entier_detecteur)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_calculer_trace_entier)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_calculer_trace_zoom_8000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_calculer_trace_zoom_W)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_calculer_trace_zoom_200)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
+    // Unless told otherwise: 10 repetitions of each, in a random order, and
+    // only their summaries (mean, median, spread) shown.
+    std::vector<char*> arguments(argv, argv + argc);
+    bool repetitions = false;
+    for (int i = 1; i < argc; ++i) repetitions = repetitions || std::string(argv[i]).starts_with("--benchmark_repetitions");
+    char repeter[] = "--benchmark_repetitions=10", melanger[] = "--benchmark_enable_random_interleaving=true",
+         resumer[] = "--benchmark_report_aggregates_only=true", duree[] = "--benchmark_min_time=0.1";
+    if (!repetitions) arguments.insert(arguments.begin() + 1, {repeter, melanger, resumer, duree});
+    int nb_arguments = static_cast<int>(arguments.size());
+    benchmark::Initialize(&nb_arguments, arguments.data());
     Rapport rapport;
     benchmark::RunSpecifiedBenchmarks(&rapport);
     benchmark::Shutdown();
@@ -113,7 +139,7 @@ int main(int argc, char** argv) {
                 entier->second < 2000 ? "within" : "OVER");
     double pire = 0;
     for (const char* nom : {"BM_affich_courbe_zoom_8000", "BM_affich_courbe_zoom_4W", "BM_affich_courbe_zoom_W",
-                            "BM_affich_courbe_zoom_200"}) {
+                            "BM_affich_courbe_zoom_200", "BM_affich_courbe_zoom_108"}) {
         const auto z = rapport.temps_us.find(nom);
         if (z == rapport.temps_us.end()) continue;
         const double ratio = entier->second / z->second;

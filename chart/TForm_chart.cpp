@@ -37,23 +37,13 @@ const QColor couleur_detecteur(0, 110, 255);
 constexpr int hauteur_regle = 206 - (32 + hauteur_image);
 constexpr int haut_etat = 206 + 115 + 3;
 
-// A one-pixel line from a to b written straight into the bitmap: in each
-// column it crosses, the rows the line passes through in that column.
-void ligne_pixels(QImage& bitmap, QPoint a, QPoint b, QRgb couleur) {
-    if (a.x() > b.x()) std::swap(a, b);
-    auto* pixels = reinterpret_cast<QRgb*>(bitmap.bits());
+// Pixels haut to bas (rows) of column x, clipped to the bitmap.
+void colonne_pixels(QImage& bitmap, int x, int haut, int bas, QRgb couleur) {
+    if (x < 0 || x >= bitmap.width()) return;
+    auto* pixels = reinterpret_cast<QRgb*>(bitmap.bits()) + x;
     const qsizetype ligne = bitmap.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
-    const int dx = b.x() - a.x(), dy = b.y() - a.y();
-    for (int x = std::max(a.x(), 0); x <= std::min(b.x(), bitmap.width() - 1); ++x) {
-        double y0 = a.y(), y1 = b.y();
-        if (dx != 0) {
-            y0 = a.y() + std::clamp((x - 0.5 - a.x()) / dx, 0.0, 1.0) * dy;
-            y1 = a.y() + std::clamp((x + 0.5 - a.x()) / dx, 0.0, 1.0) * dy;
-        }
-        const int haut = std::max(static_cast<int>(std::lrint(std::min(y0, y1))), 0);
-        const int bas = std::min(static_cast<int>(std::lrint(std::max(y0, y1))), bitmap.height() - 1);
-        for (int y = haut; y <= bas; ++y) pixels[y * ligne + x] = couleur;
-    }
+    const int fin = std::min(bas, bitmap.height() - 1);
+    for (int y = std::max(haut, 0); y <= fin; ++y) pixels[y * ligne] = couleur;
 }
 
 template <class F>
@@ -261,48 +251,57 @@ int TForm_chart::montrer_modal() {
 void TForm_chart::affich_courbe() {
     calculer_trace(vue, ctx_.conversion, trace_);
     QImage& bitmap = Image1->bitmap;
-    bitmap.fill(Qt::white);
+    // The white background and the signal's black runs, one per column, are
+    // written straight into the bitmap in one pass, row after row: the cost
+    // is the image's size, whatever the zoom and however tall the runs (a
+    // dense full view would otherwise write most of the image pixel by
+    // pixel). The marks are written straight too; the detector and the
+    // selected mark with a painter.
     {
-        // The envelope: one black run of pixels per column, written straight
-        // into the bitmap (what a one-pixel pen draws, at a fraction of the
-        // cost).
-        if (!trace_.enveloppe.empty()) {
-            auto* pixels = reinterpret_cast<QRgb*>(bitmap.bits());
-            const qsizetype ligne = bitmap.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
-            const QRgb noir = qRgb(0, 0, 0);
-            for (const auto& c : trace_.enveloppe) {
-                if (c.x < 0 || c.x >= bitmap.width()) continue;
-                const int haut = std::max(c.haut, 0), bas = std::min(c.bas, bitmap.height() - 1);
-                for (int y = haut; y <= bas; ++y) pixels[y * ligne + c.x] = noir;
+        const int largeur = bitmap.width(), hauteur = bitmap.height();
+        haut_colonne_.assign(static_cast<std::size_t>(largeur), hauteur);  // no run: below the image
+        bas_colonne_.assign(static_cast<std::size_t>(largeur), hauteur);
+        for (const auto& c : trace_.enveloppe) {
+            if (c.x < 0 || c.x >= largeur) continue;
+            haut_colonne_[static_cast<std::size_t>(c.x)] = c.haut;
+            bas_colonne_[static_cast<std::size_t>(c.x)] = c.bas;
+        }
+        auto* pixels = reinterpret_cast<QRgb*>(bitmap.bits());
+        const qsizetype ligne = bitmap.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+        const int *haut = haut_colonne_.data(), *bas = bas_colonne_.data();
+        // Black is 0xFF000000 and white 0xFFFFFFFF: a pixel outside its
+        // column's run takes the low 24 bits of an all-ones mask.
+        static_assert(qRgb(0, 0, 0) == 0xFF000000u && qRgb(255, 255, 255) == 0xFFFFFFFFu);
+        for (int y = 0; y < hauteur; ++y) {
+            QRgb* rangee = pixels + y * ligne;
+            for (int x = 0; x < largeur; ++x) {
+                const std::uint32_t dehors = -static_cast<std::uint32_t>((y < haut[x]) | (y > bas[x]));
+                rangee[x] = 0xFF000000u | (dehors >> 8);
             }
         }
-        // The line through the samples, the same way.
-        for (std::size_t i = 1; i < trace_.points.size(); ++i) {
-            const auto &a = trace_.points[i - 1], &b = trace_.points[i];
-            ligne_pixels(bitmap, QPoint(a.x, a.y), QPoint(b.x, b.y), qRgb(0, 0, 0));
-        }
+    }
+    if (vue.detecteur_visible) {
+        // The window energy, and the threshold as a dashed line.
         QPainter peintre(&bitmap);
-        if (vue.detecteur_visible) {
-            // The window energy, and the threshold as a dashed line.
-            polyligne_.resize(static_cast<int>(trace_.detecteur.size()));
-            for (int i = 0; i < polyligne_.size(); ++i)
-                polyligne_[i] = QPoint(trace_.detecteur[i].x, trace_.detecteur[i].y);
-            peintre.setPen(QPen(couleur_detecteur, 0));
-            if (!polyligne_.isEmpty()) peintre.drawPolyline(polyligne_);
-            peintre.setPen(QPen(couleur_detecteur, 1, Qt::DashLine));
-            peintre.drawLine(0, trace_.y_seuil, vue.largeur - 1, trace_.y_seuil);
-        }
-        // Red marks, two pixels wide over the whole height; the selected
-        // one orange and wider.
-        for (int c : trace_.colonnes_pointes) peintre.fillRect(c, 0, 2, vue.hauteur + 1, QColor(255, 0, 0));
-        if (trace_.colonne_selection >= 0) {
-            const int c = trace_.colonne_selection;
-            peintre.fillRect(c - 1, 0, 4, vue.hauteur + 1, couleur_selection);
-            const QPoint pointe[3] = {QPoint(c - 5, 0), QPoint(c + 6, 0), QPoint(c + 1, 7)};
-            peintre.setPen(Qt::NoPen);
-            peintre.setBrush(couleur_selection);
-            peintre.drawPolygon(pointe, 3);
-        }
+        polyligne_.resize(static_cast<int>(trace_.detecteur.size()));
+        for (int i = 0; i < polyligne_.size(); ++i) polyligne_[i] = QPoint(trace_.detecteur[i].x, trace_.detecteur[i].y);
+        peintre.setPen(QPen(couleur_detecteur, 0));
+        if (!polyligne_.isEmpty()) peintre.drawPolyline(polyligne_);
+        peintre.setPen(QPen(couleur_detecteur, 1, Qt::DashLine));
+        peintre.drawLine(0, trace_.y_seuil, vue.largeur - 1, trace_.y_seuil);
+    }
+    // Red marks, two pixels wide over the whole height; the selected one
+    // orange and wider.
+    for (int c : trace_.colonnes_pointes)
+        for (int x : {c, c + 1}) colonne_pixels(bitmap, x, 0, vue.hauteur, qRgb(255, 0, 0));
+    if (trace_.colonne_selection >= 0) {
+        QPainter peintre(&bitmap);
+        const int c = trace_.colonne_selection;
+        peintre.fillRect(c - 1, 0, 4, vue.hauteur + 1, couleur_selection);
+        const QPoint pointe[3] = {QPoint(c - 5, 0), QPoint(c + 6, 0), QPoint(c + 1, 7)};
+        peintre.setPen(Qt::NoPen);
+        peintre.setBrush(couleur_selection);
+        peintre.drawPolygon(pointe, 3);
     }
     Label1->setText(qt(format_reel(vue.pas_trace, ctx_.separateur_decimal)));
     Label1->adjustSize();

@@ -16,7 +16,7 @@ std::vector<double> energies_cumulees(const etat_conversion& conversion, std::in
     return cumul;
 }
 
-void tracer_detecteur(const vue_courbe& vue, const etat_conversion& conversion, trace_courbe& trace) {
+void tracer_detecteur(const vue_courbe& vue, const std::vector<double>& cumul, trace_courbe& trace) {
     trace.detecteur.clear();
     const int bas = vue.hauteur - 1;
     const auto rangee = [&](double e) {
@@ -27,15 +27,14 @@ void tracer_detecteur(const vue_courbe& vue, const etat_conversion& conversion, 
     // Above the threshold is always drawn above its line, as the detection
     // sees it, however little above.
     const auto y_de = [&](double e) { return e > seuil_detection ? std::min(rangee(e), trace.y_seuil - 1) : rangee(e); };
-    const std::int32_t n = nb_utilisables(conversion);
+    const auto n = static_cast<std::int32_t>(cumul.size()) - 1;
     const std::int32_t dernier = std::min(vue.dernier_visible, n - fenetre_detection);
-    if (vue.nb_visibles <= 0 || vue.premier_visible > dernier) return;
-    const auto cumul = energies_cumulees(conversion, dernier + fenetre_detection);
+    if (vue.nb_visibles <= 0 || vue.premier_visible < 1 || vue.premier_visible > dernier) return;
     // The highest value of each pixel column, turned into a row once.
     int courante = -1;
     double plus_haute = 0;
     for (std::int32_t i = vue.premier_visible; i <= dernier; ++i) {
-        const int c = std::min(static_cast<int>(std::lrint((i - vue.premier_visible) * vue.echelle_x)), vue.largeur - 1);
+        const int c = colonne_echantillon(vue, i);
         const double e = energie_fenetre(cumul, i);
         if (c != courante) {
             if (courante >= 0) trace.detecteur.push_back({courante, y_de(plus_haute)});

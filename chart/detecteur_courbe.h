@@ -29,8 +29,9 @@ inline double energie_fenetre(const std::vector<double>& cumul, std::int32_t i) 
 }
 
 // Fills trace.detecteur (one point per sample, or the highest value of each
-// pixel column) and trace.y_seuil for the current view.
-void tracer_detecteur(const vue_courbe& vue, const etat_conversion& conversion, trace_courbe& trace);
+// pixel column) and trace.y_seuil for the current view, from the cumulative
+// energy of all the usable samples (kept between redraws by the view).
+void tracer_detecteur(const vue_courbe& vue, const std::vector<double>& cumul, trace_courbe& trace);
 
 // The snap of a mark dropped at x: the first position, within `rayon`
 // samples on either side, where the window energy rises above the

@@ -16,8 +16,8 @@ namespace {
 
 // A pixel coordinate: rounded half to even, kept within a range that any
 // drawing surface accepts even for absurd values read from a marks file.
-int pixel(double valeur) {
-    if (valeur > -1000000 && valeur < 1000000) return static_cast<int>(std::lrint(valeur));  // the usual case, fast
+inline int pixel(double valeur) {
+    if (valeur > -1000000 && valeur < 1000000) return arrondi_pixel(valeur);  // the usual case, fast
     if (std::isnan(valeur)) return 0;
     return static_cast<int>(std::clamp<std::int64_t>(arrondi(valeur), -1000000, 1000000));
 }
@@ -30,54 +30,140 @@ bool visible(const vue_courbe& vue, double x) {
     return x != 0 && vue.premier_visible < x && x <= vue.dernier_visible;
 }
 
-void construire_paliers(paliers_minmax& p, const etat_conversion& conversion) {
+// The tables belong to the samples they were read from: another buffer or
+// count empties them.
+void preparer_tables(tables_courbe& t, const etat_conversion& conversion) {
     const std::int32_t n = nb_utilisables(conversion);
-    p.source = conversion.echantillons.data();
-    p.n = n;
-    p.blocs.clear();
-    p.debut_niveau.clear();
-    // Level 0 from the samples (1-based), each next level from the one below.
-    std::size_t blocs = static_cast<std::size_t>(n) / 2;
-    p.blocs.reserve(blocs * 2);
-    for (std::size_t b = 0; b < blocs; ++b) {
-        const double a = conversion.echantillons[2 * b + 1], c = conversion.echantillons[2 * b + 2];
-        p.blocs.push_back({std::min(a, c), std::max(a, c)});
-    }
-    std::size_t debut = 0;
-    while (blocs > 0) {
-        p.debut_niveau.push_back(debut);
-        const std::size_t suivants = blocs / 2;
-        for (std::size_t b = 0; b < suivants; ++b) {
-            const auto gauche = p.blocs[debut + 2 * b], droite = p.blocs[debut + 2 * b + 1];
-            p.blocs.push_back({std::min(gauche.mini, droite.mini), std::max(gauche.maxi, droite.maxi)});
+    if (t.source == conversion.echantillons.data() && t.n == n) return;
+    t = tables_courbe{};
+    t.source = conversion.echantillons.data();
+    t.n = n;
+}
+
+// The next level of runs: 2 samples from the samples (1-based), 2^k from
+// two runs of 2^(k-1).
+void ajouter_niveau(tables_courbe& t) {
+    const auto k = t.niveaux.size() + 1;
+    const std::size_t longueur = std::size_t{1} << k;
+    const auto n = static_cast<std::size_t>(t.n);
+    std::vector<tables_courbe::etendue> niveau(n >= longueur ? n - longueur + 1 : 0);
+    if (k == 1) {
+        for (std::size_t i = 0; i < niveau.size(); ++i) {
+            const double a = t.source[i + 1], b = t.source[i + 2];
+            niveau[i] = {std::min(a, b), std::max(a, b)};
         }
-        debut += blocs;
-        blocs = suivants;
+    } else {
+        const auto& dessous = t.niveaux.back();
+        for (std::size_t i = 0; i < niveau.size(); ++i) {
+            const auto &g = dessous[i], &d = dessous[i + longueur / 2];
+            niveau[i] = {std::min(g.mini, d.mini), std::max(g.maxi, d.maxi)};
+        }
+    }
+    t.niveaux.push_back(std::move(niveau));
+}
+
+// The range of samples a..b (1-based, 1 <= a <= b <= n), widening mini and
+// maxi: the two runs of the largest power of two that fits, one starting at
+// a, the other ending at b.
+void etendre(tables_courbe& t, std::int32_t a, std::int32_t b, double& mini, double& maxi) {
+    const auto longueur = static_cast<std::uint32_t>(b - a + 1);
+    if (longueur == 1) {
+        mini = std::min(mini, t.source[a]);
+        maxi = std::max(maxi, t.source[a]);
+        return;
+    }
+    const int k = std::bit_width(longueur) - 1;
+    while (t.niveaux.size() < static_cast<std::size_t>(k)) ajouter_niveau(t);
+    const auto& niveau = t.niveaux[static_cast<std::size_t>(k) - 1];
+    const auto &g = niveau[static_cast<std::size_t>(a) - 1], &d = niveau[static_cast<std::size_t>(b - (1 << k))];
+    mini = std::min({mini, g.mini, d.mini});
+    maxi = std::max({maxi, g.maxi, d.maxi});
+}
+
+// Several samples per column: the range of each column's samples, joined to
+// the last sample of the column before it. Each column's run of samples is
+// found from its edge and its range read from the tables, so that every
+// column costs the same whatever the zoom.
+void tracer_enveloppe(vue_courbe& vue, const etat_conversion& conversion, trace_courbe& trace) {
+    const double* v = conversion.echantillons.data();
+    const auto y_de = [&](double valeur) { return vue.hauteur / 2 - pixel(valeur * vue.echelle_y); };
+    const double ex = vue.echelle_x;
+    const std::int32_t premier = vue.premier_visible, dernier = vue.dernier_visible;
+    // Whether sample i is drawn right of column c: its position rounds (as
+    // colonne_echantillon rounds, halves to even) past c.
+    const auto apres = [&](std::int32_t i, int c) {
+        const double x = (i - premier) * ex;
+        return x > c + 0.5 || (x == c + 0.5 && (c & 1) != 0);
+    };
+    // Samples are less than a column apart: every column holds at least one.
+    std::int32_t i = premier;
+    for (int c = 0; c < vue.largeur && i <= dernier; ++c) {
+        // The first sample of the next column: estimated, then set right.
+        std::int32_t suivant = dernier + 1;
+        if (c < vue.largeur - 1) {
+            const double estime = premier + (c + 0.5) / ex + 1;
+            suivant = static_cast<std::int32_t>(std::clamp<double>(estime, i + 1, dernier + 1));
+            while (suivant <= dernier && !apres(suivant, c)) ++suivant;
+            while (suivant - 1 > i && apres(suivant - 1, c)) --suivant;
+        }
+        double mini = v[i], maxi = v[i];
+        if (i > premier) {
+            mini = std::min(mini, v[i - 1]);
+            maxi = std::max(maxi, v[i - 1]);
+        }
+        etendre(vue.tables, i, suivant - 1, mini, maxi);
+        trace.enveloppe.push_back({c, y_de(maxi), y_de(mini)});
+        i = suivant;
     }
 }
 
-// The range of samples a..b (1-based, inclusive), widening mini and maxi:
-// at each step the largest block that starts at a (aligned on its size) and
-// ends by b; a single sample where no block fits.
-void etendre(const paliers_minmax& p, const etat_conversion& conversion, std::int32_t a, std::int32_t b, double& mini,
-             double& maxi) {
-    const int niveaux = static_cast<int>(p.debut_niveau.size());
-    while (a <= b) {
-        const auto debut = static_cast<std::uint32_t>(a - 1);
-        const auto longueur = static_cast<std::uint32_t>(b - a + 1);
-        int puissance = std::bit_width(longueur) - 1;  // the largest block that fits
-        if (debut != 0) puissance = std::min(puissance, std::countr_zero(debut));
-        puissance = std::min(puissance, niveaux);
-        if (puissance == 0) {
-            mini = std::min(mini, conversion.echantillons[a]);
-            maxi = std::max(maxi, conversion.echantillons[a]);
-            ++a;
+// At most one sample per column: the line through the samples, as a
+// one-pixel pen draws it: each column spans the rows the line crosses
+// within half a column on either side of it, and the rows of the samples
+// that fall in it. The pen starts at the second sample's column on the
+// first sample's row and draws a level stroke back to the first sample.
+void tracer_ligne(const vue_courbe& vue, const etat_conversion& conversion, trace_courbe& trace) {
+    const double* v = conversion.echantillons.data();
+    const auto y_de = [&](double valeur) { return vue.hauteur / 2 - pixel(valeur * vue.echelle_y); };
+    const std::int32_t premier = vue.premier_visible, dernier = vue.dernier_visible;
+    const int y_plume = y_de(v[premier]);
+    const int fin_plume = std::min(pixel(vue.echelle_x), vue.largeur - 1);
+    const int derniere = std::max(colonne_echantillon(vue, dernier), fin_plume);
+    // The segment being crossed: from sample j at (cj, yj) to the next one
+    // at (c_suivant, y_suivant); after the last sample the line stays level.
+    std::int32_t j = premier - 1;
+    int cj = 0, c_suivant = 0, yj = y_plume, y_suivant = y_plume;
+    const auto avancer = [&] {
+        ++j;
+        cj = c_suivant;
+        yj = y_suivant;
+        if (j < dernier) {
+            c_suivant = colonne_echantillon(vue, j + 1);
+            y_suivant = y_de(v[j + 1]);
         } else {
-            const std::size_t i = p.debut_niveau[static_cast<std::size_t>(puissance) - 1] + (debut >> puissance);
-            mini = std::min(mini, p.blocs[i].mini);
-            maxi = std::max(maxi, p.blocs[i].maxi);
-            a += std::int32_t{1} << puissance;
+            c_suivant = vue.largeur;  // never reached
+            y_suivant = yj;
         }
+    };
+    avancer();
+    int gauche = y_plume;  // the line's row half a column to the left (the first sample's at column 0)
+    for (int c = 0; c <= derniere; ++c) {
+        int haut = gauche, bas = gauche;
+        // The samples in this column.
+        while (c_suivant <= c) {
+            avancer();
+            haut = std::min(haut, yj);
+            bas = std::max(bas, yj);
+        }
+        if (c <= fin_plume) {
+            haut = std::min(haut, y_plume);
+            bas = std::max(bas, y_plume);
+        }
+        // One rounding only (the division), so that a row exactly halfway
+        // between two pixels rounds as the pen does.
+        const int droite = arrondi_pixel(yj + (c + 0.5 - cj) * (y_suivant - yj) / (c_suivant - cj));
+        trace.enveloppe.push_back({c, std::min(haut, droite), std::max(bas, droite)});
+        gauche = droite;
     }
 }
 
@@ -109,11 +195,10 @@ void ouvrir_vue(vue_courbe& vue, const etat_conversion& conversion) {
     vue.dernier_sauve = vue.dernier_visible;
     vue.pointe_choisie = 0;
     vue.placement = false;
-    construire_paliers(vue.paliers, conversion);
+    vue.tables = tables_courbe{};  // the samples may have been replaced in place
 }
 
 void calculer_trace(vue_courbe& vue, const etat_conversion& conversion, trace_courbe& trace) {
-    trace.points.clear();
     trace.enveloppe.clear();
     trace.colonnes_pointes.clear();
     trace.colonne_selection = -1;
@@ -133,51 +218,12 @@ void calculer_trace(vue_courbe& vue, const etat_conversion& conversion, trace_co
     vue.pas_trace = static_cast<double>(vue.nb_visibles) / (4.0 * vue.largeur);
     if (!(vue.pas_trace > 1)) vue.pas_trace = 1;
 
-    const int milieu = vue.hauteur / 2;
-    const auto& v = conversion.echantillons;
-    const auto y_de = [&](double valeur) { return milieu - pixel(valeur * vue.echelle_y); };
-    if (vue.nb_visibles <= vue.largeur) {
-        // At most one sample per column: the line through every sample.
-        trace.points.reserve(static_cast<std::size_t>(vue.nb_visibles) + 1);
-        trace.points.push_back({pixel(vue.echelle_x), y_de(v[vue.premier_visible])});
-        for (std::int32_t i = vue.premier_visible; i <= vue.dernier_visible; ++i)
-            trace.points.push_back({pixel((i - vue.premier_visible) * vue.echelle_x), y_de(v[i])});
-    } else {
-        // Several samples per column: the range of each column, joined to
-        // the last sample of the column before it. A sample's column is
-        // rounded as pixel() does (lrint: to nearest, halves to even); each
-        // column's run of samples is found from its edges and its range
-        // read from the blocks, so the cost follows the columns, not the
-        // samples.
-        if (vue.paliers.source != conversion.echantillons.data() || vue.paliers.n != n)
-            construire_paliers(vue.paliers, conversion);
-        trace.enveloppe.reserve(static_cast<std::size_t>(vue.largeur));
-        const double ex = vue.echelle_x;
-        const std::int32_t premier = vue.premier_visible, dernier = vue.dernier_visible;
-        const int derniere_colonne = vue.largeur - 1;
-        const auto colonne = [&](std::int32_t i) {
-            return std::min(static_cast<int>(std::lrint((i - premier) * ex)), derniere_colonne);
-        };
-        for (std::int32_t i = premier; i <= dernier;) {
-            const int c = colonne(i);
-            // The first sample of the next column: estimated, then set right.
-            std::int32_t suivant = dernier + 1;
-            if (c < derniere_colonne) {
-                const double estime = premier + std::ceil((c + 0.5) / ex);
-                suivant = static_cast<std::int32_t>(std::clamp<double>(estime, i + 1, dernier + 1));
-                while (suivant <= dernier && colonne(suivant) <= c) ++suivant;
-                while (suivant - 1 > i && colonne(suivant - 1) > c) --suivant;
-            }
-            double mini = v[i], maxi = v[i];
-            if (i > premier) {
-                mini = std::min(mini, v[i - 1]);
-                maxi = std::max(maxi, v[i - 1]);
-            }
-            etendre(vue.paliers, conversion, i, suivant - 1, mini, maxi);
-            trace.enveloppe.push_back({c, y_de(maxi), y_de(mini)});
-            i = suivant;
-        }
-    }
+    preparer_tables(vue.tables, conversion);
+    trace.enveloppe.reserve(static_cast<std::size_t>(vue.largeur));
+    if (vue.nb_visibles <= vue.largeur)
+        tracer_ligne(vue, conversion, trace);
+    else
+        tracer_enveloppe(vue, conversion, trace);
 
     for (std::int32_t k = 1; k <= nb_marques(conversion); ++k) {
         const double x = conversion.pointes[k].x;
@@ -186,7 +232,10 @@ void calculer_trace(vue_courbe& vue, const etat_conversion& conversion, trace_co
     const std::int32_t choisie = pointe_selectionnee(vue, conversion);
     if (choisie != 0 && visible(vue, conversion.pointes[choisie].x))
         trace.colonne_selection = colonne_de(vue, conversion.pointes[choisie].x);
-    if (vue.detecteur_visible) tracer_detecteur(vue, conversion, trace);
+    if (vue.detecteur_visible) {
+        if (vue.tables.energies.empty()) vue.tables.energies = energies_cumulees(conversion, n);
+        tracer_detecteur(vue, vue.tables.energies, trace);
+    }
 }
 
 char touche_de(bool shift, bool ctrl, bool autre) {

@@ -6,6 +6,7 @@
 // undoable edits go through chart/historique_pointes.h).
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -22,20 +23,21 @@ struct contexte;
 constexpr int largeur_image = 1081;
 constexpr int hauteur_image = 161;
 
-// Minimum and maximum of aligned blocks of 2, 4, 8, ... samples, so that
-// the range of any run of samples takes a few look-ups and the full view
-// costs about what a zoomed one does. Built from the buffer by ouvrir_vue,
-// and again by calculer_trace when the buffer or its count changed.
-struct paliers_minmax {
+// What the drawing reads from the samples, kept between redraws (emptied
+// by ouvrir_vue, and by calculer_trace when the buffer or its count
+// changed): the minimum and maximum of every run of 2, 4, 8, ... samples,
+// so that the range of a pixel column's samples is two look-ups whatever
+// the zoom; and the cumulative energy of the detector's curve.
+struct tables_courbe {
     const double* source = nullptr;
     std::int32_t n = 0;
-    // Level k (blocks of 2^(k+1) samples) starts at debut_niveau[k]; each
-    // block keeps its minimum and maximum side by side.
-    struct bloc {
+    struct etendue {
         double mini, maxi;
     };
-    std::vector<bloc> blocs;
-    std::vector<std::size_t> debut_niveau;
+    // niveaux[k - 1][i]: samples i + 1 .. i + 2^k. Built up to the longest
+    // run a view has asked for (the full view's columns hold the most).
+    std::vector<std::vector<etendue>> niveaux;
+    std::vector<double> energies;  // empty until the detector is shown
 };
 
 struct vue_courbe {
@@ -65,7 +67,7 @@ struct vue_courbe {
     // Whether the detector's window energy is drawn over the signal.
     bool detecteur_visible = false;
 
-    paliers_minmax paliers;
+    tables_courbe tables;
 };
 
 struct point_trace {
@@ -73,31 +75,49 @@ struct point_trace {
     int y = 0;
 };
 
-// One pixel column of the envelope: a vertical line from haut to bas (pixel
-// rows, haut <= bas).
+// One pixel column of the signal: a vertical run of pixels from haut to bas
+// (pixel rows, haut <= bas).
 struct colonne_enveloppe {
     int x = 0;
     int haut = 0;
     int bas = 0;
 };
 
-// What affich_courbe draws. The signal is either the black polyline through
-// every visible sample (the first point is where the pen starts), when each
-// pixel column holds at most one sample, or the envelope: for each column
-// the range of the samples that fall in it, joined to the previous column,
-// so that no burst can vanish between drawn samples. Then the left pixel
-// column of each visible red mark (two pixels wide, over the whole height),
-// the selected mark's column (-1 when it is not visible), and, when the
-// detector is shown, its window energy as a polyline with the threshold's
-// row.
+// What affich_courbe draws. The signal, at every zoom, as one run of pixels
+// per pixel column, left to right: where a column holds several samples, the
+// range of its samples joined to the last sample of the column before it, so
+// that no burst can vanish between drawn samples; where it holds one sample
+// or fewer, the rows that the line through the samples crosses within half a
+// column on either side (what a one-pixel pen draws), the line starting, as
+// the pen always did, with a level stroke from the second sample's column
+// back to the first sample. Then the left pixel column of each visible red
+// mark (two pixels wide, over the whole height), the selected mark's column
+// (-1 when it is not visible), and, when the detector is shown, its window
+// energy as a polyline with the threshold's row.
 struct trace_courbe {
-    std::vector<point_trace> points;
     std::vector<colonne_enveloppe> enveloppe;
     std::vector<int> colonnes_pointes;
     int colonne_selection = -1;
     std::vector<point_trace> detecteur;
     int y_seuil = -1;
 };
+
+// Rounding half to even (as std::lrint in the default rounding mode) of a
+// pixel coordinate, |valeur| < 1e6, without a call into the maths library:
+// the drawing rounds a few values for every pixel column.
+inline int arrondi_pixel(double valeur) {
+    int entier = static_cast<int>(valeur);
+    entier -= static_cast<int>(entier > valeur);
+    const double reste = valeur - entier;  // exact
+    // Without branches: the signal's rows go up and down unpredictably.
+    return entier + static_cast<int>((reste > 0.5) | ((reste == 0.5) & ((entier & 1) != 0)));
+}
+
+// The pixel column of visible sample i: its position rounded, the samples
+// past the last column's middle drawn in the last column.
+inline int colonne_echantillon(const vue_courbe& vue, std::int32_t i) {
+    return std::min(arrondi_pixel((i - vue.premier_visible) * vue.echelle_x), vue.largeur - 1);
+}
 
 // Number of usable samples: the count, bounded by what the buffer holds.
 std::int32_t nb_utilisables(const etat_conversion& conversion);
@@ -107,8 +127,8 @@ std::int32_t nb_utilisables(const etat_conversion& conversion);
 void ouvrir_vue(vue_courbe& vue, const etat_conversion& conversion);
 
 // The drawing of affich_courbe: updates nb_visibles, echelle_x and
-// pas_trace, and fills `trace`: at most one polyline point or one envelope
-// line per pixel column, whatever the zoom.
+// pas_trace, and fills `trace`: one run of pixels per pixel column, whatever
+// the zoom, each found in a constant time.
 void calculer_trace(vue_courbe& vue, const etat_conversion& conversion, trace_courbe& trace);
 
 // The modifier of a key press or wheel step: 's', 'c' or 0.

@@ -39,15 +39,6 @@ void molette(vue_courbe& vue, const etat_conversion& etat, char touche, bool hau
     calculer_trace(vue, etat, trace);
 }
 
-// Largest number of polyline points that fall in one pixel column.
-int points_par_colonne(const trace_courbe& trace) {
-    std::map<int, int> par_colonne;
-    for (std::size_t i = 1; i < trace.points.size(); ++i) ++par_colonne[trace.points[i].x];
-    int pire = 0;
-    for (const auto& [colonne, nb] : par_colonne) pire = std::max(pire, nb);
-    return pire;
-}
-
 }  // namespace
 
 TEST(VueCourbe, FullViewOf32000SamplesDrawsTheRangeOfEachColumn) {
@@ -65,7 +56,6 @@ TEST(VueCourbe, FullViewOf32000SamplesDrawsTheRangeOfEachColumn) {
     EXPECT_DOUBLE_EQ(vue.echelle_x, 1081.0 / 32000);
     // One line per pixel column, left to right; a column holds about 30
     // samples, most of a period of 40: nearly the whole height.
-    EXPECT_TRUE(trace.points.empty());
     ASSERT_EQ(trace.enveloppe.size(), 1081u);
     const int y_max = 80 - static_cast<int>(std::lround(10000 * vue.echelle_y));
     for (std::size_t c = 0; c < trace.enveloppe.size(); ++c) {
@@ -89,16 +79,14 @@ TEST(VueCourbe, ABurstOfOneSampleIsSeenAtEveryZoom) {
     vue_courbe vue;
     ouvrir_vue(vue, *etat);
     const int y_pic = 80 - static_cast<int>(std::lround(30000 * vue.echelle_y));
-    for (auto [premier, dernier] : {std::pair{1, 32100}, {12001, 20000}, {15001, 15000 + 4 * 1081}, {15501, 16500}}) {
+    for (auto [premier, dernier] : {std::pair{1, 32100}, {12001, 20000}, {15001, 15000 + 4 * 1081}, {15501, 16500}, {15951, 16150}}) {
         vue.premier_visible = premier;
         vue.dernier_visible = dernier;
         trace_courbe trace;
         calculer_trace(vue, *etat, trace);
         int plus_haut = 161;
         for (const auto& e : trace.enveloppe) plus_haut = std::min(plus_haut, e.haut);
-        for (std::size_t i = 1; i < trace.points.size(); ++i) plus_haut = std::min(plus_haut, trace.points[i].y);
         EXPECT_EQ(plus_haut, y_pic) << premier << ".." << dernier;
-        EXPECT_EQ(trace.points.empty(), dernier - premier + 1 > 1081);
     }
 }
 
@@ -141,34 +129,76 @@ TEST(VueCourbe, TheEnvelopeIsTheRangeOfEachColumnsSamplesForAnyView) {
     }
 }
 
+// Where a column holds one sample or fewer, the runs are what a one-pixel
+// pen draws along the line through the samples, segment after segment (from
+// the level stroke where the pen starts, at the second sample's column): in
+// each column a segment crosses, the rows it passes through within half a
+// column on either side, clamped to its ends.
+TEST(VueCourbe, FewSamplesPerColumnDrawTheLineThroughTheSamples) {
+    std::mt19937 hasard(7);
+    auto etat = std::make_unique<etat_conversion>();
+    etat->nb_echantillons = 32100;
+    std::uniform_int_distribution<int> valeur(-32768, 32767);
+    for (int i = 1; i <= 32100; ++i) etat->echantillons[i] = i % 13 == 0 ? valeur(hasard) : valeur(hasard) / 32;
+    vue_courbe vue;
+    ouvrir_vue(vue, *etat);
+    for (int essai = 0; essai < 100; ++essai) {
+        const int nb = std::uniform_int_distribution<int>(1, 1081)(hasard);
+        vue.premier_visible = std::uniform_int_distribution<int>(1, 32100 - nb + 1)(hasard);
+        vue.dernier_visible = vue.premier_visible + nb - 1;
+        trace_courbe trace;
+        calculer_trace(vue, *etat, trace);
+        const auto y = [&](int i) { return 80 - static_cast<int>(std::nearbyint(etat->echantillons[i] * vue.echelle_y)); };
+        std::vector<point_trace> plume{{static_cast<int>(std::nearbyint(vue.echelle_x)), y(vue.premier_visible)}};
+        for (int i = vue.premier_visible; i <= vue.dernier_visible; ++i)
+            plume.push_back({static_cast<int>(std::nearbyint((i - vue.premier_visible) * vue.echelle_x)), y(i)});
+        std::map<int, std::pair<int, int>> attendue;
+        for (std::size_t s = 1; s < plume.size(); ++s) {
+            auto a = plume[s - 1], b = plume[s];
+            if (a.x > b.x) std::swap(a, b);
+            ASSERT_LT(a.x, b.x);
+            for (int x = a.x; x <= std::min(b.x, 1080); ++x) {
+                const auto rangee = [&](double bord) {
+                    const double t = std::clamp(bord - a.x, 0.0, static_cast<double>(b.x - a.x));
+                    return static_cast<int>(std::nearbyint(a.y + t * (b.y - a.y) / (b.x - a.x)));
+                };
+                const int haut = std::min(rangee(x - 0.5), rangee(x + 0.5)), bas = std::max(rangee(x - 0.5), rangee(x + 0.5));
+                auto [it, nouveau] = attendue.try_emplace(x, haut, bas);
+                if (!nouveau) it->second = {std::min(it->second.first, haut), std::max(it->second.second, bas)};
+            }
+        }
+        ASSERT_EQ(trace.enveloppe.size(), attendue.size()) << vue.premier_visible << ".." << vue.dernier_visible;
+        std::size_t c = 0;
+        for (const auto& [x, rangees] : attendue) {
+            const auto& e = trace.enveloppe[c++];
+            ASSERT_TRUE(e.x == x && e.haut == rangees.first && e.bas == rangees.second)
+                << vue.premier_visible << ".." << vue.dernier_visible << " column " << x << ": " << e.haut << ".." << e.bas
+                << " instead of " << rangees.first << ".." << rangees.second;
+        }
+    }
+}
+
+// Every view is one run of pixels per column, left to right, up to the last
+// visible sample's column: the drawing follows the image width, not the zoom.
 TEST(VueCourbe, DrawingStaysBoundedByTheImageWidthAtEveryZoom) {
     auto etat = enregistrement(32000);
     vue_courbe vue = vue_ouverte(*etat);
-    trace_courbe entier;
-    calculer_trace(vue, *etat, entier);
-    // 4 x W samples visible: still one line per column.
-    vue.premier_visible = 5001;
-    vue.dernier_visible = 5000 + 4 * 1081;
-    trace_courbe zoome;
-    calculer_trace(vue, *etat, zoome);
-    EXPECT_DOUBLE_EQ(vue.pas_trace, 1);
-    EXPECT_EQ(zoome.enveloppe.size(), 1081u);
-    // At most W samples: the line through every sample, one per column.
-    vue.premier_visible = 101;
-    vue.dernier_visible = 1181;
-    trace_courbe juste;
-    calculer_trace(vue, *etat, juste);
-    EXPECT_EQ(juste.points.size(), 1082u);
-    EXPECT_LE(points_par_colonne(juste), 1);
-    // A narrow view: one point per sample, several pixels apart.
-    vue.premier_visible = 101;
-    vue.dernier_visible = 300;
-    trace_courbe etroit;
-    calculer_trace(vue, *etat, etroit);
-    EXPECT_EQ(etroit.points.size(), 201u);
-    EXPECT_LE(points_par_colonne(etroit), 1);
-    EXPECT_EQ(etroit.points.back().x, static_cast<int>(std::lround(199 * 1081.0 / 200)));
-    EXPECT_EQ(entier.enveloppe.size(), zoome.enveloppe.size());
+    struct cas {
+        int premier, dernier;
+        double pas;
+        std::size_t colonnes;
+    };
+    for (const auto& [premier, dernier, pas, colonnes] :
+         {cas{1, 32000, 7.4, 1081}, {5001, 5000 + 4 * 1081, 1, 1081}, {101, 1181, 1, 1081},
+          {101, 300, 1, static_cast<std::size_t>(std::lround(199 * 1081.0 / 200)) + 1}}) {
+        vue.premier_visible = premier;
+        vue.dernier_visible = dernier;
+        trace_courbe trace;
+        calculer_trace(vue, *etat, trace);
+        EXPECT_NEAR(vue.pas_trace, pas, 0.001);
+        ASSERT_EQ(trace.enveloppe.size(), colonnes) << premier << ".." << dernier;
+        for (std::size_t c = 0; c < colonnes; ++c) EXPECT_EQ(trace.enveloppe[c].x, static_cast<int>(c));
+    }
 }
 
 TEST(VueCourbe, MarksAreDrawnStrictlyRightOfTheLeftEdgeAndUpToTheRightEdge) {
@@ -199,15 +229,15 @@ TEST(VueCourbe, FlatEmptyAndOversizedRecordingsAreDrawnSafely) {
     EXPECT_EQ(vue.echelle_y, 0);
     trace_courbe trace;
     calculer_trace(vue, *plat, trace);
-    ASSERT_FALSE(trace.points.empty());
-    for (const auto& p : trace.points) EXPECT_EQ(p.y, 80);
+    ASSERT_FALSE(trace.enveloppe.empty());
+    for (const auto& e : trace.enveloppe) EXPECT_TRUE(e.haut == 80 && e.bas == 80);
 
     // No sample at all: nothing drawn, and the wheel and the mouse do nothing.
     auto vide = std::make_unique<etat_conversion>();
     vue = vue_courbe{};
     ouvrir_vue(vue, *vide);
     calculer_trace(vue, *vide, trace);
-    EXPECT_TRUE(trace.points.empty());
+    EXPECT_TRUE(trace.enveloppe.empty());
     molette(vue, *vide, 'c', true, 500);
     EXPECT_FALSE(ajouter_pointe(vue, *vide) && clic_gauche(vue, *vide, 10) && vide->pointes[1].x != 0);
 
@@ -504,10 +534,7 @@ TEST(VueCourbe, DegenerateRecordingsAreDrawnInsideTheImageAtEveryZoom) {
         for (int pas = 0; pas < 60; ++pas) {  // zooms in to the limit, then some
             trace_courbe trace;
             calculer_trace(vue, *etat, trace);
-            EXPECT_FALSE(trace.points.empty() && trace.enveloppe.empty()) << r.nom;
-            for (const auto& p : trace.points) {
-                EXPECT_TRUE(p.y >= 0 && p.y <= 161) << r.nom;
-            }
+            EXPECT_FALSE(trace.enveloppe.empty()) << r.nom;
             for (const auto& e : trace.enveloppe) {
                 EXPECT_TRUE(e.x >= 0 && e.x < 1081 && e.haut >= 0 && e.bas <= 161 && e.haut <= e.bas) << r.nom;
             }
