@@ -9,7 +9,6 @@
 
 #include "app/barre_outils.h"
 #include "app/chemins_programme.h"
-#include "app/ouvertures_shell.h"
 #include "app/platform/plateforme.h"
 #include "app/recherche_fenetres.h"
 #include "audacity/etat_audacity.h"
@@ -31,7 +30,6 @@ struct contexte {
     recherche_fenetres fenetres;
     etat_barre barre;  // the toolbar's drag and arrival animation
     std::vector<std::string> journal;  // diagnostic log, shown by TForm_voir
-    ouvertures_shell ouvertures;       // a repeated shell open is served once
 
     // How a core routine shows a message box with one OK button (text in
     // cp1252). The windows install a real message box; tests record it.

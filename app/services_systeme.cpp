@@ -115,8 +115,14 @@ std::intptr_t ExecuteFile(Plateforme& os, const std::string& fichier, const std:
 
 std::intptr_t ExecuteFile(contexte& ctx, const std::string& fichier, const std::string& parametres,
                           const std::string& dossier, int mode) {
-    // The same open asked again at once (a double-click) was served already.
-    if (ctx.ouvertures.repetition(fichier + '\0' + parametres + '\0' + dossier)) return 42;
+    return ExecuteFile(ctx.os, fichier, parametres, dossier, mode);
+}
+
+std::intptr_t ExecuteFile(contexte& ctx, ouvertures_shell& clics, const std::string& fichier,
+                          const std::string& parametres, const std::string& dossier, int mode) {
+    // The same open asked again at once from the same place (a double-click)
+    // was served already.
+    if (clics.repetition(fichier + '\0' + parametres + '\0' + dossier)) return 42;
     return ExecuteFile(ctx.os, fichier, parametres, dossier, mode);
 }
 

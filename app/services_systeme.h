@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/ouvertures_shell.h"
 #include "app/platform/plateforme.h"
 
 namespace quorva {
@@ -52,12 +53,15 @@ std::string dossier_bureau(Plateforme& os, int csidl);
 
 // Asks the shell to open `fichier` with its associated application. The
 // texts are passed whole, whatever their length. Returns the shell's result
-// (32 or less: failure); nobody needs to look at it. Through the context, the
-// same open asked again within a moment is served once (ouvertures_shell.h).
+// (32 or less: failure); nobody needs to look at it. With `clics`, the opens
+// of one place the user clicks (the menu, the section windows): the same open
+// asked again there within a moment is served once (ouvertures_shell.h).
 std::intptr_t ExecuteFile(Plateforme& os, const std::string& fichier, const std::string& parametres,
                           const std::string& dossier, int mode);
 std::intptr_t ExecuteFile(contexte& ctx, const std::string& fichier, const std::string& parametres,
                           const std::string& dossier, int mode);
+std::intptr_t ExecuteFile(contexte& ctx, ouvertures_shell& clics, const std::string& fichier,
+                          const std::string& parametres, const std::string& dossier, int mode);
 
 // Fills ctx.chemins in the start-up order: chemin_temp, chemin_appli,
 // generation_windows and version_windows, bureau_commun, bureau_utilisateur.

@@ -112,9 +112,7 @@ void lancer_audacity(contexte& ctx, const std::string& tp) {
     // must reach Audacity as one argument.
     std::string parametres = a.fichier_a_ouvrir;
     if (parametres.find(' ') != std::string::npos && parametres.front() != '"') parametres = '"' + parametres + '"';
-    // Straight to the shell: a second Audacity is refused by its window above,
-    // and two practicals may start the same program one after the other.
-    ExecuteFile(ctx.os, a.chem_audacity, parametres, ctx.chemins.chemin_appli, 1);
+    ExecuteFile(ctx, a.chem_audacity, parametres, ctx.chemins.chemin_appli, 1);
     a.fichier_a_ouvrir.clear();
     if (tp == "patin") armer_surveillance(ctx, true);
 }
@@ -138,7 +136,7 @@ void btn_lancer_audacity_vitesseClick(contexte& ctx) {
     regler_cles_vitesse(lignes, ctx.os.native_path(a.dossier_enreg));
     ecrire_preferences(ctx, cfg, lignes);
     prendre_instantane(ctx);
-    ExecuteFile(ctx.os, a.chem_audacity, "", ctx.chemins.chemin_appli, 1);
+    ExecuteFile(ctx, a.chem_audacity, "", ctx.chemins.chemin_appli, 1);
 }
 
 void LancerAudacityCl1Click(contexte& ctx) {

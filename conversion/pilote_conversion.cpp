@@ -74,8 +74,7 @@ resultat_conversion convertir_enregistrement(contexte& ctx, const std::string& c
         // The workbook pass may still be cancelled (a size question answered
         // only now): then there is no workbook to open.
         if (classeur == resultat_lecture::accepte && etat.conversion_annulee == 0) {
-            // Every workbook written is a new result to show, never a repeated click.
-            ExecuteFile(ctx.os, resultat.classeur, "", ctx.chemins.chemin_appli, 1);
+            ExecuteFile(ctx, resultat.classeur, "", ctx.chemins.chemin_appli, 1);
             resultat.classeur_ouvert = true;
         }
         appeler(ui.masquer_patience);

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "app/ouvertures_shell.h"
+
 namespace quorva {
 
 // What a click on an entry does.
@@ -71,6 +73,8 @@ constexpr int nb_slots_excel = 50;
 
 struct etat_menu {
     etat_menu();
+
+    ouvertures_shell ouvertures;  // what the menu's entries opened last
 
     // The popup menu of the toolbar: its 38 top-level entries in order.
     std::vector<entree_menu> PopupMenu1;

@@ -54,13 +54,13 @@ void lance_presentation(contexte& ctx, bool execution) {
     const std::string dossier = dossier_entree(ctx, entree(ctx, "PowerpointIstanbul1"), 22);
     const std::string fichier = dossier + "Plinka-do-it-yourself.ppt";
     if (!execution) {
-        ExecuteFile(ctx, fichier, "", dossier, 1);
+        ExecuteFile(ctx, ctx.menu.ouvertures, fichier, "", dossier, 1);
     } else if (ctx.os.file_exists("C:\\Program Files (x86)\\Microsoft Office\\Office\\POWERPNT.EXE")) {
-        ExecuteFile(ctx, "POWERPNT.EXE", "/s " + argument(fichier), dossier, 1);
+        ExecuteFile(ctx, ctx.menu.ouvertures, "POWERPNT.EXE", "/s " + argument(fichier), dossier, 1);
     } else if (ctx.os.file_exists("C:\\Program Files (x86)\\OpenOffice.org 3\\program\\simpress.exe")) {
-        ExecuteFile(ctx, "SIMPRESS.EXE", "-show " + argument(fichier), dossier, 1);
+        ExecuteFile(ctx, ctx.menu.ouvertures, "SIMPRESS.EXE", "-show " + argument(fichier), dossier, 1);
     } else {
-        ExecuteFile(ctx, fichier, "", dossier, 1);
+        ExecuteFile(ctx, ctx.menu.ouvertures, fichier, "", dossier, 1);
     }
 }
 
@@ -70,7 +70,7 @@ void lance_simulation(contexte& ctx, const entree_menu& e) {
     ctx.os.set_current_folder(dossier + "simul_seismes");
     if (ctx.menu.attendre) ctx.menu.attendre(500);
     if (ctx.menu.repeindre) ctx.menu.repeindre();
-    ExecuteFile(ctx, dossier + "simul_seismes\\simul_seismes.exe", "", dossier + "simul_seismes\\", 1);
+    ExecuteFile(ctx, ctx.menu.ouvertures, dossier + "simul_seismes\\simul_seismes.exe", "", dossier + "simul_seismes\\", 1);
     if (!ancien.empty()) ctx.os.set_current_folder(ancien);
 }
 
@@ -82,7 +82,7 @@ void action_fixe(contexte& ctx, entree_menu& e) {
     if (!r || !r->ouvre) return;
     const std::string dossier = dossier_entree(ctx, e, r->slot);
     const std::string travail = *r->dossier_travail ? dossier + r->dossier_travail : dossier;
-    ExecuteFile(ctx, dossier + r->ouvre, "", travail, 1);
+    ExecuteFile(ctx, ctx.menu.ouvertures, dossier + r->ouvre, "", travail, 1);
 }
 
 void appelle(const std::function<void()>& crochet) {
@@ -127,7 +127,7 @@ void ouvre_slot(contexte& ctx, const std::array<std::string, N>& table, int tag,
     const auto fin = dernier_separateur(chemin);
     std::string dossier;
     if (fin != std::string::npos) dossier = chemin.substr(0, dossier_avec_separateur ? fin + 1 : fin);
-    ExecuteFile(ctx, chemin, "", dossier, 1);
+    ExecuteFile(ctx, ctx.menu.ouvertures, chemin, "", dossier, 1);
 }
 
 }  // namespace
@@ -175,7 +175,7 @@ void lance_item_menuClick(contexte& ctx, entree_menu& e) {
     if (dossier.empty()) dossier = ctx.chemins.chemin_appli;
     met_chemin_dans(ctx, e, cible, dossier);
     const std::string fichier = dossier + cible;
-    ExecuteFile(ctx, fichier, "", dossier_de(fichier), 1);
+    ExecuteFile(ctx, ctx.menu.ouvertures, fichier, "", dossier_de(fichier), 1);
 }
 
 void lance_fic_execlick(contexte& ctx, int tag) { ouvre_slot(ctx, ctx.menu.chemins_logiciels, tag, false); }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app/ouvertures_shell.h"
+
 namespace quorva {
 
 struct couleur_tp {
@@ -40,6 +42,7 @@ constexpr int nb_max_sections = 50;
 struct etat_sections {
     std::array<feuille_tp, nb_max_feuilles + 1> feuilles_tp;  // slot 0 unused
     int nb_feuilles = 0;
+    ouvertures_shell ouvertures;  // what the section rows opened last
     int nb_sections = 0;
 
     // Drag shared by all section windows.

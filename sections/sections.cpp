@@ -171,7 +171,7 @@ void FileListBox1DblClick(contexte& ctx, int slot, int ligne) {
     feuille_tp* f = feuille(ctx, slot);
     if (!f || ligne < 0 || static_cast<std::size_t>(ligne) >= f->ListBox1.size()) return;
     if (f->mode == 0) {
-        ExecuteFile(ctx, f->dossier + "\\" + f->ListBox1[static_cast<std::size_t>(ligne)], "", f->dossier, 1);
+        ExecuteFile(ctx, ctx.sections.ouvertures, f->dossier + "\\" + f->ListBox1[static_cast<std::size_t>(ligne)], "", f->dossier, 1);
         return;
     }
     if (static_cast<std::size_t>(ligne) >= f->Liste_nom.size()) return;
@@ -185,7 +185,7 @@ void FileListBox1DblClick(contexte& ctx, int slot, int ligne) {
     }
     const auto fin = nom.find_last_of("\\/");
     if (fin == std::string::npos || fin == 0) return;
-    ExecuteFile(ctx, nom, "", nom.substr(0, fin), 1);
+    ExecuteFile(ctx, ctx.sections.ouvertures, nom, "", nom.substr(0, fin), 1);
 }
 
 void Speed_closeClick(contexte& ctx, int slot) {

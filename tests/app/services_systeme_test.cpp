@@ -193,7 +193,7 @@ TEST(ExecuteFile, PassesLongTextsWholeToTheShell) {
     EXPECT_EQ(os.ouvertures[0].affichage, 1);
 }
 
-TEST(ExecuteFile, TheSameOpenAskedAgainAtOnceIsServedOnce) {
+TEST(ExecuteFile, TheSameOpenAskedAgainAtOnceFromOnePlaceIsServedOnce) {
     using namespace std::chrono_literals;
     struct cas {
         const char* quoi;
@@ -211,11 +211,15 @@ TEST(ExecuteFile, TheSameOpenAskedAgainAtOnceIsServedOnce) {
         PlateformeFactice os;
         contexte ctx(os);
         auto t = ouvertures_shell::horloge::time_point{} + 1h;
-        ctx.ouvertures.maintenant = [&t] { return t; };
-        EXPECT_GT(ExecuteFile(ctx, "a.doc", "", "C:\\", 1), 32) << c.quoi;
+        ouvertures_shell menu, rangees;
+        menu.maintenant = rangees.maintenant = [&t] { return t; };
+        EXPECT_GT(ExecuteFile(ctx, menu, "a.doc", "", "C:\\", 1), 32) << c.quoi;
         t += c.ecart;
-        EXPECT_GT(ExecuteFile(ctx, c.second_fichier, "", "C:\\", 1), 32) << c.quoi;
+        EXPECT_GT(ExecuteFile(ctx, menu, c.second_fichier, "", "C:\\", 1), 32) << c.quoi;
         EXPECT_EQ(os.ouvertures.size(), c.ouvertures) << c.quoi;
+        // Another place the user clicks opens it again at once.
+        ExecuteFile(ctx, rangees, c.second_fichier, "", "C:\\", 1);
+        EXPECT_EQ(os.ouvertures.size(), c.ouvertures + 1) << c.quoi;
     }
 }
 
