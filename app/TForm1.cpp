@@ -2,15 +2,16 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QImage>
 #include <QScreen>
 
-#include "app/garde.h"
+#include "app/base/fenetres_qt.h"
 #include "app/demarrage.h"
-#include "app/texte.h"
+#include "app/base/texte.h"
 #include "launcher/PopupMenu1.h"
+#include "sections/Tform_TP.h"
 
 namespace quorva {
 
@@ -96,12 +97,12 @@ TForm1::TForm1(contexte& ctx) : QWidget(nullptr, Qt::FramelessWindowHint | Qt::W
     SpeedButton1->hide();
     connect(SpeedButton3, &QToolButton::clicked, this,
             [this] {
-                garde(montrer_erreur, [this] {
+                gere([this] {
                     afficher_SpeedButton3(SpeedButton3Click(ctx_));
                     ouvrir_PopupMenu1(QPoint(x(), y() + 20));
                 });
             });
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { garde(montrer_erreur, [this] { close(); }); });
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { gere([this] { close(); }); });
 
     for (QWidget* controle : {static_cast<QWidget*>(Panel1), static_cast<QWidget*>(Label4), Shape1})
         controle->installEventFilter(this);
@@ -110,9 +111,9 @@ TForm1::TForm1(contexte& ctx) : QWidget(nullptr, Qt::FramelessWindowHint | Qt::W
     Timer_saute.setInterval(20);
     Timer_place.setInterval(20);
     Timer_surveille.setInterval(4000);
-    connect(&Timer_deb, &QTimer::timeout, this, [this] { garde(montrer_erreur, [this] { Timer_debTimer(); }); });
-    connect(&Timer_saute, &QTimer::timeout, this, [this] { garde(montrer_erreur, [this] { Timer_sauteTimer(); }); });
-    connect(&Timer_place, &QTimer::timeout, this, [this] { garde(montrer_erreur, [this] { Timer_placeTimer(); }); });
+    connect(&Timer_deb, &QTimer::timeout, this, [this] { gere([this] { Timer_debTimer(); }); });
+    connect(&Timer_saute, &QTimer::timeout, this, [this] { gere([this] { Timer_sauteTimer(); }); });
+    connect(&Timer_place, &QTimer::timeout, this, [this] { gere([this] { Timer_placeTimer(); }); });
 
     // The menu (and the section windows) until main.cpp builds them.
     if (!PopupMenu1_) branche_PopupMenu1(ctx_, *this);
@@ -131,7 +132,7 @@ void TForm1::FormCreate() {
     QCoreApplication::processEvents();
     if (copie_deja_lancee(ctx_.os, ctx_.fenetres)) {
         const std::string refus = "Fermez l'ancien Audacity\rencore ouvert. Merci";
-        QMessageBox::information(nullptr, "Quorva", QString::fromStdString(cp1252_vers_utf8(fins_de_ligne_lf(refus))));
+        montrer_information(refus);
         refuse_ = true;
         return;
     }
@@ -153,7 +154,7 @@ void TForm1::Timer_debTimer() {
 }
 
 void TForm1::afficher_SpeedButton3(const etat_SpeedButton3& etat) {
-    if (etat.image) SpeedButton3->setIcon(PopupMenu1::drapeau(*etat.image));
+    if (etat.image) SpeedButton3->setIcon(drapeau(*etat.image));
     SpeedButton3->setVisible(etat.visible);
 }
 
@@ -213,7 +214,7 @@ bool TForm1::souris(QWidget* controle, QEvent* evenement) {
         case QEvent::MouseButtonPress: {
             auto* e = static_cast<QMouseEvent*>(evenement);
             const QPoint p = e->position().toPoint();
-            garde(montrer_erreur, [&] {
+            gere([&] {
                 FormMouseDown(ctx_.barre, e->button() == Qt::RightButton, p.x(), p.y(), position(*this));
             });
             controle_presse_ = e->button() == Qt::LeftButton ? controle : nullptr;
@@ -224,7 +225,7 @@ bool TForm1::souris(QWidget* controle, QEvent* evenement) {
             // The pointer relative to the control where it was pressed; the
             // control moves with the window.
             const QPoint p = controle->mapFromGlobal(e->globalPosition().toPoint());
-            garde(montrer_erreur, [&] {
+            gere([&] {
                 const auto nouvelle =
                     dans_un_ecran(FormMouseMove(ctx_.barre, p.x(), p.y(), position(*this)), ecrans(), height());
                 if (nouvelle.gauche != x() || nouvelle.haut != y()) move(nouvelle.gauche, nouvelle.haut);
@@ -237,7 +238,7 @@ bool TForm1::souris(QWidget* controle, QEvent* evenement) {
             const bool clic = e->button() == Qt::LeftButton && controle_presse_ == controle &&
                               controle != this && controle->rect().contains(p);
             controle_presse_ = nullptr;
-            garde(montrer_erreur, [&] {
+            gere([&] {
                 FormMouseUp(ctx_.barre, p.x(), p.y());
                 if (clic) Label4Click();
             });
@@ -251,7 +252,7 @@ bool TForm1::souris(QWidget* controle, QEvent* evenement) {
 bool TForm1::eventFilter(QObject* objet, QEvent* evenement) {
     if (objet == Shape1) {
         if (evenement->type() == QEvent::MouseButtonPress) {
-            garde(montrer_erreur, [this] { Shape1MouseDown(); });
+            gere([this] { Shape1MouseDown(); });
             return true;
         }
         // The press opened the menu already: the right button's context
@@ -262,7 +263,7 @@ bool TForm1::eventFilter(QObject* objet, QEvent* evenement) {
     if (objet == Panel1 || objet == Label4) {
         if (evenement->type() == QEvent::ContextMenu) {
             const QPoint point = static_cast<QContextMenuEvent*>(evenement)->globalPos();
-            garde(montrer_erreur, [&] { ouvrir_PopupMenu1(point); });
+            gere([&] { ouvrir_PopupMenu1(point); });
             return true;
         }
         return souris(static_cast<QWidget*>(objet), evenement);
@@ -279,20 +280,22 @@ void TForm1::mousePressEvent(QMouseEvent* evenement) { souris(this, evenement); 
 void TForm1::mouseMoveEvent(QMouseEvent* evenement) { souris(this, evenement); }
 void TForm1::mouseReleaseEvent(QMouseEvent* evenement) { souris(this, evenement); }
 
-// A message box above whatever window the user is looking at: the toolbar
-// and the chart stay on top of other windows, and a box hidden behind them
-// would block the program without the user seeing why.
-static void boite_message(QMessageBox::Icon icone, const std::string& texte) {
-    QWidget* parent = QApplication::activeModalWidget();
-    if (!parent) parent = QApplication::activeWindow();
-    QMessageBox boite(icone, "Quorva", QString::fromStdString(cp1252_vers_utf8(fins_de_ligne_lf(texte))), QMessageBox::Ok,
-                      parent);
-    boite.setWindowFlag(Qt::WindowStaysOnTopHint);
-    boite.exec();
+
+QPixmap drapeau(const image_drapeau& image) {
+    QImage dessin(image_drapeau::largeur, image_drapeau::hauteur, QImage::Format_RGB32);
+    for (int y = 0; y < image_drapeau::hauteur; ++y)
+        for (int x = 0; x < image_drapeau::largeur; ++x)
+            dessin.setPixel(x, y, 0xFF000000u | image.pixels[static_cast<std::size_t>(y * image_drapeau::largeur + x)]);
+    return QPixmap::fromImage(dessin);
 }
 
-void TForm1::montrer_erreur(const std::string& texte) { boite_message(QMessageBox::Critical, texte); }
-
-void TForm1::montrer_message(const std::string& texte) { boite_message(QMessageBox::Warning, texte); }
+PopupMenu1* branche_PopupMenu1(contexte& ctx, TForm1& form) {
+    auto* menu = new PopupMenu1(ctx, &form);
+    form.installer_menu(menu);
+    installe_feuilles_tp(ctx);
+    if (!ctx.menu.quitter) ctx.menu.quitter = [&form] { form.close(); };
+    if (!ctx.menu.repeindre) ctx.menu.repeindre = [&form] { form.repaint(); };
+    return menu;
+}
 
 }  // namespace quorva

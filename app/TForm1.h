@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QMenu>
+#include <QPixmap>
 #include <QPointer>
 #include <QTimer>
 #include <QToolButton>
@@ -41,11 +42,6 @@ public:
     // The indicator the export watcher blinks.
     void colorer_Shape1(const QColor& couleur);
 
-    // Shows a message box with the text (cp1252); what the guard of every
-    // event handler uses.
-    static void montrer_erreur(const std::string& texte);
-    static void montrer_message(const std::string& texte);
-
     void Label4Click();
     void Shape1MouseDown();
     void QuitterQuorva1Click();
@@ -73,5 +69,13 @@ private:
     int nb_ouvertures_menu_ = 0;
     QWidget* controle_presse_ = nullptr;  // the panel or label a click may come from
 };
+
+// A flag picture of the core (Speed_EN, Speed_FR) for SpeedButton3.
+QPixmap drapeau(const image_drapeau& image);
+
+class PopupMenu1;
+// Builds the menu on the toolbar (installer_menu), installs the section
+// windows and connects the quit and repaint hooks. Returns the menu.
+PopupMenu1* branche_PopupMenu1(contexte& ctx, TForm1& form);
 
 }  // namespace quorva

@@ -2,7 +2,8 @@
 
 #include <QVBoxLayout>
 
-#include "app/texte.h"
+#include "app/base/fenetres_qt.h"
+#include "app/base/texte.h"
 
 namespace quorva {
 
@@ -20,7 +21,7 @@ TForm_voir::TForm_voir(contexte& ctx) : QWidget(nullptr), ctx_(ctx) {
 
 void TForm_voir::montrer() {
     QStringList lignes;
-    for (const auto& ligne : ctx_.journal) lignes << QString::fromStdString(cp1252_vers_utf8(ligne));
+    for (const auto& ligne : ctx_.journal) lignes << qt(ligne);
     Memo1->setPlainText(lignes.join('\n'));
     show();
     raise();

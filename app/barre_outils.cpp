@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/nombres.h"
+#include "app/base/nombres.h"
 
 namespace quorva {
 

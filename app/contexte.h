@@ -1,16 +1,12 @@
-// The one object that owns the program's state: the platform, the path
-// values, the window search data, the diagnostic log and the state of each
-// subsystem. Windows hold a reference to it; a test builds its own.
+// The one object that owns the program's state: the base services (platform,
+// path values, window search, log, message box), the toolbar's own state and
+// the state of each subsystem. It is the composition root's: the windows of
+// the toolbar hold it, and hand each subsystem the parts it uses. A test
+// builds its own.
 #pragma once
 
-#include <functional>
-#include <string>
-#include <vector>
-
 #include "app/barre_outils.h"
-#include "app/chemins_programme.h"
-#include "app/platform/plateforme.h"
-#include "app/recherche_fenetres.h"
+#include "app/base/services.h"
 #include "audacity/etat_audacity.h"
 #include "conversion/etat_conversion.h"
 #include "i18n/etat_langue.h"
@@ -19,21 +15,14 @@
 
 namespace quorva {
 
-struct contexte {
-    explicit contexte(Plateforme& plateforme)
-        : os(plateforme), separateur_decimal(plateforme.decimal_separator()) {}
+struct contexte : services {
+    // Connects the subsystems' hooks that lead from one to another (a section
+    // heading of the menu, the menu refreshed after a conversion).
+    explicit contexte(Plateforme& plateforme);
+    contexte(const contexte&) = delete;
+    contexte& operator=(const contexte&) = delete;
 
-    Plateforme& os;
-    char separateur_decimal;  // read once at start
-
-    chemins_programme chemins;
-    recherche_fenetres fenetres;
     etat_barre barre;  // the toolbar's drag and arrival animation
-    std::vector<std::string> journal;  // diagnostic log, shown by TForm_voir
-
-    // How a core routine shows a message box with one OK button (text in
-    // cp1252). The windows install a real message box; tests record it.
-    std::function<void(const std::string& texte)> afficher_message;
 
     etat_langue langue;
     etat_menu menu;

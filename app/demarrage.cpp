@@ -1,9 +1,9 @@
 #include "app/demarrage.h"
 
-#include "app/services_systeme.h"
-#include "app/texte.h"
+#include "app/base/services_systeme.h"
+#include "app/base/texte.h"
 #include "audacity/localisation_audacity.h"
-#include "i18n/adaptation_menu.h"
+#include "launcher/adaptation_menu.h"
 #include "i18n/traduction.h"
 #include "launcher/menu.h"
 #include "sections/sections.h"

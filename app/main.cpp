@@ -5,34 +5,30 @@
 
 #include "app/TForm1.h"
 #include "app/TForm_voir.h"
-#include "app/garde.h"
+#include "app/base/fenetres_qt.h"
+#include "app/fenetres_conversion.h"
 #include "audacity/lancement_audacity.h"
 #include "audacity/surveillance.h"
 #include "chart/TForm_chart.h"
 #include "conversion/TForm2.h"
 #include "conversion/TForm_patience.h"
 #include "conversion/pilote_conversion.h"
-#ifndef _WIN32
-#include "app/platform/platform_posix.h"
-#endif
 
 using namespace quorva;
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     auto plateforme = creer_plateforme_systeme();
-#ifndef _WIN32
     // Where the display is not X11, the window search sees our own windows.
-    static_cast<PlateformePosix&>(*plateforme).set_own_windows([] {
+    plateforme->set_own_windows([] {
         std::vector<std::pair<WindowId, std::string>> fenetres;
         for (QWidget* fenetre : QApplication::topLevelWidgets())
             if (fenetre->testAttribute(Qt::WA_WState_Created))
                 fenetres.emplace_back(static_cast<WindowId>(fenetre->winId()), fenetre->windowTitle().toStdString());
         return fenetres;
     });
-#endif
     auto ctx = std::make_unique<contexte>(*plateforme);
-    ctx->afficher_message = TForm1::montrer_message;
+    ctx->afficher_message = montrer_message;
 
     // The toolbar first: its creation runs the single-instance guard.
     TForm1 Form1(*ctx);
@@ -42,12 +38,18 @@ int main(int argc, char* argv[]) {
     // Tform_TP: the section windows are created as the menu asks for them
     // (installed with the menu).
     TForm_patience Form_patience;
-    TForm_chart Form_chart(*ctx);
+    TForm_chart Form_chart(*ctx, ctx->conversion, ctx->langue.langue);
 
     // What the menu starts.
-    const interface_conversion ui = interface_fenetres(*ctx, {Form2, Form_patience, Form_chart});
+    const interface_conversion ui = interface_fenetres(ctx->langue.langue, {Form2, Form_patience, Form_chart});
     const choix_fichier OpenDialog1 = dialogue_ouverture_wav(*ctx, &Form1);
-    ctx->menu.lancer_conversion = [&] { Lectureconversionwav1Click(*ctx, OpenDialog1, ui); };
+    // The workbook is written in the language the program shows now.
+    const auto ui_actuelle = [&] {
+        interface_conversion u = ui;
+        u.langue = ctx->langue.langue;
+        return u;
+    };
+    ctx->menu.lancer_conversion = [&] { Lectureconversionwav1Click(*ctx, ctx->conversion, OpenDialog1, ui_actuelle()); };
     const auto apres_lancement = [&] { Form_patience.remettre_a_zero(); };
     ctx->menu.lancer_audacity_patin = [&] {
         LancerAudacityCl1Click(*ctx);
@@ -63,7 +65,9 @@ int main(int argc, char* argv[]) {
 
     // The export watcher, on the toolbar's 4-second timer.
     actions_surveillance surveillance;
-    surveillance.convertir = [&](const std::string& chemin) { return convertir_enregistrement(*ctx, chemin, ui); };
+    surveillance.convertir = [&](const std::string& chemin, const options_conversion& options) {
+        return convertir(*ctx, ctx->conversion, chemin, ui_actuelle(), options);
+    };
     surveillance.masquer_patience = [&] {
         Form_patience.masquer();
         Form_patience.remettre_a_zero();
@@ -77,7 +81,7 @@ int main(int argc, char* argv[]) {
         Form1.Shape1->repaint();
     };
     QObject::connect(&Form1.Timer_surveille, &QTimer::timeout, &Form1, [&] {
-        garde(TForm1::montrer_erreur, [&] { Timer_surveilleTimer(*ctx, surveillance); });
+        gere([&] { Timer_surveilleTimer(*ctx, surveillance); });
     });
 
     Form1.show();

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/platform/plateforme.h"
+#include "app/base/plateforme.h"
 
 namespace quorva {
 
@@ -55,11 +55,6 @@ struct etat_audacity {
     // Bumped by every launch, so that a tick that ends after a launch made
     // during it does not undo what the launch decided.
     std::uint32_t nb_lancements = 0;
-
-    // True while a conversion runs (from the menu or from the watcher): the
-    // sample buffer is shared, so a second one must wait. A watcher tick
-    // that finds it set does nothing.
-    bool conversion_en_cours = false;
 
     // New names that were not yet a finished recording at their last look.
     std::map<std::string, attente_enregistrement> en_attente;

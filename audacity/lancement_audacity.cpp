@@ -1,8 +1,8 @@
 #include "audacity/lancement_audacity.h"
 
-#include "app/erreur.h"
-#include "app/recherche_fenetres.h"
-#include "app/services_systeme.h"
+#include "app/base/erreur.h"
+#include "app/base/recherche_fenetres.h"
+#include "app/base/services_systeme.h"
 #include "audacity/localisation_audacity.h"
 #include "audacity/preferences_audacity.h"
 

@@ -1,6 +1,6 @@
 #include "audacity/localisation_audacity.h"
 
-#include "app/texte.h"
+#include "app/base/texte.h"
 
 namespace quorva {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/erreur.h"
-#include "app/lecture_bornee.h"
-#include "app/texte.h"
+#include "app/base/erreur.h"
+#include "app/base/lecture_bornee.h"
+#include "app/base/texte.h"
 
 namespace quorva {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/platform/plateforme.h"
+#include "app/base/plateforme.h"
 
 namespace quorva {
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "app/erreur.h"
-#include "app/garde.h"
-#include "app/platform/listage.h"
+#include "app/base/erreur.h"
+#include "app/base/garde.h"
+#include "app/base/listage.h"
+#include "app/base/occupation.h"
 #include "audacity/lancement_audacity.h"
-#include "launcher/menu.h"
 
 namespace quorva {
 
@@ -96,29 +96,13 @@ bool enregistrement_pret(contexte& ctx, const std::string& nom) {
     return entete_complete(contenu) || inchange;
 }
 
-// Set for the length of one conversion, errors included (the driver sets it
-// too; the previous value comes back at the end).
-class occupation {
-public:
-    explicit occupation(bool& drapeau) : drapeau_(drapeau), avant_(drapeau) { drapeau_ = true; }
-    ~occupation() { drapeau_ = avant_; }
-    occupation(const occupation&) = delete;
-    occupation& operator=(const occupation&) = delete;
-
-private:
-    bool& drapeau_;
-    bool avant_;
-};
-
 void convertir(contexte& ctx, const actions_surveillance& actions, const std::string& nom) {
     auto& a = ctx.audacity;
-    occupation occupee(a.conversion_en_cours);
-    ctx.conversion.fichier_en_cours = nom;
-    ctx.conversion.facteur_division = 1;
-    ctx.conversion.reponse_taille = 0;
-    ctx.conversion.conversion_annulee = 0;
+    occupation occupee(ctx.conversion.conversion_en_cours);
+    options_conversion options;
+    options.fichier_en_cours = nom;  // the chart's title
     try {
-        const resultat_conversion resultat = actions.convertir(chemin_de(ctx, nom));
+        const resultat_conversion resultat = actions.convertir(chemin_de(ctx, nom), options);
         appeler(actions.masquer_patience);
         if (resultat.lecture == resultat_lecture::ignore && !resultat.annulee) {
             // Not a WAV file yet for the reader: tried again at the next
@@ -129,7 +113,6 @@ void convertir(contexte& ctx, const actions_surveillance& actions, const std::st
         // Converted, cancelled in the size dialog, or refused (the reader
         // has said why): not offered again while it stays as it is.
         connaitre(ctx, nom);
-        if (resultat.classeur_ouvert) recherche_excel_ajoute(ctx);
     } catch (...) {
         // Shown by the caller's guard. The recording is not offered again
         // while it stays as it is: a retry would show the same error every
@@ -152,7 +135,6 @@ void un_tour(contexte& ctx, const actions_surveillance& actions) {
     }
     a.dossier_enreg_absent = false;
     a.FileListBox1 = ctx.os.list_files(a.dossier_enreg, "*.wav");
-    ctx.conversion.fichier_en_cours.clear();
 
     // New names, and known ones whose file changed since it was last seen
     // (exported again under the same name): both wait until they are
@@ -191,7 +173,7 @@ void Timer_surveilleTimer(contexte& ctx, const actions_surveillance& actions) {
     auto& a = ctx.audacity;
     // While the conversion's modal windows are open the timer may still
     // fire: such a tick, and one during a conversion from the menu, waits.
-    if (!a.Timer_surveille_actif || a.conversion_en_cours) return;
+    if (!a.Timer_surveille_actif || ctx.conversion.conversion_en_cours) return;
     const auto lancements = a.nb_lancements;
     armer_surveillance(ctx, false);
     a.couleur_Shape1 = a.couleur_Shape1 == couleur_rouge ? couleur_blanche : couleur_rouge;
@@ -202,8 +184,6 @@ void Timer_surveilleTimer(contexte& ctx, const actions_surveillance& actions) {
 
     // A launch made meanwhile has decided whether the watcher runs.
     if (a.nb_lancements == lancements) armer_surveillance(ctx, true);
-    ctx.conversion.reponse_taille = 0;
-    ctx.conversion.conversion_annulee = 0;
 }
 
 }  // namespace quorva

@@ -8,11 +8,11 @@
 //   ctx.audacity.armer_Timer_surveille = [this](bool actif) {
 //       if (actif) Timer_surveille.start(); else Timer_surveille.stop(); };
 //   on each timeout:
-//       garde(montrer_erreur, [&] { Timer_surveilleTimer(ctx, actions); });
+//       gere([&] { Timer_surveilleTimer(ctx, actions); });
 //   actions.colorer_indicateur = fill Shape1 with ctx.audacity.couleur_Shape1
 //       (255 red, 16777215 white; it starts white) and repaint it;
-//   actions.convertir = [&](const std::string& chemin) {
-//       return convertir_enregistrement(ctx, chemin, ui); };
+//   actions.convertir = [&](const std::string& chemin, const options_conversion& options) {
+//       return convertir(ctx, ctx.conversion, chemin, ui, options); };
 //   actions.masquer_patience = hide TForm_patience, ProgressBar1 to 0.
 // The tick catches its own errors (shown through ctx.afficher_message), so
 // the guard around it is only a last resort.
@@ -30,11 +30,11 @@ namespace quorva {
 // What the watcher needs from the conversion and the windows. Only
 // convertir is required; an empty hook is skipped.
 struct actions_surveillance {
-    // The two passes on one recording (full path), normally
-    // convertir_enregistrement(ctx, chemin, ui) with the windows' interface:
+    // The conversion of one recording (full path), normally
+    // convertir(ctx, etat, chemin, ui, options) with the windows' interface:
     // progress window shown, display pass with the chart, workbook pass,
     // workbook opened.
-    std::function<resultat_conversion(const std::string& chemin)> convertir;
+    std::function<resultat_conversion(const std::string& chemin, const options_conversion& options)> convertir;
     // Hides TForm_patience and sets its progress bar back to 0.
     std::function<void()> masquer_patience;
     // Paints Shape1 in couleur_Shape1; called as the tick starts, before any
@@ -50,8 +50,7 @@ constexpr int vues_avant_abandon = 5;
 // while a conversion runs; otherwise toggles couleur_Shape1 (and shows it)
 // and converts, one after the other, every new recording that is finished,
 // and every known one exported again under its name (its size or time
-// changed). After a workbook is opened, the menu of added workbooks is
-// rebuilt (recherche_excel_ajoute). An error is shown once through
+// changed). An error is shown once through
 // ctx.afficher_message and the watcher goes on.
 void Timer_surveilleTimer(contexte& ctx, const actions_surveillance& actions);
 

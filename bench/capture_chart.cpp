@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "app/platform/platform_posix.h"
+#include "app/base/platform/platform_posix.h"
 #include "chart/TForm_chart.h"
 #include "conversion/detection.h"
 #include "conversion/lecture_wav.h"
@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     const int tabs = argc > 5 ? std::atoi(argv[5]) : 0;
     const bool detecteur = argc > 6 && std::string(argv[6]) == "detector";
 
-    TForm_chart chart(ctx);
+    TForm_chart chart(ctx, ctx.conversion, ctx.langue.langue);
     bool montre = false;
     interface_conversion ui;
     ui.montrer_graphique = [&] {
@@ -55,9 +55,9 @@ int main(int argc, char** argv) {
         montre = chart.grab().save(QString::fromLocal8Bit(argv[2]));
         chart.hide();
     };
-    std::uint8_t accepte = 0;
     try {
-        Lecture_fichier_wav(ctx, chemin, 1, accepte, ui);
+        Lecture_fichier_wav(ctx, ctx.conversion, chemin, passe_lecture::affichage, ui);
+        ui.montrer_graphique();
     } catch (const std::exception& e) {
         std::cerr << e.what() << "\n";
         return 1;

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/platform/platform_posix.h"
+#include "app/base/platform/platform_posix.h"
 #include "bench/generateur_wav.h"
 #include "chart/TForm_chart.h"
 
@@ -35,7 +35,7 @@ struct banc {
         for (int i = 0; i < nb; ++i) ctx.conversion.echantillons[static_cast<std::size_t>(i) + 1] = valeurs[static_cast<std::size_t>(i)];
         ctx.conversion.nb_pointes = 20;
         for (int k = 1; k <= 20; ++k) ctx.conversion.pointes[k].x = 1500.0 * k;
-        chart = std::make_unique<TForm_chart>(ctx);
+        chart = std::make_unique<TForm_chart>(ctx, ctx.conversion, ctx.langue.langue);
         chart->ouvrir();
         chart->vue.pointe_selectionnee = 3;
     }

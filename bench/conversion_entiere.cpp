@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/platform/platform_posix.h"
+#include "app/base/platform/platform_posix.h"
 #include "bench/generateur_wav.h"
 #include "conversion/lecture_wav.h"
 
@@ -46,13 +46,7 @@ int main(int argc, char** argv) {
                 precedent = maintenant;
                 ++pas;
             };
-            auto& etat = ctx.conversion;
-            etat.reponse_taille = 0;
-            etat.facteur_division = 1;
-            etat.conversion_annulee = 0;
-            std::uint8_t accepte = 0;
-            Lecture_fichier_wav(ctx, wav, 1, accepte, ui);
-            Lecture_fichier_wav(ctx, wav, 0, accepte, ui);
+            convertir(ctx, ctx.conversion, wav, ui, {1, "", false});
             durees.push_back(std::chrono::duration<double>(horloge::now() - debut).count());
         }
         std::sort(durees.begin(), durees.end());

@@ -5,18 +5,16 @@
 #include <QCursor>
 #include <QFontMetrics>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
-#include "app/TForm1.h"
-#include "app/garde.h"
-#include "app/nombres.h"
-#include "app/texte.h"
-#include "chart/fichier_pointes.h"
+#include "app/base/fenetres_qt.h"
+#include "app/base/nombres.h"
+#include "app/base/texte.h"
+#include "conversion/fichier_pointes.h"
 #include "chart/preference_accroche.h"
 #include "chart/textes_chart.h"
 #include "conversion/detection.h"
@@ -25,7 +23,6 @@ namespace quorva {
 
 namespace {
 
-QString qt(const std::string& cp1252) { return QString::fromStdString(cp1252_vers_utf8(cp1252)); }
 
 const QColor couleur_marron(128, 0, 0);
 const QColor couleur_memo(255, 255, 166);  // 10944511, a light yellow
@@ -44,11 +41,6 @@ void colonne_pixels(QImage& bitmap, int x, int haut, int bas, QRgb couleur) {
     const qsizetype ligne = bitmap.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
     const int fin = std::min(bas, bitmap.height() - 1);
     for (int y = std::max(haut, 0); y <= fin; ++y) pixels[y * ligne] = couleur;
-}
-
-template <class F>
-void gere(F&& f) {
-    garde(TForm1::montrer_erreur, std::forward<F>(f));
 }
 
 }  // namespace
@@ -104,7 +96,8 @@ void Regle_temps::paintEvent(QPaintEvent*) {
 
 // --- TForm_chart -----------------------------------------------------------------
 
-TForm_chart::TForm_chart(contexte& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+TForm_chart::TForm_chart(services& ctx, etat_conversion& conversion, const int& langue, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), conv_(conversion), langue_(langue) {
     setObjectName("Form_chart");
     setWindowTitle("Form_chart");
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -218,12 +211,12 @@ TForm_chart::TForm_chart(contexte& ctx, QWidget* parent) : QDialog(parent), ctx_
     connect(&Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
 }
 
-int TForm_chart::langue() const { return ctx_.langue.langue; }
+int TForm_chart::langue() const { return langue_; }
 
 void TForm_chart::ouvrir() {
-    ouvrir_vue(vue, ctx_.conversion);
+    ouvrir_vue(vue, conv_);
     vue.pointe_selectionnee = 0;
-    historique.commencer(ctx_.conversion);
+    historique.commencer(conv_);
     // The new captions follow the program's language; the setting is read
     // at each opening (a broken file means off).
     const legendes_chart l = legendes(langue());
@@ -239,7 +232,7 @@ void TForm_chart::ouvrir() {
     Panel1->hide();
     Image1->unsetCursor();
     affich_courbe();
-    setWindowTitle(qt(ctx_.conversion.fichier_en_cours));
+    setWindowTitle(qt(conv_.fichier_en_cours));
 }
 
 int TForm_chart::montrer_modal() {
@@ -249,7 +242,7 @@ int TForm_chart::montrer_modal() {
 }
 
 void TForm_chart::affich_courbe() {
-    calculer_trace(vue, ctx_.conversion, trace_);
+    calculer_trace(vue, conv_, trace_);
     QImage& bitmap = Image1->bitmap;
     // The white background and the signal's black runs, one per column, are
     // written straight into the bitmap in one pass, row after row: the cost
@@ -306,7 +299,7 @@ void TForm_chart::affich_courbe() {
     Label1->setText(qt(format_reel(vue.pas_trace, ctx_.separateur_decimal)));
     Label1->adjustSize();
     Image1->update();
-    const auto& conv = ctx_.conversion;
+    const auto& conv = conv_;
     Regle1->reperes = graduations(vue, conv.frequence_echantillonnage, conv.facteur_division, ctx_.separateur_decimal);
     Regle1->update();
     Label_resume->setText(qt(texte_resume(historique.resume(conv), langue())));
@@ -333,7 +326,7 @@ void TForm_chart::FormShow() {
     setFocus();
     // Put away what covers the chart (Audacity above all), never our own
     // windows.
-    ranger_fenetres_couvrantes(ctx_, [](WindowId fenetre) {
+    ranger_fenetres_couvrantes(ctx_.os, conv_.fichier_en_cours, [](WindowId fenetre) {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->testAttribute(Qt::WA_WState_Created) && static_cast<WindowId>(w->winId()) == fenetre) return true;
         return false;
@@ -358,7 +351,7 @@ void TForm_chart::message(const std::string& texte) {
     if (ctx_.afficher_message)
         ctx_.afficher_message(texte);
     else
-        QMessageBox::information(this, "Quorva", qt(fins_de_ligne_lf(texte)));
+        montrer_information(texte);
 }
 
 // --- Navigation --------------------------------------------------------------------
@@ -392,7 +385,7 @@ void TForm_chart::keyPressEvent(QKeyEvent* event) {
 
 // The chart's keys; false for a key that is not the chart's.
 bool TForm_chart::touche(QKeyEvent* event) {
-    auto& conv = ctx_.conversion;
+    auto& conv = conv_;
     const auto m = event->modifiers() & ~Qt::KeypadModifier;
     const bool ctrl = m & Qt::ControlModifier, shift = m & Qt::ShiftModifier;
     const bool autre = m & (Qt::AltModifier | Qt::MetaModifier);
@@ -473,26 +466,26 @@ bool TForm_chart::touche(QKeyEvent* event) {
 }
 
 void TForm_chart::montrer_position_pointe() {
-    const std::int32_t k = pointe_selectionnee(vue, ctx_.conversion);
+    const std::int32_t k = pointe_selectionnee(vue, conv_);
     if (k == 0) return;
-    const auto& conv = ctx_.conversion;
+    const auto& conv = conv_;
     Label_position->setText(qt(texte_position(conv.pointes[k].x, conv.frequence_echantillonnage, conv.facteur_division,
                                               ctx_.separateur_decimal, langue())));
 }
 
 void TForm_chart::Annuler1Click() {
-    gere([this] { apres_historique(historique.annuler(vue, ctx_.conversion)); });
+    gere([this] { apres_historique(historique.annuler(vue, conv_)); });
 }
 
 void TForm_chart::Retablir1Click() {
-    gere([this] { apres_historique(historique.retablir(vue, ctx_.conversion)); });
+    gere([this] { apres_historique(historique.retablir(vue, conv_)); });
 }
 
 // After an undo or a redo: a file read brought other samples, so the view
 // opens on them again.
 void TForm_chart::apres_historique(std::optional<genre_etape> genre) {
     Panel1->hide();
-    if (genre == genre_etape::lecture) ouvrir_vue(vue, ctx_.conversion);
+    if (genre == genre_etape::lecture) ouvrir_vue(vue, conv_);
     affich_courbe();
 }
 
@@ -538,7 +531,7 @@ void TForm_chart::FormMouseWheel(bool vers_haut, int x_image, Qt::KeyboardModifi
         Label2->adjustSize();
         // The wheel event knows the modifiers held during the step.
         vue.touche_mod = touche_de(m & Qt::ShiftModifier, m & Qt::ControlModifier, m & (Qt::AltModifier | Qt::MetaModifier));
-        pas_molette(vue, ctx_.conversion, vers_haut, x_image);
+        pas_molette(vue, conv_, vers_haut, x_image);
         affich_courbe();
     });
 }
@@ -552,7 +545,7 @@ void TForm_chart::suivre_placement(int x) {
 
 void TForm_chart::Image1MouseMove(int x) {
     gere([&] {
-        const auto& conv = ctx_.conversion;
+        const auto& conv = conv_;
         if (vue.nb_visibles > 0)
             Label_position->setText(qt(texte_position(position_de(vue, x), conv.frequence_echantillonnage,
                                                       conv.facteur_division, ctx_.separateur_decimal, langue())));
@@ -560,7 +553,7 @@ void TForm_chart::Image1MouseMove(int x) {
             suivre_placement(x);
             return;
         }
-        const bool sur_pointe = tester_pointe(vue, ctx_.conversion, x);
+        const bool sur_pointe = tester_pointe(vue, conv_, x);
         Image1->setCursor(sur_pointe ? Qt::PointingHandCursor : Qt::ArrowCursor);
     });
 }
@@ -568,7 +561,7 @@ void TForm_chart::Image1MouseMove(int x) {
 void TForm_chart::Image1MouseDown(Qt::MouseButton bouton, int x) {
     if (bouton != Qt::LeftButton) return;
     gere([&] {
-        historique.clic_gauche(vue, ctx_.conversion, x, accroche);
+        historique.clic_gauche(vue, conv_, x, accroche);
         if (vue.placement) {
             suivre_placement(x);
             Panel1->show();
@@ -589,7 +582,7 @@ void TForm_chart::Image1ContextPopup(const QPoint& global) {
 
 void TForm_chart::Addamark1Click() {
     gere([this] {
-        if (!historique.ajouter(vue, ctx_.conversion)) {
+        if (!historique.ajouter(vue, conv_)) {
             message("No room for another mark: 100 marks at most.\rDelete a mark first.");
             return;
         }
@@ -603,7 +596,7 @@ void TForm_chart::Addamark1Click() {
 
 void TForm_chart::Deletethemark1Click() {
     gere([this] {
-        historique.supprimer(vue, ctx_.conversion);
+        historique.supprimer(vue, conv_);
         Panel1->hide();
         Image1->setCursor(Qt::ArrowCursor);
         affich_courbe();
@@ -612,8 +605,8 @@ void TForm_chart::Deletethemark1Click() {
 
 void TForm_chart::Savemarks1Click() {
     gere([this] {
-        Savemarks(ctx_);
-        const auto& conv = ctx_.conversion;
+        const auto& conv = conv_;
+        Savemarks(ctx_, conv);
         dire(texte_sauvegarde(conv.fichier_pointes, std::clamp(conv.nb_pointes, 0, capacite_pointes), langue()));
     });
 }
@@ -621,13 +614,13 @@ void TForm_chart::Savemarks1Click() {
 // The marks file replaces the samples and the marks: one undoable step. A
 // broken file is reported by the guard and changes nothing.
 void TForm_chart::lire_pointes(bool dire_absence) {
-    auto& conv = ctx_.conversion;
-    if (!ctx_.os.file_exists(conv.fichier_pointes)) {
+    auto& conv = conv_;
+    if (!pointes_enregistrees(ctx_, conv)) {
         if (dire_absence) dire(texte_sans_fichier(conv.fichier_pointes, langue()));
         return;
     }
     Panel1->hide();
-    const bool lu = historique.lire(vue, conv, [this] { return Readmarks(ctx_); });
+    const bool lu = historique.lire(vue, conv, [this, &conv] { return Readmarks(ctx_, conv); });
     affich_courbe();  // a carried mark went back, even when the file was broken
     if (!lu) return;
     ouvrir_vue(vue, conv);
@@ -645,11 +638,10 @@ void TForm_chart::BitBtn1Click() {
     // to save is reported, and the conversion goes on with the rebuilt
     // events.
     gere([this] {
-        retirer_pointes_vides(vue, ctx_.conversion);
+        retirer_pointes_vides(vue, conv_);
         Panel1->hide();
-        reconstruit_pointes(ctx_.conversion);
+        valider_pointes(ctx_, conv_);
         affich_courbe();
-        Savemarks(ctx_);
     });
     accept();
 }
@@ -659,7 +651,7 @@ void TForm_chart::BitBtn2Click() { reject(); }
 void TForm_chart::done(int resultat) {
     Timer2.stop();
     if (resultat != QDialog::Accepted) {
-        historique.abandonner_placement(vue, ctx_.conversion);
+        historique.abandonner_placement(vue, conv_);
         Panel1->hide();
     }
     historique.terminer();

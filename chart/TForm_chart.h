@@ -20,7 +20,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/contexte.h"
+#include "app/base/services.h"
+#include "conversion/etat_conversion.h"
 #include "chart/historique_pointes.h"
 #include "chart/vue_courbe.h"
 
@@ -58,7 +59,9 @@ protected:
 class TForm_chart : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm_chart(contexte& ctx, QWidget* parent = nullptr);
+    // The chart of a conversion's state; its texts follow the program's
+    // language (1 English, 2 French) as it stands when they are shown.
+    TForm_chart(services& ctx, etat_conversion& conversion, const int& langue, QWidget* parent = nullptr);
 
     // The opening by the display pass: view over the whole recording, drawn,
     // caption fichier_en_cours, then shown modally until OK or Cancel.
@@ -141,7 +144,9 @@ private:
     void apres_historique(std::optional<genre_etape> genre);
     int langue() const;
 
-    contexte& ctx_;
+    services& ctx_;
+    etat_conversion& conv_;
+    const int& langue_;
     trace_courbe trace_;
     std::vector<int> haut_colonne_, bas_colonne_;  // the signal's run of each pixel column
     QPolygon polyligne_;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/nombres.h"
+#include "app/base/nombres.h"
 
 namespace quorva {
 

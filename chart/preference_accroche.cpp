@@ -1,17 +1,17 @@
 #include "chart/preference_accroche.h"
 
-#include "app/erreur.h"
-#include "app/texte.h"
+#include "app/base/erreur.h"
+#include "app/base/texte.h"
 
 namespace quorva {
 
 namespace {
 
-std::string fichier_accroche(const contexte& ctx) { return ctx.chemins.chemin_temp + "quorva\\accroche_quorva.txt"; }
+std::string fichier_accroche(const services& ctx) { return ctx.chemins.chemin_temp + "quorva\\accroche_quorva.txt"; }
 
 }  // namespace
 
-bool lire_accroche(contexte& ctx) {
+bool lire_accroche(const services& ctx) {
     if (ctx.chemins.chemin_temp.empty()) return false;
     const std::string chemin = fichier_accroche(ctx);
     std::string contenu;
@@ -20,7 +20,7 @@ bool lire_accroche(contexte& ctx) {
     return !lignes.empty() && lignes[0] == "accroche=1";
 }
 
-void ecrire_accroche(contexte& ctx, bool actif) {
+void ecrire_accroche(const services& ctx, bool actif) {
     if (ctx.chemins.chemin_temp.empty())
         throw erreur_quorva(message("Impossible de cr\xE9" "er le fichier %s", fichier_accroche(ctx)));
     const std::string dossier = ctx.chemins.chemin_temp + "quorva";

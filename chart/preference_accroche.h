@@ -4,15 +4,15 @@
 // "accroche=0" (off), CR LF.
 #pragma once
 
-#include "app/contexte.h"
+#include "app/base/services.h"
 
 namespace quorva {
 
 // Off when the file is absent, unreadable or says anything else.
-bool lire_accroche(contexte& ctx);
+bool lire_accroche(const services& ctx);
 
 // Writes the file (its folder made when missing), atomically. Throws
 // erreur_quorva when it cannot be written; the old file then stays.
-void ecrire_accroche(contexte& ctx, bool actif);
+void ecrire_accroche(const services& ctx, bool actif);
 
 }  // namespace quorva

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/nombres.h"
+#include "app/base/nombres.h"
 
 namespace quorva {
 

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/contexte.h"
-#include "app/nombres.h"
-#include "app/recherche_fenetres.h"
+#include "app/base/recherche_fenetres.h"
+#include "app/base/nombres.h"
+#include "app/base/recherche_fenetres.h"
 #include "chart/detecteur_courbe.h"
 
 namespace quorva {
@@ -495,13 +495,14 @@ std::vector<graduation> graduations(const vue_courbe& vue, std::uint32_t frequen
 
 // --- Opening -----------------------------------------------------------------------
 
-void ranger_fenetres_couvrantes(contexte& ctx, const std::function<bool(WindowId)>& est_propre) {
+void ranger_fenetres_couvrantes(Plateforme& os, const std::string& titre_chart,
+                                const std::function<bool(WindowId)>& est_propre) {
     for (int tour = 0; tour < 5; ++tour) {
-        const WindowId fenetre = ctx.os.foreground_window();
+        const WindowId fenetre = os.foreground_window();
         if (fenetre != 0 && est_propre && est_propre(fenetre)) return;
-        const std::string titre = fenetre != 0 ? nom_fenetre(ctx.os, fenetre) : std::string();
-        if (titre == ctx.conversion.fichier_en_cours) return;
-        if (fenetre != 0) ctx.os.minimize_window(fenetre);
+        const std::string titre = fenetre != 0 ? nom_fenetre(os, fenetre) : std::string();
+        if (titre == titre_chart) return;
+        if (fenetre != 0) os.minimize_window(fenetre);
     }
 }
 

@@ -12,12 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "app/platform/plateforme.h"
+#include "app/base/plateforme.h"
 #include "conversion/etat_conversion.h"
 
 namespace quorva {
 
-struct contexte;
 
 // Size of the drawing surface Image1, in pixels.
 constexpr int largeur_image = 1081;
@@ -170,7 +169,8 @@ void retirer_pointes_vides(vue_courbe& vue, etat_conversion& conversion);
 // Puts away the windows that cover the chart when it opens: up to five
 // times, the foreground window is minimised unless its title is the chart's
 // caption (fichier_en_cours) or it is one of the program's own windows.
-void ranger_fenetres_couvrantes(contexte& ctx, const std::function<bool(WindowId)>& est_propre);
+void ranger_fenetres_couvrantes(Plateforme& os, const std::string& titre_chart,
+                                const std::function<bool(WindowId)>& est_propre);
 
 // --- Keyboard -----------------------------------------------------------------
 

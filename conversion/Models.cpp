@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "app/erreur.h"
-#include "app/nombres.h"
+#include "app/base/erreur.h"
+#include "app/base/nombres.h"
 
 namespace quorva {
 

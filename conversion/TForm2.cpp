@@ -6,13 +6,13 @@
 #include <QTextLayout>
 #include <QTimer>
 
-#include "app/texte.h"
+#include "app/base/fenetres_qt.h"
+#include "app/base/texte.h"
 
 namespace quorva {
 
 namespace {
 
-QString qt(const std::string& cp1252) { return QString::fromStdString(cp1252_vers_utf8(cp1252)); }
 
 QLabel* etiquette(QWidget* parent, const char* nom, const std::string& texte, const QFont& police) {
     auto* label = new QLabel(qt(texte), parent);

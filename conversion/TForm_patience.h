@@ -2,9 +2,8 @@
 // analysed and written. Its bar goes from 0 to 100, one step per 1000
 // samples, and stays at its end beyond.
 //
-// Also here: what a conversion needs from the windows (the progress window,
-// the size dialog TForm2, the chart TForm_chart and the open dialog), put
-// together for the conversion driver (conversion/pilote_conversion.h).
+// Also here: the open dialog, as the conversion driver asks for it
+// (conversion/pilote_conversion.h).
 #pragma once
 
 #include <QProgressBar>
@@ -17,9 +16,6 @@
 #include "conversion/pilote_conversion.h"
 
 namespace quorva {
-
-class TForm2;
-class TForm_chart;
 
 class TForm_patience : public QWidget {
     Q_OBJECT
@@ -39,18 +35,6 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
 };
-
-// The windows of a conversion, as the reader and the driver call them.
-struct fenetres_conversion {
-    TForm2& Form2;
-    TForm_patience& Form_patience;
-    TForm_chart& Form_chart;
-};
-
-// The interface the WAV reader calls: progress, size question, chart, and
-// the progress window hidden and shown again. `apres_refus` is left to the
-// caller (the export watcher sets it).
-interface_conversion interface_fenetres(contexte& ctx, fenetres_conversion fenetres);
 
 // The open dialog OpenDialog1 (filter "(*.wav)|*.WAV", default extension
 // "wav", initial folder as given) as the driver asks for it.

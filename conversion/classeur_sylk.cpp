@@ -10,10 +10,10 @@
 #include <thread>
 #include <vector>
 
-#include "app/erreur.h"
-#include "app/lecture_bornee.h"
-#include "app/nombres.h"
-#include "app/texte.h"
+#include "app/base/erreur.h"
+#include "app/base/lecture_bornee.h"
+#include "app/base/nombres.h"
+#include "app/base/texte.h"
 
 namespace quorva {
 
@@ -161,10 +161,11 @@ private:
     std::thread fil_;  // last: starts once the rest is ready
 };
 
-std::string chemin_classeur_base(const contexte& ctx, int langue) {
+std::string chemin_classeur_base(const services& ctx, int langue) {
     const std::string nom = langue == 2 ? "patin_tracte_base.slk" : "patin_tracte_base_EN.slk";
     const std::string& appli = ctx.chemins.chemin_appli;
-    if (ctx.os.file_exists(appli + "fic_quorva\\" + nom)) return appli + "fic_quorva\\" + nom;
+    const std::string donnees = dossier_donnees(ctx.chemins);
+    if (ctx.os.file_exists(donnees + nom)) return donnees + nom;
     if (ctx.os.file_exists(appli + nom)) return appli + nom;
     return {};
 }
@@ -188,12 +189,13 @@ double correlation_table(const point_xy* table, int k) {
     return static_cast<double>(sxy / std::sqrt(sxx * syy));
 }
 
-ecrivain_classeur::ecrivain_classeur(contexte& ctx, const std::string& chemin_wav, int langue)
-    : ctx_(ctx), langue_(langue == 2 ? 2 : 1) {
+ecrivain_classeur::ecrivain_classeur(const services& ctx, const etat_conversion& etat, const std::string& chemin_wav,
+                                     int langue)
+    : etat_(etat), separateur_(ctx.separateur_decimal), langue_(langue == 2 ? 2 : 1) {
     const std::string base = chemin_classeur_base(ctx, langue_);
     std::string contenu;
     if (base.empty()) {
-        const std::string attendu = ctx.chemins.chemin_appli + "fic_quorva\\" +
+        const std::string attendu = dossier_donnees(ctx.chemins) +
                                     (langue_ == 2 ? "patin_tracte_base.slk" : "patin_tracte_base_EN.slk");
         throw erreur_quorva(message("Impossible d'ouvrir le fichier %s", attendu));
     }
@@ -217,8 +219,8 @@ ecrivain_classeur::ecrivain_classeur(contexte& ctx, const std::string& chemin_wa
     for (std::string ligne : decouper_lignes(contenu)) {
         if (ligne.find("C;Y1;X1;K") != std::string::npos && !ligne.empty())
             ligne.insert(ligne.size() - 1, ": " + nom);
-        if (ligne == "C;X2;K0") ligne = "C;X2;K" + reel(ctx.conversion.niveau_base, sep);
-        if (ligne == "C;X5;Kcoefficient_a") ligne = "C;X5;K" + reel(ctx.conversion.coefficient_a, sep);
+        if (ligne == "C;X2;K0") ligne = "C;X2;K" + reel(etat.niveau_base, sep);
+        if (ligne == "C;X5;Kcoefficient_a") ligne = "C;X5;K" + reel(etat.coefficient_a, sep);
         ecrire(ligne);
         ecrire("\r\n");
         double valeur = 0;
@@ -235,7 +237,6 @@ ecrivain_classeur::ecrivain_classeur(contexte& ctx, const std::string& chemin_wa
     // A base workbook without a usable divisor: the cached values assume 1000.
     if (!r2c2_lu || r2c2_ == 0) r2c2_ = 1000;
 
-    const auto& etat = ctx.conversion;
     int k = 0;
     while (k < capacite_pointes && etat.intervalles[static_cast<std::size_t>(k) + 1].x != 0) ++k;
     std::vector<point_xy> lus(static_cast<std::size_t>(k) + 1);
@@ -336,8 +337,8 @@ void ecrivain_classeur::echantillon(std::int32_t v) {
 }
 
 void ecrivain_classeur::tables(std::int32_t r) {
-    const char sep = ctx_.separateur_decimal;
-    const auto& etat = ctx_.conversion;
+    const char sep = separateur_;
+    const auto& etat = etat_;
     const auto i = static_cast<std::size_t>(r - 5);
     const std::string ligne = std::to_string(r);
     const std::string correl = ";ECORREL(R[-" + std::to_string(r - 6) + "]C[-1]:R[-1]C[-1],R[-" +

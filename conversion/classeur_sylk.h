@@ -12,14 +12,16 @@
 #include <string_view>
 #include <vector>
 
-#include "app/contexte.h"
+#include "app/base/plateforme.h"
+#include "app/base/services.h"
+#include "conversion/etat_conversion.h"
 
 namespace quorva {
 
 // The base workbook of the language (2 = French, else English): under
 // chemin_appli + "fic_quorva\", else in chemin_appli itself. Empty when
 // neither exists.
-std::string chemin_classeur_base(const contexte& ctx, int langue);
+std::string chemin_classeur_base(const services& ctx, int langue);
 
 // Shown (naming the file) when the base workbook is not a SYLK file.
 extern const char* const texte_classeur_base_abime;
@@ -30,7 +32,7 @@ public:
     // the title, niveau_base and coefficient_a patched. Throws erreur_quorva
     // when the base workbook is missing or unreadable, or the output cannot
     // be created.
-    ecrivain_classeur(contexte& ctx, const std::string& chemin_wav, int langue);
+    ecrivain_classeur(const services& ctx, const etat_conversion& etat, const std::string& chemin_wav, int langue);
     ~ecrivain_classeur();
     ecrivain_classeur(const ecrivain_classeur&) = delete;
     ecrivain_classeur& operator=(const ecrivain_classeur&) = delete;
@@ -51,7 +53,8 @@ private:
     void tables(std::int32_t r);
     char* valeur_et_energie(std::int32_t v, char* p);
 
-    contexte& ctx_;
+    const etat_conversion& etat_;
+    char separateur_;
     int langue_;
     std::unique_ptr<OutputFile> sortie_;
     // The rows are formatted into bloc_ while the previous block is being

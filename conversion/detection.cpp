@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "app/nombres.h"
+#include "app/base/nombres.h"
 #include "conversion/Models.h"
 
 namespace quorva {
@@ -43,8 +43,7 @@ private:
 
 }  // namespace
 
-void detecte_pointes(contexte& ctx, const interface_conversion& ui) {
-    auto& etat = ctx.conversion;
+void detecte_pointes(const services& ctx, etat_conversion& etat, const interface_conversion& ui) {
     const int n = etat.nb_valides();
     const auto v = [&](int i) { return etat.echantillons[static_cast<std::size_t>(i)]; };
 

@@ -1,8 +1,8 @@
-// Slip events and energy trend of the recording in ctx.conversion, and the
+// Slip events and energy trend of the recording in the conversion state, and the
 // rebuild of the event tables from the chart's marks.
 #pragma once
 
-#include "app/contexte.h"
+#include "app/base/services.h"
 #include "conversion/lecture_wav.h"
 
 namespace quorva {
@@ -17,7 +17,7 @@ constexpr double seuil_detection = 80;
 // nb_pointes, intervalles, and the diagnostic texts (texte_label1,
 // texte_label2). Progress through ui.avance_progression (one step per 1000
 // positions); hides the progress window (ui.masquer_patience) at its end.
-void detecte_pointes(contexte& ctx, const interface_conversion& ui);
+void detecte_pointes(const services& ctx, etat_conversion& etat, const interface_conversion& ui);
 
 // The chart's OK: marks not placed (x = 0) are dropped, the positions are
 // sorted, each event's energy is recomputed from the samples (less

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,13 @@ struct etat_conversion {
     std::string texte_label2;
     // Rows written by the last workbook pass.
     std::int64_t nb_lignes_classeur = 0;
+
+    // True while a conversion runs (from the menu or from the export
+    // watcher): the sample buffer is shared, so a second one must wait.
+    bool conversion_en_cours = false;
+    // Called after a conversion has handed its workbook to the shell (the
+    // menu's list of added workbooks is rebuilt). May be empty.
+    std::function<void()> apres_classeur;
 };
 
 }  // namespace quorva

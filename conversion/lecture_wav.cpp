@@ -4,8 +4,8 @@
 #include <cstring>
 #include <memory>
 
-#include "app/erreur.h"
-#include "app/nombres.h"
+#include "app/base/erreur.h"
+#include "app/base/nombres.h"
 #include "conversion/classeur_sylk.h"
 #include "conversion/detection.h"
 
@@ -80,9 +80,8 @@ proposition_taille propose_reduction(std::int32_t taille_donnees, int bits_par_e
     return p;
 }
 
-void verifie_taille(contexte& ctx, std::int32_t taille_donnees, int bits_par_echantillon,
+void verifie_taille(etat_conversion& etat, std::int32_t taille_donnees, int bits_par_echantillon,
                     const interface_conversion& ui) {
-    auto& etat = ctx.conversion;
     const auto proposition = propose_reduction(taille_donnees, bits_par_echantillon);
     if (!proposition.trop_gros || etat.reponse_taille != 0) return;
     appelle(ui.masquer_patience);
@@ -101,9 +100,8 @@ void verifie_taille(contexte& ctx, std::int32_t taille_donnees, int bits_par_ech
     appelle(ui.montrer_patience);
 }
 
-resultat_lecture Lecture_fichier_wav(contexte& ctx, const std::string& chemin, std::uint8_t passe,
-                                     std::uint8_t& accepte, const interface_conversion& ui) {
-    auto& etat = ctx.conversion;
+resultat_lecture Lecture_fichier_wav(const services& ctx, etat_conversion& etat, const std::string& chemin,
+                                     passe_lecture passe, const interface_conversion& ui) {
     etat.fichier_pointes = chemin + ".txt";
 
     // The first 10,000,000 bytes; anything beyond is ignored.
@@ -115,27 +113,26 @@ resultat_lecture Lecture_fichier_wav(contexte& ctx, const std::string& chemin, s
     if (!entete.riff) return resultat_lecture::ignore;
     etat.texte_label1 = std::to_string(entete.bits_par_echantillon) + " " + std::to_string(entete.alignement);
     if (!entete.accepte) {
-        if (ctx.afficher_message) ctx.afficher_message(texte_refus_wav);
+        ctx.message(texte_refus_wav);
         appelle(ui.masquer_patience);
         etat.fichier_en_cours.clear();
         appelle(ui.apres_refus);
         return resultat_lecture::refuse;
     }
 
-    accepte = 1;
     etat.frequence_echantillonnage = entete.frequence;
     etat.texte_label1 = std::to_string(entete.taille_donnees);
     // The size check sees the bytes that will really be walked, so that a
     // header that lies about its size does not ask for a needless reduction.
     const std::size_t taille_max = 0x7FFFFFFF;
-    verifie_taille(ctx, static_cast<std::int32_t>(std::min(entete.octets_donnees, taille_max)),
+    verifie_taille(etat, static_cast<std::int32_t>(std::min(entete.octets_donnees, taille_max)),
                    entete.bits_par_echantillon, ui);
     if (etat.facteur_division < 1) etat.facteur_division = 1;
 
-    const bool affichage = passe == 1;
+    const bool affichage = passe == passe_lecture::affichage;
     std::unique_ptr<ecrivain_classeur> classeur;
     if (!affichage && etat.conversion_annulee == 0)
-        classeur = std::make_unique<ecrivain_classeur>(ctx, chemin, ui.langue);
+        classeur = std::make_unique<ecrivain_classeur>(ctx, etat, chemin, ui.langue);
 
     // The walk: every facteur_division-th sample of the data chunk, as long
     // as the whole sample lies inside it.
@@ -165,9 +162,7 @@ resultat_lecture Lecture_fichier_wav(contexte& ctx, const std::string& chemin, s
 
     if (affichage) {
         std::string().swap(fichier);  // the samples are in the buffer now
-        detecte_pointes(ctx, ui);
-        appelle(ui.montrer_graphique);
-        appelle(ui.montrer_patience);
+        detecte_pointes(ctx, etat, ui);
     } else {
         etat.nb_lignes_classeur = compte;
         classeur->termine();

@@ -1,27 +1,15 @@
-// Conversion of one stick-slip recording (mono, 16-bit PCM WAV) into the
-// sample buffer, the slip events and the SYLK workbook.
+// The WAV reader: one stick-slip recording (mono, 16-bit PCM WAV) into the
+// sample buffer and the slip events (display pass), or into the SYLK
+// workbook (workbook pass). The conversion driver (pilote_conversion.h)
+// runs both passes and hands the chart over between them; nothing else
+// should sequence them.
 //
-// How the pieces fit (all plain C++, state in ctx.conversion):
-//
-//   Lecture_fichier_wav(ctx, chemin, 1, accepte, ui)  display pass
-//       header checks -> size check (verifie_taille, may ask ui.question_taille)
-//       -> walk into echantillons (all of it: the buffer grows) -> detecte_pointes
-//       -> ui.montrer_graphique() (the chart, modal) -> ui.montrer_patience()
-//   Lecture_fichier_wav(ctx, chemin, 0, accepte, ui)  workbook pass
-//       same checks and walk; every sample goes to the workbook writer
-//       (classeur_sylk.h), which writes chemin + ".slk" atomically.
-//
-// Calling order of both drivers (menu and export watcher):
-//     reponse_taille = 0; facteur_division = 1; conversion_annulee = 0;
-//     std::uint8_t accepte = 0;
-//     Lecture_fichier_wav(ctx, chemin, 1, accepte, ui);
-//     if (accepte == 1 && conversion_annulee == 0) {
-//         Lecture_fichier_wav(ctx, chemin, 0, accepte, ui);
-//         ... shell-open chemin + ".slk", hide the progress window
-//     }
-// The chart window, from inside ui.montrer_graphique, edits
-// ctx.conversion.pointes / nb_pointes and calls Readmarks, Savemarks
-// (chart/fichier_pointes.h) and, on OK, reconstruit_pointes (detection.h).
+//   display pass:   header checks -> size check (verifie_taille, may ask
+//                   ui.question_taille) -> walk into echantillons (all of
+//                   it: the buffer grows) -> detecte_pointes
+//   workbook pass:  same checks and walk; every sample goes to the workbook
+//                   writer (classeur_sylk.h), which writes chemin + ".slk"
+//                   atomically.
 //
 // Errors (unreadable recording, missing base workbook, workbook that cannot
 // be written) are raised as erreur_quorva; the workbook is then left as it
@@ -32,7 +20,8 @@
 #include <functional>
 #include <string>
 
-#include "app/contexte.h"
+#include "app/base/services.h"
+#include "conversion/etat_conversion.h"
 
 namespace quorva {
 
@@ -58,35 +47,38 @@ struct interface_conversion {
     std::function<int(std::int32_t taille_donnees, int bits_par_echantillon,
                       std::int32_t facteur_propose, std::int32_t nb_valeurs)>
         question_taille;
-    // The chart, shown modally at the end of the display pass. It may edit
-    // ctx.conversion and call Readmarks / Savemarks / reconstruit_pointes.
+    // The chart, shown modally between the two passes. It may edit the
+    // marks, and read them back or validate them (fichier_pointes.h).
     std::function<void()> montrer_graphique;
     // Hide / show again and bring to the front the progress window.
     std::function<void()> masquer_patience;
     std::function<void()> montrer_patience;
-    // After a refused recording (message shown through ctx.afficher_message,
+    // After a refused recording (message shown through afficher_message,
     // progress window hidden, fichier_en_cours cleared): the export watcher
     // resets its list of known files from the folder listing.
     std::function<void()> apres_refus;
 };
 
-// The refusal text, shown with ctx.afficher_message.
+// The refusal text, shown with afficher_message.
 extern const char* const texte_refus_wav;
 
-// What happened to the recording in one call (accepte says the same for
-// "accepte"; the other two tell the ignored file from the refused one).
+// What happened to the recording in one pass.
 enum class resultat_lecture {
     ignore,   // not RIFF / WAVE / "fmt " (or shorter than its header): nothing shown
     refuse,   // not mono 16-bit with "data" at 36: message shown
     accepte,  // header accepted (the walk may still have been cancelled)
 };
 
-// The WAV reader, both passes. passe: 1 = display pass, 0 = workbook pass.
-// Sets accepte to 1 when the header is accepted (never resets it).
-// Throws erreur_quorva ("Impossible d'ouvrir le fichier %s", or the
-// workbook writer's errors).
-resultat_lecture Lecture_fichier_wav(contexte& ctx, const std::string& chemin, std::uint8_t passe,
-                                     std::uint8_t& accepte, const interface_conversion& ui);
+// The two passes over a recording.
+enum class passe_lecture {
+    affichage,  // samples, events: what the chart shows
+    classeur,   // the workbook
+};
+
+// The WAV reader, one pass. Throws erreur_quorva ("Impossible d'ouvrir le
+// fichier %s", or the workbook writer's errors).
+resultat_lecture Lecture_fichier_wav(const services& ctx, etat_conversion& etat, const std::string& chemin,
+                                     passe_lecture passe, const interface_conversion& ui);
 
 // --- Size check --------------------------------------------------------------
 
@@ -103,7 +95,7 @@ proposition_taille propose_reduction(std::int32_t taille_donnees, int bits_par_e
 // The size check run by both passes: asks ui.question_taille at most once per
 // conversion (when reponse_taille is 0 and the data is too big) and updates
 // reponse_taille, facteur_division and conversion_annulee.
-void verifie_taille(contexte& ctx, std::int32_t taille_donnees, int bits_par_echantillon,
+void verifie_taille(etat_conversion& etat, std::int32_t taille_donnees, int bits_par_echantillon,
                     const interface_conversion& ui);
 
 // --- Header ------------------------------------------------------------------

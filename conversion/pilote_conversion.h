@@ -1,56 +1,65 @@
-// The conversion driver: from a chosen recording to the workbook opened in
-// the spreadsheet program. The same two passes serve the menu entry
-// "Read convert .wav" (file chosen in the open dialog) and the export
-// watcher (new file found in Audacity's export folder).
+// The conversion driver: from a recording to its workbook. One call,
+// convertir, serves every caller (the menu entry "Read convert .wav", the
+// export watcher, quorva-convert and the tests):
 //
-//   menu:     Lectureconversionwav1Click(ctx, choisir_fichier, ui)
-//               resets reponse_taille, facteur_division, conversion_annulee,
-//               then BitBtn1Click: open dialog, then convertir_enregistrement
-//   watcher:  facteur_division = 1; convertir_enregistrement(ctx, chemin, ui);
-//               then its own bookkeeping from the result (known files, bar
-//               back to 0, reset of reponse_taille and conversion_annulee)
+//   convertir(ctx, etat, chemin, ui, options)
+//     fresh state: reponse_taille 0, conversion_annulee 0, the starting
+//       facteur_division and the chart's title from the options
+//     progress window shown
+//     display pass (conversion/lecture_wav.h): header, size check, samples,
+//       events
+//     the chart (ui.montrer_graphique), then the progress window again
+//     accepted and not cancelled: workbook pass, chemin + ".slk" handed to
+//       the shell, progress window hidden
 //
-// The windows come in through `ui` (conversion/lecture_wav.h): the progress
-// window, the size dialog and the chart. Errors of a pass (unreadable
-// recording, missing base workbook, workbook that cannot be written) are
-// raised as erreur_quorva for the caller's guard; nothing is opened then.
+// The windows come in through `ui`: the progress window, the size dialog
+// and the chart. Errors of a pass (unreadable recording, missing base
+// workbook, workbook that cannot be written) are raised as erreur_quorva for
+// the caller's guard; nothing is opened then.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
-#include "app/contexte.h"
+#include "app/base/services.h"
+#include "conversion/etat_conversion.h"
 #include "conversion/lecture_wav.h"
 
 namespace quorva {
 
+struct options_conversion {
+    std::int32_t facteur_division = 1;  // before any answer of the size dialog
+    std::string fichier_en_cours;       // the chart's title (the watcher's file name)
+    bool ouvrir_classeur = true;        // hand the workbook to the shell
+};
+
 struct resultat_conversion {
-    bool choisi = false;     // a file was chosen (always true for the watcher)
+    bool choisi = false;     // a file was chosen (always true but for the menu's cancelled dialog)
     resultat_lecture lecture = resultat_lecture::ignore;  // of the display pass
     bool annulee = false;    // cancelled in the size dialog
-    bool classeur_ouvert = false;  // the workbook was written and handed to the shell
+    bool classeur_ecrit = false;   // the workbook was written
+    bool classeur_ouvert = false;  // ... and handed to the shell
     std::string classeur;    // chemin + ".slk"
 };
 
-// The two passes on one recording, as both callers need them:
-//  1. show the progress window;
-//  2. display pass (header, size check, samples, detection, the chart);
-//  3. accepted and not cancelled: workbook pass, ExecuteFile(chemin + ".slk",
-//     "", chemin_appli, 1), hide the progress window; a recording that the
-//     workbook pass no longer reads (changed meanwhile) opens nothing: an
-//     ignored one raises texte_pas_un_wav, a refused one has shown its message;
-//  4. cancelled in the size dialog: hide the progress window.
+// The two passes on one recording, with the chart between them. Steps:
+//  1. a fresh conversion state, the progress window shown;
+//  2. display pass, then the chart and the progress window again (an
+//     ignored recording shows nothing and leaves the progress window as it
+//     is; a refused one has shown its message and hidden it);
+//  3. accepted and not cancelled: workbook pass, then (ouvrir_classeur)
+//     ExecuteFile(chemin + ".slk", "", chemin_appli, 1) and etat.apres_classeur;
+//     the progress window hidden. A recording that the workbook pass no
+//     longer reads (changed meanwhile) opens nothing: an ignored one raises
+//     texte_pas_un_wav, a refused one has shown its message;
+//  4. cancelled in the size dialog: the progress window hidden.
 // An error of either pass hides the progress window before it goes on to
 // the caller; a workbook that cannot be written also names the workbook and
-// its likely cause (texte_classeur_bloque).
-// A refused recording has shown its message and hidden the progress window
-// (the reader did it); an ignored one shows nothing and leaves the progress
-// window as it is. While it runs, ctx.audacity.conversion_en_cours is set, so
-// that the export watcher leaves the shared sample buffer alone. The workbook
-// takes the program's current language (ctx.langue.langue), whatever
-// ui.langue says.
-resultat_conversion convertir_enregistrement(contexte& ctx, const std::string& chemin,
-                                             const interface_conversion& ui);
+// its likely cause (texte_classeur_bloque). While it runs,
+// etat.conversion_en_cours is set: the sample buffer is shared.
+resultat_conversion convertir(services& ctx, etat_conversion& etat, const std::string& chemin,
+                              const interface_conversion& ui, const options_conversion& options = {});
 
 // "Le fichier %s n'est pas un enregistrement .WAV lisible."
 extern const char* const texte_pas_un_wav;
@@ -66,17 +75,11 @@ constexpr const char* extension_wav = "wav";
 using choix_fichier = std::function<std::string(const std::string& filtre, const std::string& extension,
                                                 const std::string& dossier_initial)>;
 
-// The hidden button of the toolbar: open dialog in chemin_appli, then the two
-// passes. Nothing happens (not even the dialog) while another conversion
-// runs: the sample buffer is shared. A chosen file that is no WAV recording
-// at all (the reader ignores it) hides the progress window and is reported
-// with texte_pas_un_wav. A workbook opened refreshes the added workbooks of
-// the menu (recherche_excel_ajoute).
-resultat_conversion BitBtn1Click(contexte& ctx, const choix_fichier& choisir, const interface_conversion& ui);
-
-// The menu entry: a fresh conversion (reponse_taille 0, facteur_division 1,
-// conversion_annulee 0), then BitBtn1Click.
-resultat_conversion Lectureconversionwav1Click(contexte& ctx, const choix_fichier& choisir,
+// The menu entry: open dialog in chemin_appli, then convertir. Nothing
+// happens (not even the dialog) while another conversion runs. A chosen
+// file that is no WAV recording at all (the reader ignores it) hides the
+// progress window and is reported with texte_pas_un_wav.
+resultat_conversion Lectureconversionwav1Click(services& ctx, etat_conversion& etat, const choix_fichier& choisir,
                                                const interface_conversion& ui);
 
 }  // namespace quorva

@@ -15,14 +15,15 @@
 #include <string>
 #include <vector>
 
-#include "app/contexte.h"
-#include "app/erreur.h"
-#include "app/nombres.h"
-#include "app/platform/plateforme.h"
-#include "app/texte.h"
-#include "chart/fichier_pointes.h"
-#include "conversion/detection.h"
-#include "conversion/lecture_wav.h"
+#include "app/base/chemins.h"
+#include "app/base/erreur.h"
+#include "app/base/nombres.h"
+#include "app/base/plateforme.h"
+#include "app/base/services.h"
+#include "app/base/services_systeme.h"
+#include "app/base/texte.h"
+#include "conversion/fichier_pointes.h"
+#include "conversion/pilote_conversion.h"
 
 using namespace quorva;
 
@@ -45,11 +46,6 @@ std::string pour_terminal(const std::string& texte) {
     for (auto& c : sortie)
         if (c == '\r') c = '\n';
     return sortie;
-}
-
-std::string dossier_avec_separateur(std::string dossier) {
-    if (!dossier.empty() && dossier.back() != '\\' && dossier.back() != '/') dossier += '\\';
-    return dossier;
 }
 
 }  // namespace
@@ -88,13 +84,11 @@ int main(int argc, char** argv) {
     if (fichiers.empty()) return mauvais_usage();
 
     auto plateforme = creer_plateforme_systeme();
-    contexte ctx(*plateforme);
-    if (dossier_programme.empty()) {
-        const std::string programme = ctx.os.program_file();
-        const auto separateur = programme.find_last_of("\\/");
-        dossier_programme = separateur == std::string::npos ? std::string() : programme.substr(0, separateur + 1);
-    }
-    ctx.chemins.chemin_appli = dossier_avec_separateur(dossier_programme);
+    services ctx(*plateforme);
+    etat_conversion etat;
+    // The program folder as Quorva itself finds it, unless given.
+    ctx.chemins.chemin_appli =
+        dossier_programme.empty() ? derive_chemin_appli(ctx.os) : avec_barre_finale(dossier_programme);
     ctx.afficher_message = [](const std::string& texte) { std::cerr << pour_terminal(texte) << "\n"; };
 
     interface_conversion ui;
@@ -103,34 +97,24 @@ int main(int argc, char** argv) {
         return facteur_auto ? reponse_diminuer : reponse_poursuivre;
     };
     ui.montrer_graphique = [&] {
-        Readmarks(ctx);  // as the chart does one second after it opens
-        if (accepter) {  // the chart's OK
-            reconstruit_pointes(ctx.conversion);
-            Savemarks(ctx);
-        }
+        Readmarks(ctx, etat);                      // as the chart does one second after it opens
+        if (accepter) valider_pointes(ctx, etat);  // the chart's OK
     };
+    options_conversion options;
+    options.facteur_division = facteur_auto ? 1 : facteur;
+    options.ouvrir_classeur = false;
 
     int echecs = 0;
     for (const auto& chemin : fichiers) {
-        auto& etat = ctx.conversion;
-        etat.reponse_taille = 0;
-        etat.facteur_division = facteur_auto ? 1 : facteur;
-        etat.conversion_annulee = 0;
-        etat.fichier_en_cours.clear();
         const std::string affiche = pour_terminal(chemin);
         try {
-            std::uint8_t accepte = 0;
-            const auto resultat = Lecture_fichier_wav(ctx, chemin, 1, accepte, ui);
-            if (resultat == resultat_lecture::ignore) {
+            const auto resultat = convertir(ctx, etat, chemin, ui, options);
+            if (resultat.lecture == resultat_lecture::ignore)
                 std::cerr << affiche << ": not a RIFF/WAVE recording, ignored\n";
+            if (!resultat.classeur_ecrit) {
                 ++echecs;
                 continue;
             }
-            if (accepte != 1 || etat.conversion_annulee != 0) {
-                ++echecs;
-                continue;
-            }
-            Lecture_fichier_wav(ctx, chemin, 0, accepte, ui);
             std::cout << affiche << ": " << etat.nb_pointes << " events, niveau_base "
                       << format_reel(etat.niveau_base) << ", coefficient_a " << format_reel(etat.coefficient_a)
                       << "\n";

@@ -4,9 +4,9 @@
 #include <string_view>
 
 #include "app/contexte.h"
-#include "app/erreur.h"
-#include "app/nombres.h"
-#include "app/texte.h"
+#include "app/base/erreur.h"
+#include "app/base/nombres.h"
+#include "app/base/texte.h"
 #include "launcher/menu.h"
 
 namespace quorva {

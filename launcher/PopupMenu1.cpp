@@ -4,11 +4,9 @@
 #include <QImage>
 #include <QStyle>
 
-#include "app/TForm1.h"
-#include "app/garde.h"
-#include "app/texte.h"
+#include "app/base/fenetres_qt.h"
+#include "app/base/texte.h"
 #include "launcher/menu.h"
-#include "sections/Tform_TP.h"
 
 namespace quorva {
 
@@ -19,7 +17,7 @@ namespace {
 // be very long: the menu shows its beginning (the model keeps it whole).
 QString texte_menu(const std::string& caption) {
     constexpr std::size_t longueur_max = 250;
-    QString texte = QString::fromStdString(cp1252_vers_utf8(caption.substr(0, longueur_max)));
+    QString texte = qt(caption.substr(0, longueur_max));
     if (caption.size() > longueur_max) texte += QChar(0x2026);
     return texte.replace('&', "&&").replace('\t', ' ');
 }
@@ -31,7 +29,7 @@ PopupMenu1::PopupMenu1(contexte& ctx, QWidget* parent) : QMenu(parent), ctx_(ctx
     reconstruire();
     // Captions, flags and added entries change under the menu (language,
     // re-scans): it is drawn again from the model each time it opens.
-    connect(this, &QMenu::aboutToShow, this, [this] { garde(TForm1::montrer_erreur, [this] { reconstruire(); }); });
+    connect(this, &QMenu::aboutToShow, this, [this] { gere([this] { reconstruire(); }); });
 }
 
 QIcon PopupMenu1::icone(icone_menu id) const {
@@ -81,7 +79,7 @@ void PopupMenu1::remplir(QMenu* menu, std::vector<entree_menu>& entrees, std::ve
         } else {
             action = menu->addAction(icone(e.icone), texte_menu(e.caption));
             connect(action, &QAction::triggered, this, [this, place] {
-                garde(TForm1::montrer_erreur, [&] {
+                gere([&] {
                     if (entree_menu* choisie = entree_a(ctx_.menu, place)) lance_entree(ctx_, *choisie);
                 });
             });
@@ -94,23 +92,6 @@ void PopupMenu1::remplir(QMenu* menu, std::vector<entree_menu>& entrees, std::ve
 }
 
 void PopupMenu1::Popup(int x, int y) { popup(QPoint(x, y)); }
-
-QPixmap PopupMenu1::drapeau(const image_drapeau& image) {
-    QImage dessin(image_drapeau::largeur, image_drapeau::hauteur, QImage::Format_RGB32);
-    for (int y = 0; y < image_drapeau::hauteur; ++y)
-        for (int x = 0; x < image_drapeau::largeur; ++x)
-            dessin.setPixel(x, y, 0xFF000000u | image.pixels[static_cast<std::size_t>(y * image_drapeau::largeur + x)]);
-    return QPixmap::fromImage(dessin);
-}
-
-PopupMenu1* branche_PopupMenu1(contexte& ctx, TForm1& form) {
-    auto* menu = new PopupMenu1(ctx, &form);
-    form.installer_menu(menu);
-    installe_feuilles_tp(ctx);
-    if (!ctx.menu.quitter) ctx.menu.quitter = [&form] { form.close(); };
-    if (!ctx.menu.repeindre) ctx.menu.repeindre = [&form] { form.repaint(); };
-    return menu;
-}
 
 QAction* PopupMenu1::action(const QString& nom) const {
     for (QAction* a : findChildren<QAction*>())

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "app/contexte.h"
-#include "i18n/traduction.h"
 
 namespace quorva {
 
@@ -24,9 +23,6 @@ public:
     // Pops the menu up at a screen point (it rebuilds itself as it opens).
     void Popup(int x, int y);
 
-    // A flag picture of the core (Speed_EN, Speed_FR) for SpeedButton3.
-    static QPixmap drapeau(const image_drapeau& image);
-
     // The Qt action of a named entry after the last rebuild (tests).
     QAction* action(const QString& nom) const;
 
@@ -36,11 +32,5 @@ private:
 
     contexte& ctx_;
 };
-
-class TForm1;
-
-// Builds the menu on the toolbar (installer_menu), installs the section
-// windows and connects the quit and repaint hooks. Returns the menu.
-PopupMenu1* branche_PopupMenu1(contexte& ctx, TForm1& form);
 
 }  // namespace quorva

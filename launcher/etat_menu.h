@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ouvertures_shell.h"
+#include "app/base/ouvertures_shell.h"
 
 namespace quorva {
 
@@ -20,7 +20,7 @@ enum class action_menu {
     aucune,            // headings of submenus, separators, hidden options
     fixe,              // the entry's own resource (fixed table)
     cible,             // the target handler lance_item_menuClick
-    section,           // creation_feuille_tpclick: a section window
+    section,           // hook: a section window (creation_feuille_tpclick)
     logiciel_ajoute,   // lance_fic_execlick
     excel_ajoute,      // lance_fic_excelclick
     document_ajoute,   // lance_fic_wordclick
@@ -103,6 +103,8 @@ struct etat_menu {
     std::function<void()> lancer_audacity_tables;   // Audacityforshaketable1D2D1
     std::function<void()> montrer_voir;             // VOIR1
     std::function<void()> quitter;                  // QuitterQuorva1
+    // A heading of a practical-work section, or an entry of the TP1 submenu.
+    std::function<void(const entree_menu&)> ouvrir_section;
     // The simulation program's start waits half a second, then repaints
     // the toolbar. Tests replace the wait.
     std::function<void(int millisecondes)> attendre;

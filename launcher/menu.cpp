@@ -3,11 +3,10 @@
 #include <array>
 
 #include "app/contexte.h"
-#include "app/erreur.h"
-#include "app/services_systeme.h"
-#include "i18n/adaptation_menu.h"
-#include "i18n/traduction.h"
-#include "sections/sections.h"
+#include "app/base/chemins.h"
+#include "app/base/erreur.h"
+#include "app/base/services_systeme.h"
+#include "launcher/adaptation_menu.h"
 
 namespace quorva {
 
@@ -30,14 +29,6 @@ entree_menu& entree(contexte& ctx, std::string_view nom) {
 }
 
 void montre(contexte& ctx, std::string_view nom) { entree(ctx, nom).visible = true; }
-
-std::size_t dernier_separateur(const std::string& chemin) { return chemin.find_last_of("\\/"); }
-
-// The folder of a path, without its last separator; empty when it has none.
-std::string dossier_de(const std::string& chemin) {
-    const auto fin = dernier_separateur(chemin);
-    return fin == std::string::npos ? std::string() : chemin.substr(0, fin);
-}
 
 // Where an entry's own file was found, or its slot when it never was resolved.
 std::string dossier_entree(contexte& ctx, const entree_menu& e, int slot) {
@@ -124,10 +115,7 @@ template <std::size_t N>
 void ouvre_slot(contexte& ctx, const std::array<std::string, N>& table, int tag, bool dossier_avec_separateur) {
     if (tag < 1 || static_cast<std::size_t>(tag) >= N || table[tag].empty()) return;
     const std::string& chemin = table[tag];
-    const auto fin = dernier_separateur(chemin);
-    std::string dossier;
-    if (fin != std::string::npos) dossier = chemin.substr(0, dossier_avec_separateur ? fin + 1 : fin);
-    ExecuteFile(ctx, ctx.menu.ouvertures, chemin, "", dossier, 1);
+    ExecuteFile(ctx, ctx.menu.ouvertures, chemin, "", dossier_de(chemin, dossier_avec_separateur), 1);
 }
 
 }  // namespace
@@ -153,7 +141,9 @@ void lance_entree(contexte& ctx, entree_menu& e) {
         case action_menu::aucune: return;
         case action_menu::fixe: return action_fixe(ctx, e);
         case action_menu::cible: return lance_item_menuClick(ctx, e);
-        case action_menu::section: creation_feuille_tpclick(ctx, e); return;
+        case action_menu::section:
+            if (ctx.menu.ouvrir_section) ctx.menu.ouvrir_section(e);
+            return;
         case action_menu::logiciel_ajoute: return lance_fic_execlick(ctx, e.tag);
         case action_menu::excel_ajoute: return lance_fic_excelclick(ctx, e.tag);
         case action_menu::document_ajoute: return lance_fic_wordclick(ctx, e.tag);

@@ -7,16 +7,14 @@
 #include <array>
 #include <memory>
 
-#include "app/TForm1.h"
-#include "app/garde.h"
-#include "app/texte.h"
+#include "app/base/fenetres_qt.h"
+#include "app/base/texte.h"
 #include "sections/sections.h"
 
 namespace quorva {
 
 namespace {
 
-QString qt(const std::string& texte) { return QString::fromStdString(cp1252_vers_utf8(texte)); }
 
 // A window never shows more than a few thousand characters of a row or a
 // title (it is at most 16000 pixels wide); a caption megabytes long, from a
@@ -70,7 +68,7 @@ Tform_TP::Tform_TP(contexte& ctx, int slot)
     Speed_close->setFlat(true);
     Speed_close->setGeometry(189 - 16, 2, 14, 14);
     connect(Speed_close, &QPushButton::clicked, this,
-            [this] { garde(TForm1::montrer_erreur, [this] { Speed_closeClick(ctx_, slot_); }); });
+            [this] { gere([this] { Speed_closeClick(ctx_, slot_); }); });
 
     Lab_taille = new QLabel(this);
     Lab_taille->setTextFormat(Qt::PlainText);
@@ -90,7 +88,7 @@ Tform_TP::Tform_TP(contexte& ctx, int slot)
     ListBox1->move(3, 17);
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         const int ligne = ListBox1->row(item);
-        garde(TForm1::montrer_erreur, [&] { FileListBox1DblClick(ctx_, slot_, ligne); });
+        gere([&] { FileListBox1DblClick(ctx_, slot_, ligne); });
     });
 }
 
@@ -144,13 +142,13 @@ bool Tform_TP::eventFilter(QObject* objet, QEvent* evenement) {
 
 void Tform_TP::mousePressEvent(QMouseEvent* evenement) {
     const QPoint p = evenement->position().toPoint();
-    garde(TForm1::montrer_erreur,
+    gere(
           [&] { FormMouseDown(ctx_, evenement->button() == Qt::RightButton, p.x(), p.y()); });
 }
 
 void Tform_TP::mouseMoveEvent(QMouseEvent* evenement) {
     const QPoint p = evenement->position().toPoint();
-    garde(TForm1::montrer_erreur, [&] {
+    gere([&] {
         if (FormMouseMove(ctx_, slot_, p.x(), p.y())) {
             const feuille_tp& f = ctx_.sections.feuilles_tp[static_cast<std::size_t>(slot_)];
             move(f.Left, f.Top);
@@ -159,7 +157,7 @@ void Tform_TP::mouseMoveEvent(QMouseEvent* evenement) {
 }
 
 void Tform_TP::mouseReleaseEvent(QMouseEvent*) {
-    garde(TForm1::montrer_erreur, [&] { FormMouseUp(ctx_); });
+    gere([&] { FormMouseUp(ctx_); });
 }
 
 void installe_feuilles_tp(contexte& ctx) {

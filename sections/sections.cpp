@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/contexte.h"
-#include "app/services_systeme.h"
+#include "app/base/services_systeme.h"
 #include "launcher/menu.h"
 
 namespace quorva {

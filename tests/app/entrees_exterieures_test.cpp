@@ -13,11 +13,11 @@
 #include <random>
 
 #include "app/contexte.h"
-#include "app/garde.h"
+#include "app/base/garde.h"
 #include "audacity/lancement_audacity.h"
 #include "audacity/localisation_audacity.h"
 #include "bench/generateur_wav.h"
-#include "chart/fichier_pointes.h"
+#include "conversion/fichier_pointes.h"
 #include "conversion/pilote_conversion.h"
 #include "i18n/traduction.h"
 #include "tests/support/plateforme_factice.h"
@@ -54,19 +54,19 @@ std::vector<lecteur> lecteurs() {
     return {
         {"recording", "essai.wav", generateur::wav(signal),
          [](contexte& ctx, test::PlateformeFactice&, const std::string& chemin) {
-             Lectureconversionwav1Click(ctx, [&](auto&&...) { return chemin; }, sans_fenetres());
+             Lectureconversionwav1Click(ctx, ctx.conversion, [&](auto&&...) { return chemin; }, sans_fenetres());
          },
          "essai.wav.slk", toujours},
         {"marks file", "essai.wav.txt", marques,
          [](contexte& ctx, test::PlateformeFactice&, const std::string& chemin) {
              ctx.conversion.fichier_pointes = chemin;
-             Readmarks(ctx);
+             Readmarks(ctx, ctx.conversion);
          },
          "", toujours},
         {"base workbook", "fic_quorva\\patin_tracte_base_EN.slk", base,
          [](contexte& ctx, test::PlateformeFactice&, const std::string&) {
              ctx.langue.langue = 1;
-             Lectureconversionwav1Click(ctx, [&](auto&&...) { return ctx.chemins.chemin_appli + "son.wav"; },
+             Lectureconversionwav1Click(ctx, ctx.conversion, [&](auto&&...) { return ctx.chemins.chemin_appli + "son.wav"; },
                                         sans_fenetres());
          },
          "son.wav.slk", [](forme f) { return f != forme::nom_special && f != forme::coupe; }},

@@ -15,8 +15,8 @@
 #include <string>
 #include <thread>
 
-#include "app/platform/platform_posix.h"
-#include "app/recherche_fenetres.h"
+#include "app/base/platform/platform_posix.h"
+#include "app/base/recherche_fenetres.h"
 
 using namespace quorva;
 

@@ -1,8 +1,8 @@
-#include "app/nombres.h"
+#include "app/base/nombres.h"
 
 #include <gtest/gtest.h>
 
-#include "app/erreur.h"
+#include "app/base/erreur.h"
 
 using namespace quorva;
 

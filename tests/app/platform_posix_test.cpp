@@ -1,6 +1,6 @@
 // The Linux platform on real files: Windows path texts, names in cp1252,
 // listings, atomic writing, the shell open and the system folders.
-#include "app/platform/platform_posix.h"
+#include "app/base/platform/platform_posix.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -14,8 +14,8 @@
 #include <sstream>
 #include <thread>
 
-#include "app/erreur.h"
-#include "app/recherche_fenetres.h"
+#include "app/base/erreur.h"
+#include "app/base/recherche_fenetres.h"
 
 using namespace quorva;
 namespace fs = std::filesystem;

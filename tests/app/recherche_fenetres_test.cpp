@@ -1,4 +1,4 @@
-#include "app/recherche_fenetres.h"
+#include "app/base/recherche_fenetres.h"
 
 #include <gtest/gtest.h>
 

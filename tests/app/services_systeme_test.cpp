@@ -1,11 +1,11 @@
-#include "app/services_systeme.h"
+#include "app/base/services_systeme.h"
 
 #include <gtest/gtest.h>
 
 #include "app/contexte.h"
-#include "app/erreur.h"
-#include "app/garde.h"
-#include "app/texte.h"
+#include "app/base/erreur.h"
+#include "app/base/garde.h"
+#include "app/base/texte.h"
 #include "tests/support/plateforme_factice.h"
 
 using namespace quorva;

@@ -1,4 +1,4 @@
-#include "app/texte.h"
+#include "app/base/texte.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "app/erreur.h"
-#include "app/texte.h"
+#include "app/base/erreur.h"
+#include "app/base/texte.h"
 #include "audacity/localisation_audacity.h"
 #include "audacity/preferences_audacity.h"
 #include "tests/support/plateforme_factice.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/texte.h"
+#include "app/base/texte.h"
 
 using namespace quorva;
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <map>
 
-#include "app/erreur.h"
+#include "app/base/erreur.h"
 #include "audacity/lancement_audacity.h"
 #include "launcher/menu.h"
 #include "tests/support/plateforme_factice.h"
@@ -54,7 +54,7 @@ protected:
         ctx.afficher_message = [this](const std::string& texte) { messages.push_back(texte); };
         ctx.audacity.dossier_enreg = dossier;
         fs::create_directories(*os.chemin_posix(dossier));
-        actions.convertir = [this](const std::string& chemin) { return convertir(chemin); };
+        actions.convertir = [this](const std::string& chemin, const options_conversion& o) { return convertir(chemin, o); };
         actions.masquer_patience = [this] { ++masquages; };
         actions.colorer_indicateur = [this] { couleur_montree = ctx.audacity.couleur_Shape1; };
     }
@@ -66,10 +66,11 @@ protected:
     void exporter(const std::string& nom, const std::string& contenu) { os.ecrire(dossier + "\\" + nom, contenu); }
     void tic() { Timer_surveilleTimer(ctx, actions); }
 
-    resultat_conversion convertir(const std::string& chemin) {
+    resultat_conversion convertir(const std::string& chemin, const options_conversion& options) {
         converties.push_back(chemin.substr(dossier.size() + 1));
-        facteurs.push_back(ctx.conversion.facteur_division);
-        EXPECT_TRUE(ctx.audacity.conversion_en_cours);
+        facteurs.push_back(options.facteur_division);
+        titres.push_back(options.fichier_en_cours);
+        EXPECT_TRUE(ctx.conversion.conversion_en_cours);
         EXPECT_FALSE(ctx.audacity.Timer_surveille_actif);
         // The indicator already shows this tick's colour.
         EXPECT_EQ(couleur_montree, ctx.audacity.couleur_Shape1);
@@ -115,6 +116,7 @@ protected:
     std::map<std::string, issue> issues;
     std::vector<std::string> converties;
     std::vector<std::int32_t> facteurs;
+    std::vector<std::string> titres;
     std::vector<std::string> messages;
     int masquages = 0;
     std::uint32_t couleur_montree = 0;
@@ -139,9 +141,9 @@ TEST_F(Surveillance, ATickWithNothingNewOnlyBlinksAndRearms) {
 
     // A stopped watcher, or one during a menu conversion, does nothing.
     exporter("nouveau.wav", wav(10));
-    ctx.audacity.conversion_en_cours = true;
+    ctx.conversion.conversion_en_cours = true;
     tic();
-    ctx.audacity.conversion_en_cours = false;
+    ctx.conversion.conversion_en_cours = false;
     armer_surveillance(ctx, false);
     tic();
     EXPECT_TRUE(converties.empty());
@@ -164,14 +166,10 @@ TEST_F(Surveillance, ANewRecordingIsConvertedItsWorkbookOpenedAndItBecomesKnown)
     ASSERT_EQ(os.ouvertures.size(), 1u);
     EXPECT_EQ(os.ouvertures[0].fichier, dossier + "\\b.wav.slk");
     EXPECT_EQ(ctx.audacity.ListBox1, (std::vector<std::string>{"a.wav", "b.wav"}));
-    EXPECT_EQ(ctx.conversion.fichier_en_cours, "b.wav");
-    EXPECT_EQ(ctx.conversion.reponse_taille, 0);
-    EXPECT_EQ(ctx.conversion.conversion_annulee, 0);
+    EXPECT_EQ(titres, (std::vector<std::string>{"b.wav"}));  // the chart's title
     EXPECT_EQ(masquages, 1);
-    // The menu of added workbooks now lists the new one.
-    EXPECT_EQ(trouve_entree(ctx.menu, "DOCUMENTSEXCELAJOUTES1")->sous_menu.size(), 2u);
     EXPECT_TRUE(ctx.audacity.Timer_surveille_actif);
-    EXPECT_FALSE(ctx.audacity.conversion_en_cours);
+    EXPECT_FALSE(ctx.conversion.conversion_en_cours);
     tic();
     EXPECT_EQ(converties.size(), 1u);
     EXPECT_TRUE(ctx.conversion.fichier_en_cours.empty());
@@ -213,8 +211,6 @@ TEST_F(Surveillance, RefusedAndCancelledRecordingsAreOfferedOnlyOnce) {
     EXPECT_EQ(converties, (std::vector<std::string>{"stereo.wav", "long.wav"}));
     EXPECT_TRUE(os.ouvertures.empty());
     EXPECT_EQ(ctx.audacity.ListBox1, (std::vector<std::string>{"long.wav", "stereo.wav"}));
-    EXPECT_EQ(ctx.conversion.conversion_annulee, 0);  // reset for the next conversion
-    EXPECT_EQ(ctx.conversion.reponse_taille, 0);
     EXPECT_TRUE(ctx.audacity.Timer_surveille_actif);
 }
 
@@ -280,12 +276,10 @@ TEST_F(Surveillance, AnErrorIsShownAndTheWatcherGoesOn) {
     demarrer();
     exporter("casse.wav", wav(10));
     issues["casse.wav"] = issue::erreur;
-    ctx.conversion.conversion_annulee = 1;
     tic();
     EXPECT_EQ(messages, (std::vector<std::string>{"Impossible d'ouvrir le fichier " + dossier + "\\casse.wav"}));
     EXPECT_TRUE(ctx.audacity.Timer_surveille_actif);
-    EXPECT_FALSE(ctx.audacity.conversion_en_cours);
-    EXPECT_EQ(ctx.conversion.conversion_annulee, 0);
+    EXPECT_FALSE(ctx.conversion.conversion_en_cours);
     EXPECT_EQ(masquages, 1);
     exporter("bon.wav", wav(10));
     tic();
@@ -356,7 +350,7 @@ TEST_F(Surveillance, ARecordingExportedAgainUnderItsNameIsConvertedAgainOnceFini
 TEST_F(Surveillance, ALaunchDuringATickDecidesWhetherTheWatcherRuns) {
     demarrer();
     exporter("a.wav", wav(10));
-    actions.convertir = [this](const std::string&) {
+    actions.convertir = [this](const std::string&, const options_conversion&) {
         ++ctx.audacity.nb_lancements;
         armer_surveillance(ctx, false);
         return resultat_conversion{};
@@ -386,7 +380,9 @@ TEST(SurveillanceConversionReelle, ConvertsRefusesAndReportsThroughTheRealDriver
     int graphiques = 0;
     ui.montrer_graphique = [&] { ++graphiques; };
     actions_surveillance actions;
-    actions.convertir = [&](const std::string& chemin) { return convertir_enregistrement(ctx, chemin, ui); };
+    actions.convertir = [&](const std::string& chemin, const options_conversion& o) {
+        return convertir(ctx, ctx.conversion, chemin, ui, o);
+    };
 
     os.ecrire(dossier + "\\essai.wav", wav(3000));
     Timer_surveilleTimer(ctx, actions);

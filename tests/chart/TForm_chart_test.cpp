@@ -8,8 +8,9 @@
 #include <cmath>
 #include <memory>
 
-#include "app/nombres.h"
-#include "app/texte.h"
+#include "app/contexte.h"
+#include "app/base/nombres.h"
+#include "app/base/texte.h"
 #include "tests/chart/outils_chart.h"
 #include "tests/support/plateforme_factice.h"
 
@@ -27,7 +28,7 @@ protected:
     void SetUp() override {
         ctx.afficher_message = [this](const std::string& t) { messages.push_back(t); };
         ctx.conversion.fichier_pointes = os.racine() + "essai.wav.txt";
-        chart = std::make_unique<TForm_chart>(ctx);
+        chart = std::make_unique<TForm_chart>(ctx, ctx.conversion, ctx.langue.langue);
     }
 
     // A sine of amplitude 10000 and period 50 samples, with marks.

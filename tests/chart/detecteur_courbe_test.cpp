@@ -30,7 +30,7 @@ protected:
             if (i > 20000 && i <= 20400) v = (i % 2 ? 1300 : -1300);
             c.echantillons[i] = v;
         }
-        detecte_pointes(ctx, {});
+        detecte_pointes(ctx, ctx.conversion, {});
         ouvrir_vue(vue, c);
         trace_courbe trace;
         calculer_trace(vue, c, trace);

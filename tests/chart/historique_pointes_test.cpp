@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "app/contexte.h"
-#include "app/erreur.h"
-#include "chart/fichier_pointes.h"
+#include "app/base/erreur.h"
+#include "conversion/fichier_pointes.h"
 #include "chart/preference_accroche.h"
 #include "chart/textes_chart.h"
 #include "tests/support/plateforme_factice.h"
@@ -169,7 +169,7 @@ TEST_F(Edition, AMarksFileReadIsOneStepAndABrokenFileNone) {
     c.fichier_pointes = os.racine() + "essai.wav.txt";
     os.ecrire(c.fichier_pointes, "4\r\n1\r\n2\r\n3\r\n4\r\nPointes\r\n2\r\n 3.00000000000000E+0000\r\n"
                                  " 0.00000000000000E+0000\r\n 1.00000000000000E+0002\r\n 0.00000000000000E+0000\r\n");
-    const auto lire = [&] { return Readmarks(ctx); };
+    const auto lire = [&] { return Readmarks(ctx, ctx.conversion); };
     ASSERT_TRUE(h.lire(vue, c, lire));
     EXPECT_EQ(c.nb_echantillons, 4);
     EXPECT_EQ(positions(), (std::vector<double>{3, 100}));

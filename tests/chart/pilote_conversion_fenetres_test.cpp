@@ -6,11 +6,12 @@
 #include <QKeyEvent>
 #include <memory>
 
-#include "app/erreur.h"
+#include "app/base/erreur.h"
 #include "bench/generateur_wav.h"
 #include "chart/TForm_chart.h"
 #include "conversion/TForm2.h"
 #include "conversion/TForm_patience.h"
+#include "app/fenetres_conversion.h"
 #include "conversion/pilote_conversion.h"
 #include "tests/support/plateforme_factice.h"
 
@@ -30,8 +31,8 @@ protected:
         ctx.afficher_message = [this](const std::string& t) { messages.push_back(t); };
         form2 = std::make_unique<TForm2>(ctx);
         patience = std::make_unique<TForm_patience>();
-        chart = std::make_unique<TForm_chart>(ctx);
-        ui = interface_fenetres(ctx, {*form2, *patience, *chart});
+        chart = std::make_unique<TForm_chart>(ctx, ctx.conversion, ctx.langue.langue);
+        ui = interface_fenetres(ctx.langue.langue, {*form2, *patience, *chart});
         form2->repondeur = [this](TForm2& f) {
             questions.push_back({f.Lab_div_par->text().toStdString(), f.Lab_nb_val->text().toStdString()});
             patience_pendant_question = patience->isVisible();
@@ -51,7 +52,7 @@ protected:
 
     resultat_conversion par_le_menu(const std::string& chemin) {
         return Lectureconversionwav1Click(
-            ctx,
+            ctx, ctx.conversion,
             [this, chemin](const std::string& filtre, const std::string& extension, const std::string& dossier) {
                 dialogue = {filtre, extension, dossier};
                 return chemin;
@@ -97,7 +98,7 @@ TEST_F(PiloteFenetres, CancelInTheSizeDialogGivesNoChartNoWorkbookAndNoShellCall
         EXPECT_TRUE(os.ouvertures.empty());
         EXPECT_FALSE(patience->isVisible());
         EXPECT_EQ(ctx.conversion.reponse_taille, 0);
-        EXPECT_FALSE(ctx.audacity.conversion_en_cours);
+        EXPECT_FALSE(ctx.conversion.conversion_en_cours);
     }
     ASSERT_EQ(questions.size(), 3u);
     EXPECT_EQ(questions[0].first, "2");
@@ -159,7 +160,7 @@ TEST_F(PiloteFenetres, ARefusedRecordingShowsTheSystemsMessageAndWritesNothing) 
 
 TEST_F(PiloteFenetres, NoFileChosenOrNotARecordingDoesNothing) {
     const auto r = Lectureconversionwav1Click(
-        ctx, [](const std::string&, const std::string&, const std::string&) { return std::string(); }, ui);
+        ctx, ctx.conversion, [](const std::string&, const std::string&, const std::string&) { return std::string(); }, ui);
     EXPECT_FALSE(r.choisi);
     EXPECT_FALSE(patience->isVisible());
 

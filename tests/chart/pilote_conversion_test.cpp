@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/erreur.h"
+#include "app/base/erreur.h"
 #include "launcher/menu.h"
 #include "tests/conversion/outils_conversion.h"
 
@@ -26,20 +26,22 @@ TEST(PiloteConversion, RunsBothPassesThenOpensTheWorkbookAndMarksTheBufferBusyMe
     bool occupe_pendant = false;
     b.ui.montrer_graphique = [&] {
         b.evenements.push_back("graphique");
-        occupe_pendant = b.ctx.audacity.conversion_en_cours;
+        occupe_pendant = b.ctx.conversion.conversion_en_cours;
     };
-    b.ctx.langue.langue = 2;  // French workbook, whatever the interface says
-    b.ui.langue = 1;
-    const auto r = Lectureconversionwav1Click(b.ctx, choix(chemin), b.ui);
+    b.ui.langue = 2;  // French workbook
+    int apres_classeur = 0;
+    b.ctx.conversion.apres_classeur = [&] { ++apres_classeur; };
+    const auto r = Lectureconversionwav1Click(b.ctx, b.ctx.conversion, choix(chemin), b.ui);
     EXPECT_TRUE(r.choisi);
     EXPECT_EQ(r.lecture, resultat_lecture::accepte);
     EXPECT_TRUE(r.classeur_ouvert);
     EXPECT_TRUE(occupe_pendant);
-    EXPECT_FALSE(b.ctx.audacity.conversion_en_cours);
+    EXPECT_FALSE(b.ctx.conversion.conversion_en_cours);
     EXPECT_EQ(b.evenements, (std::vector<std::string>{"montrer", "masquer", "graphique", "montrer", "masquer"}));
     ASSERT_EQ(b.os.ouvertures.size(), 1u);
     EXPECT_EQ(b.os.ouvertures[0].fichier, chemin + ".slk");
     EXPECT_NE(b.os.lire(chemin + ".slk").find("Corr\xE9lation"), std::string::npos);
+    EXPECT_EQ(apres_classeur, 1);  // the menu of added workbooks is rebuilt
 }
 
 TEST(PiloteConversion, AnErrorInAPassOpensNothingAndFreesTheBuffer) {
@@ -47,8 +49,8 @@ TEST(PiloteConversion, AnErrorInAPassOpensNothingAndFreesTheBuffer) {
     const auto chemin = b.chemin("essai.wav");
     b.os.ecrire(chemin, gen::wav(gen::patin(3000, 2)));
     b.ctx.chemins.chemin_appli = b.os.racine() + "ailleurs\\";  // no base workbook there
-    EXPECT_THROW(Lectureconversionwav1Click(b.ctx, choix(chemin), b.ui), erreur_quorva);
-    EXPECT_FALSE(b.ctx.audacity.conversion_en_cours);
+    EXPECT_THROW(Lectureconversionwav1Click(b.ctx, b.ctx.conversion, choix(chemin), b.ui), erreur_quorva);
+    EXPECT_FALSE(b.ctx.conversion.conversion_en_cours);
     EXPECT_TRUE(b.os.ouvertures.empty());
     EXPECT_FALSE(b.os.file_exists(chemin + ".slk"));
 }
@@ -61,7 +63,7 @@ TEST(PiloteConversion, AWorkbookThatCannotBeReplacedIsNamedAndHidesTheProgressWi
     // of the workbook's name cannot be replaced either.
     ASSERT_TRUE(b.os.create_folder(chemin + ".slk"));
     try {
-        Lectureconversionwav1Click(b.ctx, choix(chemin), b.ui);
+        Lectureconversionwav1Click(b.ctx, b.ctx.conversion, choix(chemin), b.ui);
         FAIL() << "no error";
     } catch (const erreur_quorva& e) {
         const std::string texte = e.what();
@@ -69,14 +71,14 @@ TEST(PiloteConversion, AWorkbookThatCannotBeReplacedIsNamedAndHidesTheProgressWi
     }
     EXPECT_EQ(b.evenements.back(), "masquer");
     EXPECT_TRUE(b.os.ouvertures.empty());
-    EXPECT_FALSE(b.ctx.audacity.conversion_en_cours);
+    EXPECT_FALSE(b.ctx.conversion.conversion_en_cours);
 }
 
 TEST(PiloteConversion, AMenuConversionAddsItsWorkbookToTheMenu) {
     banc_conversion b;
     const auto chemin = b.os.racine() + "prog/fic_quorva/audacity/patin_tracte/essai.wav";
     b.os.ecrire(chemin, gen::wav(gen::patin(3000, 2)));
-    Lectureconversionwav1Click(b.ctx, choix(chemin), b.ui);
+    Lectureconversionwav1Click(b.ctx, b.ctx.conversion, choix(chemin), b.ui);
     const entree_menu* ajouts = trouve_entree(b.ctx.menu, "DOCUMENTSEXCELAJOUTES1");
     ASSERT_NE(ajouts, nullptr);
     EXPECT_TRUE(ajouts->visible);
@@ -86,15 +88,15 @@ TEST(PiloteConversion, AMenuConversionAddsItsWorkbookToTheMenu) {
 
 TEST(PiloteConversion, NothingStartsWhileAnotherConversionRuns) {
     banc_conversion b;
-    b.ctx.audacity.conversion_en_cours = true;
+    b.ctx.conversion.conversion_en_cours = true;
     b.ctx.conversion.facteur_division = 4;
     int appels = 0;
-    const auto r = Lectureconversionwav1Click(b.ctx, choix(b.chemin("x.wav"), &appels), b.ui);
+    const auto r = Lectureconversionwav1Click(b.ctx, b.ctx.conversion, choix(b.chemin("x.wav"), &appels), b.ui);
     EXPECT_FALSE(r.choisi);
     EXPECT_EQ(appels, 0);
     EXPECT_EQ(b.ctx.conversion.facteur_division, 4);  // the running conversion's state is left alone
     EXPECT_TRUE(b.evenements.empty());
-    EXPECT_TRUE(b.ctx.audacity.conversion_en_cours);
+    EXPECT_TRUE(b.ctx.conversion.conversion_en_cours);
 }
 
 TEST(PiloteConversion, TheWatchersPathKeepsItsFactorAndAnswersTheSizeQuestionOnce) {
@@ -103,7 +105,7 @@ TEST(PiloteConversion, TheWatchersPathKeepsItsFactorAndAnswersTheSizeQuestionOnc
     b.os.ecrire(chemin, gen::wav(gen::patin(70000, 5)));  // 140,000 bytes: f = 3
     b.reponse = reponse_diminuer;
     b.ctx.conversion.facteur_division = 1;
-    const auto r = convertir_enregistrement(b.ctx, chemin, b.ui);
+    const auto r = convertir(b.ctx, b.ctx.conversion, chemin, b.ui);
     EXPECT_TRUE(r.classeur_ouvert);
     EXPECT_EQ(b.questions.size(), 4u);  // asked once: size, bits, factor, values
     EXPECT_EQ(b.questions[2], 3);
@@ -119,14 +121,14 @@ TEST(PiloteConversion, ARecordingThatChangedUnderTheChartOpensNoWorkbook) {
     const auto chemin = b.chemin("essai.wav");
     b.os.ecrire(chemin, gen::wav(gen::patin(3000, 4)));
     b.ui.montrer_graphique = [&] { b.os.ecrire(chemin, "RIFF pas encore fini"); };
-    EXPECT_THROW(Lectureconversionwav1Click(b.ctx, choix(chemin), b.ui), erreur_quorva);
+    EXPECT_THROW(Lectureconversionwav1Click(b.ctx, b.ctx.conversion, choix(chemin), b.ui), erreur_quorva);
     EXPECT_TRUE(b.os.ouvertures.empty());
     EXPECT_FALSE(b.os.file_exists(chemin + ".slk"));
-    EXPECT_FALSE(b.ctx.audacity.conversion_en_cours);
+    EXPECT_FALSE(b.ctx.conversion.conversion_en_cours);
 
     b.ui.montrer_graphique = [&] { b.os.ecrire(chemin, gen::entete(8, 2) + std::string(8, '\0')); };
     b.os.ecrire(chemin, gen::wav(gen::patin(3000, 4)));
-    const auto r = Lectureconversionwav1Click(b.ctx, choix(chemin), b.ui);
+    const auto r = Lectureconversionwav1Click(b.ctx, b.ctx.conversion, choix(chemin), b.ui);
     EXPECT_FALSE(r.classeur_ouvert);
     EXPECT_TRUE(b.os.ouvertures.empty());
     EXPECT_FALSE(b.os.file_exists(chemin + ".slk"));

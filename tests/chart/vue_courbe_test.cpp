@@ -486,25 +486,25 @@ TEST(FenetresCouvrantes, MinimisesTheForegroundWindowsUntilTheChartIsInFront) {
     os.fenetres = {{1, "Audacity"}, {2, "essai.wav"}, {3, "Bloc-notes"}, {4, "Quorva"}};
     ctx.conversion.fichier_en_cours = "essai.wav";
     os.premiers_plans = {1, 3, 2, 1};
-    ranger_fenetres_couvrantes(ctx, [](WindowId) { return false; });
+    ranger_fenetres_couvrantes(ctx.os, ctx.conversion.fichier_en_cours, [](WindowId) { return false; });
     EXPECT_EQ(os.minimisees, (std::vector<WindowId>{1, 3}));
 
     // At most five rounds.
     os.minimisees.clear();
     os.premiers_plans = {1, 1, 1, 1, 1, 1, 1};
-    ranger_fenetres_couvrantes(ctx, [](WindowId) { return false; });
+    ranger_fenetres_couvrantes(ctx.os, ctx.conversion.fichier_en_cours, [](WindowId) { return false; });
     EXPECT_EQ(os.minimisees.size(), 5u);
 
     // The program's own windows are never put away, whatever their title.
     os.minimisees.clear();
     ctx.conversion.fichier_en_cours.clear();
     os.premiers_plans = {1, 4, 3};
-    ranger_fenetres_couvrantes(ctx, [](WindowId w) { return w == 4; });
+    ranger_fenetres_couvrantes(ctx.os, ctx.conversion.fichier_en_cours, [](WindowId w) { return w == 4; });
     EXPECT_EQ(os.minimisees, (std::vector<WindowId>{1}));
     // No foreground window and an empty caption: stop at once.
     os.minimisees.clear();
     os.premiers_plans.clear();
-    ranger_fenetres_couvrantes(ctx, nullptr);
+    ranger_fenetres_couvrantes(ctx.os, ctx.conversion.fichier_en_cours, nullptr);
     EXPECT_TRUE(os.minimisees.empty());
 }
 

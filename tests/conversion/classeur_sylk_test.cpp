@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/erreur.h"
-#include "app/texte.h"
+#include "app/base/erreur.h"
+#include "app/base/texte.h"
 #include "conversion/classeur_sylk.h"
 #include "tests/conversion/outils_conversion.h"
 
@@ -15,7 +15,7 @@ namespace gen = quorva::generateur;
 // Writes a workbook for the given samples with the current tables.
 std::vector<std::string> classeur(banc_conversion& b, const std::vector<std::int32_t>& valeurs, int langue = 1,
                                   const std::string& nom = "essai.wav") {
-    ecrivain_classeur ecrivain(b.ctx, b.chemin(nom), langue);
+    ecrivain_classeur ecrivain(b.ctx, b.ctx.conversion, b.chemin(nom), langue);
     for (auto v : valeurs) ecrivain.echantillon(v);
     ecrivain.termine();
     return decouper_lignes(b.os.lire(b.chemin(nom) + ".slk"));
@@ -106,7 +106,7 @@ TEST(ClasseurSylk, TablesStopAtRow100AndWithTheSamples) {
 TEST(ClasseurSylk, MissingBaseWorkbookRaisesAndWritesNothing) {
     banc_conversion b;
     b.ctx.chemins.chemin_appli = b.os.racine() + "ailleurs\\";
-    EXPECT_THROW(ecrivain_classeur(b.ctx, b.chemin("x.wav"), 1), erreur_quorva);
+    EXPECT_THROW(ecrivain_classeur(b.ctx, b.ctx.conversion, b.chemin("x.wav"), 1), erreur_quorva);
     EXPECT_FALSE(b.os.file_exists(b.chemin("x.wav.slk")));
     // The program folder itself is the second place looked in.
     b.os.ecrire(b.os.racine() + "ailleurs/patin_tracte_base_EN.slk", "ID;P\r\nC;Y1;X1;K\"T\"\r\n");
@@ -117,7 +117,7 @@ TEST(ClasseurSylk, UnfinishedWorkbookLeavesThePreviousOne) {
     banc_conversion b;
     b.os.ecrire(b.chemin("x.wav.slk"), "ancien");
     {
-        ecrivain_classeur ecrivain(b.ctx, b.chemin("x.wav"), 1);
+        ecrivain_classeur ecrivain(b.ctx, b.ctx.conversion, b.chemin("x.wav"), 1);
         for (int i = 0; i < 50000; ++i) ecrivain.echantillon(i % 100);
         // an error here: no termine()
     }
@@ -147,7 +147,7 @@ TEST(ClasseurSylk, SemicolonInTheFileNameIsEscapedInTheTitle) {
 TEST(ClasseurSylk, WholeConversionWritesTheWorkbookBesideTheRecording) {
     banc_conversion b;
     std::vector<std::int64_t> debuts;
-    EXPECT_EQ(b.convertit("patin.wav", gen::wav(gen::patin(20000, 3, &debuts))), 1);
+    EXPECT_EQ(b.convertit("patin.wav", gen::wav(gen::patin(20000, 3, &debuts))).lecture, resultat_lecture::accepte);
     const auto l = decouper_lignes(b.os.lire(b.chemin("patin.wav.slk")));
     EXPECT_LT(position(l, "C;Y20005;X1;K20000;ER[-1]C+1"), l.size());
     EXPECT_EQ(l.back(), "E");

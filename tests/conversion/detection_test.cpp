@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/nombres.h"
+#include "app/base/nombres.h"
 
 #include "conversion/Models.h"
 #include "conversion/detection.h"
@@ -17,7 +17,7 @@ void detecte(banc_conversion& b, const std::vector<std::int16_t>& v) {
     auto& e = b.ctx.conversion;
     e.nb_echantillons = static_cast<std::int32_t>(v.size());
     for (std::size_t i = 0; i < v.size(); ++i) e.echantillons[i + 1] = v[i];
-    detecte_pointes(b.ctx, b.ui);
+    detecte_pointes(b.ctx, b.ctx.conversion, b.ui);
 }
 
 TEST(Detection, SilentRecordingHasNoEventAndOldTablesAreCleared) {

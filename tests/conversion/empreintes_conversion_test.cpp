@@ -12,7 +12,7 @@
 #include <map>
 #include <sstream>
 
-#include "chart/fichier_pointes.h"
+#include "conversion/fichier_pointes.h"
 #include "conversion/detection.h"
 #include "tests/conversion/outils_conversion.h"
 
@@ -99,18 +99,13 @@ std::map<std::string, std::string> sorties(const cas& c) {
     auto& etat = b.ctx.conversion;
     const auto deux_passes = [&](marques chart) {
         b.ui.montrer_graphique = [&, chart] {
-            Readmarks(b.ctx);  // as the chart does one second after it opens
+            Readmarks(b.ctx, b.ctx.conversion);  // as the chart does one second after it opens
             if (chart == marques::aucune) return;
             if (chart == marques::deplacee && etat.nb_pointes >= 2) etat.pointes[2].x += 37.4;
             reconstruit_pointes(etat);
-            Savemarks(b.ctx);
+            Savemarks(b.ctx, b.ctx.conversion);
         };
-        etat.reponse_taille = 0;
-        etat.facteur_division = c.facteur;
-        etat.conversion_annulee = 0;
-        std::uint8_t accepte = 0;
-        Lecture_fichier_wav(b.ctx, wav, 1, accepte, b.ui);
-        if (accepte == 1 && etat.conversion_annulee == 0) Lecture_fichier_wav(b.ctx, wav, 0, accepte, b.ui);
+        convertir(b.ctx, etat, wav, b.ui, {c.facteur, "", false});
     };
     // A moved mark is moved in the marks file of an earlier conversion.
     if (c.chart == marques::deplacee) deux_passes(marques::ok);

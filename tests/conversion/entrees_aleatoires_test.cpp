@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "app/erreur.h"
-#include "chart/fichier_pointes.h"
+#include "app/base/erreur.h"
+#include "conversion/fichier_pointes.h"
 #include "conversion/detection.h"
 #include "tests/conversion/outils_conversion.h"
 
@@ -42,14 +42,14 @@ TEST(EntreesAleatoires, RecordingsNeverEscapeTheirOutcomes) {
         }
         b.reponse = hasard.entre(1, 3);
         const int facteur = hasard.entre(1, 5);
-        std::uint8_t accepte = 0;
-        ASSERT_NO_THROW(accepte = b.convertit("f.wav", f, facteur)) << essai;
+        resultat_conversion r;
+        ASSERT_NO_THROW(r = b.convertit("f.wav", f, facteur)) << essai;
         const auto& e = b.ctx.conversion;
         EXPECT_GE(e.nb_echantillons, 0);
         EXPECT_LT(static_cast<std::size_t>(e.nb_echantillons), e.echantillons.size());
         EXPECT_GE(e.nb_pointes, 0);
         EXPECT_LE(e.nb_pointes, capacite_pointes);
-        if (accepte == 1 && e.conversion_annulee == 0) {
+        if (r.lecture == resultat_lecture::accepte && e.conversion_annulee == 0) {
             const std::string classeur = b.os.lire(b.chemin("f.wav.slk"));
             EXPECT_EQ(classeur.substr(classeur.size() - 3), "E\r\n");
         }
@@ -97,7 +97,7 @@ TEST(EntreesAleatoires, MarksFilesAreReadWholeOrNotAtAll) {
         os.ecrire(e.fichier_pointes, texte);
         const etat_conversion avant = e;
         try {
-            Readmarks(ctx);
+            Readmarks(ctx, ctx.conversion);
             ++lus;
         } catch (const erreur_quorva&) {
             EXPECT_EQ(e.nb_echantillons, avant.nb_echantillons);
@@ -110,9 +110,9 @@ TEST(EntreesAleatoires, MarksFilesAreReadWholeOrNotAtAll) {
         // What was read can be confirmed (OK) and saved again.
         etat_conversion copie = e;
         reconstruit_pointes(copie);
-        ASSERT_NO_THROW(Savemarks(ctx));
+        ASSERT_NO_THROW(Savemarks(ctx, ctx.conversion));
         const etat_conversion sauve = e;
-        ASSERT_TRUE(Readmarks(ctx));
+        ASSERT_TRUE(Readmarks(ctx, ctx.conversion));
         EXPECT_EQ(e.nb_echantillons, sauve.nb_echantillons);
         EXPECT_EQ(e.nb_pointes, sauve.nb_pointes);
     }

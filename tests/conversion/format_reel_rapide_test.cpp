@@ -7,7 +7,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/nombres.h"
+#include "app/base/nombres.h"
 #include "bench/generateur_wav.h"
 
 namespace quorva::test {

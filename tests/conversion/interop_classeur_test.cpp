@@ -15,9 +15,9 @@
 #include <sys/wait.h>
 
 #include "app/contexte.h"
-#include "app/nombres.h"
-#include "app/texte.h"
-#include "chart/fichier_pointes.h"
+#include "app/base/nombres.h"
+#include "app/base/texte.h"
+#include "conversion/fichier_pointes.h"
 #include "conversion/detection.h"
 #include "conversion/lecture_wav.h"
 #include "tests/conversion/outils_conversion.h"
@@ -130,12 +130,12 @@ etat_conversion detection_attendue(const std::string& wav, int facteur, bool acc
     interface_conversion ui;
     ui.question_taille = [](std::int32_t, int, std::int32_t, std::int32_t) { return reponse_diminuer; };
     ui.montrer_graphique = [&] {
-        Readmarks(*ctx);
+        Readmarks(*ctx, ctx->conversion);
         if (accepter) reconstruit_pointes(ctx->conversion);
     };
     ctx->conversion.facteur_division = facteur;
-    std::uint8_t accepte = 0;
-    Lecture_fichier_wav(*ctx, wav, 1, accepte, ui);
+    Lecture_fichier_wav(*ctx, ctx->conversion, wav, passe_lecture::affichage, ui);
+    if (ui.montrer_graphique) ui.montrer_graphique();
     return ctx->conversion;
 }
 
@@ -231,7 +231,7 @@ TEST_F(Interop, ReducedRecordingAndEditedMarks) {
         etat.pointes[2].x += 37.4;
         ctx.conversion = etat;
         ctx.conversion.fichier_pointes = marque + ".txt";
-        Savemarks(ctx);
+        Savemarks(ctx, ctx.conversion);
     }
     r = lance("--accept \"" + marque + "\"");
     ASSERT_EQ(r.statut, 0) << r.sortie;

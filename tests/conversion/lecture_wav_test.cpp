@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/erreur.h"
-#include "app/texte.h"
-#include "chart/fichier_pointes.h"
+#include "app/base/erreur.h"
+#include "app/base/texte.h"
+#include "conversion/fichier_pointes.h"
 #include "conversion/detection.h"
 #include "conversion/lecture_wav.h"
 #include "tests/conversion/outils_conversion.h"
@@ -14,18 +14,15 @@ namespace {
 
 namespace gen = quorva::generateur;
 
-resultat_lecture passe_affichage(banc_conversion& b, const std::string& nom, const std::string& octets,
-                                 std::uint8_t& accepte) {
+resultat_lecture passe_affichage(banc_conversion& b, const std::string& nom, const std::string& octets) {
     b.os.ecrire(b.chemin(nom), octets);
-    return Lecture_fichier_wav(b.ctx, b.chemin(nom), 1, accepte, b.ui);
+    return Lecture_fichier_wav(b.ctx, b.ctx.conversion, b.chemin(nom), passe_lecture::affichage, b.ui);
 }
 
 TEST(LectureWav, ReadsSignedLittleEndianSamplesNumberedFromOne) {
     banc_conversion b;
-    std::uint8_t accepte = 0;
-    const auto r = passe_affichage(b, "a.wav", gen::wav({0x0000, -32768, 0x7FFF, -1, 12}), accepte);
+    const auto r = passe_affichage(b, "a.wav", gen::wav({0x0000, -32768, 0x7FFF, -1, 12}));
     EXPECT_EQ(r, resultat_lecture::accepte);
-    EXPECT_EQ(accepte, 1);
     const auto& e = b.ctx.conversion;
     ASSERT_EQ(e.nb_echantillons, 5);
     EXPECT_EQ(e.echantillons[1], 0);
@@ -34,9 +31,9 @@ TEST(LectureWav, ReadsSignedLittleEndianSamplesNumberedFromOne) {
     EXPECT_EQ(e.echantillons[4], -1);
     EXPECT_EQ(e.echantillons[5], 12);
     EXPECT_EQ(e.fichier_pointes, b.chemin("a.wav") + ".txt");
-    // Display pass: detection hides the progress window, the chart opens,
-    // then the progress window comes back.
-    EXPECT_EQ(b.evenements, (std::vector<std::string>{"masquer", "graphique", "montrer"}));
+    // Display pass: detection hides the progress window (the driver then
+    // opens the chart).
+    EXPECT_EQ(b.evenements, (std::vector<std::string>{"masquer"}));
     EXPECT_TRUE(b.messages.empty());
 }
 
@@ -45,8 +42,7 @@ TEST(LectureWav, FactorPicksEveryKthSampleFromTheFirst) {
     std::vector<std::int16_t> v;
     for (int i = 0; i < 10; ++i) v.push_back(static_cast<std::int16_t>(i * 10));
     b.ctx.conversion.facteur_division = 3;  // offsets 44, 50, 56, 62
-    std::uint8_t accepte = 0;
-    passe_affichage(b, "a.wav", gen::wav(v), accepte);
+    passe_affichage(b, "a.wav", gen::wav(v));
     ASSERT_EQ(b.ctx.conversion.nb_echantillons, 4);
     EXPECT_EQ(b.ctx.conversion.echantillons[2], 30);
     EXPECT_EQ(b.ctx.conversion.echantillons[4], 90);
@@ -54,15 +50,14 @@ TEST(LectureWav, FactorPicksEveryKthSampleFromTheFirst) {
 
 TEST(LectureWav, WalkStopsAtTheDataChunkAndAtTheLastWholeSample) {
     banc_conversion b;
-    std::uint8_t accepte = 0;
     // A trailing LIST chunk is not walked as samples.
     std::string f = gen::wav({1, 2, 3}) + "LIST" + std::string("\x04\0\0\0abcd", 8);
-    passe_affichage(b, "list.wav", f, accepte);
+    passe_affichage(b, "list.wav", f);
     EXPECT_EQ(b.ctx.conversion.nb_echantillons, 3);
 
     // Odd length: the half sample at the end is not a sample.
     std::string impair = gen::entete(7) + std::string("\x01\0\x02\0\x03\0\x04", 7);
-    passe_affichage(b, "impair.wav", impair, accepte);
+    passe_affichage(b, "impair.wav", impair);
     EXPECT_EQ(b.ctx.conversion.nb_echantillons, 3);
 
     // A data size that lies (past the end, negative, or 0 as an interrupted
@@ -72,25 +67,23 @@ TEST(LectureWav, WalkStopsAtTheDataChunkAndAtTheLastWholeSample) {
     menteur[41] = '\xFF';
     menteur[42] = '\x00';
     menteur[43] = '\x00';
-    passe_affichage(b, "menteur.wav", menteur, accepte);
+    passe_affichage(b, "menteur.wav", menteur);
     EXPECT_EQ(b.ctx.conversion.nb_echantillons, 2);
     menteur[43] = '\x80';
-    passe_affichage(b, "negatif.wav", menteur, accepte);
+    passe_affichage(b, "negatif.wav", menteur);
     EXPECT_EQ(b.ctx.conversion.nb_echantillons, 2);
     menteur[40] = menteur[41] = menteur[42] = menteur[43] = '\x00';
-    passe_affichage(b, "interrompu.wav", menteur, accepte);
+    passe_affichage(b, "interrompu.wav", menteur);
     EXPECT_EQ(b.ctx.conversion.nb_echantillons, 2);
 
     // A data size shorter than the file bounds the walk.
     std::string court = gen::wav({5, 6, 7, 8});
     court[40] = 4;
-    passe_affichage(b, "court.wav", court, accepte);
+    passe_affichage(b, "court.wav", court);
     EXPECT_EQ(b.ctx.conversion.nb_echantillons, 2);
 
     // An empty data chunk: accepted, no samples, no events.
-    accepte = 0;
-    passe_affichage(b, "vide.wav", gen::entete(0), accepte);
-    EXPECT_EQ(accepte, 1);
+    EXPECT_EQ(passe_affichage(b, "vide.wav", gen::entete(0)), resultat_lecture::accepte);
     EXPECT_EQ(b.ctx.conversion.nb_echantillons, 0);
     EXPECT_EQ(b.ctx.conversion.nb_pointes, 0);
 }
@@ -104,10 +97,8 @@ TEST(LectureWav, NonRecordingsAreIgnoredSilently) {
     sans_fmt[12] = 'X';
     for (const auto& octets : {std::string("RIFF") + std::string(60, '\x55'), sans_wave, sans_fmt,
                                bon.substr(0, 43), std::string(), std::string("RIFF")}) {
-        std::uint8_t accepte = 0;
         b.ctx.conversion.fichier_pointes.clear();
-        EXPECT_EQ(passe_affichage(b, "x.wav", octets, accepte), resultat_lecture::ignore);
-        EXPECT_EQ(accepte, 0);
+        EXPECT_EQ(passe_affichage(b, "x.wav", octets), resultat_lecture::ignore);
         EXPECT_EQ(b.ctx.conversion.fichier_pointes, b.chemin("x.wav") + ".txt");
     }
     EXPECT_TRUE(b.messages.empty());
@@ -124,9 +115,7 @@ TEST(LectureWav, OtherFormatsAreRefusedWithTheMessage) {
     for (const auto& octets : {stereo, huit_bits, fmt18}) {
         banc_conversion b;
         b.ctx.conversion.fichier_en_cours = "essai.wav";
-        std::uint8_t accepte = 0;
-        EXPECT_EQ(passe_affichage(b, "r.wav", octets, accepte), resultat_lecture::refuse);
-        EXPECT_EQ(accepte, 0);
+        EXPECT_EQ(passe_affichage(b, "r.wav", octets), resultat_lecture::refuse);
         ASSERT_EQ(b.messages.size(), 1u);
         EXPECT_EQ(b.messages[0],
                   "Lecture des fichiers .WAV diff\xE9rents de \r1 canal, 16 bits pas encore possible.\r\r"
@@ -145,9 +134,9 @@ TEST(LectureWav, ARecordingKeptWholeIsDetectedChartedAndWrittenWhole) {
     v.back() = 7;
     b.ui.montrer_graphique = [&b] {  // the chart's OK
         reconstruit_pointes(b.ctx.conversion);
-        Savemarks(b.ctx);
+        Savemarks(b.ctx, b.ctx.conversion);
     };
-    ASSERT_EQ(b.convertit("long.wav", gen::wav(v)), 1);
+    ASSERT_EQ(b.convertit("long.wav", gen::wav(v)).lecture, resultat_lecture::accepte);
     const auto& e = b.ctx.conversion;
     EXPECT_EQ(b.questions.size(), 4u);  // asked once
     ASSERT_EQ(e.nb_echantillons, 60000);
@@ -164,9 +153,8 @@ TEST(LectureWav, ARecordingKeptWholeIsDetectedChartedAndWrittenWhole) {
 
 TEST(LectureWav, UnreadableFileRaisesTheSystemError) {
     banc_conversion b;
-    std::uint8_t accepte = 0;
     try {
-        Lecture_fichier_wav(b.ctx, b.chemin("absent.wav"), 1, accepte, b.ui);
+        Lecture_fichier_wav(b.ctx, b.ctx.conversion, b.chemin("absent.wav"), passe_lecture::affichage, b.ui);
         FAIL();
     } catch (const erreur_quorva& e) {
         EXPECT_EQ(std::string(e.what()), "Impossible d'ouvrir le fichier " + b.chemin("absent.wav"));
@@ -196,21 +184,23 @@ TEST(TailleWav, QuestionAskedOnceAndItsAnswerApplied) {
     {
         banc_conversion b;
         b.reponse = reponse_diminuer;
-        EXPECT_EQ(b.convertit("d.wav", gen::wav(v)), 1);
+        EXPECT_EQ(b.convertit("d.wav", gen::wav(v)).lecture, resultat_lecture::accepte);
         EXPECT_EQ(b.questions, (std::vector<std::int32_t>{200000, 16, 4, 25000}));  // display pass only
         EXPECT_EQ(b.ctx.conversion.facteur_division, 4);
         EXPECT_EQ(b.ctx.conversion.nb_echantillons, 25000);
         EXPECT_EQ(b.ctx.conversion.nb_lignes_classeur, 25000);
-        EXPECT_EQ(b.evenements.front(), "masquer");
-        EXPECT_EQ(b.evenements[1], "montrer");
+        // Shown by the driver, hidden for the question and shown again.
+        EXPECT_EQ(b.evenements[0], "montrer");
+        EXPECT_EQ(b.evenements[1], "masquer");
+        EXPECT_EQ(b.evenements[2], "montrer");
     }
     {
         banc_conversion b;
         b.reponse = reponse_annuler;
-        EXPECT_EQ(b.convertit("c.wav", gen::wav(v)), 1);
+        EXPECT_EQ(b.convertit("c.wav", gen::wav(v)).lecture, resultat_lecture::accepte);
         EXPECT_EQ(b.ctx.conversion.conversion_annulee, 1);
         EXPECT_EQ(b.ctx.conversion.reponse_taille, 0);
-        EXPECT_EQ(b.evenements, (std::vector<std::string>{"masquer", "montrer"}));  // no chart
+        EXPECT_EQ(b.evenements, (std::vector<std::string>{"montrer", "masquer", "montrer", "masquer"}));  // no chart
         EXPECT_FALSE(b.os.file_exists(b.chemin("c.wav.slk")));
     }
     {
@@ -228,10 +218,10 @@ TEST(TailleWav, QuestionAskedOnceAndItsAnswerApplied) {
 // recording converted before.
 TEST(TailleWav, CancelledWalkCountsNoSample) {
     banc_conversion b;
-    EXPECT_EQ(b.convertit("court.wav", gen::wav(std::vector<std::int16_t>(500, 3))), 1);
+    EXPECT_EQ(b.convertit("court.wav", gen::wav(std::vector<std::int16_t>(500, 3))).lecture, resultat_lecture::accepte);
     EXPECT_EQ(b.ctx.conversion.nb_echantillons, 500);
     b.reponse = reponse_annuler;
-    EXPECT_EQ(b.convertit("long.wav", gen::wav(std::vector<std::int16_t>(100000, 0))), 1);
+    EXPECT_EQ(b.convertit("long.wav", gen::wav(std::vector<std::int16_t>(100000, 0))).lecture, resultat_lecture::accepte);
     EXPECT_EQ(b.ctx.conversion.conversion_annulee, 1);
     EXPECT_EQ(b.ctx.conversion.nb_echantillons, 0);
 }
@@ -241,7 +231,7 @@ TEST(TailleWav, QuestionSeesTheBytesReallyWalked) {
     b.reponse = reponse_diminuer;
     std::string f = gen::wav(std::vector<std::int16_t>(40000, 0));  // 80,000 bytes
     f[43] = '\x7F';  // the header claims about 2 GB
-    EXPECT_EQ(b.convertit("menteur.wav", f), 1);
+    EXPECT_EQ(b.convertit("menteur.wav", f).lecture, resultat_lecture::accepte);
     EXPECT_EQ(b.questions, (std::vector<std::int32_t>{80000, 16, 2, 20000}));
     EXPECT_EQ(b.ctx.conversion.nb_echantillons, 20000);
 }
@@ -249,8 +239,7 @@ TEST(TailleWav, QuestionSeesTheBytesReallyWalked) {
 TEST(TailleWav, ProgressStepsOncePerThousandSamples) {
     banc_conversion b;
     std::vector<std::int16_t> v(5500, 0);
-    std::uint8_t accepte = 0;
-    passe_affichage(b, "p.wav", gen::wav(v), accepte);
+    passe_affichage(b, "p.wav", gen::wav(v));
     // 5 steps for the walk, 5 for the detection's positions 1..5480.
     EXPECT_EQ(b.pas_progression, 10);
 }

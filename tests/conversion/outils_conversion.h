@@ -8,6 +8,7 @@
 #include "app/contexte.h"
 #include "bench/generateur_wav.h"
 #include "conversion/lecture_wav.h"
+#include "conversion/pilote_conversion.h"
 #include "tests/support/plateforme_factice.h"
 
 namespace quorva::test {
@@ -45,17 +46,10 @@ struct banc_conversion {
 
     std::string chemin(const std::string& nom) { return os.racine() + nom; }
 
-    // Writes a recording and runs both passes as the drivers do.
-    std::uint8_t convertit(const std::string& nom, const std::string& octets, std::int32_t facteur = 1) {
+    // Writes a recording and converts it (the workbook is not opened).
+    resultat_conversion convertit(const std::string& nom, const std::string& octets, std::int32_t facteur = 1) {
         os.ecrire(chemin(nom), octets);
-        auto& etat = ctx.conversion;
-        etat.reponse_taille = 0;
-        etat.facteur_division = facteur;
-        etat.conversion_annulee = 0;
-        std::uint8_t accepte = 0;
-        Lecture_fichier_wav(ctx, chemin(nom), 1, accepte, ui);
-        if (accepte == 1 && etat.conversion_annulee == 0) Lecture_fichier_wav(ctx, chemin(nom), 0, accepte, ui);
-        return accepte;
+        return convertir(ctx, ctx.conversion, chemin(nom), ui, {facteur, "", false});
     }
 };
 

@@ -25,12 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     interface_conversion ui;
     ui.langue = 1 + graine % 2;
     ui.question_taille = [graine](std::int32_t, int, std::int32_t, std::int32_t) { return 1 + graine / 2 % 3; };
-    ctx->conversion.facteur_division = 1 + graine / 8 % 4;
-    fuzz::sans_erreur_quorva([&] {
-        std::uint8_t accepte = 0;
-        Lecture_fichier_wav(*ctx, chemin, 1, accepte, ui);
-        if (accepte == 1 && ctx->conversion.conversion_annulee == 0)
-            Lecture_fichier_wav(*ctx, chemin, 0, accepte, ui);
-    });
+    options_conversion options;
+    options.facteur_division = 1 + graine / 8 % 4;
+    options.ouvrir_classeur = false;
+    fuzz::sans_erreur_quorva([&] { convertir(*ctx, ctx->conversion, chemin, ui, options); });
     return 0;
 }

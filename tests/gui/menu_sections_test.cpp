@@ -5,8 +5,9 @@
 #include <QListWidget>
 #include <QMouseEvent>
 
+#include "app/TForm1.h"
 #include "app/contexte.h"
-#include "i18n/adaptation_menu.h"
+#include "launcher/adaptation_menu.h"
 #include "launcher/PopupMenu1.h"
 #include "launcher/menu.h"
 #include "sections/Tform_TP.h"
@@ -72,8 +73,8 @@ TEST_F(FenetresMenu, PopupMenuDrawsTheModel) {
     menu.reconstruire();
     EXPECT_LE(menu.action("Azimut1")->text().size(), 251);
 
-    EXPECT_EQ(PopupMenu1::drapeau(Speed_FR()).size(), QSize(16, 11));
-    EXPECT_EQ(PopupMenu1::drapeau(Speed_FR()).toImage().pixel(0, 0), 0xFF002395u);
+    EXPECT_EQ(drapeau(Speed_FR()).size(), QSize(16, 11));
+    EXPECT_EQ(drapeau(Speed_FR()).toImage().pixel(0, 0), 0xFF002395u);
 }
 
 TEST_F(FenetresMenu, OneClickOnAMenuEntryOpensItsDocumentOnce) {

@@ -17,7 +17,7 @@
 #include <map>
 
 #include "app/TForm1.h"
-#include "app/garde.h"
+#include "app/base/fenetres_qt.h"
 #include "audacity/lancement_audacity.h"
 #include "audacity/surveillance.h"
 #include "conversion/pilote_conversion.h"
@@ -79,15 +79,15 @@ protected:
             if (pendant_graphique) pendant_graphique(ctx->conversion.fichier_en_cours);
         };
         // The toolbar's wiring of the watcher.
-        surveillance.convertir = [this](const std::string& chemin) {
-            return convertir_enregistrement(*ctx, chemin, ui);
+        surveillance.convertir = [this](const std::string& chemin, const options_conversion& o) {
+            return convertir(*ctx, ctx->conversion, chemin, ui, o);
         };
         ctx->audacity.armer_Timer_surveille = [this](bool actif) {
             if (actif) Form1->Timer_surveille.start();
             else Form1->Timer_surveille.stop();
         };
         QObject::connect(&Form1->Timer_surveille, &QTimer::timeout, Form1.get(), [this] {
-            garde(TForm1::montrer_erreur, [this] { Timer_surveilleTimer(*ctx, surveillance); });
+            gere([this] { Timer_surveilleTimer(*ctx, surveillance); });
         });
         ASSERT_EQ(Form1->Timer_surveille.interval(), 4000);
         prendre_instantane(*ctx);

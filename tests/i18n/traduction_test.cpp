@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/erreur.h"
-#include "i18n/adaptation_menu.h"
+#include "app/base/erreur.h"
+#include "launcher/adaptation_menu.h"
 #include "tests/launcher/banc_menu.h"
 
 namespace quorva::test {

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "i18n/adaptation_menu.h"
+#include "launcher/adaptation_menu.h"
 #include "launcher/menu.h"
 #include "tests/launcher/banc_menu.h"
 

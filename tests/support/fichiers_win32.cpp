@@ -1,6 +1,6 @@
 #include "tests/support/fichiers_win32.h"
 
-#include "app/erreur.h"
+#include "app/base/erreur.h"
 
 namespace quorva::test {
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/platform/plateforme.h"
+#include "app/base/plateforme.h"
 
 namespace quorva::test {
 

@@ -8,8 +8,8 @@
 #include <random>
 #include <sstream>
 
-#include "app/erreur.h"
-#include "app/texte.h"
+#include "app/base/erreur.h"
+#include "app/base/texte.h"
 
 namespace quorva::test {
 

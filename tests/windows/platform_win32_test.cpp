@@ -26,11 +26,11 @@
 #include <vector>
 
 #include "app/contexte.h"
-#include "app/erreur.h"
-#include "app/platform/plateforme.h"
-#include "app/recherche_fenetres.h"
-#include "app/services_systeme.h"
-#include "app/texte.h"
+#include "app/base/erreur.h"
+#include "app/base/plateforme.h"
+#include "app/base/recherche_fenetres.h"
+#include "app/base/services_systeme.h"
+#include "app/base/texte.h"
 
 namespace quorva {
 namespace {

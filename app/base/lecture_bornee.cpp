@@ -1,6 +1,6 @@
-#include "app/lecture_bornee.h"
+#include "app/base/lecture_bornee.h"
 
-#include "app/erreur.h"
+#include "app/base/erreur.h"
 
 namespace quorva {
 

@@ -1,4 +1,4 @@
-#include "app/nombres.h"
+#include "app/base/nombres.h"
 
 #include <array>
 #include <bit>
@@ -8,7 +8,7 @@
 #include <cstring>
 #include <limits>
 
-#include "app/erreur.h"
+#include "app/base/erreur.h"
 
 namespace quorva {
 

@@ -1,7 +1,7 @@
-#include "app/services_systeme.h"
+#include "app/base/services_systeme.h"
 
-#include "app/contexte.h"
-#include "app/texte.h"
+#include "app/base/services.h"
+#include "app/base/texte.h"
 
 namespace quorva {
 
@@ -113,12 +113,12 @@ std::intptr_t ExecuteFile(Plateforme& os, const std::string& fichier, const std:
     return os.shell_open(fichier, parametres, dossier, mode);
 }
 
-std::intptr_t ExecuteFile(contexte& ctx, const std::string& fichier, const std::string& parametres,
+std::intptr_t ExecuteFile(services& ctx, const std::string& fichier, const std::string& parametres,
                           const std::string& dossier, int mode) {
     return ExecuteFile(ctx.os, fichier, parametres, dossier, mode);
 }
 
-std::intptr_t ExecuteFile(contexte& ctx, ouvertures_shell& clics, const std::string& fichier,
+std::intptr_t ExecuteFile(services& ctx, ouvertures_shell& clics, const std::string& fichier,
                           const std::string& parametres, const std::string& dossier, int mode) {
     // The same open asked again at once from the same place (a double-click)
     // was served already.
@@ -126,12 +126,12 @@ std::intptr_t ExecuteFile(contexte& ctx, ouvertures_shell& clics, const std::str
     return ExecuteFile(ctx.os, fichier, parametres, dossier, mode);
 }
 
-void remplir_chemins(contexte& ctx) {
+void remplir_chemins(services& ctx) {
     remplir_dossiers_programme(ctx);
     remplir_version_et_bureaux(ctx);
 }
 
-void remplir_dossiers_programme(contexte& ctx) {
+void remplir_dossiers_programme(services& ctx) {
     auto& chemins = ctx.chemins;
     chemins.chemin_temp = dossier_temp(ctx.os);
     chemins.chemin_appli = derive_chemin_appli(ctx.os);
@@ -140,7 +140,7 @@ void remplir_dossiers_programme(contexte& ctx) {
     if (chemins.chemin_temp.empty()) chemins.chemin_temp = chemins.chemin_appli;
 }
 
-void remplir_version_et_bureaux(contexte& ctx) {
+void remplir_version_et_bureaux(services& ctx) {
     auto& chemins = ctx.chemins;
     chemins.generation_windows = detecte_windows(ctx.os);
     chemins.version_windows = nom_version_windows(ctx.os, chemins.generation_windows);

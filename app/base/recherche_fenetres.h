@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/platform/plateforme.h"
+#include "app/base/plateforme.h"
 
 namespace quorva {
 

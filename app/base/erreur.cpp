@@ -1,4 +1,4 @@
-#include "app/erreur.h"
+#include "app/base/erreur.h"
 
 namespace quorva {
 

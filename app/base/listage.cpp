@@ -1,8 +1,8 @@
-#include "app/platform/listage.h"
+#include "app/base/listage.h"
 
 #include <algorithm>
 
-#include "app/texte.h"
+#include "app/base/texte.h"
 
 namespace quorva {
 

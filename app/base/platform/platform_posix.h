@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/platform/plateforme.h"
+#include "app/base/plateforme.h"
 
 namespace quorva {
 
@@ -56,6 +56,7 @@ public:
     std::vector<std::string> program_names(const std::string& name) override;
     std::string installed_program(const std::string& name) override;
     std::string native_path(const std::string& path) override;
+    std::string dialog_path(const std::string& path) override;
 
     void enumerate_windows(const std::function<bool(WindowId)>& visit) override;
     std::string window_title(WindowId window, std::size_t max_chars) override;
@@ -65,15 +66,14 @@ public:
 
     // Where the display is not X11 (offscreen, Wayland) the window search
     // sees the program's own windows only: the windows layer tells which.
-    using fenetres_propres = std::function<std::vector<std::pair<WindowId, std::string>>()>;
-    void set_own_windows(fenetres_propres liste);
+    void set_own_windows(own_windows liste) override;
 
 private:
     void recolter_enfants();
     bool est_programme(const std::string& fichier, const struct stat& infos);
     std::vector<std::string> arguments(const std::string& parametres);
     std::unique_ptr<FenetresX11> x11_;
-    fenetres_propres propres_;
+    own_windows propres_;
     std::vector<int> enfants_;  // processes started and not yet reaped
 };
 

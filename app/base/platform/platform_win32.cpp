@@ -14,10 +14,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/erreur.h"
-#include "app/platform/listage.h"
-#include "app/platform/plateforme.h"
-#include "app/texte.h"
+#include "app/base/erreur.h"
+#include "app/base/listage.h"
+#include "app/base/plateforme.h"
+#include "app/base/texte.h"
 
 namespace quorva {
 
@@ -258,6 +258,7 @@ public:
     std::vector<std::string> program_names(const std::string& name) override { return {name + ".exe"}; }
     std::string installed_program(const std::string&) override { return ""; }
     std::string native_path(const std::string& path) override { return path; }
+    std::string dialog_path(const std::string& path) override { return cp1252_vers_utf8(path); }
 
     void enumerate_windows(const std::function<bool(WindowId)>& visit) override {
         EnumWindows(visiter_fenetre, reinterpret_cast<LPARAM>(&visit));

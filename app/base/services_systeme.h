@@ -8,12 +8,12 @@
 #include <cstdint>
 #include <string>
 
-#include "app/ouvertures_shell.h"
-#include "app/platform/plateforme.h"
+#include "app/base/ouvertures_shell.h"
+#include "app/base/plateforme.h"
 
 namespace quorva {
 
-struct contexte;
+struct services;
 
 // The names of the Windows generations, by the index the probe returns.
 extern const std::array<const char*, 15> noms_windows;
@@ -58,9 +58,9 @@ std::string dossier_bureau(Plateforme& os, int csidl);
 // asked again there within a moment is served once (ouvertures_shell.h).
 std::intptr_t ExecuteFile(Plateforme& os, const std::string& fichier, const std::string& parametres,
                           const std::string& dossier, int mode);
-std::intptr_t ExecuteFile(contexte& ctx, const std::string& fichier, const std::string& parametres,
+std::intptr_t ExecuteFile(services& ctx, const std::string& fichier, const std::string& parametres,
                           const std::string& dossier, int mode);
-std::intptr_t ExecuteFile(contexte& ctx, ouvertures_shell& clics, const std::string& fichier,
+std::intptr_t ExecuteFile(services& ctx, ouvertures_shell& clics, const std::string& fichier,
                           const std::string& parametres, const std::string& dossier, int mode);
 
 // Fills ctx.chemins in the start-up order: chemin_temp, chemin_appli,
@@ -68,11 +68,11 @@ std::intptr_t ExecuteFile(contexte& ctx, ouvertures_shell& clics, const std::str
 // Never leaves chemin_temp empty: without a system temporary folder it is
 // the program folder. Throws erreur_quorva only when the probe cannot find
 // the system library.
-void remplir_chemins(contexte& ctx);
+void remplir_chemins(services& ctx);
 // Its two halves, for the start-up sequence, which makes the program folder
 // the current one in between: chemin_temp and chemin_appli first, then the
 // probe and the desktops (this one may throw).
-void remplir_dossiers_programme(contexte& ctx);
-void remplir_version_et_bureaux(contexte& ctx);
+void remplir_dossiers_programme(services& ctx);
+void remplir_version_et_bureaux(services& ctx);
 
 }  // namespace quorva

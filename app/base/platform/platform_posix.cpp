@@ -1,4 +1,4 @@
-#include "app/platform/platform_posix.h"
+#include "app/base/platform/platform_posix.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -17,9 +17,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/erreur.h"
-#include "app/platform/listage.h"
-#include "app/texte.h"
+#include "app/base/erreur.h"
+#include "app/base/listage.h"
+#include "app/base/texte.h"
 
 extern char** environ;
 
@@ -455,6 +455,11 @@ std::string PlateformePosix::native_path(const std::string& path) {
     return posix ? *posix : path;
 }
 
+std::string PlateformePosix::dialog_path(const std::string& path) {
+    const auto posix = chemin_posix(path);
+    return posix ? *posix : cp1252_vers_utf8(path);
+}
+
 std::string PlateformePosix::special_folder(int csidl) {
     const std::string maison = quorva::maison();
     std::string donnees = variable("XDG_DATA_HOME");
@@ -594,7 +599,7 @@ char PlateformePosix::decimal_separator() {
     return resultat;
 }
 
-void PlateformePosix::set_own_windows(fenetres_propres liste) { propres_ = std::move(liste); }
+void PlateformePosix::set_own_windows(own_windows liste) { propres_ = std::move(liste); }
 
 void PlateformePosix::enumerate_windows(const std::function<bool(WindowId)>& visit) {
     if (x11_) {

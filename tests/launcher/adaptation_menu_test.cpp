@@ -1,4 +1,4 @@
-#include "i18n/adaptation_menu.h"
+#include "launcher/adaptation_menu.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 // school workstation to see what Quorva finds.
 #include <cstdio>
 
-#include "app/erreur.h"
-#include "app/services_systeme.h"
+#include "app/base/erreur.h"
+#include "app/base/services_systeme.h"
 
 int main() {
     using namespace quorva;

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <string>
 
-#include "app/platform/plateforme.h"
+#include "app/base/plateforme.h"
 
 namespace quorva {
 

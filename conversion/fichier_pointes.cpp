@@ -1,13 +1,14 @@
-#include "chart/fichier_pointes.h"
+#include "conversion/fichier_pointes.h"
 
 #include <algorithm>
 #include <string_view>
 #include <vector>
 
-#include "app/erreur.h"
-#include "app/lecture_bornee.h"
-#include "app/nombres.h"
-#include "app/texte.h"
+#include "app/base/erreur.h"
+#include "app/base/lecture_bornee.h"
+#include "app/base/nombres.h"
+#include "app/base/texte.h"
+#include "conversion/detection.h"
 
 namespace quorva {
 
@@ -54,8 +55,7 @@ private:
 
 }  // namespace
 
-void Savemarks(contexte& ctx) {
-    const auto& etat = ctx.conversion;
+void Savemarks(const services& ctx, const etat_conversion& etat) {
     const int n = etat.nb_valides();
     const int nb = borne(etat.nb_pointes, capacite_pointes);
     auto sortie = ctx.os.create_file(etat.fichier_pointes);
@@ -85,8 +85,7 @@ void Savemarks(contexte& ctx) {
 
 namespace {
 
-bool lire_pointes(contexte& ctx) {
-    auto& etat = ctx.conversion;
+bool lire_fichier_pointes(const services& ctx, etat_conversion& etat) {
     const std::string& chemin = etat.fichier_pointes;
     if (chemin.empty() || !ctx.os.file_exists(chemin)) return false;
     // Far more than the lines of the longest recording (5,000,000 samples).
@@ -136,17 +135,26 @@ bool lire_pointes(contexte& ctx) {
 
 }  // namespace
 
-bool Readmarks(contexte& ctx) {
+bool Readmarks(const services& ctx, etat_conversion& etat) {
     try {
-        return lire_pointes(ctx);
+        return lire_fichier_pointes(ctx, etat);
     } catch (const erreur_quorva& e) {
         // A number that is not one says which text; the user also needs to
         // know which file holds it.
-        const std::string abime = message("Le fichier de pointes %s est ab\xEEm\xE9.", ctx.conversion.fichier_pointes);
+        const std::string abime = message("Le fichier de pointes %s est ab\xEEm\xE9.", etat.fichier_pointes);
         const std::string texte = e.what();
-        if (texte.find(ctx.conversion.fichier_pointes) != std::string::npos) throw;
+        if (texte.find(etat.fichier_pointes) != std::string::npos) throw;
         throw erreur_quorva(abime + "\r" + texte);
     }
+}
+
+bool pointes_enregistrees(const services& ctx, const etat_conversion& etat) {
+    return !etat.fichier_pointes.empty() && ctx.os.file_exists(etat.fichier_pointes);
+}
+
+void valider_pointes(const services& ctx, etat_conversion& etat) {
+    reconstruit_pointes(etat);
+    Savemarks(ctx, etat);
 }
 
 }  // namespace quorva

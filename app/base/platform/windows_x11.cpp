@@ -4,11 +4,11 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include "app/platform/platform_posix.h"
+#include "app/base/platform/platform_posix.h"
 #include <cstdlib>
 #include <cstring>
 
-#include "app/texte.h"
+#include "app/base/texte.h"
 
 namespace quorva {
 

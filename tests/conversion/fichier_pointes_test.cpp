@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/erreur.h"
-#include "chart/fichier_pointes.h"
+#include "app/base/erreur.h"
+#include "app/contexte.h"
+#include "conversion/fichier_pointes.h"
 #include "tests/support/plateforme_factice.h"
 
 namespace quorva::test {
@@ -25,7 +26,7 @@ TEST(FichierPointes, SaveWritesTheFormatAndReadRestoresIt) {
     e.nb_pointes = 2;
     e.pointes[1] = {1234, 0.1};
     e.pointes[2] = {2, -123456.789012345};
-    Savemarks(b.ctx);
+    Savemarks(b.ctx, b.ctx.conversion);
     EXPECT_EQ(b.lire(),
               "3\r\n-500\r\n0\r\n32767\r\nPointes\r\n2\r\n"
               " 1.23400000000000E+0003\r\n 1.00000000000000E-0001\r\n"
@@ -35,7 +36,7 @@ TEST(FichierPointes, SaveWritesTheFormatAndReadRestoresIt) {
     e = etat_conversion{};
     e.fichier_pointes = avant.fichier_pointes;
     e.pointes[7] = {99, 99};  // a leftover is not kept
-    EXPECT_TRUE(Readmarks(b.ctx));
+    EXPECT_TRUE(Readmarks(b.ctx, b.ctx.conversion));
     EXPECT_EQ(e.nb_echantillons, 3);
     EXPECT_EQ(e.echantillons[1], -500);
     EXPECT_EQ(e.echantillons[3], 32767);
@@ -49,7 +50,7 @@ TEST(FichierPointes, SamplesUseTheSystemSeparatorMarksAPoint) {
     banc_pointes b;
     b.ctx.separateur_decimal = ',';
     b.ecrire("  2 valeurs\n1,5\n-2\nPointes\n1\n 4.50000000000000E+0001\n 1.00000000000000E+0000\n");
-    EXPECT_TRUE(Readmarks(b.ctx));
+    EXPECT_TRUE(Readmarks(b.ctx, b.ctx.conversion));
     EXPECT_EQ(b.ctx.conversion.nb_echantillons, 2);
     EXPECT_EQ(b.ctx.conversion.echantillons[1], 1.5);
     EXPECT_EQ(b.ctx.conversion.pointes[1].x, 45);
@@ -61,17 +62,17 @@ TEST(FichierPointes, AbsentFileChangesNothingAndWithoutPointesOnlySamples) {
     e.nb_echantillons = 5;
     e.nb_pointes = 1;
     e.pointes[1] = {3, 4};
-    EXPECT_FALSE(Readmarks(b.ctx));
+    EXPECT_FALSE(Readmarks(b.ctx, b.ctx.conversion));
     EXPECT_EQ(e.nb_echantillons, 5);
 
     b.ecrire("2\r\n10\r\n20\r\npointes\r\n1\r\n 9.00000000000000E+0000\r\n 1.0E+0000\r\n");
-    EXPECT_TRUE(Readmarks(b.ctx));
+    EXPECT_TRUE(Readmarks(b.ctx, b.ctx.conversion));
     EXPECT_EQ(e.nb_echantillons, 2);
     EXPECT_EQ(e.echantillons[2], 20);
     EXPECT_EQ(e.nb_pointes, 1);
     EXPECT_EQ(e.pointes[1].x, 3);  // "pointes" is not "Pointes": marks kept
     b.ecrire("1\r\n10\r\n");  // ends after the samples
-    EXPECT_TRUE(Readmarks(b.ctx));
+    EXPECT_TRUE(Readmarks(b.ctx, b.ctx.conversion));
     EXPECT_EQ(e.pointes[1].x, 3);
 }
 
@@ -98,7 +99,7 @@ TEST(FichierPointes, BrokenFilesRaiseAndLeaveEverythingAsItWas) {
         e.pointes[1] = {5, 6};
         b.ecrire(texte);
         try {
-            Readmarks(b.ctx);
+            Readmarks(b.ctx, b.ctx.conversion);
             ADD_FAILURE() << texte;
         } catch (const erreur_quorva& erreur) {
             EXPECT_FALSE(std::string(erreur.what()).empty());
@@ -117,7 +118,7 @@ TEST(FichierPointes, EverySampleAndAtMostOneHundredMarksAreKept) {
     texte += "Pointes\r\n150\r\n";
     for (int k = 1; k <= 150; ++k) texte += std::to_string(k * 10) + "\r\n1\r\n";
     b.ecrire(texte);
-    EXPECT_TRUE(Readmarks(b.ctx));
+    EXPECT_TRUE(Readmarks(b.ctx, b.ctx.conversion));
     const auto& e = b.ctx.conversion;
     EXPECT_EQ(e.nb_echantillons, 32200);  // a recording kept whole
     EXPECT_EQ(e.echantillons[32200], 32200);
@@ -129,7 +130,7 @@ TEST(FichierPointes, SaveFailureKeepsThePreviousFile) {
     banc_pointes b;
     b.ecrire("ancien");
     b.ctx.conversion.fichier_pointes = b.os.racine() + "absent\\dossier\\x.txt";
-    EXPECT_THROW(Savemarks(b.ctx), erreur_quorva);
+    EXPECT_THROW(Savemarks(b.ctx, b.ctx.conversion), erreur_quorva);
     b.ctx.conversion.fichier_pointes = b.os.racine() + "essai.wav.txt";
     EXPECT_EQ(b.lire(), "ancien");
 }

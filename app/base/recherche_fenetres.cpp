@@ -1,6 +1,6 @@
-#include "app/recherche_fenetres.h"
+#include "app/base/recherche_fenetres.h"
 
-#include "app/texte.h"
+#include "app/base/texte.h"
 
 namespace quorva {
 

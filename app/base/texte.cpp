@@ -1,4 +1,4 @@
-#include "app/texte.h"
+#include "app/base/texte.h"
 
 #include <array>
 #include <cstdint>
@@ -172,7 +172,7 @@ bool finit_par(std::string_view texte, std::string_view fin) {
 }
 
 std::string avec_barre_finale(std::string dossier) {
-    if (!dossier.empty() && dossier.back() != '\\') dossier += '\\';
+    if (!dossier.empty() && dossier.back() != '\\' && dossier.back() != '/') dossier += '\\';
     return dossier;
 }
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "app/erreur.h"
+#include "app/base/erreur.h"
 
 namespace quorva {
 

@@ -106,6 +106,9 @@ public:
     // "/" separators, the case of the existing components), a trailing
     // separator kept. The text unchanged when the system cannot name it.
     virtual std::string native_path(const std::string& path) = 0;
+    // A path as the windows hand it to the system's file dialogs: UTF-8; on
+    // POSIX the file system's name as native_path gives it.
+    virtual std::string dialog_path(const std::string& path) = 0;
 
     // --- Top-level windows ---------------------------------------------------
     // Calls `visit` for each top-level window in the system's order until it
@@ -121,6 +124,12 @@ public:
     // empty when it cannot be known (the window or its process is gone, the
     // system does not say).
     virtual std::string window_program_file(WindowId window) = 0;
+    // Where the system cannot list the top-level windows (a display that is
+    // not X11), the window search sees the program's own windows: the
+    // windows layer says which, with their titles (UTF-8). Ignored where the
+    // system lists them all.
+    using own_windows = std::function<std::vector<std::pair<WindowId, std::string>>()>;
+    virtual void set_own_windows(own_windows list) = 0;
 };
 
 // The implementation for the system the program was built for.

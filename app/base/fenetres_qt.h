@@ -1,0 +1,32 @@
+// What every window shares: texts between the program's cp1252 and Qt, the
+// message boxes, and the guard every Qt event handler runs through.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <utility>
+
+#include "app/base/garde.h"
+
+namespace quorva {
+
+// A cp1252 text for Qt, and back (characters cp1252 lacks become "?").
+QString qt(const std::string& cp1252);
+std::string cp1252(const QString& texte);
+
+// A message box with one OK button above whatever window the user is
+// looking at (the toolbar and the chart stay on top of the others, and a
+// box hidden behind them would block the program without the user seeing
+// why). The text is in cp1252, CR line ends allowed.
+void montrer_erreur(const std::string& texte);
+void montrer_message(const std::string& texte);
+void montrer_information(const std::string& texte);
+
+// Runs an event handler through the guard: an error ends the handler and is
+// shown in an error box, and the program goes on.
+template <class F>
+bool gere(F&& gestionnaire) {
+    return garde(montrer_erreur, std::forward<F>(gestionnaire));
+}
+
+}  // namespace quorva
