@@ -33,7 +33,7 @@ int main(int argc, char* argv[]) {
     // The toolbar first: its creation runs the single-instance guard.
     TForm1 Form1(*ctx);
     if (Form1.refuse()) return 1;
-    TForm2 Form2(*ctx);
+    TForm2 Form2;
     TForm_voir Form_voir(*ctx);
     // Tform_TP: the section windows are created as the menu asks for them
     // (installed with the menu).
@@ -42,7 +42,7 @@ int main(int argc, char* argv[]) {
 
     // What the menu starts.
     const interface_conversion ui = interface_fenetres(ctx->langue.langue, {Form2, Form_patience, Form_chart});
-    const choix_fichier OpenDialog1 = dialogue_ouverture_wav(*ctx, &Form1);
+    const choix_fichier OpenDialog1 = dialogue_ouverture_wav(ctx->os, &Form1);
     // The workbook is written in the language the program shows now.
     const auto ui_actuelle = [&] {
         interface_conversion u = ui;

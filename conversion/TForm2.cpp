@@ -55,7 +55,7 @@ QPointF position_du_blanc(const QString& texte, const QFont& police, int largeur
 
 }  // namespace
 
-TForm2::TForm2(contexte& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx) {
+TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     setObjectName("Form2");
     setWindowTitle("Quorva");
     setWindowFlag(Qt::WindowStaysOnTopHint);

@@ -9,14 +9,13 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/contexte.h"
 
 namespace quorva {
 
 class TForm2 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm2(contexte& ctx, QWidget* parent = nullptr);
+    explicit TForm2(QWidget* parent = nullptr);
 
     // Modal results: 1 "Poursuivre", 3 "Diminuer", 2 Cancel / Escape / closed.
     static constexpr int resultat_poursuivre = 1;
@@ -42,9 +41,6 @@ public:
 
 protected:
     void done(int resultat) override;
-
-private:
-    contexte& ctx_;
 };
 
 }  // namespace quorva

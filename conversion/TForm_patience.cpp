@@ -39,8 +39,8 @@ void TForm_patience::avancer() {
 
 void TForm_patience::remettre_a_zero() { ProgressBar1->setValue(0); }
 
-choix_fichier dialogue_ouverture_wav(contexte& ctx, QWidget* parent) {
-    return [&ctx, parent](const std::string& filtre, const std::string& extension, const std::string& dossier) {
+choix_fichier dialogue_ouverture_wav(Plateforme& os, QWidget* parent) {
+    return [&os, parent](const std::string& filtre, const std::string& extension, const std::string& dossier) {
         // "(*.wav)|*.WAV": a description and its pattern; the pattern is
         // taken in both cases, file names on Linux being case-sensitive.
         const auto barre = filtre.find('|');
@@ -49,7 +49,7 @@ choix_fichier dialogue_ouverture_wav(contexte& ctx, QWidget* parent) {
         const QString filtre_qt = qt(description) + " (" +
                                   QString::fromStdString(motif) + " " +
                                   QString::fromStdString(minuscules_ascii(motif)) + ")";
-        const QString initial = QString::fromStdString(ctx.os.dialog_path(dossier));
+        const QString initial = QString::fromStdString(os.dialog_path(dossier));
         QFileDialog dialogue(parent, QString(), initial, filtre_qt);
         dialogue.setObjectName("OpenDialog1");
         dialogue.setFileMode(QFileDialog::ExistingFile);

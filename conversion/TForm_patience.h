@@ -11,7 +11,7 @@
 #include <functional>
 #include <string>
 
-#include "app/contexte.h"
+#include "app/base/plateforme.h"
 #include "conversion/lecture_wav.h"
 #include "conversion/pilote_conversion.h"
 
@@ -38,6 +38,6 @@ protected:
 
 // The open dialog OpenDialog1 (filter "(*.wav)|*.WAV", default extension
 // "wav", initial folder as given) as the driver asks for it.
-choix_fichier dialogue_ouverture_wav(contexte& ctx, QWidget* parent);
+choix_fichier dialogue_ouverture_wav(Plateforme& os, QWidget* parent);
 
 }  // namespace quorva

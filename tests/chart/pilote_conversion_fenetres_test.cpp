@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/base/erreur.h"
+#include "app/contexte.h"
 #include "bench/generateur_wav.h"
 #include "chart/TForm_chart.h"
 #include "conversion/TForm2.h"
@@ -29,7 +30,7 @@ protected:
                       source.lire(std::string(QUORVA_DONNEES_CONVERSION) + "/" + nom));
         }
         ctx.afficher_message = [this](const std::string& t) { messages.push_back(t); };
-        form2 = std::make_unique<TForm2>(ctx);
+        form2 = std::make_unique<TForm2>();
         patience = std::make_unique<TForm_patience>();
         chart = std::make_unique<TForm_chart>(ctx, ctx.conversion, ctx.langue.langue);
         ui = interface_fenetres(ctx.langue.langue, {*form2, *patience, *chart});
