@@ -128,6 +128,15 @@ TForm_chart::TForm_chart(services& ctx, etat_conversion& conversion, const int& 
     Label_message->setObjectName("Label_message");
     Label_message->setGeometry(690, haut_etat, 24 + largeur_image - 690, 20);
 
+    creer_boutons();
+    creer_memo();
+    creer_menu();
+    Timer2.setInterval(1000);
+    Timer2.setSingleShot(true);
+    connect(&Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
+}
+
+void TForm_chart::creer_boutons() {
     // The mark being placed: a maroon bar that follows the mouse. Clicks go
     // through it to the image underneath.
     Panel1 = new QFrame(this);
@@ -151,7 +160,9 @@ TForm_chart::TForm_chart(services& ctx, etat_conversion& conversion, const int& 
     BitBtn2->setFocusPolicy(Qt::NoFocus);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+}
 
+void TForm_chart::creer_memo() {
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName("Memo1");
     Memo1->setGeometry(23, 206, 274, 115);
@@ -178,7 +189,9 @@ TForm_chart::TForm_chart(services& ctx, etat_conversion& conversion, const int& 
     // The wheel is the chart's wherever the mouse is: the read-only memo
     // would take Ctrl + wheel to zoom its own letters.
     Memo1->viewport()->installEventFilter(this);
+}
 
+void TForm_chart::creer_menu() {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName("PopupMenu1");
     Addamark1 = PopupMenu1->addAction("Add a mark");
@@ -205,10 +218,6 @@ TForm_chart::TForm_chart(services& ctx, etat_conversion& conversion, const int& 
     connect(Retablir1, &QAction::triggered, this, [this] { Retablir1Click(); });
     connect(Accrocher1, &QAction::triggered, this, [this](bool actif) { Accrocher1Click(actif); });
     connect(Detecteur1, &QAction::triggered, this, [this](bool actif) { Detecteur1Click(actif); });
-
-    Timer2.setInterval(1000);
-    Timer2.setSingleShot(true);
-    connect(&Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
 }
 
 int TForm_chart::langue() const { return langue_; }
@@ -411,35 +420,18 @@ bool TForm_chart::touche(QKeyEvent* event) {
         affich_courbe();
         return true;
     case Qt::Key_Left:
-    case Qt::Key_Right: {
-        // One sample, or one pixel column with Shift.
-        const double pas = shift && vue.echelle_x > 0 ? 1 / vue.echelle_x : 1;
-        if (historique.deplacer_selection(vue, conv, event->key() == Qt::Key_Left ? -pas : pas)) {
-            Panel1->hide();
-            montrer_position_pointe();
-            affich_courbe();
-        }
+    case Qt::Key_Right:
+        deplacer_selection(event->key() == Qt::Key_Left, shift);
         return true;
-    }
     case Qt::Key_Delete:
         if (historique.supprimer_selection(vue, conv)) {
             Panel1->hide();
             affich_courbe();
         }
         return true;
-    case Qt::Key_Insert: {
-        const QPoint ici = Image1->mapFromGlobal(QCursor::pos());
-        const double position = Image1->rect().contains(ici) ? position_de(vue, ici.x())
-                                                              : (vue.premier_visible + vue.dernier_visible) / 2.0;
-        if (!historique.inserer(vue, conv, position, accroche)) {
-            if (nb_utilisables(conv) > 0) message("No room for another mark: 100 marks at most.\rDelete a mark first.");
-            return true;
-        }
-        Panel1->hide();
-        montrer_position_pointe();
-        affich_courbe();
+    case Qt::Key_Insert:
+        inserer_pointe();
         return true;
-    }
     case Qt::Key_Plus:
     case Qt::Key_Equal:
     case Qt::Key_Minus:
@@ -463,6 +455,29 @@ bool TForm_chart::touche(QKeyEvent* event) {
     default:
         return false;
     }
+}
+
+// Left / Right: the selected mark by one sample, or one pixel column with Shift.
+void TForm_chart::deplacer_selection(bool vers_gauche, bool par_colonne) {
+    const double pas = par_colonne && vue.echelle_x > 0 ? 1 / vue.echelle_x : 1;
+    if (!historique.deplacer_selection(vue, conv_, vers_gauche ? -pas : pas)) return;
+    Panel1->hide();
+    montrer_position_pointe();
+    affich_courbe();
+}
+
+// Insert: a mark under the mouse, or in the middle of the view.
+void TForm_chart::inserer_pointe() {
+    const QPoint ici = Image1->mapFromGlobal(QCursor::pos());
+    const double position = Image1->rect().contains(ici) ? position_de(vue, ici.x())
+                                                          : (vue.premier_visible + vue.dernier_visible) / 2.0;
+    if (!historique.inserer(vue, conv_, position, accroche)) {
+        if (nb_utilisables(conv_) > 0) message("No room for another mark: 100 marks at most.\rDelete a mark first.");
+        return;
+    }
+    Panel1->hide();
+    montrer_position_pointe();
+    affich_courbe();
 }
 
 void TForm_chart::montrer_position_pointe() {

@@ -139,6 +139,11 @@ private:
     void lire_pointes(bool dire_absence);
     void suivre_placement(int x);
     bool touche(QKeyEvent* event);
+    void deplacer_selection(bool vers_gauche, bool par_colonne);
+    void inserer_pointe();
+    void creer_boutons();
+    void creer_memo();
+    void creer_menu();
     void dire(const std::string& texte);
     void montrer_position_pointe();
     void apres_historique(std::optional<genre_etape> genre);

@@ -84,8 +84,24 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     BitBtn2->setGeometry(316, 58, 95, 27);
     regle(this, 92);
 
-    // The factor sits in the blank of the sentence: Lab_div_par is placed
-    // over it, wherever the wrapping of the font in use puts it.
+    creer_diminuer(narrow);
+    regle(this, 172);
+
+    Label6 = etiquette(this, "Label6", "Annuler la conversion", narrow);
+    Label6->setGeometry(8, 184, 290, 24);
+    BitBtn1 = new QPushButton("Cancel", this);
+    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1->setGeometry(316, 182, 95, 27);
+
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { done(resultat_poursuivre); });
+    connect(BitBtn3, &QPushButton::clicked, this, [this] { done(resultat_diminuer); });
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { done(resultat_annuler); });
+}
+
+// The "Diminuer" line. The factor sits in the blank of the sentence:
+// Lab_div_par is placed over it, wherever the wrapping of the font in use
+// puts it.
+void TForm2::creer_diminuer(const QFont& narrow) {
     Label4 = etiquette(this, "Label4", debut_diminuer + blanc_diminuer + fin_diminuer, narrow);
     Label4->setWordWrap(true);
     Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -103,17 +119,6 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     BitBtn3 = new QPushButton("Diminuer", this);
     BitBtn3->setObjectName("BitBtn3");
     BitBtn3->setGeometry(316, 114, 95, 27);
-    regle(this, 172);
-
-    Label6 = etiquette(this, "Label6", "Annuler la conversion", narrow);
-    Label6->setGeometry(8, 184, 290, 24);
-    BitBtn1 = new QPushButton("Cancel", this);
-    BitBtn1->setObjectName("BitBtn1");
-    BitBtn1->setGeometry(316, 182, 95, 27);
-
-    connect(BitBtn2, &QPushButton::clicked, this, [this] { done(resultat_poursuivre); });
-    connect(BitBtn3, &QPushButton::clicked, this, [this] { done(resultat_diminuer); });
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { done(resultat_annuler); });
 }
 
 int TForm2::demander(std::int32_t facteur, std::int32_t nb_valeurs) {

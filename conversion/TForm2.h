@@ -41,6 +41,9 @@ public:
 
 protected:
     void done(int resultat) override;
+
+private:
+    void creer_diminuer(const QFont& narrow);
 };
 
 }  // namespace quorva

@@ -34,12 +34,6 @@ void usage(std::ostream& sortie) {
               "FILE.wav...\n";
 }
 
-// A wrong command line: the usage on standard error, status 2.
-int mauvais_usage() {
-    usage(std::cerr);
-    return 2;
-}
-
 // A message of the program (cp1252, CR line ends) for a terminal.
 std::string pour_terminal(const std::string& texte) {
     std::string sortie = cp1252_vers_utf8(texte);
@@ -48,51 +42,69 @@ std::string pour_terminal(const std::string& texte) {
     return sortie;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// The command line. `etat` is 0 to go on, else the exit status.
+struct ligne_commande {
+    int etat = 0;
     int langue = 1;
     std::string dossier_programme;
     bool facteur_auto = false, accepter = false;
     std::int32_t facteur = 1;
     std::vector<std::string> fichiers;
+};
+
+ligne_commande lire_arguments(int argc, char** argv) {
+    ligne_commande l;
+    const auto refus = [&l] {
+        usage(std::cerr);
+        l.etat = 2;
+        return l;
+    };
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool avec_valeur = i + 1 < argc;
         if (arg == "--lang" && avec_valeur) {
-            const std::string l = argv[++i];
-            if (l == "en") langue = 1;
-            else if (l == "fr") langue = 2;
-            else return mauvais_usage();
+            const std::string langue = argv[++i];
+            if (langue != "en" && langue != "fr") return refus();
+            l.langue = langue == "en" ? 1 : 2;
         } else if (arg == "--program-folder" && avec_valeur) {
-            dossier_programme = utf8_vers_cp1252(argv[++i]);
+            l.dossier_programme = utf8_vers_cp1252(argv[++i]);
         } else if (arg == "--factor" && avec_valeur) {
             const std::string f = argv[++i];
-            if (f == "auto") facteur_auto = true;
-            else if (!essai_entier(f, facteur) || facteur < 1) return mauvais_usage();
+            if (f == "auto") l.facteur_auto = true;
+            else if (!essai_entier(f, l.facteur) || l.facteur < 1) return refus();
         } else if (arg == "--help") {
             usage(std::cout);
-            return 0;
+            l.etat = -1;
+            return l;
         } else if (arg == "--accept") {
-            accepter = true;
+            l.accepter = true;
         } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
-            return mauvais_usage();
+            return refus();
         } else {
-            fichiers.push_back(utf8_vers_cp1252(arg));
+            l.fichiers.push_back(utf8_vers_cp1252(arg));
         }
     }
-    if (fichiers.empty()) return mauvais_usage();
+    if (l.fichiers.empty()) return refus();
+    return l;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const ligne_commande l = lire_arguments(argc, argv);
+    if (l.etat != 0) return l.etat < 0 ? 0 : l.etat;
+    const bool facteur_auto = l.facteur_auto, accepter = l.accepter;
 
     auto plateforme = creer_plateforme_systeme();
     services ctx(*plateforme);
     etat_conversion etat;
     // The program folder as Quorva itself finds it, unless given.
     ctx.chemins.chemin_appli =
-        dossier_programme.empty() ? derive_chemin_appli(ctx.os) : avec_barre_finale(dossier_programme);
+        l.dossier_programme.empty() ? derive_chemin_appli(ctx.os) : avec_barre_finale(l.dossier_programme);
     ctx.afficher_message = [](const std::string& texte) { std::cerr << pour_terminal(texte) << "\n"; };
 
     interface_conversion ui;
-    ui.langue = langue;
+    ui.langue = l.langue;
     ui.question_taille = [&](std::int32_t, int, std::int32_t, std::int32_t) {
         return facteur_auto ? reponse_diminuer : reponse_poursuivre;
     };
@@ -101,11 +113,11 @@ int main(int argc, char** argv) {
         if (accepter) valider_pointes(ctx, etat);  // the chart's OK
     };
     options_conversion options;
-    options.facteur_division = facteur_auto ? 1 : facteur;
+    options.facteur_division = facteur_auto ? 1 : l.facteur;
     options.ouvrir_classeur = false;
 
     int echecs = 0;
-    for (const auto& chemin : fichiers) {
+    for (const auto& chemin : l.fichiers) {
         const std::string affiche = pour_terminal(chemin);
         try {
             const auto resultat = convertir(ctx, etat, chemin, ui, options);
