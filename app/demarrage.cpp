@@ -15,7 +15,7 @@ void sequence_demarrage(contexte& ctx) {
     ctx.os.set_current_folder(ctx.chemins.chemin_appli);
     remplir_version_et_bureaux(ctx);
     installe_raccourci(ctx);
-    cherche_audacity(ctx);
+    cherche_audacity(ctx, ctx.audacity);
     ctx.journal.push_back("Chem_config_audacity=" + ctx.audacity.dossier_config_audacity);
     adapte_menu(ctx);
     montre_entrees_audacity(ctx);

@@ -52,12 +52,14 @@ int main(int argc, char* argv[]) {
     ctx->menu.lancer_conversion = [&] { Lectureconversionwav1Click(*ctx, ctx->conversion, OpenDialog1, ui_actuelle()); };
     const auto apres_lancement = [&] { Form_patience.remettre_a_zero(); };
     ctx->menu.lancer_audacity_patin = [&] {
-        LancerAudacityCl1Click(*ctx);
+        LancerAudacityCl1Click(*ctx, ctx->audacity, ctx->menu.chemins[19]);
         apres_lancement();
     };
-    ctx->menu.lancer_audacity_vitesse = [&] { AudacityforspeedwaveUSBkey1Click(*ctx); };
+    ctx->menu.lancer_audacity_vitesse = [&] {
+        AudacityforspeedwaveUSBkey1Click(*ctx, ctx->audacity, ctx->menu.chemins[19]);
+    };
     ctx->menu.lancer_audacity_tables = [&] {
-        Audacityforshaketable1D2D1Click(*ctx);
+        Audacityforshaketable1D2D1Click(*ctx, ctx->audacity, ctx->menu.chemins[19]);
         apres_lancement();
     };
     ctx->menu.montrer_voir = [&] { Form_voir.montrer(); };
@@ -81,7 +83,7 @@ int main(int argc, char* argv[]) {
         Form1.Shape1->repaint();
     };
     QObject::connect(&Form1.Timer_surveille, &QTimer::timeout, &Form1, [&] {
-        gere([&] { Timer_surveilleTimer(*ctx, surveillance); });
+        gere([&] { Timer_surveilleTimer(*ctx, ctx->audacity, ctx->conversion, surveillance); });
     });
 
     Form1.show();

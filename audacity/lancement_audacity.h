@@ -4,26 +4,28 @@
 //
 // Wiring: the menu hooks ctx.menu.lancer_audacity_patin, _vitesse and
 // _tables call LancerAudacityCl1Click, AudacityforspeedwaveUSBkey1Click and
-// Audacityforshaketable1D2D1Click inside the toolbar's guard (their errors
-// are erreur_quorva texts for the message box); after the stick-slip and
+// Audacityforshaketable1D2D1Click with ctx.audacity and the local copy's
+// folder ctx.menu.chemins[19], inside the toolbar's guard (their errors are
+// erreur_quorva texts for the message box); after the stick-slip and
 // shake-table launches the progress bar of TForm_patience goes back to 0.
-// The watcher's timer follows ctx.audacity.armer_Timer_surveille
+// The watcher's timer follows etat_audacity::armer_Timer_surveille
 // (audacity/surveillance.h).
 #pragma once
 
 #include <string>
 
-#include "app/contexte.h"
+#include "app/base/services.h"
+#include "audacity/etat_audacity.h"
 
 namespace quorva {
 
 // Starts (true) or stops (false) the export watcher: Timer_surveille_actif,
 // and the toolbar's timer through armer_Timer_surveille when it is set.
-void armer_surveillance(contexte& ctx, bool actif);
+void armer_surveillance(etat_audacity& etat, bool actif);
 
 // The snapshot of known recordings: lists "*.wav" in dossier_enreg into
 // FileListBox1 and copies it into ListBox1.
-void prendre_instantane(contexte& ctx);
+void prendre_instantane(services& ctx, etat_audacity& etat);
 
 // Both launchers: a missing program file says "Audacity n'est pas
 // install\xE9" and nothing is written or started; preferences missing are
@@ -33,15 +35,15 @@ void prendre_instantane(contexte& ctx);
 // started): nothing is started then, and the watcher stays stopped.
 //
 // Stick-slip ("patin") and shake tables (empty practical).
-void lancer_audacity(contexte& ctx, const std::string& tp);
+void lancer_audacity(services& ctx, etat_audacity& etat, const std::string& tp);
 
 // Wave speed: 22050 Hz, two channels; never starts the watcher.
-void btn_lancer_audacity_vitesseClick(contexte& ctx);
+void btn_lancer_audacity_vitesseClick(services& ctx, etat_audacity& etat);
 
-// The menu entries. Each takes the local copy under slot 19 of the menu's
-// folder table (ctx.menu.chemins[19]).
-void LancerAudacityCl1Click(contexte& ctx);
-void AudacityforspeedwaveUSBkey1Click(contexte& ctx);
-void Audacityforshaketable1D2D1Click(contexte& ctx);
+// The menu entries. Each takes the local copy under `copie_locale` (slot 19
+// of the menu's folder table, ctx.menu.chemins[19]; selection_copie_locale).
+void LancerAudacityCl1Click(services& ctx, etat_audacity& etat, const std::string& copie_locale);
+void AudacityforspeedwaveUSBkey1Click(services& ctx, etat_audacity& etat, const std::string& copie_locale);
+void Audacityforshaketable1D2D1Click(services& ctx, etat_audacity& etat, const std::string& copie_locale);
 
 }  // namespace quorva

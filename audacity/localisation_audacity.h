@@ -5,7 +5,9 @@
 
 #include <string>
 
-#include "app/contexte.h"
+#include "app/base/plateforme.h"
+#include "app/base/services.h"
+#include "audacity/etat_audacity.h"
 
 namespace quorva {
 
@@ -17,7 +19,7 @@ constexpr int csidl_common_programs = 23;
 // Start-up: sets chem_audacity, dossier_config_audacity, mes_documents,
 // dossier_enreg and audacity_trouve, and appends its lines to the log. Needs
 // ctx.chemins.chemin_appli, chemin_temp and version_windows.
-void cherche_audacity(contexte& ctx);
+void cherche_audacity(services& ctx, etat_audacity& etat);
 
 struct programme_trouve {
     std::string chemin;
@@ -32,10 +34,10 @@ struct programme_trouve {
 programme_trouve programme_audacity(Plateforme& os, const std::string& dossier);
 
 // The "Local" entries: the four places become those of the copy of Audacity
-// under `base` (slot 19 of the menu's folder table: the program folder or
-// its data folder, with a trailing backslash). With the system's own
+// under `base` (the local copy's folder, slot 19 of the menu's folder table:
+// the program folder or its data folder, with a trailing backslash). With the system's own
 // Audacity instead, its preferences are those of the user's settings
 // folder ("audacity" in the application-data folder).
-void selection_copie_locale(contexte& ctx, const std::string& base);
+void selection_copie_locale(services& ctx, etat_audacity& etat, const std::string& base);
 
 }  // namespace quorva

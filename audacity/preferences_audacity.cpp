@@ -130,41 +130,33 @@ void inserer_cles_dossiers(std::vector<std::string>& lignes) {
     inserer(lignes, exportation + 2, "DefaultExportPath=");
 }
 
-void regler_cles_patin(std::vector<std::string>& lignes, const std::string& dossier_enreg) {
-    const std::string r = echappe_chemin(dossier_enreg);
+void regler_cles(std::vector<std::string>& lignes, const std::string& dossier_enreg, const reglage_audacity& reglage) {
+    const std::string chemin = echappe_chemin(dossier_enreg);
+    // The first rule that applies to a line wins.
     for (auto& ligne : lignes) {
-        if (contient(ligne, "DefaultExportPath="))
-            ligne = "DefaultExportPath=" + r;
+        if (reglage.dossier_export && contient(ligne, "DefaultExportPath="))
+            ligne = "DefaultExportPath=" + chemin;
         else if (contient(ligne, "DefaultOpenPath="))
-            ligne = "DefaultOpenPath=" + r;
+            ligne = "DefaultOpenPath=" + chemin;
         else if (commence_par(ligne, "Path="))
-            ligne = "Path=" + r;
+            ligne = "Path=" + chemin;
         else if (contient(ligne, "DefaultProjectSampleRate="))
-            ligne = "DefaultProjectSampleRate=1000";
+            ligne = "DefaultProjectSampleRate=" + std::string(reglage.frequence);
         else if (contient(ligne, "DefaultProjectSampleFormat="))
-            ligne = "DefaultProjectSampleFormat=131073";
+            ligne = "DefaultProjectSampleFormat=" + std::string(reglage.format);
         else if (contient(ligne, "RecordChannels="))
-            ligne = "RecordChannels=1";
+            ligne = "RecordChannels=" + std::string(reglage.canaux);
     }
-    regler_dossier_audacity3(lignes, "Open", r);
-    regler_dossier_audacity3(lignes, "Export", r);
+    regler_dossier_audacity3(lignes, "Open", chemin);
+    if (reglage.dossier_export) regler_dossier_audacity3(lignes, "Export", chemin);
+}
+
+void regler_cles_patin(std::vector<std::string>& lignes, const std::string& dossier_enreg) {
+    regler_cles(lignes, dossier_enreg, reglage_patin);
 }
 
 void regler_cles_vitesse(std::vector<std::string>& lignes, const std::string& dossier_enreg) {
-    const std::string v = echappe_chemin(dossier_enreg);
-    for (auto& ligne : lignes) {
-        if (contient(ligne, "DefaultOpenPath="))
-            ligne = "DefaultOpenPath=" + v;
-        else if (commence_par(ligne, "Path="))
-            ligne = "Path=" + v;
-        else if (contient(ligne, "DefaultProjectSampleRate="))
-            ligne = "DefaultProjectSampleRate=22050";
-        else if (contient(ligne, "DefaultProjectSampleFormat="))
-            ligne = "DefaultProjectSampleFormat=262159";
-        else if (contient(ligne, "RecordChannels="))
-            ligne = "RecordChannels=2";
-    }
-    regler_dossier_audacity3(lignes, "Open", v);
+    regler_cles(lignes, dossier_enreg, reglage_vitesse);
 }
 
 std::vector<std::string> charger_lignes(Plateforme& os, const std::string& fichier) {

@@ -23,19 +23,33 @@ std::string echappe_chemin(const std::string& chemin);
 // already there.
 void inserer_cles_dossiers(std::vector<std::string>& lignes);
 
-// The recording folder is given as Audacity is to read it (the system's own
-// path, Plateforme::native_path); it is written escaped.
-//
-// Stick-slip (and shake tables): open, export and "Path=" folders on the
-// recording folder given with its trailing separator, 1000 Hz, 16-bit
-// samples, one channel. Audacity 3's open and export folders ("Default="
-// of "[Directories/Open]" and "[Directories/Export]") too, their sections
-// added at the end when missing.
+// What a practical sets in the preferences: the open and "Path=" folders
+// always, the export folder too or not, and the recording format.
+struct reglage_audacity {
+    bool dossier_export = false;    // "DefaultExportPath=" (and Audacity 3's export folder) set
+    std::string_view frequence;     // "DefaultProjectSampleRate="
+    std::string_view format;        // "DefaultProjectSampleFormat="
+    std::string_view canaux;        // "RecordChannels="
+};
+
+// Stick-slip (and shake tables): open, export and "Path=" folders, 1000 Hz,
+// 16-bit samples, one channel.
+inline constexpr reglage_audacity reglage_patin{true, "1000", "131073", "1"};
+// Wave speed: open and "Path=" folders, 22050 Hz, 32-bit float samples, two
+// channels; the export folder line is kept.
+inline constexpr reglage_audacity reglage_vitesse{false, "22050", "262159", "2"};
+
+// Sets the keys of a practical on the recording folder, given as Audacity is
+// to read it (the system's own path, Plateforme::native_path); it is written
+// escaped. Audacity 3's folders ("Default=" of "[Directories/Open]" and, with
+// the export folder, "[Directories/Export]") too, their sections added at the
+// end when missing.
+void regler_cles(std::vector<std::string>& lignes, const std::string& dossier_enreg, const reglage_audacity& reglage);
+
+// Stick-slip: the recording folder is given with its trailing separator.
 void regler_cles_patin(std::vector<std::string>& lignes, const std::string& dossier_enreg);
 
-// Wave speed: open and "Path=" folders (Audacity 3's open folder too) on the
-// recording folder (no trailing separator), 22050 Hz,
-// 32-bit float samples, two channels; the export folder line is kept.
+// Wave speed: the recording folder is given without trailing separator.
 void regler_cles_vitesse(std::vector<std::string>& lignes, const std::string& dossier_enreg);
 
 // Reads the file into lines; throws "Impossible d'ouvrir le fichier %s" when

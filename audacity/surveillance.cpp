@@ -20,38 +20,33 @@ void appeler(const std::function<void()>& crochet) {
     if (crochet) crochet();
 }
 
-void afficher(contexte& ctx, const std::string& texte) {
-    if (ctx.afficher_message) ctx.afficher_message(texte);
-}
-
 bool contient(const std::vector<std::string>& noms, const std::string& nom) {
     return std::find(noms.begin(), noms.end(), nom) != noms.end();
 }
 
-std::string chemin_de(const contexte& ctx, const std::string& nom) { return ctx.audacity.dossier_enreg + "\\" + nom; }
+std::string chemin_de(const etat_audacity& etat, const std::string& nom) { return etat.dossier_enreg + "\\" + nom; }
 
 // The recording is known from now on, as it was at its last look.
-void connaitre(contexte& ctx, const std::string& nom) {
-    auto& a = ctx.audacity;
-    if (!contient(a.ListBox1, nom)) {
-        a.ListBox1.push_back(nom);
-        trier_noms(a.ListBox1);
+void connaitre(etat_audacity& etat, const std::string& nom) {
+    if (!contient(etat.ListBox1, nom)) {
+        etat.ListBox1.push_back(nom);
+        trier_noms(etat.ListBox1);
     }
-    const auto attente = a.en_attente.find(nom);
-    if (attente != a.en_attente.end() && attente->second.empreinte)
-        a.empreintes[nom] = *attente->second.empreinte;
-    a.en_attente.erase(nom);
+    const auto attente = etat.en_attente.find(nom);
+    if (attente != etat.en_attente.end() && attente->second.empreinte)
+        etat.empreintes[nom] = *attente->second.empreinte;
+    etat.en_attente.erase(nom);
 }
 
 // One more look at a name that is still no WAV file. One that has not
 // changed for vues_avant_abandon looks is reported once and left alone.
-void compter_vue_sans_wav(contexte& ctx, const std::string& nom, bool inchange) {
-    auto& attente = ctx.audacity.en_attente[nom];
+void compter_vue_sans_wav(services& ctx, etat_audacity& etat, const std::string& nom, bool inchange) {
+    auto& attente = etat.en_attente[nom];
     attente.vues_sans_changement = inchange ? attente.vues_sans_changement + 1 : 0;
     if (attente.vues_sans_changement < vues_avant_abandon) return;
-    connaitre(ctx, nom);
-    afficher(ctx, message("Le fichier %s n'est pas un enregistrement .WAV : il ne sera pas converti.",
-                          chemin_de(ctx, nom)));
+    connaitre(etat, nom);
+    ctx.message(
+        message("Le fichier %s n'est pas un enregistrement .WAV : il ne sera pas converti.", chemin_de(etat, nom)));
 }
 
 std::uint32_t mot32(const std::string& octets, std::size_t position) {
@@ -75,115 +70,113 @@ bool entete_complete(const std::string& contenu) {
 // converted now. A file that Audacity is still writing is left for a later
 // tick: no header yet, or a header that does not say it is finished and a
 // file that still changed since the previous look.
-bool enregistrement_pret(contexte& ctx, const std::string& nom) {
-    auto& a = ctx.audacity;
-    const auto empreinte = ctx.os.file_stamp(chemin_de(ctx, nom));
+bool enregistrement_pret(services& ctx, etat_audacity& etat, const std::string& nom) {
+    const auto empreinte = ctx.os.file_stamp(chemin_de(etat, nom));
     std::string contenu;
-    if (!empreinte || !ctx.os.read_file(chemin_de(ctx, nom), contenu, octets_lus)) {
-        a.en_attente[nom].empreinte.reset();
+    if (!empreinte || !ctx.os.read_file(chemin_de(etat, nom), contenu, octets_lus)) {
+        etat.en_attente[nom].empreinte.reset();
         return false;
     }
-    auto& attente = a.en_attente[nom];
+    auto& attente = etat.en_attente[nom];
     const bool inchange = attente.empreinte && *attente.empreinte == *empreinte;
     attente.empreinte = empreinte;
 
     const bool entete = contenu.size() >= 44 && contenu.compare(0, 4, "RIFF") == 0 &&
                         contenu.compare(8, 4, "WAVE") == 0 && contenu.compare(12, 4, "fmt ") == 0;
     if (!entete) {
-        compter_vue_sans_wav(ctx, nom, inchange);
+        compter_vue_sans_wav(ctx, etat, nom, inchange);
         return false;
     }
     return entete_complete(contenu) || inchange;
 }
 
-void convertir(contexte& ctx, const actions_surveillance& actions, const std::string& nom) {
-    auto& a = ctx.audacity;
-    occupation occupee(ctx.conversion.conversion_en_cours);
+void convertir(services& ctx, etat_audacity& etat, etat_conversion& conversion, const actions_surveillance& actions,
+               const std::string& nom) {
+    occupation occupee(conversion.conversion_en_cours);
     options_conversion options;
     options.fichier_en_cours = nom;  // the chart's title
     try {
-        const resultat_conversion resultat = actions.convertir(chemin_de(ctx, nom), options);
+        const resultat_conversion resultat = actions.convertir(chemin_de(etat, nom), options);
         appeler(actions.masquer_patience);
         if (resultat.lecture == resultat_lecture::ignore && !resultat.annulee) {
             // Not a WAV file yet for the reader: tried again at the next
             // ticks, without leaving the progress window up meanwhile.
-            compter_vue_sans_wav(ctx, nom, true);
+            compter_vue_sans_wav(ctx, etat, nom, true);
             return;
         }
         // Converted, cancelled in the size dialog, or refused (the reader
         // has said why): not offered again while it stays as it is.
-        connaitre(ctx, nom);
+        connaitre(etat, nom);
     } catch (...) {
         // Shown by the caller's guard. The recording is not offered again
         // while it stays as it is: a retry would show the same error every
         // four seconds.
         appeler(actions.masquer_patience);
-        connaitre(ctx, nom);
+        connaitre(etat, nom);
         throw;
     }
 }
 
-void un_tour(contexte& ctx, const actions_surveillance& actions) {
-    auto& a = ctx.audacity;
-    if (!ctx.os.folder_exists(a.dossier_enreg)) {
-        a.FileListBox1.clear();
-        if (!a.dossier_enreg_absent) {
-            a.dossier_enreg_absent = true;
-            afficher(ctx, message("Le dossier des enregistrements %s est introuvable.", a.dossier_enreg));
+void un_tour(services& ctx, etat_audacity& etat, etat_conversion& conversion, const actions_surveillance& actions) {
+    if (!ctx.os.folder_exists(etat.dossier_enreg)) {
+        etat.FileListBox1.clear();
+        if (!etat.dossier_enreg_absent) {
+            etat.dossier_enreg_absent = true;
+            ctx.message(message("Le dossier des enregistrements %s est introuvable.", etat.dossier_enreg));
         }
         return;
     }
-    a.dossier_enreg_absent = false;
-    a.FileListBox1 = ctx.os.list_files(a.dossier_enreg, "*.wav");
+    etat.dossier_enreg_absent = false;
+    etat.FileListBox1 = ctx.os.list_files(etat.dossier_enreg, "*.wav");
 
     // New names, and known ones whose file changed since it was last seen
     // (exported again under the same name): both wait until they are
     // finished.
     std::vector<std::string> nouveaux;
-    for (const auto& nom : a.FileListBox1) {
-        if (contient(a.ListBox1, nom)) {
-            const auto empreinte = ctx.os.file_stamp(chemin_de(ctx, nom));
+    for (const auto& nom : etat.FileListBox1) {
+        if (contient(etat.ListBox1, nom)) {
+            const auto empreinte = ctx.os.file_stamp(chemin_de(etat, nom));
             if (!empreinte) continue;
-            const auto vue = a.empreintes.find(nom);
-            if (vue == a.empreintes.end()) {
-                a.empreintes[nom] = *empreinte;  // known from the start, not seen yet
+            const auto vue = etat.empreintes.find(nom);
+            if (vue == etat.empreintes.end()) {
+                etat.empreintes[nom] = *empreinte;  // known from the start, not seen yet
                 continue;
             }
             if (vue->second == *empreinte) continue;
-            std::erase(a.ListBox1, nom);
-            a.en_attente[nom].empreinte = vue->second;
+            std::erase(etat.ListBox1, nom);
+            etat.en_attente[nom].empreinte = vue->second;
         }
         nouveaux.push_back(nom);
     }
-    std::erase_if(a.en_attente, [&](const auto& entree) { return !contient(nouveaux, entree.first); });
+    std::erase_if(etat.en_attente, [&](const auto& entree) { return !contient(nouveaux, entree.first); });
 
     // Every finished one is converted, one after the other, the one that
     // comes last in the listing first; each failure is shown and the others
     // go on.
     for (auto nom = nouveaux.rbegin(); nom != nouveaux.rend(); ++nom) {
-        if (contient(a.ListBox1, *nom)) continue;  // just given up
-        if (!enregistrement_pret(ctx, *nom)) continue;
-        garde(ctx.afficher_message, [&] { convertir(ctx, actions, *nom); });
+        if (contient(etat.ListBox1, *nom)) continue;  // just given up
+        if (!enregistrement_pret(ctx, etat, *nom)) continue;
+        garde(ctx.afficher_message, [&] { convertir(ctx, etat, conversion, actions, *nom); });
     }
 }
 
 }  // namespace
 
-void Timer_surveilleTimer(contexte& ctx, const actions_surveillance& actions) {
-    auto& a = ctx.audacity;
+void Timer_surveilleTimer(services& ctx, etat_audacity& etat, etat_conversion& conversion,
+                          const actions_surveillance& actions) {
     // While the conversion's modal windows are open the timer may still
     // fire: such a tick, and one during a conversion from the menu, waits.
-    if (!a.Timer_surveille_actif || ctx.conversion.conversion_en_cours) return;
-    const auto lancements = a.nb_lancements;
-    armer_surveillance(ctx, false);
-    a.couleur_Shape1 = a.couleur_Shape1 == couleur_rouge ? couleur_blanche : couleur_rouge;
+    if (!etat.Timer_surveille_actif || conversion.conversion_en_cours) return;
+    const auto lancements = etat.nb_lancements;
+    armer_surveillance(etat, false);
+    etat.couleur_Shape1 = etat.couleur_Shape1 == couleur_rouge ? couleur_blanche : couleur_rouge;
     // Shown now: the pupil sees the watcher at work before a chart opens.
     appeler(actions.colorer_indicateur);
 
-    garde(ctx.afficher_message, [&] { un_tour(ctx, actions); });
+    garde(ctx.afficher_message, [&] { un_tour(ctx, etat, conversion, actions); });
 
     // A launch made meanwhile has decided whether the watcher runs.
-    if (a.nb_lancements == lancements) armer_surveillance(ctx, true);
+    if (etat.nb_lancements == lancements) armer_surveillance(etat, true);
 }
 
 }  // namespace quorva

@@ -8,7 +8,7 @@
 //   ctx.audacity.armer_Timer_surveille = [this](bool actif) {
 //       if (actif) Timer_surveille.start(); else Timer_surveille.stop(); };
 //   on each timeout:
-//       gere([&] { Timer_surveilleTimer(ctx, actions); });
+//       gere([&] { Timer_surveilleTimer(ctx, ctx.audacity, ctx.conversion, actions); });
 //   actions.colorer_indicateur = fill Shape1 with ctx.audacity.couleur_Shape1
 //       (255 red, 16777215 white; it starts white) and repaint it;
 //   actions.convertir = [&](const std::string& chemin, const options_conversion& options) {
@@ -22,7 +22,9 @@
 #include <functional>
 #include <string>
 
-#include "app/contexte.h"
+#include "app/base/services.h"
+#include "audacity/etat_audacity.h"
+#include "conversion/etat_conversion.h"
 #include "conversion/pilote_conversion.h"
 
 namespace quorva {
@@ -47,11 +49,13 @@ struct actions_surveillance {
 constexpr int vues_avant_abandon = 5;
 
 // One tick of Timer_surveille. Does nothing while the watcher is stopped or
-// while a conversion runs; otherwise toggles couleur_Shape1 (and shows it)
+// while a conversion runs (conversion.conversion_en_cours, which it sets
+// during each of its own); otherwise toggles couleur_Shape1 (and shows it)
 // and converts, one after the other, every new recording that is finished,
 // and every known one exported again under its name (its size or time
 // changed). An error is shown once through
 // ctx.afficher_message and the watcher goes on.
-void Timer_surveilleTimer(contexte& ctx, const actions_surveillance& actions);
+void Timer_surveilleTimer(services& ctx, etat_audacity& etat, etat_conversion& conversion,
+                          const actions_surveillance& actions);
 
 }  // namespace quorva

@@ -78,8 +78,8 @@ std::vector<lecteur> lecteurs() {
          [](forme) { return false; }},
         {"Audacity preferences", "fic_quorva\\audacity\\Portable Settings\\audacity.cfg", "[Directories]\r\nTempDir=\r\n",
          [](contexte& ctx, test::PlateformeFactice&, const std::string&) {
-             selection_copie_locale(ctx, ctx.chemins.chemin_appli + "fic_quorva\\");
-             lancer_audacity(ctx, "patin");
+             selection_copie_locale(ctx, ctx.audacity, ctx.chemins.chemin_appli + "fic_quorva\\");
+             lancer_audacity(ctx, ctx.audacity, "patin");
          },
          "fic_quorva\\audacity\\Portable Settings\\audacity.cfg", [](forme f) { return f == forme::creux_1_go; }},
     };

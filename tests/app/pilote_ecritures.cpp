@@ -33,8 +33,8 @@ int main(int argc, char* argv[]) {
             lec_langue(ctx);
             lec_fic_trad(ctx);
         } else {
-            selection_copie_locale(ctx, ctx.chemins.chemin_appli + "fic_quorva\\");
-            lancer_audacity(ctx, "patin");
+            selection_copie_locale(ctx, ctx.audacity, ctx.chemins.chemin_appli + "fic_quorva\\");
+            lancer_audacity(ctx, ctx.audacity, "patin");
         }
     });
     return ok ? 0 : 1;

@@ -8,10 +8,12 @@
 #include "app/base/texte.h"
 #include "audacity/localisation_audacity.h"
 #include "audacity/preferences_audacity.h"
+#include "tests/audacity/lignes_attendues.h"
 #include "tests/support/plateforme_factice.h"
 
 using namespace quorva;
 using quorva::test::PlateformeFactice;
+using quorva::test::verifier_lignes;
 
 namespace {
 
@@ -48,9 +50,8 @@ class LancementAudacity : public ::testing::Test {
 protected:
     LancementAudacity() : ctx(os) {
         ctx.chemins.chemin_appli = "c:\\quorva\\";
-        ctx.menu.chemins[19] = "c:\\quorva\\fic_quorva\\";
         ctx.afficher_message = [this](const std::string& texte) { messages.push_back(texte); };
-        ctx.audacity.armer_Timer_surveille = [this](bool actif) { armements.push_back(actif); };
+        audacity.armer_Timer_surveille = [this](bool actif) { armements.push_back(actif); };
         os.ecrire("c:\\quorva\\fic_quorva\\audacity\\audacity.exe", "#!/bin/sh\n");
     }
 
@@ -65,7 +66,10 @@ protected:
     }
 
     PlateformeCapricieuse os;
-    contexte ctx;
+    services ctx;
+    etat_audacity audacity;
+    // The local copy's folder (slot 19 of the menu's folder table).
+    const std::string copie_locale = "c:\\quorva\\fic_quorva\\";
     std::vector<std::string> messages;
     std::vector<bool> armements;
 };
@@ -76,9 +80,9 @@ TEST_F(LancementAudacity, StickSlipFirstLaunchPreparesEverythingAndStartsTheWatc
     os.ecrire("c:\\quorva\\fic_quorva\\audacity\\patin_tracte\\essai1.wav", "x");
     os.ecrire("c:\\quorva\\fic_quorva\\audacity\\patin_tracte\\essai1.wav.slk", "x");
     os.ecrire("c:\\quorva\\fic_quorva\\audacity\\patin_tracte\\Essai0.WAV", "x");
-    LancerAudacityCl1Click(ctx);
+    LancerAudacityCl1Click(ctx, audacity, copie_locale);
 
-    const auto& a = ctx.audacity;
+    const auto& a = audacity;
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(a.chem_audacity, "c:\\quorva\\fic_quorva\\audacity\\audacity.exe");
     EXPECT_EQ(a.dossier_config_audacity, "c:\\quorva\\fic_quorva\\audacity\\Portable Settings\\");
@@ -111,7 +115,7 @@ TEST_F(LancementAudacity, StickSlipFirstLaunchPreparesEverythingAndStartsTheWatc
 
     // A second launch gives the same file, byte for byte.
     const std::string premier = os.lire(cfg());
-    LancerAudacityCl1Click(ctx);
+    LancerAudacityCl1Click(ctx, audacity, copie_locale);
     EXPECT_EQ(os.lire(cfg()), premier);
     EXPECT_EQ(fichiers("c:\\quorva\\fic_quorva\\audacity\\Portable Settings"),
               (std::vector<std::string>{"AutoSave", "audacity.cfg"}));
@@ -119,8 +123,8 @@ TEST_F(LancementAudacity, StickSlipFirstLaunchPreparesEverythingAndStartsTheWatc
 
 TEST_F(LancementAudacity, AnOpenAudacityWindowRefusesTheLaunchAndTouchesNothing) {
     os.fenetres = {{7, "Audacity - essai"}, {8, "audacity"}};
-    ctx.audacity.Timer_surveille_actif = true;
-    LancerAudacityCl1Click(ctx);  // a project window or another case: not noticed
+    audacity.Timer_surveille_actif = true;
+    LancerAudacityCl1Click(ctx, audacity, copie_locale);  // a project window or another case: not noticed
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(os.ouvertures.size(), 1u);
 
@@ -128,27 +132,27 @@ TEST_F(LancementAudacity, AnOpenAudacityWindowRefusesTheLaunchAndTouchesNothing)
     os.ouvertures.clear();
     armements.clear();
     os.fenetres.push_back({9, "Audacity"});
-    Audacityforshaketable1D2D1Click(ctx);
+    Audacityforshaketable1D2D1Click(ctx, audacity, copie_locale);
     EXPECT_EQ(messages, (std::vector<std::string>{"Only one Audacity in the same time please"}));
     EXPECT_TRUE(os.ouvertures.empty());
     EXPECT_FALSE(os.file_exists(cfg()));
     EXPECT_TRUE(armements.empty());
-    EXPECT_TRUE(ctx.audacity.Timer_surveille_actif);  // the watcher keeps its state
+    EXPECT_TRUE(audacity.Timer_surveille_actif);  // the watcher keeps its state
     // The refused shake-table project is not handed to the next launch.
     os.fenetres.pop_back();
-    LancerAudacityCl1Click(ctx);
+    LancerAudacityCl1Click(ctx, audacity, copie_locale);
     ASSERT_EQ(os.ouvertures.size(), 1u);
     EXPECT_EQ(os.ouvertures[0].parametres, "");
 }
 
 TEST_F(LancementAudacity, ShakeTablesPassTheProjectAndLeaveTheWatcherStopped) {
-    ctx.audacity.Timer_surveille_actif = true;
-    Audacityforshaketable1D2D1Click(ctx);
+    audacity.Timer_surveille_actif = true;
+    Audacityforshaketable1D2D1Click(ctx, audacity, copie_locale);
     ASSERT_EQ(os.ouvertures.size(), 1u);
     EXPECT_EQ(os.ouvertures[0].parametres,
               "c:\\quorva\\fic_quorva\\audacity\\patin_tracte\\Manosque_Earthquake\\manosque_brut_Composante0-1.aup");
-    EXPECT_TRUE(ctx.audacity.fichier_a_ouvrir.empty());
-    EXPECT_FALSE(ctx.audacity.Timer_surveille_actif);
+    EXPECT_TRUE(audacity.fichier_a_ouvrir.empty());
+    EXPECT_FALSE(audacity.Timer_surveille_actif);
     EXPECT_TRUE(os.folder_exists("c:\\quorva\\fic_quorva\\audacity\\patin_tracte"));
     const std::string texte = os.lire(cfg());
     for (const char* cle : {"RecordChannels=1\r\n", "DefaultProjectSampleRate=1000\r\n", "DefaultProjectSampleFormat=131073\r\n"})
@@ -156,60 +160,58 @@ TEST_F(LancementAudacity, ShakeTablesPassTheProjectAndLeaveTheWatcherStopped) {
 
     // From a program folder with a blank the project stays one argument.
     ctx.chemins.chemin_appli = "c:\\program files\\quorva\\";
-    Audacityforshaketable1D2D1Click(ctx);
+    Audacityforshaketable1D2D1Click(ctx, audacity, copie_locale);
     EXPECT_EQ(os.ouvertures[1].parametres,
               "\"c:\\program files\\quorva\\fic_quorva\\audacity\\patin_tracte\\Manosque_Earthquake\\manosque_brut_"
               "Composante0-1.aup\"");
 }
 
 TEST_F(LancementAudacity, WaveSpeedAfterStickSlip) {
-    LancerAudacityCl1Click(ctx);
+    LancerAudacityCl1Click(ctx, audacity, copie_locale);
     os.ecrire("c:\\quorva\\fic_quorva\\audacity\\vitesse_ondes\\onde.wav", "x");
     armements.clear();
-    AudacityforspeedwaveUSBkey1Click(ctx);
-    EXPECT_FALSE(ctx.audacity.Timer_surveille_actif);
+    AudacityforspeedwaveUSBkey1Click(ctx, audacity, copie_locale);
+    EXPECT_FALSE(audacity.Timer_surveille_actif);
     EXPECT_EQ(armements, (std::vector<bool>{false}));
-    EXPECT_EQ(ctx.audacity.dossier_enreg, "c:\\quorva\\fic_quorva\\audacity\\vitesse_ondes");
-    EXPECT_EQ(ctx.audacity.ListBox1, (std::vector<std::string>{"onde.wav"}));
-    const auto lignes = lignes_cfg();
-    ASSERT_EQ(lignes.size(), 110u);
-    EXPECT_EQ(lignes[9], "DefaultOpenPath=c:\\\\quorva\\\\fic_quorva\\\\audacity\\\\vitesse_ondes");
-    EXPECT_EQ(lignes[10], "TempDir=");
-    EXPECT_EQ(lignes[17], "RecordChannels=2");
-    EXPECT_EQ(lignes[99], "DefaultExportPath=c:\\\\quorva\\\\fic_quorva\\\\audacity\\\\patin_tracte\\\\");
-    EXPECT_EQ(lignes[100], "Path=c:\\\\quorva\\\\fic_quorva\\\\audacity\\\\vitesse_ondes");
-    EXPECT_EQ(lignes[101], "DefaultProjectSampleRate=22050");
-    EXPECT_EQ(lignes[102], "DefaultProjectSampleFormat=262159");
+    EXPECT_EQ(audacity.dossier_enreg, "c:\\quorva\\fic_quorva\\audacity\\vitesse_ondes");
+    EXPECT_EQ(audacity.ListBox1, (std::vector<std::string>{"onde.wav"}));
+    const std::string v = "c:\\\\quorva\\\\fic_quorva\\\\audacity\\\\vitesse_ondes";
+    verifier_lignes(lignes_cfg(), 110, {{9, "DefaultOpenPath=" + v},
+                                        {10, "TempDir="},
+                                        {17, "RecordChannels=2"},
+                                        {99, "DefaultExportPath=c:\\\\quorva\\\\fic_quorva\\\\audacity\\\\patin_tracte\\\\"},
+                                        {100, "Path=" + v},
+                                        {101, "DefaultProjectSampleRate=22050"},
+                                        {102, "DefaultProjectSampleFormat=262159"}});
     ASSERT_EQ(os.ouvertures.size(), 2u);
     EXPECT_EQ(os.ouvertures[1].fichier, "c:\\quorva\\fic_quorva\\audacity\\audacity.exe");
     EXPECT_EQ(ctx.journal.size(), 3u);  // the wave-speed launch writes no log line
 }
 
 TEST_F(LancementAudacity, WaveSpeedOnAFreshCopyWritesItsSettingsAndStartsAudacity) {
-    AudacityforspeedwaveUSBkey1Click(ctx);
+    AudacityforspeedwaveUSBkey1Click(ctx, audacity, copie_locale);
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(ctx.audacity.audacity_trouve, 1);
-    const auto lignes = lignes_cfg();
+    EXPECT_EQ(audacity.audacity_trouve, 1);
     // The template, its two folder lines and Audacity 3's open folder.
-    ASSERT_EQ(lignes.size(), 108u);
-    EXPECT_EQ(lignes[9], "DefaultOpenPath=c:\\\\quorva\\\\fic_quorva\\\\audacity\\\\vitesse_ondes");
-    EXPECT_EQ(lignes[17], "RecordChannels=2");
-    EXPECT_EQ(lignes[101], "DefaultProjectSampleRate=22050");
-    EXPECT_EQ(lignes[107], "Default=c:\\\\quorva\\\\fic_quorva\\\\audacity\\\\vitesse_ondes");
+    const std::string v = "c:\\\\quorva\\\\fic_quorva\\\\audacity\\\\vitesse_ondes";
+    verifier_lignes(lignes_cfg(), 108, {{9, "DefaultOpenPath=" + v},
+                                        {17, "RecordChannels=2"},
+                                        {101, "DefaultProjectSampleRate=22050"},
+                                        {107, "Default=" + v}});
     ASSERT_EQ(os.ouvertures.size(), 1u);
     EXPECT_EQ(os.ouvertures[0].fichier, "c:\\quorva\\fic_quorva\\audacity\\audacity.exe");
-    EXPECT_FALSE(ctx.audacity.Timer_surveille_actif);
+    EXPECT_FALSE(audacity.Timer_surveille_actif);
 }
 
 TEST_F(LancementAudacity, OnlyAMissingProgramFileSaysAudacityIsNotInstalled) {
     fs::remove(*os.chemin_posix("c:\\quorva\\fic_quorva\\audacity\\audacity.exe"));
     for (const auto entree : {LancerAudacityCl1Click, AudacityforspeedwaveUSBkey1Click, Audacityforshaketable1D2D1Click}) {
         messages.clear();
-        entree(ctx);
+        entree(ctx, audacity, copie_locale);
         EXPECT_EQ(messages, (std::vector<std::string>{"Audacity n'est pas install\xE9"}));
-        EXPECT_EQ(ctx.audacity.audacity_trouve, 0);
-        EXPECT_FALSE(ctx.audacity.Timer_surveille_actif);
-        EXPECT_TRUE(ctx.audacity.fichier_a_ouvrir.empty());
+        EXPECT_EQ(audacity.audacity_trouve, 0);
+        EXPECT_FALSE(audacity.Timer_surveille_actif);
+        EXPECT_TRUE(audacity.fichier_a_ouvrir.empty());
     }
     EXPECT_FALSE(os.file_exists(cfg()));
     EXPECT_TRUE(os.ouvertures.empty());
@@ -220,7 +222,7 @@ TEST_F(LancementAudacity, OnLinuxTheSystemsOwnPathsAndAudacity) {
     // Quorva's folder holds a program named "audacity": it comes first.
     os.ecrire("c:\\quorva\\fic_quorva\\audacity\\audacity", "#!/bin/sh\n");
     os.programmes_installes["audacity"] = "/usr/bin/audacity";
-    LancerAudacityCl1Click(ctx);
+    LancerAudacityCl1Click(ctx, audacity, copie_locale);
     ASSERT_EQ(os.ouvertures.size(), 1u);
     EXPECT_EQ(os.ouvertures[0].fichier, "c:\\quorva\\fic_quorva\\audacity\\audacity");
     auto lignes = lignes_cfg();
@@ -228,7 +230,7 @@ TEST_F(LancementAudacity, OnLinuxTheSystemsOwnPathsAndAudacity) {
     EXPECT_EQ(lignes[9], "DefaultOpenPath=c:/quorva/fic_quorva/audacity/patin_tracte/");
     EXPECT_EQ(lignes[99], "DefaultExportPath=c:/quorva/fic_quorva/audacity/patin_tracte/");
     EXPECT_EQ(lignes[100], "Path=c:/quorva/fic_quorva/audacity/patin_tracte/");
-    AudacityforspeedwaveUSBkey1Click(ctx);
+    AudacityforspeedwaveUSBkey1Click(ctx, audacity, copie_locale);
     EXPECT_EQ(lignes_cfg()[9], "DefaultOpenPath=c:/quorva/fic_quorva/audacity/vitesse_ondes");
 
     // Then "audacity.exe"; without either, the system's own Audacity, with
@@ -242,13 +244,13 @@ TEST_F(LancementAudacity, OnLinuxTheSystemsOwnPathsAndAudacity) {
     os.ecrire("c:\\maison\\.config\\lisezmoi", "");
     os.ecrire("c:\\usr\\bin\\audacity", "#!/bin/sh\n");
     os.programmes_installes["audacity"] = "c:\\usr\\bin\\audacity";
-    LancerAudacityCl1Click(ctx);
+    LancerAudacityCl1Click(ctx, audacity, copie_locale);
     EXPECT_EQ(os.ouvertures.back().fichier, "c:\\usr\\bin\\audacity");
-    EXPECT_EQ(ctx.audacity.dossier_config_audacity, "c:\\maison\\.config\\audacity\\");
+    EXPECT_EQ(audacity.dossier_config_audacity, "c:\\maison\\.config\\audacity\\");
     lignes = decouper_lignes(os.lire("c:\\maison\\.config\\audacity\\audacity.cfg"));
     ASSERT_EQ(lignes.size(), 110u);
     EXPECT_EQ(lignes[99], "DefaultExportPath=c:/quorva/fic_quorva/audacity/patin_tracte/");
-    EXPECT_EQ(ctx.audacity.dossier_enreg, "c:\\quorva\\fic_quorva\\audacity\\patin_tracte");
+    EXPECT_EQ(audacity.dossier_enreg, "c:\\quorva\\fic_quorva\\audacity\\patin_tracte");
 
     // Windows looks in its own folder only, as ever.
     os.systeme_posix = false;
@@ -260,9 +262,9 @@ TEST_F(LancementAudacity, AFailedWriteKeepsThePreviousFileWholeAndStartsNothing)
     const std::string ancien = "SnapTo=0\r\n[Directories]\r\nTempDir=\r\n[Export]\r\nFormat=WAV\r\nPath=\r\n";
     os.ecrire(cfg(), ancien);
     os.ecriture_impossible = true;
-    ctx.audacity.Timer_surveille_actif = true;
+    audacity.Timer_surveille_actif = true;
     try {
-        LancerAudacityCl1Click(ctx);
+        LancerAudacityCl1Click(ctx, audacity, copie_locale);
         FAIL() << "no error";
     } catch (const erreur_quorva& e) {
         // The file, and what it means for the class.
@@ -273,17 +275,17 @@ TEST_F(LancementAudacity, AFailedWriteKeepsThePreviousFileWholeAndStartsNothing)
     EXPECT_EQ(os.lire(cfg()), ancien);
     EXPECT_EQ(fichiers("c:\\quorva\\fic_quorva\\audacity\\Portable Settings"), (std::vector<std::string>{"audacity.cfg"}));
     EXPECT_TRUE(os.ouvertures.empty());
-    EXPECT_FALSE(ctx.audacity.Timer_surveille_actif);
+    EXPECT_FALSE(audacity.Timer_surveille_actif);
 
     // No file yet: the template cannot be written either.
     fs::remove(*os.chemin_posix(cfg()));
-    EXPECT_THROW(LancerAudacityCl1Click(ctx), erreur_quorva);
+    EXPECT_THROW(LancerAudacityCl1Click(ctx, audacity, copie_locale), erreur_quorva);
     EXPECT_FALSE(os.file_exists(cfg()));
     EXPECT_TRUE(os.ouvertures.empty());
 
     // Wave speed on a read-only medium: same refusal, file kept.
     os.ecrire(cfg(), ancien);
-    EXPECT_THROW(AudacityforspeedwaveUSBkey1Click(ctx), erreur_quorva);
+    EXPECT_THROW(AudacityforspeedwaveUSBkey1Click(ctx, audacity, copie_locale), erreur_quorva);
     EXPECT_EQ(os.lire(cfg()), ancien);
     EXPECT_TRUE(os.ouvertures.empty());
 }
@@ -292,7 +294,7 @@ TEST_F(LancementAudacity, UnreadablePreferencesAreReported) {
     os.ecrire(cfg(), "SnapTo=0\r\n");
     os.illisible = cfg();
     try {
-        LancerAudacityCl1Click(ctx);
+        LancerAudacityCl1Click(ctx, audacity, copie_locale);
         FAIL() << "no error";
     } catch (const erreur_quorva& e) {
         EXPECT_EQ(std::string(e.what()), "Impossible d'ouvrir le fichier " + cfg());
@@ -308,7 +310,7 @@ TEST_F(LancementAudacity, OddPreferenceFilesKeepEveryByteOfTheLinesNotReplaced) 
     const std::string octets = "Nom=\xE9l\xE8ve \x80\x81\xFF\t";
     os.ecrire(cfg(), "SnapTo=0\n[Directories]\rTempDir=C:\\\\T\n" + octets + "\r\nX=" + longue +
                          "\r\n[Export]\r\nFormat=WAV\r\nPath=");
-    LancerAudacityCl1Click(ctx);
+    LancerAudacityCl1Click(ctx, audacity, copie_locale);
     const std::string r = "c:\\\\quorva\\\\fic_quorva\\\\audacity\\\\patin_tracte\\\\";
     const std::string audacity3 = "[Directories/Open]\r\nDefault=" + r + "\r\n[Directories/Export]\r\nDefault=" + r + "\r\n";
     EXPECT_EQ(os.lire(cfg()), "SnapTo=0\r\n[Directories]\r\nDefaultOpenPath=" + r + "\r\nTempDir=C:\\\\T\r\n" + octets +
@@ -317,27 +319,34 @@ TEST_F(LancementAudacity, OddPreferenceFilesKeepEveryByteOfTheLinesNotReplaced) 
 
     // A file without any line end is one line: the keys are added around it.
     os.ecrire(cfg(), "SnapTo=0 " + octets);
-    LancerAudacityCl1Click(ctx);
+    LancerAudacityCl1Click(ctx, audacity, copie_locale);
     EXPECT_EQ(lignes_cfg(), (std::vector<std::string>{"SnapTo=0 " + octets, "DefaultOpenPath=" + r, "DefaultExportPath=" + r,
                                                        "[Directories/Open]", "Default=" + r, "[Directories/Export]",
                                                        "Default=" + r}));
 }
 
-TEST(ChercheAudacity, PlacesByGenerationAndLogLines) {
+// Start-up's search, with Quorva in c:\quorva\.
+class ChercheAudacity : public ::testing::Test {
+protected:
+    ChercheAudacity() : ctx(os) { ctx.chemins.chemin_appli = "c:\\quorva\\"; }
+
     PlateformeFactice os;
-    contexte ctx(os);
-    ctx.chemins.chemin_appli = "c:\\quorva\\";
+    services ctx;
+    etat_audacity audacity;
+};
+
+TEST_F(ChercheAudacity, PlacesByGenerationAndLogLines) {
     ctx.chemins.chemin_temp = "C:\\Temp\\";
     os.dossiers_speciaux = {{26, "C:\\Users\\eleve\\AppData\\Roaming"}, {5, "C:\\Users\\eleve\\Documents"},
                             {23, "C:\\ProgramData\\Programs"}};
     ctx.chemins.version_windows = "XP";
-    cherche_audacity(ctx);
+    cherche_audacity(ctx, audacity);
     EXPECT_EQ(ctx.journal, (std::vector<std::string>{"chem_temp=C:\\Temp\\", "Chem_audacity=C:\\ProgramData\\Programs"}));
-    EXPECT_EQ(ctx.audacity.dossier_config_audacity, "C:\\Users\\eleve\\AppData\\Roaming\\Audacity\\");
-    EXPECT_EQ(ctx.audacity.mes_documents, "C:\\Users\\eleve\\Documents\\");
-    EXPECT_EQ(ctx.audacity.dossier_enreg, "C:\\Users\\eleve\\Documents\\patin_tracte");
-    EXPECT_EQ(ctx.audacity.chem_audacity, "c:\\quorva\\fic_quorva\\audacity\\audacity.exe");
-    EXPECT_EQ(ctx.audacity.audacity_trouve, 0);
+    EXPECT_EQ(audacity.dossier_config_audacity, "C:\\Users\\eleve\\AppData\\Roaming\\Audacity\\");
+    EXPECT_EQ(audacity.mes_documents, "C:\\Users\\eleve\\Documents\\");
+    EXPECT_EQ(audacity.dossier_enreg, "C:\\Users\\eleve\\Documents\\patin_tracte");
+    EXPECT_EQ(audacity.chem_audacity, "c:\\quorva\\fic_quorva\\audacity\\audacity.exe");
+    EXPECT_EQ(audacity.audacity_trouve, 0);
 
     // A trailing backslash from the shell is not doubled; the copy in the
     // data folder makes Audacity available.
@@ -346,39 +355,36 @@ TEST(ChercheAudacity, PlacesByGenerationAndLogLines) {
     os.dossiers_speciaux[5] = "D:\\";
     os.ecrire("c:\\quorva\\fic_quorva\\audacity\\audacity.exe", "");
     ctx.chemins.version_windows = "Seven";
-    cherche_audacity(ctx);
+    cherche_audacity(ctx, audacity);
     EXPECT_EQ(ctx.journal, (std::vector<std::string>{"Chem_audacity=C:\\ProgramData\\Programs"}));
-    EXPECT_EQ(ctx.audacity.dossier_config_audacity, "C:\\Users\\eleve\\AppData\\Roaming\\Audacity\\");
-    EXPECT_EQ(ctx.audacity.mes_documents, "D:\\");
-    EXPECT_EQ(ctx.audacity.audacity_trouve, 1);
+    EXPECT_EQ(audacity.dossier_config_audacity, "C:\\Users\\eleve\\AppData\\Roaming\\Audacity\\");
+    EXPECT_EQ(audacity.mes_documents, "D:\\");
+    EXPECT_EQ(audacity.audacity_trouve, 1);
 }
 
-TEST(ChercheAudacity, OtherGenerationsAndMissingFolders) {
-    PlateformeFactice os;
-    contexte ctx(os);
-    ctx.chemins.chemin_appli = "c:\\quorva\\";
+TEST_F(ChercheAudacity, OtherGenerationsAndMissingFolders) {
     ctx.chemins.version_windows = "Windows 2000";
     os.dossiers_speciaux = {{26, "C:\\AppData"}, {5, "C:\\Docs"}};
-    cherche_audacity(ctx);
-    EXPECT_EQ(ctx.audacity.dossier_config_audacity, "");
+    cherche_audacity(ctx, audacity);
+    EXPECT_EQ(audacity.dossier_config_audacity, "");
     EXPECT_EQ(ctx.journal, (std::vector<std::string>{"Chem_audacity="}));
 
     // No folder from the shell: nothing is built on the root of a disk.
     os.dossiers_speciaux.clear();
     ctx.chemins.version_windows = "Vista";
-    cherche_audacity(ctx);
-    EXPECT_EQ(ctx.audacity.dossier_config_audacity, "");
-    EXPECT_EQ(ctx.audacity.mes_documents, "");
-    EXPECT_EQ(ctx.audacity.dossier_enreg, "patin_tracte");
+    cherche_audacity(ctx, audacity);
+    EXPECT_EQ(audacity.dossier_config_audacity, "");
+    EXPECT_EQ(audacity.mes_documents, "");
+    EXPECT_EQ(audacity.dossier_enreg, "patin_tracte");
 
     // Audacity only in the program folder itself: not available at start-up,
     // but the local entries use it through slot 19.
     os.ecrire("c:\\quorva\\audacity\\audacity.exe", "");
-    cherche_audacity(ctx);
-    EXPECT_EQ(ctx.audacity.audacity_trouve, 0);
-    selection_copie_locale(ctx, "c:\\quorva\\");
-    EXPECT_EQ(ctx.audacity.chem_audacity, "c:\\quorva\\audacity\\audacity.exe");
-    EXPECT_EQ(ctx.audacity.dossier_config_audacity, "c:\\quorva\\audacity\\Portable Settings\\");
-    EXPECT_EQ(ctx.audacity.mes_documents, "c:\\quorva\\audacity\\");
-    EXPECT_EQ(ctx.audacity.dossier_enreg, "c:\\quorva\\audacity\\");
+    cherche_audacity(ctx, audacity);
+    EXPECT_EQ(audacity.audacity_trouve, 0);
+    selection_copie_locale(ctx, audacity, "c:\\quorva\\");
+    EXPECT_EQ(audacity.chem_audacity, "c:\\quorva\\audacity\\audacity.exe");
+    EXPECT_EQ(audacity.dossier_config_audacity, "c:\\quorva\\audacity\\Portable Settings\\");
+    EXPECT_EQ(audacity.mes_documents, "c:\\quorva\\audacity\\");
+    EXPECT_EQ(audacity.dossier_enreg, "c:\\quorva\\audacity\\");
 }

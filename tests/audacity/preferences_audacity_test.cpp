@@ -3,18 +3,20 @@
 #include <gtest/gtest.h>
 
 #include "app/base/texte.h"
+#include "tests/audacity/lignes_attendues.h"
 
 using namespace quorva;
+using quorva::test::verifier_lignes;
 
 namespace {
 
 std::vector<std::string> modele() { return {Memo_config_audacity.begin(), Memo_config_audacity.end()}; }
 
 // The stick-slip preferences for a documents folder
-// C:\Documents and Settings\eleve\Mes documents\, written out by hand:
-// the template's 104 lines, the two folder lines of Audacity 2 and the two
-// sections of Audacity 3.
-const char* const attendu_patin = R"(NewPrefsInitialized=1
+// C:\Documents and Settings\eleve\Mes documents\, written out by hand (the
+// toolbar sections from their table): the template's 104 lines, the two
+// folder lines of Audacity 2 and the two sections of Audacity 3.
+const char* const attendu_patin_debut = R"(NewPrefsInitialized=1
 Version=2.0.2
 PrefsVersion=1.1.1r1
 SnapTo=0
@@ -47,71 +49,29 @@ Normal_Height=620
 Iconized=0
 [GUI]
 [GUI/ToolBars]
-[GUI/ToolBars/Control]
-Dock=1
-Order=1
-Show=1
-X=-1
-Y=-1
-W=327
-H=55
-[GUI/ToolBars/Tools]
-Dock=1
-Order=2
-Show=1
-X=-1
-Y=-1
-W=94
-H=55
-[GUI/ToolBars/Meter]
-Dock=1
-Order=3
-Show=1
-X=-1
-Y=-1
-W=338
-H=55
-[GUI/ToolBars/Mixer]
-Dock=1
-Order=4
-Show=1
-X=-1
-Y=-1
-W=323
-H=27
-[GUI/ToolBars/Edit]
-Dock=1
-Order=5
-Show=1
-X=-1
-Y=-1
-W=377
-H=27
-[GUI/ToolBars/Transcription]
-Dock=1
-Order=6
-Show=1
-X=-1
-Y=-1
-W=140
-H=27
-[GUI/ToolBars/Selection]
-Dock=2
-Order=1
-Show=1
-X=-1
-Y=-1
-W=665
-H=55
-[GUI/ToolBars/Device]
-Dock=1
-Order=7
-Show=1
-X=-1
-Y=-1
-W=620
-H=27
-[Export]
+)";
+
+// The template's toolbar sections: name, dock, order, width and height.
+struct barre_attendue {
+    const char* nom;
+    int dock, ordre, largeur, hauteur;
+};
+constexpr barre_attendue barres[] = {
+    {"Control", 1, 1, 327, 55},   {"Tools", 1, 2, 94, 55}, {"Meter", 1, 3, 338, 55},
+    {"Mixer", 1, 4, 323, 27},     {"Edit", 1, 5, 377, 27}, {"Transcription", 1, 6, 140, 27},
+    {"Selection", 2, 1, 665, 55}, {"Device", 1, 7, 620, 27},
+};
+
+std::string sections_barres() {
+    std::string texte;
+    for (const auto& b : barres)
+        texte += "[GUI/ToolBars/" + std::string(b.nom) + "]\nDock=" + std::to_string(b.dock) + "\nOrder=" +
+                 std::to_string(b.ordre) + "\nShow=1\nX=-1\nY=-1\nW=" + std::to_string(b.largeur) +
+                 "\nH=" + std::to_string(b.hauteur) + "\n";
+    return texte;
+}
+
+const char* const attendu_patin_fin = R"([Export]
 Format=WAV
 DefaultExportPath=C:\\Documents and Settings\\eleve\\Mes documents\\patin_tracte\\
 Path=C:\\Documents and Settings\\eleve\\Mes documents\\patin_tracte\\
@@ -134,7 +94,7 @@ TEST(PreferencesAudacity, TemplateEditedForStickSlipGivesThe110ExpectedLines) {
     inserer_cles_dossiers(lignes);
     regler_cles_patin(lignes, "C:\\Documents and Settings\\eleve\\Mes documents\\patin_tracte\\");
     EXPECT_EQ(lignes.size(), 110u);
-    const auto attendu = decouper_lignes(attendu_patin);
+    const auto attendu = decouper_lignes(attendu_patin_debut + sections_barres() + attendu_patin_fin);
     ASSERT_EQ(attendu.size(), 110u);
     for (std::size_t i = 0; i < attendu.size(); ++i) EXPECT_EQ(lignes[i], attendu[i]) << "line " << i;
     EXPECT_EQ(lignes[9], "DefaultOpenPath=C:\\\\Documents and Settings\\\\eleve\\\\Mes documents\\\\patin_tracte\\\\");
@@ -225,14 +185,16 @@ TEST(PreferencesAudacity, WaveSpeedAfterStickSlipKeepsTheExportFolder) {
     inserer_cles_dossiers(lignes);
     regler_cles_patin(lignes, "C:\\docs\\patin_tracte\\");
     regler_cles_vitesse(lignes, "C:\\docs\\vitesse_ondes");
-    ASSERT_EQ(lignes.size(), 110u);
-    EXPECT_EQ(lignes[9], "DefaultOpenPath=C:\\\\docs\\\\vitesse_ondes");
-    EXPECT_EQ(lignes[10], "TempDir=");
-    EXPECT_EQ(lignes[17], "RecordChannels=2");
-    EXPECT_EQ(lignes[99], "DefaultExportPath=C:\\\\docs\\\\patin_tracte\\\\");
-    EXPECT_EQ(lignes[100], "Path=C:\\\\docs\\\\vitesse_ondes");
-    for (const std::size_t i : {101u, 104u}) EXPECT_EQ(lignes[i], "DefaultProjectSampleRate=22050");
-    for (const std::size_t i : {102u, 105u}) EXPECT_EQ(lignes[i], "DefaultProjectSampleFormat=262159");
-    EXPECT_EQ(lignes[107], "Default=C:\\\\docs\\\\vitesse_ondes");
-    EXPECT_EQ(lignes[109], "Default=C:\\\\docs\\\\patin_tracte\\\\");
+    const std::string v = "C:\\\\docs\\\\vitesse_ondes", r = "C:\\\\docs\\\\patin_tracte\\\\";
+    verifier_lignes(lignes, 110, {{9, "DefaultOpenPath=" + v},
+                                  {10, "TempDir="},
+                                  {17, "RecordChannels=2"},
+                                  {99, "DefaultExportPath=" + r},
+                                  {100, "Path=" + v},
+                                  {101, "DefaultProjectSampleRate=22050"},
+                                  {104, "DefaultProjectSampleRate=22050"},
+                                  {102, "DefaultProjectSampleFormat=262159"},
+                                  {105, "DefaultProjectSampleFormat=262159"},
+                                  {107, "Default=" + v},
+                                  {109, "Default=" + r}});
 }

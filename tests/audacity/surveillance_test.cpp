@@ -7,6 +7,7 @@
 #include <map>
 
 #include "app/base/erreur.h"
+#include "app/contexte.h"
 #include "audacity/lancement_audacity.h"
 #include "launcher/menu.h"
 #include "tests/support/plateforme_factice.h"
@@ -60,11 +61,11 @@ protected:
     }
 
     void demarrer() {
-        prendre_instantane(ctx);
-        armer_surveillance(ctx, true);
+        prendre_instantane(ctx, ctx.audacity);
+        armer_surveillance(ctx.audacity, true);
     }
     void exporter(const std::string& nom, const std::string& contenu) { os.ecrire(dossier + "\\" + nom, contenu); }
-    void tic() { Timer_surveilleTimer(ctx, actions); }
+    void tic() { Timer_surveilleTimer(ctx, ctx.audacity, ctx.conversion, actions); }
 
     resultat_conversion convertir(const std::string& chemin, const options_conversion& options) {
         converties.push_back(chemin.substr(dossier.size() + 1));
@@ -144,11 +145,11 @@ TEST_F(Surveillance, ATickWithNothingNewOnlyBlinksAndRearms) {
     ctx.conversion.conversion_en_cours = true;
     tic();
     ctx.conversion.conversion_en_cours = false;
-    armer_surveillance(ctx, false);
+    armer_surveillance(ctx.audacity, false);
     tic();
     EXPECT_TRUE(converties.empty());
     EXPECT_EQ(ctx.audacity.couleur_Shape1, couleur_blanche);
-    armer_surveillance(ctx, true);
+    armer_surveillance(ctx.audacity, true);
     tic();
     EXPECT_EQ(converties, (std::vector<std::string>{"nouveau.wav"}));
 }
@@ -352,7 +353,7 @@ TEST_F(Surveillance, ALaunchDuringATickDecidesWhetherTheWatcherRuns) {
     exporter("a.wav", wav(10));
     actions.convertir = [this](const std::string&, const options_conversion&) {
         ++ctx.audacity.nb_lancements;
-        armer_surveillance(ctx, false);
+        armer_surveillance(ctx.audacity, false);
         return resultat_conversion{};
     };
     tic();
@@ -373,8 +374,8 @@ TEST(SurveillanceConversionReelle, ConvertsRefusesAndReportsThroughTheRealDriver
     const std::string dossier = "c:\\quorva\\fic_quorva\\audacity\\patin_tracte";
     os.ecrire(dossier + "\\ancien.wav", wav(10));
     ctx.audacity.dossier_enreg = dossier;
-    prendre_instantane(ctx);
-    armer_surveillance(ctx, true);
+    prendre_instantane(ctx, ctx.audacity);
+    armer_surveillance(ctx.audacity, true);
 
     interface_conversion ui;
     int graphiques = 0;
@@ -385,7 +386,7 @@ TEST(SurveillanceConversionReelle, ConvertsRefusesAndReportsThroughTheRealDriver
     };
 
     os.ecrire(dossier + "\\essai.wav", wav(3000));
-    Timer_surveilleTimer(ctx, actions);
+    Timer_surveilleTimer(ctx, ctx.audacity, ctx.conversion, actions);
     EXPECT_EQ(graphiques, 1);
     EXPECT_EQ(os.lire(dossier + "\\essai.wav.slk").substr(0, 3), "ID;");
     ASSERT_EQ(os.ouvertures.size(), 1u);
@@ -394,7 +395,7 @@ TEST(SurveillanceConversionReelle, ConvertsRefusesAndReportsThroughTheRealDriver
     EXPECT_TRUE(messages.empty());
 
     os.ecrire(dossier + "\\stereo.wav", wav(100, 2));
-    Timer_surveilleTimer(ctx, actions);
+    Timer_surveilleTimer(ctx, ctx.audacity, ctx.conversion, actions);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], texte_refus_wav);
     EXPECT_FALSE(os.file_exists(dossier + "\\stereo.wav.slk"));
@@ -403,8 +404,8 @@ TEST(SurveillanceConversionReelle, ConvertsRefusesAndReportsThroughTheRealDriver
     // watcher goes on.
     fs::remove(*os.chemin_posix("c:\\quorva\\fic_quorva\\patin_tracte_base_EN.slk"));
     os.ecrire(dossier + "\\suivant.wav", wav(100));
-    Timer_surveilleTimer(ctx, actions);
-    Timer_surveilleTimer(ctx, actions);
+    Timer_surveilleTimer(ctx, ctx.audacity, ctx.conversion, actions);
+    Timer_surveilleTimer(ctx, ctx.audacity, ctx.conversion, actions);
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[1], "Impossible d'ouvrir le fichier c:\\quorva\\fic_quorva\\patin_tracte_base_EN.slk");
     EXPECT_TRUE(ctx.audacity.Timer_surveille_actif);

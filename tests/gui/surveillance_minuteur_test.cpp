@@ -87,11 +87,11 @@ protected:
             else Form1->Timer_surveille.stop();
         };
         QObject::connect(&Form1->Timer_surveille, &QTimer::timeout, Form1.get(), [this] {
-            gere([this] { Timer_surveilleTimer(*ctx, surveillance); });
+            gere([this] { Timer_surveilleTimer(*ctx, ctx->audacity, ctx->conversion, surveillance); });
         });
         ASSERT_EQ(Form1->Timer_surveille.interval(), 4000);
-        prendre_instantane(*ctx);
-        armer_surveillance(*ctx, true);
+        prendre_instantane(*ctx, ctx->audacity);
+        armer_surveillance(ctx->audacity, true);
     }
     void TearDown() override { Form1->Timer_surveille.stop(); }
 
