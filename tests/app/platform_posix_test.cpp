@@ -101,7 +101,7 @@ TEST(PlateformePosix, WindowsPathTextsReachFilesWhateverTheSeparatorAndCase) {
     ecrire(d / "Fic_Quorva/Docs/Lisez-moi.TXT", "bonjour");
     PlateformePosix os(false);
     const std::string racine = d.chemin();
-    for (const std::string chemin : {racine + "\\Fic_Quorva\\Docs\\Lisez-moi.TXT", racine + "/fic_quorva/docs/lisez-moi.txt",
+    for (const std::string& chemin : {racine + "\\Fic_Quorva\\Docs\\Lisez-moi.TXT", racine + "/fic_quorva/docs/lisez-moi.txt",
                                      racine + "\\FIC_QUORVA/docs\\LISEZ-MOI.txt", racine + "\\fic_quorva\\.\\docs\\..\\Docs\\lisez-moi.txt"}) {
         EXPECT_TRUE(os.file_exists(chemin)) << chemin;
         std::string contenu;
