@@ -98,7 +98,7 @@ TForm1::TForm1(contexte& ctx) : QWidget(nullptr, Qt::FramelessWindowHint | Qt::W
     connect(SpeedButton3, &QToolButton::clicked, this,
             [this] {
                 gere([this] {
-                    afficher_SpeedButton3(SpeedButton3Click(ctx_));
+                    afficher_SpeedButton3(SpeedButton3Click(ctx_, ctx_.langue, ctx_.menu));
                     ouvrir_PopupMenu1(QPoint(x(), y() + 20));
                 });
             });
@@ -148,7 +148,7 @@ void TForm1::Timer_debTimer() {
     // cannot be written is reported by the guard, after this).
     struct drapeau_a_la_fin {
         TForm1& barre;
-        ~drapeau_a_la_fin() { barre.afficher_SpeedButton3(bouton_langue(barre.ctx_)); }
+        ~drapeau_a_la_fin() { barre.afficher_SpeedButton3(bouton_langue(barre.ctx_.langue)); }
     } drapeau{*this};
     sequence_demarrage(ctx_);
 }
@@ -290,9 +290,9 @@ QPixmap drapeau(const image_drapeau& image) {
 }
 
 PopupMenu1* branche_PopupMenu1(contexte& ctx, TForm1& form) {
-    auto* menu = new PopupMenu1(ctx, &form);
+    auto* menu = new PopupMenu1(ctx, ctx.menu, &form);
     form.installer_menu(menu);
-    installe_feuilles_tp(ctx);
+    installe_feuilles_tp(ctx, ctx.menu, ctx.sections);
     if (!ctx.menu.quitter) ctx.menu.quitter = [&form] { form.close(); };
     if (!ctx.menu.repeindre) ctx.menu.repeindre = [&form] { form.repaint(); };
     return menu;

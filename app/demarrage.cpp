@@ -17,15 +17,15 @@ void sequence_demarrage(contexte& ctx) {
     installe_raccourci(ctx);
     cherche_audacity(ctx, ctx.audacity);
     ctx.journal.push_back("Chem_config_audacity=" + ctx.audacity.dossier_config_audacity);
-    adapte_menu(ctx);
+    adapte_menu(ctx, ctx.menu);
     montre_entrees_audacity(ctx);
     journal_dossiers_speciaux(ctx);
-    decouverte_documents(ctx);
-    lec_langue(ctx);
-    recherche_logiciels_ajoutes(ctx);
-    recherche_excel_ajoute(ctx);
-    recherche_TP(ctx);
-    lec_fic_trad(ctx);
+    decouverte_documents(ctx, ctx.menu);
+    lec_langue(ctx, ctx.langue);
+    recherche_logiciels_ajoutes(ctx, ctx.menu);
+    recherche_excel_ajoute(ctx, ctx.menu);
+    recherche_TP(ctx, ctx.menu, ctx.sections);
+    lec_fic_trad(ctx, ctx.langue, ctx.menu);
 }
 
 void montre_entrees_audacity(contexte& ctx) {

@@ -3,6 +3,7 @@
 // caption optionally followed by "<target>". Lines naming entries that the
 // menu does not have, and "N4#-", are kept: a teacher's copy of this table
 // keeps them too.
+#include "app/base/chemins.h"
 #include "i18n/etat_langue.h"
 #include "i18n/traduction.h"
 
@@ -12,7 +13,11 @@ const std::vector<std::string>& table_trad_defaut() {
     static const std::vector<std::string> table = {
         "Apropos1#ABOUT QUORVA<A_PROPOS_QUORVA.doc>|A PROPOS de QUORVA<A_PROPOS_QUORVA.doc>",
         "PLINKADoityourself1#_______PLINKA \"Do it yourself\"|_______PLINKA \"Do it yourself\"",
-        "PlinkaDoity1#PLINKA \"Do it yourself\" EN<fic_quorva\\activite_tp_RQ_vienne_2013\\Plinka_EN.doc>|PLINKA \"Do it yourself\" FR<fic_quorva\\activite_tp_RQ_vienne_2013\\Plinka_FR.doc>",
+        // Its targets are in the data folder (targets are relative to the
+        // program folder).
+        std::string("PlinkaDoity1#PLINKA \"Do it yourself\" EN<") + nom_dossier_donnees +
+            "\\activite_tp_RQ_vienne_2013\\Plinka_EN.doc>|PLINKA \"Do it yourself\" FR<" + nom_dossier_donnees +
+            "\\activite_tp_RQ_vienne_2013\\Plinka_FR.doc>",
         "Patintract1#______STICK SLIP_______|______PATIN TRACTE_______",
         "Audacitypourpatintract1#Audacity for stick-slip(1ch;16 bits;1000 hz)|Audacity pour patin-tract\xE9(1ch;16 bits;1000 hz)",
         "LancerAudacityCl1#Audacity for stick-slip(1ch;16 bits;1000 hz) Local|Audacity pour patin-tract\xE9(1ch;16 bits;1000 hz) Local",

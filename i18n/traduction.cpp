@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string_view>
 
-#include "app/contexte.h"
+#include "app/base/chemins.h"
 #include "app/base/erreur.h"
 #include "app/base/nombres.h"
 #include "app/base/texte.h"
@@ -17,17 +17,16 @@ namespace {
 // whole would only exhaust memory.
 constexpr std::size_t taille_max_traduction = 64u << 20;
 
-std::string fichier_preference(const contexte& ctx) { return ctx.chemins.chemin_temp + "quorva\\langue_quorva.txt"; }
+std::string fichier_preference(const services& ctx) { return ctx.chemins.chemin_temp + "quorva\\langue_quorva.txt"; }
 
-void applique_ligne(contexte& ctx, const std::string& ligne) {
+void applique_ligne(etat_menu& menu, int langue, const std::string& ligne) {
     const auto diese = ligne.find('#');
     if (diese == std::string::npos) return;
-    entree_menu* e = trouve_entree(ctx.menu, std::string_view(ligne).substr(0, diese));
+    entree_menu* e = trouve_entree(menu, std::string_view(ligne).substr(0, diese));
     if (!e) return;
     std::string_view reste = std::string_view(ligne).substr(diese + 1);
     const auto barre = reste.find('|');
     if (barre == std::string_view::npos) return;
-    const int langue = ctx.langue.langue;
     if (langue == 1) reste = reste.substr(0, barre);
     else if (langue == 2) reste = reste.substr(barre + 1);
 
@@ -38,7 +37,7 @@ void applique_ligne(contexte& ctx, const std::string& ligne) {
     cible = cible.substr(0, cible.find('>'));
     // Targets are kept by Tag: an entry outside 1..50 cannot carry one.
     if (e->tag < 1 || e->tag > nb_slots_menu) return;
-    ctx.menu.cibles[e->tag] = std::string(cible);
+    menu.cibles[e->tag] = std::string(cible);
     e->clic = action_menu::cible;
 }
 
@@ -83,10 +82,10 @@ const image_drapeau& Speed_FR() {
     return image;
 }
 
-void lec_langue(contexte& ctx) {
+void lec_langue(services& ctx, etat_langue& langue) {
     const std::string chemin = fichier_preference(ctx);
     if (!ctx.os.file_exists(chemin)) {
-        ctx.langue.langue = 2;
+        langue.langue = 2;
         return;
     }
     std::string contenu;
@@ -97,51 +96,49 @@ void lec_langue(contexte& ctx) {
     if (egal == std::string::npos) return;
     // A broken value keeps the language rather than stopping the start-up.
     std::int32_t valeur = 0;
-    if (essai_entier(std::string_view(lignes[0]).substr(egal + 1), valeur)) ctx.langue.langue = valeur;
+    if (essai_entier(std::string_view(lignes[0]).substr(egal + 1), valeur)) langue.langue = valeur;
 }
 
-void lec_fic_trad(contexte& ctx) {
-    auto& l = ctx.langue;
-    const std::string fichier = ctx.chemins.chemin_appli + "fic_quorva\\fic_trad.txt";
+void lec_fic_trad(services& ctx, etat_langue& langue, etat_menu& menu) {
+    const std::string fichier = dossier_donnees(ctx.chemins) + "fic_trad.txt";
     if (ctx.os.file_exists(fichier)) {
         std::string contenu;
         if (ctx.os.read_file(fichier, contenu, taille_max_traduction))
-            l.table_trad = decouper_lignes(texte_fichier_cp1252(contenu));
+            langue.table_trad = decouper_lignes(texte_fichier_cp1252(contenu));
     }
 
-    if (!l.table_trad.empty()) {
-        if (l.langue == 2) l.tag_SpeedButton3 = 2;
-        if (l.langue == 1) l.tag_SpeedButton3 = 1;
-        l.SpeedButton3_visible = true;
+    if (!langue.table_trad.empty()) {
+        if (langue.langue == 2) langue.tag_SpeedButton3 = 2;
+        if (langue.langue == 1) langue.tag_SpeedButton3 = 1;
+        langue.SpeedButton3_visible = true;
     }
-    for (const auto& ligne : l.table_trad) applique_ligne(ctx, ligne);
+    for (const auto& ligne : langue.table_trad) applique_ligne(menu, langue.langue, ligne);
 
     if (ctx.chemins.chemin_temp.empty())
         throw erreur_quorva(message("Impossible de cr\xE9" "er le fichier %s", fichier_preference(ctx)));
     const std::string dossier = ctx.chemins.chemin_temp + "quorva";
     if (!ctx.os.folder_exists(dossier)) ctx.os.create_folder(dossier);
     auto sortie = ctx.os.create_file(fichier_preference(ctx));
-    sortie->write("langue=" + std::to_string(l.langue) + "\r\n");
+    sortie->write("langue=" + std::to_string(langue.langue) + "\r\n");
     sortie->commit();
 }
 
-etat_SpeedButton3 bouton_langue(const contexte& ctx) {
-    const int tag = ctx.langue.tag_SpeedButton3;
-    return {tag, ctx.langue.SpeedButton3_visible, tag == 2 ? &Speed_FR() : &Speed_EN()};
+etat_SpeedButton3 bouton_langue(const etat_langue& langue) {
+    const int tag = langue.tag_SpeedButton3;
+    return {tag, langue.SpeedButton3_visible, tag == 2 ? &Speed_FR() : &Speed_EN()};
 }
 
-etat_SpeedButton3 SpeedButton3Click(contexte& ctx) {
-    auto& l = ctx.langue;
-    l.tag_SpeedButton3 = l.tag_SpeedButton3 == 1 ? 2 : 1;
-    l.langue = l.tag_SpeedButton3;
+etat_SpeedButton3 SpeedButton3Click(services& ctx, etat_langue& langue, etat_menu& menu) {
+    langue.tag_SpeedButton3 = langue.tag_SpeedButton3 == 1 ? 2 : 1;
+    langue.langue = langue.tag_SpeedButton3;
     // The captions are applied before the preference is written: a failed
     // write is told, and the new language still shows.
     try {
-        lec_fic_trad(ctx);
+        lec_fic_trad(ctx, langue, menu);
     } catch (const erreur_quorva& e) {
         if (ctx.afficher_message) ctx.afficher_message(e.what());
     }
-    return bouton_langue(ctx);
+    return bouton_langue(langue);
 }
 
 }  // namespace quorva

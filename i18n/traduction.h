@@ -8,22 +8,24 @@
 #include <string>
 #include <vector>
 
-namespace quorva {
+#include "app/base/services.h"
+#include "i18n/etat_langue.h"
+#include "launcher/etat_menu.h"
 
-struct contexte;
+namespace quorva {
 
 // The embedded table (Memo_fic_trad), 38 lines in cp1252.
 const std::vector<std::string>& table_trad_defaut();
 
 // Sets `langue` from the preference file chemin_temp + "quorva\langue_quorva.txt"
 // (2 when there is none). A value that is not an integer keeps the language.
-void lec_langue(contexte& ctx);
+void lec_langue(services& ctx, etat_langue& langue);
 
-// Applies the translation table (the file chemin_appli +
-// "fic_quorva\fic_trad.txt" when present) to the menu, fills `cibles`, sets
+// Applies the translation table (the file fic_trad.txt of the data folder
+// when present) to the menu, fills `cibles`, sets
 // up the language button and writes the preference file. Raises erreur_quorva
 // when the preference file cannot be written (the captions are applied).
-void lec_fic_trad(contexte& ctx);
+void lec_fic_trad(services& ctx, etat_langue& langue, etat_menu& menu);
 
 // A 16 x 11 flag picture, row by row, 0xRRGGBB per pixel.
 struct image_drapeau {
@@ -40,10 +42,10 @@ struct etat_SpeedButton3 {
     bool visible = false;
     const image_drapeau* image = nullptr;
 };
-etat_SpeedButton3 bouton_langue(const contexte& ctx);
+etat_SpeedButton3 bouton_langue(const etat_langue& langue);
 
 // The flag button's click: switches the language and re-applies the table.
 // The caller then pops the menu up at the toolbar's (left, top + 20).
-etat_SpeedButton3 SpeedButton3Click(contexte& ctx);
+etat_SpeedButton3 SpeedButton3Click(services& ctx, etat_langue& langue, etat_menu& menu);
 
 }  // namespace quorva

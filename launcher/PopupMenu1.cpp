@@ -24,7 +24,7 @@ QString texte_menu(const std::string& caption) {
 
 }  // namespace
 
-PopupMenu1::PopupMenu1(contexte& ctx, QWidget* parent) : QMenu(parent), ctx_(ctx) {
+PopupMenu1::PopupMenu1(services& ctx, etat_menu& menu, QWidget* parent) : QMenu(parent), ctx_(ctx), menu_(menu) {
     setObjectName("PopupMenu1");
     reconstruire();
     // Captions, flags and added entries change under the menu (language,
@@ -61,7 +61,7 @@ void PopupMenu1::reconstruire() {
         ancien->setParent(nullptr);
         ancien->deleteLater();
     }
-    remplir(this, ctx_.menu.PopupMenu1, {});
+    remplir(this, menu_.PopupMenu1, {});
 }
 
 void PopupMenu1::remplir(QMenu* menu, std::vector<entree_menu>& entrees, std::vector<int> place) {
@@ -80,7 +80,7 @@ void PopupMenu1::remplir(QMenu* menu, std::vector<entree_menu>& entrees, std::ve
             action = menu->addAction(icone(e.icone), texte_menu(e.caption));
             connect(action, &QAction::triggered, this, [this, place] {
                 gere([&] {
-                    if (entree_menu* choisie = entree_a(ctx_.menu, place)) lance_entree(ctx_, *choisie);
+                    if (entree_menu* choisie = entree_a(menu_, place)) lance_entree(ctx_, menu_, *choisie);
                 });
             });
         }

@@ -1,5 +1,5 @@
 // The toolbar's popup menu: a QMenu drawn from the core menu model
-// (ctx.menu.PopupMenu1). It is rebuilt from the model each time it opens, so
+// (etat_menu::PopupMenu1). It is rebuilt from the model each time it opens, so
 // captions, shown flags and added entries are always those of the model;
 // every choice runs the core's lance_entree through the guard.
 #pragma once
@@ -9,14 +9,15 @@
 #include <QPixmap>
 #include <vector>
 
-#include "app/contexte.h"
+#include "app/base/services.h"
+#include "launcher/etat_menu.h"
 
 namespace quorva {
 
 class PopupMenu1 : public QMenu {
     Q_OBJECT
 public:
-    PopupMenu1(contexte& ctx, QWidget* parent = nullptr);
+    PopupMenu1(services& ctx, etat_menu& menu, QWidget* parent = nullptr);
 
     // Rebuilds the Qt menu from the model.
     void reconstruire();
@@ -30,7 +31,8 @@ private:
     void remplir(QMenu* menu, std::vector<entree_menu>& entrees, std::vector<int> place);
     QIcon icone(icone_menu id) const;
 
-    contexte& ctx_;
+    services& ctx_;
+    etat_menu& menu_;
 };
 
 }  // namespace quorva

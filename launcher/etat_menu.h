@@ -67,6 +67,30 @@ struct entree_menu {
 };
 
 constexpr int nb_slots_menu = 50;
+// Slots 1 to nb_slots_au_depart start on the program folder.
+constexpr int nb_slots_au_depart = 30;
+
+// The folder slots of the fixed resources (indices of etat_menu::chemins):
+// the slot a resource's presence is tested through, and the folder it opens
+// from. The two Audacity entries share one, so do the two VELDRUN documents.
+constexpr int slot_a_propos = 1;
+constexpr int slot_resultat_patin = 2;
+constexpr int slot_aide_patin = 5;
+constexpr int slot_aide_vitesse = 6;
+constexpr int slot_aide_tables = 7;
+constexpr int slot_film_patin = 10;
+constexpr int slot_film_table_1d = 11;
+constexpr int slot_film_table_3d = 12;
+constexpr int slot_azimut = 13;
+constexpr int slot_plinka = 14;
+constexpr int slot_meca_foyer = 15;
+constexpr int slot_racine_montagnes = 16;
+constexpr int slot_epaisseur = 17;
+constexpr int slot_doc_racines = 18;
+constexpr int slot_audacity = 19;
+constexpr int slot_simul_seismes = 20;
+constexpr int slot_veldrun = 21;
+constexpr int slot_presentation = 22;
 constexpr int nb_slots_documents = 100;
 constexpr int nb_slots_logiciels = 50;
 constexpr int nb_slots_excel = 50;

@@ -6,11 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "app/base/services.h"
 #include "launcher/etat_menu.h"
 
 namespace quorva {
-
-struct contexte;
 
 // The named entry (top level or in a submenu), or nullptr.
 entree_menu* trouve_entree(etat_menu& menu, std::string_view nom);
@@ -19,25 +18,25 @@ entree_menu* trouve_entree(etat_menu& menu, std::string_view nom);
 entree_menu* entree_a(etat_menu& menu, const std::vector<int>& place);
 
 // Performs an entry's click, as if it were chosen in the menu.
-void lance_entree(contexte& ctx, entree_menu& entree);
+void lance_entree(services& ctx, etat_menu& menu, entree_menu& entree);
 
 // The target handler: resolves the entry's target again in slot Tag of the
 // target folder table (program folder, then data folder), then opens it with
 // its folder as working folder.
-void lance_item_menuClick(contexte& ctx, entree_menu& entree);
+void lance_item_menuClick(services& ctx, etat_menu& menu, entree_menu& entree);
 // Click handlers of added entries, by Tag.
-void lance_fic_execlick(contexte& ctx, int tag);
-void lance_fic_excelclick(contexte& ctx, int tag);
-void lance_fic_wordclick(contexte& ctx, int tag);
+void lance_fic_execlick(services& ctx, etat_menu& menu, int tag);
+void lance_fic_excelclick(services& ctx, etat_menu& menu, int tag);
+void lance_fic_wordclick(services& ctx, etat_menu& menu, int tag);
 
 // Start-up scans.
-void decouverte_documents(contexte& ctx);
-void recherche_logiciels_ajoutes(contexte& ctx);
+void decouverte_documents(services& ctx, etat_menu& menu);
+void recherche_logiciels_ajoutes(services& ctx, etat_menu& menu);
 // Also after each conversion: the workbook submenu is rebuilt.
-void recherche_excel_ajoute(contexte& ctx);
+void recherche_excel_ajoute(services& ctx, etat_menu& menu);
 
 // The path that entry `tag` of an added-content submenu opens (slot Tag of
 // its family's table); empty for any other submenu.
-std::string chemin_ajoute(const contexte& ctx, std::string_view sous_menu, int tag);
+std::string chemin_ajoute(const etat_menu& menu, std::string_view sous_menu, int tag);
 
 }  // namespace quorva

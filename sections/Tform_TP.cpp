@@ -37,8 +37,12 @@ using fenetres_tp = std::array<std::unique_ptr<Tform_TP>, nb_max_feuilles + 1>;
 
 }  // namespace
 
-Tform_TP::Tform_TP(contexte& ctx, int slot)
-    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool), ctx_(ctx), slot_(slot) {
+Tform_TP::Tform_TP(services& ctx, etat_menu& menu, etat_sections& sections, int slot)
+    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool),
+      ctx_(ctx),
+      menu_(menu),
+      sections_(sections),
+      slot_(slot) {
     setObjectName("form_TP");
     setWindowTitle("form_TP");
     setAutoFillBackground(true);
@@ -68,7 +72,7 @@ Tform_TP::Tform_TP(contexte& ctx, int slot)
     Speed_close->setFlat(true);
     Speed_close->setGeometry(189 - 16, 2, 14, 14);
     connect(Speed_close, &QPushButton::clicked, this,
-            [this] { gere([this] { Speed_closeClick(ctx_, slot_); }); });
+            [this] { gere([this] { Speed_closeClick(sections_, slot_); }); });
 
     Lab_taille = new QLabel(this);
     Lab_taille->setTextFormat(Qt::PlainText);
@@ -88,13 +92,13 @@ Tform_TP::Tform_TP(contexte& ctx, int slot)
     ListBox1->move(3, 17);
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         const int ligne = ListBox1->row(item);
-        gere([&] { FileListBox1DblClick(ctx_, slot_, ligne); });
+        gere([&] { FileListBox1DblClick(ctx_, menu_, sections_, slot_, ligne); });
     });
 }
 
 void Tform_TP::affiche() {
     if (slot_ < 1 || slot_ > nb_max_feuilles) return;
-    const feuille_tp& f = ctx_.sections.feuilles_tp[static_cast<std::size_t>(slot_)];
+    const feuille_tp& f = sections_.feuilles_tp[static_cast<std::size_t>(slot_)];
     if (!f.visible) {
         hide();
         return;
@@ -112,7 +116,7 @@ void Tform_TP::affiche() {
     ListBox1->clear();
     for (const auto& ligne : f.ListBox1) {
         auto* item = new QListWidgetItem(qt_affiche(ligne), ListBox1);
-        item->setSizeHint(QSize(f.liste_largeur, ctx_.sections.hauteur_ligne ? ctx_.sections.hauteur_ligne() + 2 : 15));
+        item->setSizeHint(QSize(f.liste_largeur, sections_.hauteur_ligne ? sections_.hauteur_ligne() + 2 : 15));
     }
     ListBox1->setGeometry(3, 17, f.liste_largeur, f.liste_hauteur);
 
@@ -143,44 +147,44 @@ bool Tform_TP::eventFilter(QObject* objet, QEvent* evenement) {
 void Tform_TP::mousePressEvent(QMouseEvent* evenement) {
     const QPoint p = evenement->position().toPoint();
     gere(
-          [&] { FormMouseDown(ctx_, evenement->button() == Qt::RightButton, p.x(), p.y()); });
+          [&] { FormMouseDown(sections_, evenement->button() == Qt::RightButton, p.x(), p.y()); });
 }
 
 void Tform_TP::mouseMoveEvent(QMouseEvent* evenement) {
     const QPoint p = evenement->position().toPoint();
     gere([&] {
-        if (FormMouseMove(ctx_, slot_, p.x(), p.y())) {
-            const feuille_tp& f = ctx_.sections.feuilles_tp[static_cast<std::size_t>(slot_)];
+        if (FormMouseMove(sections_, slot_, p.x(), p.y())) {
+            const feuille_tp& f = sections_.feuilles_tp[static_cast<std::size_t>(slot_)];
             move(f.Left, f.Top);
         }
     });
 }
 
 void Tform_TP::mouseReleaseEvent(QMouseEvent*) {
-    gere([&] { FormMouseUp(ctx_); });
+    gere([&] { FormMouseUp(sections_); });
 }
 
-void installe_feuilles_tp(contexte& ctx) {
+void installe_feuilles_tp(services& ctx, etat_menu& menu, etat_sections& sections) {
     auto mesure = std::make_shared<QFontMetrics>(arial(11, false));
-    ctx.sections.largeur_texte = [mesure](const std::string& texte) {
+    sections.largeur_texte = [mesure](const std::string& texte) {
         return mesure->horizontalAdvance(qt_affiche(texte));
     };
-    ctx.sections.hauteur_ligne = [mesure] { return mesure->height(); };
+    sections.hauteur_ligne = [mesure] { return mesure->height(); };
 
     auto fenetres = std::make_shared<fenetres_tp>();
-    // The hook owns the windows: they go with the context.
-    ctx.sections.montrer_feuille = [&ctx, fenetres](int slot) {
+    // The hook owns the windows: they go with the sections' state.
+    sections.montrer_feuille = [&ctx, &menu, &sections, fenetres](int slot) {
         if (slot < 1 || slot > nb_max_feuilles) return;
         auto& fenetre = (*fenetres)[static_cast<std::size_t>(slot)];
-        if (!fenetre) fenetre = std::make_unique<Tform_TP>(ctx, slot);
+        if (!fenetre) fenetre = std::make_unique<Tform_TP>(ctx, menu, sections, slot);
         fenetre->affiche();
     };
 }
 
-Tform_TP* feuille_tp_qt(contexte& ctx, int slot) {
+Tform_TP* feuille_tp_qt(const etat_sections& sections, int slot) {
     if (slot < 1 || slot > nb_max_feuilles) return nullptr;
     for (QWidget* fenetre : QApplication::topLevelWidgets())
-        if (auto* feuille = qobject_cast<Tform_TP*>(fenetre); feuille && feuille->slot() == slot && &feuille->contexte_() == &ctx)
+        if (auto* feuille = qobject_cast<Tform_TP*>(fenetre); feuille && feuille->slot() == slot && &feuille->sections() == &sections)
             return feuille;
     return nullptr;
 }

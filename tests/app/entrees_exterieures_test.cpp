@@ -71,10 +71,10 @@ std::vector<lecteur> lecteurs() {
          },
          "son.wav.slk", [](forme f) { return f != forme::nom_special && f != forme::coupe; }},
         {"translation file", "fic_quorva\\fic_trad.txt", "Patintract1#STICK|PATIN\r\n",
-         [](contexte& ctx, test::PlateformeFactice&, const std::string&) { lec_fic_trad(ctx); },
+         [](contexte& ctx, test::PlateformeFactice&, const std::string&) { lec_fic_trad(ctx, ctx.langue, ctx.menu); },
          "quorva\\langue_quorva.txt", [](forme) { return false; }},
         {"language preference", "quorva\\langue_quorva.txt", "langue=1\r\n",
-         [](contexte& ctx, test::PlateformeFactice&, const std::string&) { lec_langue(ctx); }, "",
+         [](contexte& ctx, test::PlateformeFactice&, const std::string&) { lec_langue(ctx, ctx.langue); }, "",
          [](forme) { return false; }},
         {"Audacity preferences", "fic_quorva\\audacity\\Portable Settings\\audacity.cfg", "[Directories]\r\nTempDir=\r\n",
          [](contexte& ctx, test::PlateformeFactice&, const std::string&) {

@@ -30,8 +30,8 @@ int main(int argc, char* argv[]) {
     ctx.afficher_message = [](const std::string& texte) { std::cerr << texte << "\n"; };
     const bool ok = garde(ctx.afficher_message, [&] {
         if (quoi == "langue") {
-            lec_langue(ctx);
-            lec_fic_trad(ctx);
+            lec_langue(ctx, ctx.langue);
+            lec_fic_trad(ctx, ctx.langue, ctx.menu);
         } else {
             selection_copie_locale(ctx, ctx.audacity, ctx.chemins.chemin_appli + "fic_quorva\\");
             lancer_audacity(ctx, ctx.audacity, "patin");

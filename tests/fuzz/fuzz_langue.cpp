@@ -8,6 +8,6 @@ using namespace quorva;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
     fuzz::ecrire(fuzz::dossier() + "temp/quorva/langue_quorva.txt", donnees, taille);
     auto ctx = fuzz::nouveau_contexte();
-    fuzz::sans_erreur_quorva([&] { lec_langue(*ctx); });
+    fuzz::sans_erreur_quorva([&] { lec_langue(*ctx, ctx->langue); });
     return 0;
 }

@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     fuzz::ecrire(fuzz::dossier() + "fic_quorva/fic_trad.txt", donnees, taille);
     auto ctx = fuzz::nouveau_contexte();
     ctx->langue.langue = taille && donnees[taille - 1] % 2 ? 1 : 2;
-    fuzz::sans_erreur_quorva([&] { lec_fic_trad(*ctx); });
-    fuzz::sans_erreur_quorva([&] { SpeedButton3Click(*ctx); });
+    fuzz::sans_erreur_quorva([&] { lec_fic_trad(*ctx, ctx->langue, ctx->menu); });
+    fuzz::sans_erreur_quorva([&] { SpeedButton3Click(*ctx, ctx->langue, ctx->menu); });
     return 0;
 }

@@ -37,7 +37,7 @@ struct FenetresMenu : ::testing::Test {
 
 TEST_F(FenetresMenu, PopupMenuDrawsTheModel) {
     os.ecrire("c:\\quorva\\Film_table_1D\\seismes.exe", "");
-    adapte_menu(ctx);
+    adapte_menu(ctx, ctx.menu);
     entree_menu ajout;
     ajout.caption = "Sismo & Co.doc";
     ajout.tag = 1;
@@ -45,7 +45,7 @@ TEST_F(FenetresMenu, PopupMenuDrawsTheModel) {
     e("Documentsajout1").sous_menu.push_back(ajout);
     e("Documentsajout1").visible = true;
 
-    PopupMenu1 menu(ctx);
+    PopupMenu1 menu(ctx, ctx.menu);
     ASSERT_EQ(menu.actions().size(), 38);
     EXPECT_EQ(menu.action("Mcanismesaufoyer1")->text(), QString::fromUtf8("Mécanismes au foyer"));
     EXPECT_FALSE(menu.action("Apropos1")->isVisible());
@@ -79,9 +79,9 @@ TEST_F(FenetresMenu, PopupMenuDrawsTheModel) {
 
 TEST_F(FenetresMenu, OneClickOnAMenuEntryOpensItsDocumentOnce) {
     os.ecrire("c:\\quorva\\A_PROPOS_QUORVA.doc", "");
-    adapte_menu(ctx);
+    adapte_menu(ctx, ctx.menu);
     e("Apropos1").visible = true;
-    PopupMenu1 menu(ctx);
+    PopupMenu1 menu(ctx, ctx.menu);
     menu.Popup(10, 10);
     QApplication::processEvents();
     const QPoint centre = menu.actionGeometry(menu.action("Apropos1")).center();
@@ -96,9 +96,9 @@ TEST_F(FenetresMenu, OneClickOnAMenuEntryOpensItsDocumentOnce) {
 }
 
 TEST_F(FenetresMenu, SectionWindowsAreSizedPlacedAndReused) {
-    installe_feuilles_tp(ctx);
-    ASSERT_EQ(creation_feuille_tpclick(ctx, e("N3")), 1);
-    Tform_TP* fenetre = feuille_tp_qt(ctx, 1);
+    installe_feuilles_tp(ctx, ctx.menu, ctx.sections);
+    ASSERT_EQ(creation_feuille_tpclick(ctx, ctx.menu, ctx.sections, e("N3")), 1);
+    Tform_TP* fenetre = feuille_tp_qt(ctx.sections, 1);
     ASSERT_NE(fenetre, nullptr);
     const feuille_tp& f = ctx.sections.feuilles_tp[1];
     EXPECT_TRUE(fenetre->isVisible());
@@ -126,8 +126,8 @@ TEST_F(FenetresMenu, SectionWindowsAreSizedPlacedAndReused) {
     EXPECT_FALSE(fenetre->isVisible());
     EXPECT_EQ(f.Tag, 0);
 
-    ASSERT_EQ(creation_feuille_tpclick(ctx, e("Patintract1")), 1);
-    EXPECT_EQ(feuille_tp_qt(ctx, 1), fenetre);
+    ASSERT_EQ(creation_feuille_tpclick(ctx, ctx.menu, ctx.sections, e("Patintract1")), 1);
+    EXPECT_EQ(feuille_tp_qt(ctx.sections, 1), fenetre);
     EXPECT_TRUE(fenetre->isVisible());
     EXPECT_EQ(fenetre->pos(), QPoint(986, 49));
     EXPECT_EQ(fenetre->ListBox1->count(), 4);
@@ -142,9 +142,9 @@ TEST_F(FenetresMenu, SectionWindowsAreSizedPlacedAndReused) {
     souris(fenetre->ListBox1->viewport(), QEvent::MouseButtonDblClick, centre);
     EXPECT_EQ(conversions, 1);
 
-    ASSERT_EQ(creation_feuille_tpclick(ctx, e("Patintract1")), 2);
-    EXPECT_NE(feuille_tp_qt(ctx, 2), fenetre);
-    EXPECT_EQ(feuille_tp_qt(ctx, 2)->pos(), QPoint(976, 44));
+    ASSERT_EQ(creation_feuille_tpclick(ctx, ctx.menu, ctx.sections, e("Patintract1")), 2);
+    EXPECT_NE(feuille_tp_qt(ctx.sections, 2), fenetre);
+    EXPECT_EQ(feuille_tp_qt(ctx.sections, 2)->pos(), QPoint(976, 44));
 }
 
 }  // namespace

@@ -20,11 +20,11 @@ TEST(SectionsEntreesCassees, HugeCaptionsAreShownByTheirBeginning) {
     PlateformeFactice os;
     contexte ctx{os};
     ctx.chemins.chemin_appli = "c:\\quorva\\";
-    installe_feuilles_tp(ctx);
+    installe_feuilles_tp(ctx, ctx.menu, ctx.sections);
     trouve_entree(ctx.menu, "N3")->caption = "_____" + std::string(1u << 20, 'A');
     trouve_entree(ctx.menu, "Filmstable1D1")->caption = std::string(1u << 20, 'B');
-    ASSERT_EQ(creation_feuille_tpclick(ctx, *trouve_entree(ctx.menu, "N3")), 1);
-    Tform_TP* fenetre = feuille_tp_qt(ctx, 1);
+    ASSERT_EQ(creation_feuille_tpclick(ctx, ctx.menu, ctx.sections, *trouve_entree(ctx.menu, "N3")), 1);
+    Tform_TP* fenetre = feuille_tp_qt(ctx.sections, 1);
     ASSERT_NE(fenetre, nullptr);
     EXPECT_TRUE(fenetre->isVisible());
     EXPECT_LT(fenetre->lab_nom_tp->text().size(), 10000);

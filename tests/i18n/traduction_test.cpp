@@ -23,6 +23,8 @@ TEST_F(Traduction, EmbeddedTableHasItsThirtyEightLinesByteForByte) {
     EXPECT_EQ(table[6],
               "AideAudacitypourpatintract1#Help Audacity for stick-slip (French)<Patin_tracte_audacity.doc>|"
               "Aide Audacity pour patin-tract\xE9 (French)<Patin_tracte_audacity.doc>");
+    EXPECT_EQ(table[2], "PlinkaDoity1#PLINKA \"Do it yourself\" EN<fic_quorva\\activite_tp_RQ_vienne_2013\\Plinka_EN.doc>|"
+                        "PLINKA \"Do it yourself\" FR<fic_quorva\\activite_tp_RQ_vienne_2013\\Plinka_FR.doc>");
     EXPECT_EQ(table[19], "Mcanismesaufoyer1#Local mechanism|M\xE9" "canismes au foyer");
     EXPECT_EQ(table[28], "AUTRESDOCUMENTATIONS1#________OTHER  DOCUMENTS______|________AUTRES DOCUMENTS______");
     EXPECT_EQ(table[36], "N4#-");
@@ -30,15 +32,15 @@ TEST_F(Traduction, EmbeddedTableHasItsThirtyEightLinesByteForByte) {
 }
 
 TEST_F(Traduction, FirstRunIsFrenchAndWritesThePreference) {
-    lec_langue(ctx);
+    lec_langue(ctx, ctx.langue);
     EXPECT_EQ(ctx.langue.langue, 2);
-    lec_fic_trad(ctx);
+    lec_fic_trad(ctx, ctx.langue, ctx.menu);
     EXPECT_EQ(e("Mcanismesaufoyer1").caption, "M\xE9" "canismes au foyer");
     EXPECT_EQ(e("Patintract1").caption, "______PATIN TRACTE_______");
     EXPECT_EQ(e("Rsultatpatintract1").caption, "R\xE9sultats du patin tract\xE9");
-    EXPECT_EQ(bouton_langue(ctx).Tag, 2);
-    EXPECT_TRUE(bouton_langue(ctx).visible);
-    EXPECT_EQ(bouton_langue(ctx).image, &Speed_FR());
+    EXPECT_EQ(bouton_langue(ctx.langue).Tag, 2);
+    EXPECT_TRUE(bouton_langue(ctx.langue).visible);
+    EXPECT_EQ(bouton_langue(ctx.langue).image, &Speed_FR());
     EXPECT_EQ(preference(), "langue=2\r\n");
     // N4 has no "|": its caption stays the separator.
     EXPECT_EQ(e("N4").caption, "-");
@@ -46,24 +48,24 @@ TEST_F(Traduction, FirstRunIsFrenchAndWritesThePreference) {
 
 TEST_F(Traduction, PreferenceFileChoosesTheLanguage) {
     ecrire_preference("langue=1\r\nlangue=2\r\n");  // only the first line counts
-    lec_langue(ctx);
+    lec_langue(ctx, ctx.langue);
     EXPECT_EQ(ctx.langue.langue, 1);
-    lec_fic_trad(ctx);
+    lec_fic_trad(ctx, ctx.langue, ctx.menu);
     EXPECT_EQ(e("Mcanismesaufoyer1").caption, "Local mechanism");
-    EXPECT_EQ(bouton_langue(ctx).image, &Speed_EN());
+    EXPECT_EQ(bouton_langue(ctx.langue).image, &Speed_EN());
 
     Traduction* t = this;
     for (const char* sans_valeur : {"english\r\n", "", "langue=abc\r\n", "langue=\r\n", "langue=99999999999\r\n"}) {
         t->ctx.langue.langue = 1;
         ecrire_preference(sans_valeur);
-        EXPECT_NO_THROW(lec_langue(ctx)) << sans_valeur;
+        EXPECT_NO_THROW(lec_langue(ctx, ctx.langue)) << sans_valeur;
         EXPECT_EQ(ctx.langue.langue, 1) << sans_valeur;
     }
 }
 
 TEST_F(Traduction, TargetsGoToTheirTagsAndSwitchToTheTargetHandler) {
     ctx.langue.langue = 1;
-    lec_fic_trad(ctx);
+    lec_fic_trad(ctx, ctx.langue, ctx.menu);
     const std::vector<std::pair<const char*, const char*>> attendues = {
         {"Apropos1", "A_PROPOS_QUORVA.doc"},
         {"PlinkaDoity1", "fic_quorva\\activite_tp_RQ_vienne_2013\\Plinka_EN.doc"},
@@ -86,16 +88,16 @@ TEST_F(Traduction, TargetsGoToTheirTagsAndSwitchToTheTargetHandler) {
 
 TEST_F(Traduction, LanguageThreeKeepsBothPartsAndTheButton) {
     ecrire_preference("langue=3\r\n");
-    lec_langue(ctx);
+    lec_langue(ctx, ctx.langue);
     ASSERT_EQ(ctx.langue.langue, 3);
-    lec_fic_trad(ctx);
+    lec_fic_trad(ctx, ctx.langue, ctx.menu);
     EXPECT_EQ(e("Apropos1").caption, "ABOUT QUORVA");
     EXPECT_EQ(e("Azimut1").caption, "Azimut|Azimut");
     EXPECT_EQ(ctx.menu.cibles[5], "fic_quorva\\activite_tp_RQ_vienne_2013\\Plinka_EN.doc");
-    EXPECT_EQ(bouton_langue(ctx).Tag, 1);
-    EXPECT_TRUE(bouton_langue(ctx).visible);
+    EXPECT_EQ(bouton_langue(ctx.langue).Tag, 1);
+    EXPECT_TRUE(bouton_langue(ctx.langue).visible);
     EXPECT_EQ(preference(), "langue=3\r\n");
-    const auto bouton = SpeedButton3Click(ctx);
+    const auto bouton = SpeedButton3Click(ctx, ctx.langue, ctx.menu);
     EXPECT_EQ(bouton.Tag, 2);
     EXPECT_EQ(ctx.langue.langue, 2);
     EXPECT_EQ(e("Azimut1").caption, "Azimut");
@@ -113,7 +115,7 @@ TEST_F(Traduction, FileRulesDuplicatesBrokenLinesAndKeptTargets) {
         "Filmtable3D1#Film<film|Film(unclosed target\n"
         "|\n\n#|\n");
     ctx.langue.langue = 1;
-    lec_fic_trad(ctx);
+    lec_fic_trad(ctx, ctx.langue, ctx.menu);
     EXPECT_EQ(e("Apropos1").caption, "Second");
     EXPECT_EQ(ctx.menu.cibles[1], "two.doc");
     EXPECT_EQ(e("Azimut1").clic, action_menu::fixe);
@@ -124,7 +126,7 @@ TEST_F(Traduction, FileRulesDuplicatesBrokenLinesAndKeptTargets) {
     EXPECT_EQ(ctx.langue.table_trad.size(), 11u);
 
     // French part without a target: the English target and action stay.
-    SpeedButton3Click(ctx);
+    SpeedButton3Click(ctx, ctx.langue, ctx.menu);
     EXPECT_EQ(e("Apropos1").caption, "Second");
     EXPECT_EQ(ctx.menu.cibles[1], "two.doc");
     EXPECT_EQ(e("Apropos1").clic, action_menu::cible);
@@ -139,43 +141,43 @@ TEST_F(Traduction, Utf8WithOrWithoutAByteOrderMarkAndCp1252FilesReadTheSame) {
     for (const std::string& contenu : {ligne_cp1252, ligne_utf8, "\xEF\xBB\xBF" + ligne_utf8}) {
         ecrire_traduction(contenu);
         ctx.langue.langue = 2;
-        lec_fic_trad(ctx);
+        lec_fic_trad(ctx, ctx.langue, ctx.menu);
         EXPECT_EQ(e("Apropos1").caption, "M\xE9" "canismes \xE0 \xC9ole");
         EXPECT_EQ(ctx.menu.cibles[1], "dossier \xE9\\fiche.doc");
         // The mark never sticks to the first entry's name.
         ctx.langue.langue = 1;
-        lec_fic_trad(ctx);
+        lec_fic_trad(ctx, ctx.langue, ctx.menu);
         EXPECT_EQ(e("Apropos1").caption, "About");
     }
 }
 
 TEST_F(Traduction, SwitchingTwiceReturnsAndRewritesThePreferenceEachTime) {
     ctx.langue.langue = 1;
-    lec_fic_trad(ctx);
+    lec_fic_trad(ctx, ctx.langue, ctx.menu);
     EXPECT_EQ(preference(), "langue=1\r\n");
-    const auto francais = SpeedButton3Click(ctx);
+    const auto francais = SpeedButton3Click(ctx, ctx.langue, ctx.menu);
     EXPECT_EQ(francais.Tag, 2);
     EXPECT_EQ(francais.image, &Speed_FR());
     EXPECT_EQ(preference(), "langue=2\r\n");
     EXPECT_EQ(e("Lectureconversionwav1").caption, "Lire convertir .wav ( 1 canal; 16 bits) Excel");
-    const auto anglais = SpeedButton3Click(ctx);
+    const auto anglais = SpeedButton3Click(ctx, ctx.langue, ctx.menu);
     EXPECT_EQ(anglais.Tag, 1);
     EXPECT_EQ(preference(), "langue=1\r\n");
     EXPECT_EQ(e("Lectureconversionwav1").caption, "Read convert .wav ( 1 channel; 16 bits) Excel");
     // A change to the file shows at the next switch.
     ecrire_traduction("Lectureconversionwav1#Convert|Convertir\r\n");
-    SpeedButton3Click(ctx);
+    SpeedButton3Click(ctx, ctx.langue, ctx.menu);
     EXPECT_EQ(e("Lectureconversionwav1").caption, "Convertir");
 }
 
 TEST_F(Traduction, UnwritablePreferenceIsToldAfterTheCaptionsAreApplied) {
     os.ecrire(ctx.chemins.chemin_temp + "quorva", "a file where the folder should be");
     ctx.langue.langue = 1;
-    EXPECT_THROW(lec_fic_trad(ctx), erreur_quorva);
+    EXPECT_THROW(lec_fic_trad(ctx, ctx.langue, ctx.menu), erreur_quorva);
     EXPECT_EQ(e("Mcanismesaufoyer1").caption, "Local mechanism");
     std::vector<std::string> messages;
     ctx.afficher_message = [&](const std::string& texte) { messages.push_back(texte); };
-    EXPECT_EQ(SpeedButton3Click(ctx).Tag, 2);
+    EXPECT_EQ(SpeedButton3Click(ctx, ctx.langue, ctx.menu).Tag, 2);
     EXPECT_EQ(messages.size(), 1u);
     EXPECT_EQ(e("Mcanismesaufoyer1").caption, "M\xE9" "canismes au foyer");
 }
@@ -189,11 +191,11 @@ TEST_F(Traduction, HugeAndBrokenTranslationFilesAreApplied) {
     texte += std::string("Racinedesmontagnes1#A\0B|C", 25) + "\r\n";
     ecrire_traduction(texte);
     ctx.langue.langue = 2;
-    lec_fic_trad(ctx);
+    lec_fic_trad(ctx, ctx.langue, ctx.menu);
     EXPECT_EQ(e("Simulseismes1").caption, "Simul \xE9\xE8\xE0\xFF\x80");
     EXPECT_EQ(e("Racinedesmontagnes1").caption, "C");
     ctx.langue.langue = 1;
-    lec_fic_trad(ctx);
+    lec_fic_trad(ctx, ctx.langue, ctx.menu);
     EXPECT_EQ(e("Simulseismes1").caption.size(), 100000u);
     EXPECT_EQ(ctx.langue.table_trad.size(), 5004u);
 }

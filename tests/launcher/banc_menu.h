@@ -52,7 +52,7 @@ struct BancMenu : ::testing::Test {
     // Clicks an entry and returns what the shell was asked to open.
     ouverture_shell clic(entree_menu& entree) {
         os.ouvertures.clear();
-        lance_entree(ctx, entree);
+        lance_entree(ctx, ctx.menu, entree);
         EXPECT_EQ(os.ouvertures.size(), 1u) << entree.nom << " " << entree.caption;
         return os.ouvertures.empty() ? ouverture_shell{} : os.ouvertures.back();
     }

@@ -26,7 +26,7 @@ TEST_F(ContenuAjoute, DocumentsFamilyInItsOrderWithTheSeparator) {
     fichier("fic_quorva\\pdf_ajoutes\\A_PROPOS_QUORVA.pdf");
     fichier("fic_quorva\\films_ajoutes\\seisme.avi");
     fichier("fic_quorva\\films_ajoutes\\Simul_seismes");  // a top-level caption
-    decouverte_documents(ctx);
+    decouverte_documents(ctx, ctx.menu);
 
     EXPECT_EQ(ctx.menu.Memo_fic_word,
               (V{"b_cours.doc", "Tables_vibrantes_pedagogiques_EN.doc", "ajout.doc", "------PDF Files---------",
@@ -46,7 +46,7 @@ TEST_F(ContenuAjoute, DocumentsFamilyInItsOrderWithTheSeparator) {
     EXPECT_EQ(e("FILMSAJOUTES1").sous_menu[0].tag, 8);
     // The separator does nothing; its neighbours open their own files.
     EXPECT_EQ(documents[3].clic, action_menu::aucune);
-    lance_entree(ctx, e("Documentsajout1").sous_menu[3]);
+    lance_entree(ctx, ctx.menu, e("Documentsajout1").sous_menu[3]);
     EXPECT_TRUE(os.ouvertures.empty());
     auto ajout = clic(e("Documentsajout1").sous_menu[2]);
     EXPECT_EQ(ajout.fichier, donnees + "doc_word_ajoutes\\ajout.doc");
@@ -61,7 +61,7 @@ TEST_F(ContenuAjoute, DocumentsFamilyInItsOrderWithTheSeparator) {
 TEST_F(ContenuAjoute, WithoutFilmFolderNoSeparatorAndMissingFoldersAreCreated) {
     fichier("fic_quorva\\guide.pdf");
     fichier("fic_quorva\\fic_google_earth_ajoutes\\faille.kmz");
-    decouverte_documents(ctx);
+    decouverte_documents(ctx, ctx.menu);
     EXPECT_EQ(ctx.menu.Memo_fic_word, (V{"guide.pdf", "faille.kmz"}));
     EXPECT_EQ(captions("FichiersGoogleEarthAJOUTES1"), V{"faille.kmz"});
     EXPECT_EQ(e("FichiersGoogleEarthAJOUTES1").sous_menu[0].tag, 2);
@@ -74,7 +74,7 @@ TEST_F(ContenuAjoute, WithoutFilmFolderNoSeparatorAndMissingFoldersAreCreated) {
 TEST_F(ContenuAjoute, AFullTableStopsTheListingAndEveryEntryOpensItsOwnFile) {
     for (int i = 0; i < 2000; ++i) fichier_rapide("fic_quorva/doc_word_ajoutes/doc" + std::to_string(10000 + i) + ".doc");
     fichier("fic_quorva\\films_ajoutes\\film.avi");
-    decouverte_documents(ctx);
+    decouverte_documents(ctx, ctx.menu);
     EXPECT_EQ(ctx.menu.nb_documents, 100);
     EXPECT_EQ(e("Documentsajout1").sous_menu.size(), 100u);
     EXPECT_TRUE(e("FILMSAJOUTES1").sous_menu.empty());
@@ -85,7 +85,7 @@ TEST_F(ContenuAjoute, AFullTableStopsTheListingAndEveryEntryOpensItsOwnFile) {
 TEST_F(ContenuAjoute, NamesWithAmpersandOrOutsideCp1252StillOpen) {
     fichier("fic_quorva\\doc_word_ajoutes\\Sismo & Co.doc");
     os.ecrire(os.racine() + "c/quorva/fic_quorva/doc_word_ajoutes/\xE6\x97\xA5\xE6\x9C\xAC.doc", "");
-    decouverte_documents(ctx);
+    decouverte_documents(ctx, ctx.menu);
     ASSERT_EQ(captions("Documentsajout1").size(), 2u);
     EXPECT_EQ(captions("Documentsajout1")[0], "Sismo & Co.doc");
     for (auto& entree : e("Documentsajout1").sous_menu) {
@@ -102,7 +102,7 @@ TEST_F(ContenuAjoute, ProgramsOfTheSubfoldersOfTheDataFolder) {
     fichier("fic_quorva\\azimut\\azimut.exe");        // a fixed resource's folder
     fichier("fic_quorva\\audacity\\audacity.exe");    // "Audacity" is skipped, not "audacity"
     fichier("fic_quorva\\direct.exe");                // not in a subfolder
-    recherche_logiciels_ajoutes(ctx);
+    recherche_logiciels_ajoutes(ctx, ctx.menu);
     EXPECT_EQ(captions("Logicielsajouts1"), (V{"audacity.exe", "a.EXE", "b.jar"}));
     EXPECT_TRUE(e("Logicielsajouts1").visible);
     EXPECT_TRUE(e("LOGICIELS1").visible);
@@ -114,7 +114,7 @@ TEST_F(ContenuAjoute, ProgramsOfTheSubfoldersOfTheDataFolder) {
 
 TEST_F(ContenuAjoute, ProgramsBeyondFiftyAreNotListed) {
     for (int i = 0; i < 70; ++i) fichier("fic_quorva\\outils\\p" + std::to_string(100 + i) + ".exe", "");
-    recherche_logiciels_ajoutes(ctx);
+    recherche_logiciels_ajoutes(ctx, ctx.menu);
     ASSERT_EQ(e("Logicielsajouts1").sous_menu.size(), 50u);
     EXPECT_EQ(clic(e("Logicielsajouts1").sous_menu[49]).fichier, donnees + "outils\\p149.exe");
 }
@@ -123,13 +123,13 @@ TEST_F(ContenuAjoute, WorkbooksAreRebuiltAtEachScan) {
     fichier("fic_quorva\\audacity\\patin_tracte\\a.wav.slk");
     fichier("fic_quorva\\audacity\\patin_tracte\\c.XLS");
     fichier("fic_quorva\\audacity\\patin_tracte\\c.wav");
-    recherche_excel_ajoute(ctx);
+    recherche_excel_ajoute(ctx, ctx.menu);
     EXPECT_EQ(captions("DOCUMENTSEXCELAJOUTES1"), (V{"a.wav.slk", "c.XLS"}));
     EXPECT_TRUE(e("DOCUMENTSEXCELAJOUTES1").visible);
     EXPECT_TRUE(e("FichiersExcel1").visible);
 
     fichier("fic_quorva\\audacity\\patin_tracte\\b.wav.slk");
-    recherche_excel_ajoute(ctx);
+    recherche_excel_ajoute(ctx, ctx.menu);
     EXPECT_EQ(captions("DOCUMENTSEXCELAJOUTES1"), (V{"a.wav.slk", "b.wav.slk", "c.XLS"}));
     for (auto& entree : e("DOCUMENTSEXCELAJOUTES1").sous_menu) {
         const auto ouverture = clic(entree);
@@ -138,7 +138,7 @@ TEST_F(ContenuAjoute, WorkbooksAreRebuiltAtEachScan) {
     }
     // The program folder's recording folder wins.
     fichier("audacity\\patin_tracte\\z.slk");
-    recherche_excel_ajoute(ctx);
+    recherche_excel_ajoute(ctx, ctx.menu);
     EXPECT_EQ(captions("DOCUMENTSEXCELAJOUTES1"), V{"z.slk"});
     EXPECT_EQ(ctx.menu.chemins_excel[2], "");
 }
@@ -147,9 +147,9 @@ TEST_F(ContenuAjoute, NoWorkbookFolderHidesTheSubmenuButHeadingRulesApply) {
     fichier("fic_quorva\\activite_tp_RQ_vienne_2013\\Plinka_FR.doc");
     fichier("fic_quorva\\meca_foyer\\meca_foyer.exe");
     fichier("A_PROPOS_QUORVA.doc");
-    adapte_menu(ctx);
+    adapte_menu(ctx, ctx.menu);
     EXPECT_FALSE(e("PlinkaDoity1").visible);
-    recherche_excel_ajoute(ctx);
+    recherche_excel_ajoute(ctx, ctx.menu);
     EXPECT_FALSE(e("DOCUMENTSEXCELAJOUTES1").visible);
     EXPECT_FALSE(e("DOCUMENTSEXCELAJOUTES1").enabled);
     EXPECT_TRUE(e("PLINKADoityourself1").visible);
@@ -163,8 +163,8 @@ TEST_F(ContenuAjoute, NoWorkbookFolderHidesTheSubmenuButHeadingRulesApply) {
 TEST_F(ContenuAjoute, UnreadableOrOddFoldersGiveNoEntries) {
     fichier("fic_quorva\\films_ajoutes", "a file where a folder is expected");
     fichier("fic_quorva\\outils", "same");
-    decouverte_documents(ctx);
-    recherche_logiciels_ajoutes(ctx);
+    decouverte_documents(ctx, ctx.menu);
+    recherche_logiciels_ajoutes(ctx, ctx.menu);
     EXPECT_TRUE(ctx.menu.Memo_fic_word.empty());
     EXPECT_TRUE(e("Logicielsajouts1").sous_menu.empty());
     EXPECT_FALSE(e("Documentsajout1").visible);
@@ -181,9 +181,9 @@ TEST_F(ContenuAjoute, FoldersWithoutReadPermissionGiveNoEntries) {
     fichier("fic_quorva\\audacity\\patin_tracte\\cache.slk");
     for (const char* d : {"doc_word_ajoutes", "outils", "audacity/patin_tracte"})
         std::filesystem::permissions(os.racine() + "c/quorva/fic_quorva/" + d, std::filesystem::perms::none);
-    decouverte_documents(ctx);
-    recherche_logiciels_ajoutes(ctx);
-    recherche_excel_ajoute(ctx);
+    decouverte_documents(ctx, ctx.menu);
+    recherche_logiciels_ajoutes(ctx, ctx.menu);
+    recherche_excel_ajoute(ctx, ctx.menu);
     EXPECT_TRUE(ctx.menu.Memo_fic_word.empty());
     EXPECT_TRUE(e("Logicielsajouts1").sous_menu.empty());
     EXPECT_TRUE(e("DOCUMENTSEXCELAJOUTES1").sous_menu.empty());

@@ -17,8 +17,11 @@ TEST_F(Menu, DefaultModelHasItsEntriesInOrder) {
     const auto& m = ctx.menu.PopupMenu1;
     ASSERT_EQ(m.size(), 38u);
     // Tag = position + 1 up to N4, except Azimut1.
-    for (std::size_t p = 0; p <= 35; ++p)
-        if (m[p].nom != "Azimut1") EXPECT_EQ(m[p].tag, static_cast<int>(p) + 1) << m[p].nom;
+    for (std::size_t p = 0; p <= 35; ++p) {
+        if (m[p].nom != "Azimut1") {
+            EXPECT_EQ(m[p].tag, static_cast<int>(p) + 1) << m[p].nom;
+        }
+    }
     EXPECT_EQ(m[19].tag, 2022);
     EXPECT_EQ(m[36].nom, "Options1");
     EXPECT_EQ(m[36].tag, 0);
@@ -37,7 +40,7 @@ TEST_F(Menu, FixedActionsOpenTheirFilesWithTheirWorkingFolders) {
     fichier("fic_quorva\\racine_montagnes\\epaisseur_lithosphere.xls");
     fichier("Tables_vibrantes_pedagogiques_EN.doc");
     fichier("fic_quorva\\Plinka-do-it-yourself.ppt");
-    adapte_menu(ctx);
+    adapte_menu(ctx, ctx.menu);
 
     auto film = clic(e("Filmstable1D1"));
     EXPECT_EQ(film.fichier, appli + "Film_table_1D\\seismes.exe");
@@ -70,13 +73,13 @@ TEST_F(Menu, PresentationPathWithBlanksStaysOneArgument) {
     ctx.chemins.chemin_appli = "c:\\program files\\quorva\\";
     fichier("Plinka-do-it-yourself.ppt");
     os.ecrire("C:\\Program Files (x86)\\Microsoft Office\\Office\\POWERPNT.EXE", "");
-    adapte_menu(ctx);
+    adapte_menu(ctx, ctx.menu);
     EXPECT_EQ(clic(e("Executefile1")).parametres, "/s \"c:\\program files\\quorva\\fic_quorva\\Plinka-do-it-yourself.ppt\"");
 }
 
 TEST_F(Menu, SimulationStartsFromItsFolderAndRestoresTheCurrentOne) {
     fichier("simul_seismes\\simul_seismes.exe");
-    adapte_menu(ctx);
+    adapte_menu(ctx, ctx.menu);
     const std::string avant = os.current_folder();
     std::string pendant;
     ctx.menu.repeindre = [&] { pendant = os.current_folder(); };
@@ -93,9 +96,9 @@ TEST_F(Menu, TargetHandlerResolvesAgainInItsTagSlot) {
     fichier("fic_quorva\\mesure_vitesse_ondes.doc");
     fichier("fic_quorva\\Patin_tracte_audacity.doc");  // slot 5 moves to the data folder
     fichier("fic_quorva\\activite_tp_RQ_vienne_2013\\Plinka_EN.doc");
-    adapte_menu(ctx);
+    adapte_menu(ctx, ctx.menu);
     ctx.langue.langue = 1;
-    lec_fic_trad(ctx);
+    lec_fic_trad(ctx, ctx.langue, ctx.menu);
     auto aide = clic(e("AideAudacitypourvitessedesondes1"));
     EXPECT_EQ(aide.fichier, donnees + "mesure_vitesse_ondes.doc");
     EXPECT_EQ(aide.dossier, donnees.substr(0, donnees.size() - 1));
@@ -110,8 +113,8 @@ TEST_F(Menu, TargetHandlerResolvesAgainInItsTagSlot) {
 
     // A target whose file has gone: the entry hides itself, the open is asked.
     fichier("essai.wav.xls");
-    adapte_menu(ctx);
-    lec_fic_trad(ctx);
+    adapte_menu(ctx, ctx.menu);
+    lec_fic_trad(ctx, ctx.langue, ctx.menu);
     std::filesystem::remove(*os.chemin_posix(appli + "essai.wav.xls"));
     EXPECT_EQ(clic(e("Rsultatpatintract1")).fichier, donnees + "essai.wav.xls");
     EXPECT_FALSE(e("Rsultatpatintract1").visible);
@@ -119,9 +122,9 @@ TEST_F(Menu, TargetHandlerResolvesAgainInItsTagSlot) {
 
 TEST_F(Menu, HooksAreCalledAndUnconnectedOnesDoNothing) {
     std::vector<std::string> appels;
-    lance_entree(ctx, e("Lectureconversionwav1"));
-    lance_entree(ctx, e("QuitterQuorva1"));
-    lance_entree(ctx, e("Options1"));
+    lance_entree(ctx, ctx.menu, e("Lectureconversionwav1"));
+    lance_entree(ctx, ctx.menu, e("QuitterQuorva1"));
+    lance_entree(ctx, ctx.menu, e("Options1"));
     EXPECT_TRUE(os.ouvertures.empty());
     ctx.menu.lancer_conversion = [&] { appels.push_back("conversion"); };
     ctx.menu.lancer_audacity_patin = [&] { appels.push_back("patin"); };
@@ -131,7 +134,7 @@ TEST_F(Menu, HooksAreCalledAndUnconnectedOnesDoNothing) {
     ctx.menu.quitter = [&] { appels.push_back("quitter"); };
     for (const char* nom : {"Lectureconversionwav1", "LancerAudacityCl1", "AudacityforspeedwaveUSBkey1",
                             "Audacityforshaketable1D2D1", "VOIR1", "QuitterQuorva1", "Options1", "N4"})
-        lance_entree(ctx, e(nom));
+        lance_entree(ctx, ctx.menu, e(nom));
     EXPECT_EQ(appels, (std::vector<std::string>{"conversion", "patin", "vitesse", "tables", "voir", "quitter"}));
 }
 

@@ -22,7 +22,7 @@ struct Sections : BancMenu {
     }
     const feuille_tp& feuille(int slot) { return ctx.sections.feuilles_tp[static_cast<std::size_t>(slot)]; }
     V lignes(const char* titre) {
-        const int slot = creation_feuille_tpclick(ctx, e(titre));
+        const int slot = creation_feuille_tpclick(ctx, ctx.menu, ctx.sections, e(titre));
         return slot ? feuille(slot).ListBox1 : V{};
     }
     std::vector<int> montrees;
@@ -55,11 +55,11 @@ TEST_F(Sections, HiddenAndAddedEntriesAreNotRowsButAddedContentIs) {
     fichier("fic_quorva\\films_ajoutes\\faille.avi");
     fichier("fic_quorva\\outils\\sismo.exe");
     fichier("fic_quorva\\audacity\\patin_tracte\\essai.slk");
-    decouverte_documents(ctx);
-    recherche_logiciels_ajoutes(ctx);
-    recherche_excel_ajoute(ctx);
+    decouverte_documents(ctx, ctx.menu);
+    recherche_logiciels_ajoutes(ctx, ctx.menu);
+    recherche_excel_ajoute(ctx, ctx.menu);
     ctx.langue.langue = 1;
-    lec_fic_trad(ctx);
+    lec_fic_trad(ctx, ctx.langue, ctx.menu);
     e("Mcanismesaufoyer1").visible = false;
 
     EXPECT_EQ(lignes("LOGICIELS1"), (V{"Azimut", "Simul_seismes", "sismo.exe"}));
@@ -73,11 +73,11 @@ TEST_F(Sections, HiddenAndAddedEntriesAreNotRowsButAddedContentIs) {
                                        donnees + "films_ajoutes\\faille.avi"}));
     // Rows open what they name; separators do nothing.
     os.ouvertures.clear();
-    FileListBox1DblClick(ctx, 3, 1);
-    FileListBox1DblClick(ctx, 3, 3);
-    FileListBox1DblClick(ctx, 3, 99);
+    FileListBox1DblClick(ctx, ctx.menu, ctx.sections, 3, 1);
+    FileListBox1DblClick(ctx, ctx.menu, ctx.sections, 3, 3);
+    FileListBox1DblClick(ctx, ctx.menu, ctx.sections, 3, 99);
     EXPECT_TRUE(os.ouvertures.empty());
-    FileListBox1DblClick(ctx, 3, 4);
+    FileListBox1DblClick(ctx, ctx.menu, ctx.sections, 3, 4);
     ASSERT_EQ(os.ouvertures.size(), 1u);
     EXPECT_EQ(os.ouvertures[0].fichier, donnees + "films_ajoutes\\faille.avi");
     EXPECT_EQ(os.ouvertures[0].dossier, donnees + "films_ajoutes");
@@ -86,20 +86,20 @@ TEST_F(Sections, HiddenAndAddedEntriesAreNotRowsButAddedContentIs) {
 TEST_F(Sections, DoubleClickPerformsTheEntrysCurrentClick) {
     int conversions = 0;
     ctx.menu.lancer_conversion = [&] { ++conversions; };
-    const int slot = creation_feuille_tpclick(ctx, e("Patintract1"));
-    FileListBox1DblClick(ctx, slot, 3);
+    const int slot = creation_feuille_tpclick(ctx, ctx.menu, ctx.sections, e("Patintract1"));
+    FileListBox1DblClick(ctx, ctx.menu, ctx.sections, slot, 3);
     EXPECT_EQ(conversions, 1);
 }
 
 TEST_F(Sections, HeadingWithoutAFollowingHeadingRunsToTheEndOfTheMenu) {
     fichier("fic_quorva\\fic_trad.txt", "TP1#TP|TP\r\nVOIR1#See|Voir\r\n");
     ctx.langue.langue = 1;
-    lec_fic_trad(ctx);
+    lec_fic_trad(ctx, ctx.langue, ctx.menu);
     EXPECT_EQ(lignes("AUTRESDOCUMENTATIONS1"), (V{"-", "Quit Quorva"}));
 }
 
 TEST_F(Sections, SizeAndPlaceOfNewAndReusedWindows) {
-    const int premier = creation_feuille_tpclick(ctx, e("N1"));
+    const int premier = creation_feuille_tpclick(ctx, ctx.menu, ctx.sections, e("N1"));
     ASSERT_EQ(premier, 1);
     const feuille_tp& f = feuille(1);
     // Widest row: 42 characters, 252 pixels.
@@ -113,25 +113,25 @@ TEST_F(Sections, SizeAndPlaceOfNewAndReusedWindows) {
     EXPECT_EQ(f.Top, 4 + 20);
     EXPECT_EQ(f.Tag, 1);
 
-    EXPECT_EQ(creation_feuille_tpclick(ctx, e("N1")), 2);
+    EXPECT_EQ(creation_feuille_tpclick(ctx, ctx.menu, ctx.sections, e("N1")), 2);
     EXPECT_EQ(feuille(2).Left, 1016 - 40);
     EXPECT_EQ(feuille(2).Top, 44);
 
     // Closing the first and opening another section reuses it, shifted
     // again from where it was left (it had been dragged meanwhile).
-    FormMouseDown(ctx, false, 10, 10);
-    EXPECT_TRUE(FormMouseMove(ctx, 1, 15, 7));
-    FormMouseUp(ctx);
-    EXPECT_FALSE(FormMouseMove(ctx, 1, 50, 50));
+    FormMouseDown(ctx.sections, false, 10, 10);
+    EXPECT_TRUE(FormMouseMove(ctx.sections, 1, 15, 7));
+    FormMouseUp(ctx.sections);
+    EXPECT_FALSE(FormMouseMove(ctx.sections, 1, 50, 50));
     EXPECT_EQ(f.Left, 1001);
     EXPECT_EQ(f.Top, 21);
-    FormMouseDown(ctx, true, 10, 10);  // the right button does not drag
+    FormMouseDown(ctx.sections, true, 10, 10);  // the right button does not drag
     EXPECT_FALSE(ctx.sections.deplacement_tp);
 
-    Speed_closeClick(ctx, 1);
+    Speed_closeClick(ctx.sections, 1);
     EXPECT_EQ(f.Tag, 0);
     EXPECT_FALSE(f.visible);
-    EXPECT_EQ(creation_feuille_tpclick(ctx, e("AUTRESDOCUMENTATIONS1")), 1);
+    EXPECT_EQ(creation_feuille_tpclick(ctx, ctx.menu, ctx.sections, e("AUTRESDOCUMENTATIONS1")), 1);
     EXPECT_EQ(f.Left, 981);
     EXPECT_EQ(f.Top, 41);
     // An empty section: no rows, height 25; the title still fits.
@@ -141,14 +141,14 @@ TEST_F(Sections, SizeAndPlaceOfNewAndReusedWindows) {
 }
 
 TEST_F(Sections, FiftyWindowsAtMost) {
-    for (int i = 1; i <= 50; ++i) ASSERT_EQ(creation_feuille_tpclick(ctx, e("N3")), i);
-    Speed_closeClick(ctx, 7);
-    EXPECT_EQ(creation_feuille_tpclick(ctx, e("N3")), 0);
+    for (int i = 1; i <= 50; ++i) ASSERT_EQ(creation_feuille_tpclick(ctx, ctx.menu, ctx.sections, e("N3")), i);
+    Speed_closeClick(ctx.sections, 7);
+    EXPECT_EQ(creation_feuille_tpclick(ctx, ctx.menu, ctx.sections, e("N3")), 0);
     EXPECT_EQ(ctx.sections.nb_feuilles, 50);
 }
 
 TEST_F(Sections, FolderSectionsFromTheTPFolder) {
-    recherche_TP(ctx);
+    recherche_TP(ctx, ctx.menu, ctx.sections);
     EXPECT_FALSE(e("TP1").visible);
 
     fichier("fic_quorva\\TP\\Zeta\\b.doc");
@@ -156,28 +156,28 @@ TEST_F(Sections, FolderSectionsFromTheTPFolder) {
     fichier("fic_quorva\\TP\\Zeta\\sous\\c.doc");
     fichier("fic_quorva\\TP\\TP seisme & ondes\\x.txt");
     fichier("fic_quorva\\TP\\lisezmoi.txt");
-    recherche_TP(ctx);
+    recherche_TP(ctx, ctx.menu, ctx.sections);
     EXPECT_EQ(captions("TP1"), (V{"TP seisme & ondes", "Zeta"}));
     EXPECT_TRUE(e("TP1").visible);
     EXPECT_EQ(e("TP1").sous_menu[1].tag, 2);
 
-    const int slot = creation_feuille_tpclick(ctx, e("TP1").sous_menu[1]);
+    const int slot = creation_feuille_tpclick(ctx, ctx.menu, ctx.sections, e("TP1").sous_menu[1]);
     EXPECT_EQ(feuille(slot).ListBox1, (V{"A.pdf", "b.doc"}));
     EXPECT_EQ(feuille(slot).mode, 0);
     EXPECT_EQ(feuille(slot).fond, (couleur_tp{128, 128, 128}));
     EXPECT_EQ(feuille(slot).titre, "Zeta");
     os.ouvertures.clear();
-    FileListBox1DblClick(ctx, slot, 1);
+    FileListBox1DblClick(ctx, ctx.menu, ctx.sections, slot, 1);
     ASSERT_EQ(os.ouvertures.size(), 1u);
     EXPECT_EQ(os.ouvertures[0].fichier, donnees + "TP\\Zeta\\b.doc");
     EXPECT_EQ(os.ouvertures[0].dossier, donnees + "TP\\Zeta");
 
     // "&" is part of the folder's name.
-    const int autre = creation_feuille_tpclick(ctx, e("TP1").sous_menu[0]);
+    const int autre = creation_feuille_tpclick(ctx, ctx.menu, ctx.sections, e("TP1").sous_menu[0]);
     EXPECT_EQ(feuille(autre).ListBox1, V{"x.txt"});
     // A folder gone since start-up: an empty list.
     std::filesystem::remove_all(*os.chemin_posix(donnees + "TP\\Zeta"));
-    const int vide = creation_feuille_tpclick(ctx, e("TP1").sous_menu[1]);
+    const int vide = creation_feuille_tpclick(ctx, ctx.menu, ctx.sections, e("TP1").sous_menu[1]);
     EXPECT_TRUE(feuille(vide).ListBox1.empty());
 }
 
@@ -185,7 +185,7 @@ TEST_F(Sections, FiftySectionEntriesAtMost) {
     for (int i = 0; i < 60; ++i) dossier("fic_quorva\\TP\\s" + std::to_string(100 + i));
     fichier("fic_quorva\\TP\\.garde");
     for (int i = 0; i < 60; ++i) fichier("fic_quorva\\TP\\s" + std::to_string(100 + i) + "\\f.doc");
-    recherche_TP(ctx);
+    recherche_TP(ctx, ctx.menu, ctx.sections);
     EXPECT_EQ(e("TP1").sous_menu.size(), 50u);
     EXPECT_EQ(e("TP1").sous_menu.back().caption, "s149");
 }
