@@ -16,17 +16,92 @@
 
 using namespace quorva;
 
+namespace {
+
+// The windows the toolbar's menu and timers lead to. Tform_TP: the section
+// windows are created as the menu asks for them (installed with the menu).
+struct fenetres {
+    TForm1& Form1;
+    TForm2& Form2;
+    TForm_voir& Form_voir;
+    TForm_patience& Form_patience;
+    TForm_chart& Form_chart;
+};
+
+// Where the display is not X11, the window search sees our own windows.
+void declarer_fenetres_propres(Plateforme& os) {
+    os.set_own_windows([] {
+        std::vector<std::pair<WindowId, std::string>> liste;
+        for (QWidget* fenetre : QApplication::topLevelWidgets())
+            if (fenetre->testAttribute(Qt::WA_WState_Created))
+                liste.emplace_back(static_cast<WindowId>(fenetre->winId()), fenetre->windowTitle().toStdString());
+        return liste;
+    });
+}
+
+// The conversion's windows, with the workbook in the language the program
+// shows at the time of the conversion.
+std::function<interface_conversion()> interface_actuelle(contexte& ctx, const fenetres& f) {
+    const interface_conversion ui = interface_fenetres(ctx.langue.langue, {f.Form2, f.Form_patience, f.Form_chart});
+    return [&ctx, ui] {
+        interface_conversion u = ui;
+        u.langue = ctx.langue.langue;
+        return u;
+    };
+}
+
+// What the menu starts.
+void brancher_menu(contexte& ctx, const fenetres& f, std::function<interface_conversion()> ui) {
+    auto& m = ctx.menu;
+    m.lancer_conversion = [&ctx, ui, OpenDialog1 = dialogue_ouverture_wav(ctx.os, &f.Form1)] {
+        Lectureconversionwav1Click(ctx, ctx.conversion, OpenDialog1, ui());
+    };
+    TForm_patience& patience = f.Form_patience;
+    m.lancer_audacity_patin = [&ctx, &patience] {
+        LancerAudacityCl1Click(ctx, ctx.audacity, ctx.menu.chemins[slot_audacity]);
+        patience.remettre_a_zero();
+    };
+    m.lancer_audacity_vitesse = [&ctx] {
+        AudacityforspeedwaveUSBkey1Click(ctx, ctx.audacity, ctx.menu.chemins[slot_audacity]);
+    };
+    m.lancer_audacity_tables = [&ctx, &patience] {
+        Audacityforshaketable1D2D1Click(ctx, ctx.audacity, ctx.menu.chemins[slot_audacity]);
+        patience.remettre_a_zero();
+    };
+    m.montrer_voir = [&voir = f.Form_voir] { voir.montrer(); };
+    m.quitter = [&form = f.Form1] { form.QuitterQuorva1Click(); };
+}
+
+// The export watcher, on the toolbar's 4-second timer.
+void brancher_surveillance(contexte& ctx, const fenetres& f, std::function<interface_conversion()> ui) {
+    actions_surveillance surveillance;
+    surveillance.convertir = [&ctx, ui](const std::string& chemin, const options_conversion& options) {
+        return convertir(ctx, ctx.conversion, chemin, ui(), options);
+    };
+    surveillance.masquer_patience = [&patience = f.Form_patience] {
+        patience.masquer();
+        patience.remettre_a_zero();
+    };
+    TForm1& barre = f.Form1;
+    surveillance.colorer_indicateur = [&ctx, &barre] {
+        barre.colorer_Shape1(QColor(QRgb(ctx.audacity.couleur_Shape1 == couleur_rouge ? 0xFF0000 : 0xFFFFFF)));
+        barre.Shape1->repaint();
+    };
+    ctx.audacity.armer_Timer_surveille = [&barre](bool actif) {
+        if (actif) barre.Timer_surveille.start();
+        else barre.Timer_surveille.stop();
+    };
+    QObject::connect(&barre.Timer_surveille, &QTimer::timeout, &barre, [&ctx, surveillance] {
+        gere([&] { Timer_surveilleTimer(ctx, ctx.audacity, ctx.conversion, surveillance); });
+    });
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     auto plateforme = creer_plateforme_systeme();
-    // Where the display is not X11, the window search sees our own windows.
-    plateforme->set_own_windows([] {
-        std::vector<std::pair<WindowId, std::string>> fenetres;
-        for (QWidget* fenetre : QApplication::topLevelWidgets())
-            if (fenetre->testAttribute(Qt::WA_WState_Created))
-                fenetres.emplace_back(static_cast<WindowId>(fenetre->winId()), fenetre->windowTitle().toStdString());
-        return fenetres;
-    });
+    declarer_fenetres_propres(*plateforme);
     auto ctx = std::make_unique<contexte>(*plateforme);
     ctx->afficher_message = montrer_message;
 
@@ -35,56 +110,13 @@ int main(int argc, char* argv[]) {
     if (Form1.refuse()) return 1;
     TForm2 Form2;
     TForm_voir Form_voir(*ctx);
-    // Tform_TP: the section windows are created as the menu asks for them
-    // (installed with the menu).
     TForm_patience Form_patience;
     TForm_chart Form_chart(*ctx, ctx->conversion, ctx->langue.langue);
+    const fenetres f{Form1, Form2, Form_voir, Form_patience, Form_chart};
 
-    // What the menu starts.
-    const interface_conversion ui = interface_fenetres(ctx->langue.langue, {Form2, Form_patience, Form_chart});
-    const choix_fichier OpenDialog1 = dialogue_ouverture_wav(ctx->os, &Form1);
-    // The workbook is written in the language the program shows now.
-    const auto ui_actuelle = [&] {
-        interface_conversion u = ui;
-        u.langue = ctx->langue.langue;
-        return u;
-    };
-    ctx->menu.lancer_conversion = [&] { Lectureconversionwav1Click(*ctx, ctx->conversion, OpenDialog1, ui_actuelle()); };
-    const auto apres_lancement = [&] { Form_patience.remettre_a_zero(); };
-    ctx->menu.lancer_audacity_patin = [&] {
-        LancerAudacityCl1Click(*ctx, ctx->audacity, ctx->menu.chemins[19]);
-        apres_lancement();
-    };
-    ctx->menu.lancer_audacity_vitesse = [&] {
-        AudacityforspeedwaveUSBkey1Click(*ctx, ctx->audacity, ctx->menu.chemins[19]);
-    };
-    ctx->menu.lancer_audacity_tables = [&] {
-        Audacityforshaketable1D2D1Click(*ctx, ctx->audacity, ctx->menu.chemins[19]);
-        apres_lancement();
-    };
-    ctx->menu.montrer_voir = [&] { Form_voir.montrer(); };
-    ctx->menu.quitter = [&] { Form1.QuitterQuorva1Click(); };
-
-    // The export watcher, on the toolbar's 4-second timer.
-    actions_surveillance surveillance;
-    surveillance.convertir = [&](const std::string& chemin, const options_conversion& options) {
-        return convertir(*ctx, ctx->conversion, chemin, ui_actuelle(), options);
-    };
-    surveillance.masquer_patience = [&] {
-        Form_patience.masquer();
-        Form_patience.remettre_a_zero();
-    };
-    ctx->audacity.armer_Timer_surveille = [&](bool actif) {
-        if (actif) Form1.Timer_surveille.start();
-        else Form1.Timer_surveille.stop();
-    };
-    surveillance.colorer_indicateur = [&] {
-        Form1.colorer_Shape1(QColor(QRgb(ctx->audacity.couleur_Shape1 == couleur_rouge ? 0xFF0000 : 0xFFFFFF)));
-        Form1.Shape1->repaint();
-    };
-    QObject::connect(&Form1.Timer_surveille, &QTimer::timeout, &Form1, [&] {
-        gere([&] { Timer_surveilleTimer(*ctx, ctx->audacity, ctx->conversion, surveillance); });
-    });
+    const auto ui = interface_actuelle(*ctx, f);
+    brancher_menu(*ctx, f, ui);
+    brancher_surveillance(*ctx, f, ui);
 
     Form1.show();
     return application.exec();

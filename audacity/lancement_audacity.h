@@ -5,7 +5,7 @@
 // Wiring: the menu hooks ctx.menu.lancer_audacity_patin, _vitesse and
 // _tables call LancerAudacityCl1Click, AudacityforspeedwaveUSBkey1Click and
 // Audacityforshaketable1D2D1Click with ctx.audacity and the local copy's
-// folder ctx.menu.chemins[19], inside the toolbar's guard (their errors are
+// folder ctx.menu.chemins[slot_audacity], inside the toolbar's guard (their errors are
 // erreur_quorva texts for the message box); after the stick-slip and
 // shake-table launches the progress bar of TForm_patience goes back to 0.
 // The watcher's timer follows etat_audacity::armer_Timer_surveille
@@ -40,8 +40,8 @@ void lancer_audacity(services& ctx, etat_audacity& etat, const std::string& tp);
 // Wave speed: 22050 Hz, two channels; never starts the watcher.
 void btn_lancer_audacity_vitesseClick(services& ctx, etat_audacity& etat);
 
-// The menu entries. Each takes the local copy under `copie_locale` (slot 19
-// of the menu's folder table, ctx.menu.chemins[19]; selection_copie_locale).
+// The menu entries. Each takes the local copy under `copie_locale` (slot_audacity
+// of the menu's folder table; selection_copie_locale).
 void LancerAudacityCl1Click(services& ctx, etat_audacity& etat, const std::string& copie_locale);
 void AudacityforspeedwaveUSBkey1Click(services& ctx, etat_audacity& etat, const std::string& copie_locale);
 void Audacityforshaketable1D2D1Click(services& ctx, etat_audacity& etat, const std::string& copie_locale);
