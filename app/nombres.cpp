@@ -54,7 +54,7 @@ constexpr double puissances_dix[45] = {
 // integer digits exactly, in 128-bit integers (mantissa x 5^k, shifted), then
 // rounded. Declines (false) on an exact half, out of the range it covers, or
 // without 128-bit integers: the general conversion then gives the digits.
-bool decomposer_rapide(double magnitude, chiffres_15& resultat) {
+[[gnu::always_inline]] inline bool decomposer_rapide(double magnitude, chiffres_15& resultat) {
 #ifdef __SIZEOF_INT128__
     using u128 = unsigned __int128;
     const auto bits = std::bit_cast<std::uint64_t>(magnitude);
@@ -150,7 +150,9 @@ char* ecrire_reel(char* sortie, double valeur, char separateur) {
     if (std::isnan(valeur)) return texte("NAN", 3);
     if (std::isinf(valeur)) return valeur > 0 ? texte("INF", 3) : texte("-INF", 4);
     if (valeur == 0) return texte("0", 1);
-    const chiffres_15 d = decomposer(std::fabs(valeur));
+    // The usual case inline; the general conversion out of line.
+    chiffres_15 d;
+    if (!decomposer_rapide(std::fabs(valeur), d)) d = decomposer(std::fabs(valeur));
     const char* chiffres = d.chiffres;
     const int exposant = d.exposant;
     int nb = 15;
