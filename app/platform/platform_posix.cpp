@@ -221,10 +221,13 @@ private:
         constexpr std::size_t seuil = 1 << 20;
         if (ecrits_ - envoyes_ < seuil) return;
         if (std::fflush(flux_) != 0) throw erreur_quorva(message("Erreur d'\xE9" "criture dans le fichier %s", nom_));
-        // Only a hint: commit() checks that everything reached the disk.
-        ::sync_file_range(::fileno(flux_), static_cast<off_t>(envoyes_), static_cast<off_t>(ecrits_ - envoyes_),
+        // Whole pages only: the last one, partly written, is still to be
+        // completed. Only a hint: commit() checks that everything reached
+        // the disk.
+        const std::size_t fin = ecrits_ & ~static_cast<std::size_t>(4095);
+        ::sync_file_range(::fileno(flux_), static_cast<off_t>(envoyes_), static_cast<off_t>(fin - envoyes_),
                           SYNC_FILE_RANGE_WRITE);
-        envoyes_ = ecrits_;
+        envoyes_ = fin;
 #endif
     }
 
