@@ -1,6 +1,7 @@
 #include "conversion/Models.h"
 
 #include <cmath>
+#include <string_view>
 
 #include "app/base/erreur.h"
 #include "app/base/nombres.h"
@@ -16,12 +17,10 @@ const std::string& Models::item(int i) const {
 }
 
 void Models::point(int i, long double& x, long double& y) const {
-    const std::string& texte = item(i);
+    const std::string_view texte = item(i);
     const auto diese = texte.find('#');
-    const std::string gauche = texte.substr(0, diese);
-    const std::string droite = diese == std::string::npos ? std::string() : texte.substr(diese + 1);
-    x = reel_de_texte(gauche, separateur_);
-    y = reel_de_texte(droite, separateur_);
+    x = reel_de_texte(texte.substr(0, diese), separateur_);
+    y = reel_de_texte(diese == std::string_view::npos ? std::string_view() : texte.substr(diese + 1), separateur_);
 }
 
 namespace {

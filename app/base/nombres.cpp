@@ -54,7 +54,7 @@ constexpr double puissances_dix[45] = {
 // integer digits exactly, in 128-bit integers (mantissa x 5^k, shifted), then
 // rounded. Declines (false) on an exact half, out of the range it covers, or
 // without 128-bit integers: the general conversion then gives the digits.
-bool decomposer_rapide(double magnitude, chiffres_15& resultat) {
+[[gnu::always_inline]] inline bool decomposer_rapide(double magnitude, chiffres_15& resultat) {
 #ifdef __SIZEOF_INT128__
     using u128 = unsigned __int128;
     const auto bits = std::bit_cast<std::uint64_t>(magnitude);
@@ -91,19 +91,25 @@ bool decomposer_rapide(double magnitude, chiffres_15& resultat) {
         n = 100000000000000ULL;
         ++exposant10;
     }
-    // 7 + 8 digits, two at a time, in 32-bit arithmetic.
-    const auto haut = static_cast<std::uint32_t>(n / 100000000);
-    const auto bas = static_cast<std::uint32_t>(n % 100000000);
-    const std::uint32_t haut_4 = haut % 10000, bas_4 = bas / 10000, bas_0 = bas % 10000;
+    // 7 + 8 digits, two at a time: a part below 10^8 times 2^48 / 10^6
+    // (rounded up) holds its first two digits above bit 48 and the rest as
+    // a fraction, which times 100 gives the next two, and so on (exact for
+    // every part below 10^8).
+    constexpr std::uint64_t inverse_million = 281474977;  // ceil(2^48 / 10^6)
+    constexpr std::uint64_t fraction = (std::uint64_t{1} << 48) - 1;
+    std::uint64_t haut = n / 100000000 * inverse_million;
+    std::uint64_t bas = n % 100000000 * inverse_million;
     char* c = resultat.chiffres;
-    c[0] = static_cast<char>('0' + haut / 1000000);
-    deux_chiffres(c + 1, haut / 10000 % 100);
-    deux_chiffres(c + 3, haut_4 / 100);
-    deux_chiffres(c + 5, haut_4 % 100);
-    deux_chiffres(c + 7, bas_4 / 100);
-    deux_chiffres(c + 9, bas_4 % 100);
-    deux_chiffres(c + 11, bas_0 / 100);
-    deux_chiffres(c + 13, bas_0 % 100);
+    c[0] = static_cast<char>('0' + (haut >> 48));
+    for (int i = 1; i < 7; i += 2) {
+        haut = (haut & fraction) * 100;
+        deux_chiffres(c + i, static_cast<std::uint32_t>(haut >> 48));
+    }
+    deux_chiffres(c + 7, static_cast<std::uint32_t>(bas >> 48));
+    for (int i = 9; i < 15; i += 2) {
+        bas = (bas & fraction) * 100;
+        deux_chiffres(c + i, static_cast<std::uint32_t>(bas >> 48));
+    }
     std::memset(c + 15, '0', sizeof resultat.chiffres - 15);
     resultat.exposant = exposant10;
     return true;
@@ -144,7 +150,9 @@ char* ecrire_reel(char* sortie, double valeur, char separateur) {
     if (std::isnan(valeur)) return texte("NAN", 3);
     if (std::isinf(valeur)) return valeur > 0 ? texte("INF", 3) : texte("-INF", 4);
     if (valeur == 0) return texte("0", 1);
-    const chiffres_15 d = decomposer(std::fabs(valeur));
+    // The usual case inline; the general conversion out of line.
+    chiffres_15 d;
+    if (!decomposer_rapide(std::fabs(valeur), d)) d = decomposer(std::fabs(valeur));
     const char* chiffres = d.chiffres;
     const int exposant = d.exposant;
     int nb = 15;
@@ -259,34 +267,40 @@ bool essai_reel(std::string_view texte, char separateur, double& valeur) {
     std::size_t debut = 0, fin = texte.size();
     while (debut < fin && est_blanc(texte[debut])) ++debut;
     while (fin > debut && est_blanc(texte[fin - 1])) --fin;
-    std::string nombre;
-    bool chiffres = false, virgule = false, exposant = false;
+    // The text is checked in place; it is copied only when its decimal
+    // separator is not the point the conversion reads.
+    bool chiffres = false, virgule = false, exposant = false, exposant_negatif = false;
+    std::size_t position_virgule = 0;
     std::size_t i = debut;
-    if (i < fin && (texte[i] == '+' || texte[i] == '-')) nombre += texte[i++];
+    if (i < fin && (texte[i] == '+' || texte[i] == '-')) ++i;
     for (; i < fin; ++i) {
         const char c = texte[i];
         if (c >= '0' && c <= '9') {
-            nombre += c;
             chiffres = true;
         } else if (c == separateur && !virgule && !exposant) {
-            nombre += '.';
             virgule = true;
+            position_virgule = i;
         } else if ((c == 'e' || c == 'E') && chiffres && !exposant) {
-            nombre += 'e';
             exposant = true;
-            if (i + 1 < fin && (texte[i + 1] == '+' || texte[i + 1] == '-')) nombre += texte[++i];
+            if (i + 1 < fin && (texte[i + 1] == '+' || texte[i + 1] == '-')) exposant_negatif = texte[++i] == '-';
             if (i + 1 >= fin) return false;
         } else {
             return false;
         }
     }
     if (!chiffres) return false;
-    const char* premier = nombre.data();
-    if (*premier == '+') ++premier;
-    const auto resultat = std::from_chars(premier, nombre.data() + nombre.size(), valeur);
+    if (texte[debut] == '+') ++debut;
+    std::string copie;
+    std::string_view nombre = texte.substr(debut, fin - debut);
+    if (virgule && separateur != '.') {
+        copie.assign(nombre);
+        copie[position_virgule - debut] = '.';
+        nombre = copie;
+    }
+    const auto resultat = std::from_chars(nombre.data(), nombre.data() + nombre.size(), valeur);
     if (resultat.ec == std::errc::result_out_of_range) {
         // Underflow reads as zero; an overflow is not a number the program can use.
-        if (exposant && nombre.find("e-") != std::string::npos) {
+        if (exposant_negatif) {
             valeur = 0;
             return true;
         }

@@ -3,10 +3,12 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <dlfcn.h>
 
 #include "app/base/platform/platform_posix.h"
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
 
 #include "app/base/texte.h"
 
@@ -16,18 +18,52 @@ namespace {
 
 int ignorer_erreurs(Display*, XErrorEvent*) { return 0; }
 
+// The Xlib calls used here, looked up in libX11 when a display is first
+// opened: a program that never lists windows (the batch converter) does not
+// load the X11 libraries at its start.
+#define QUORVA_APPELS_XLIB(F)                                                                          \
+    F(XCloseDisplay) F(XFlush) F(XFree) F(XFreeStringList) F(XGetInputFocus) F(XGetWMName)              \
+    F(XGetWindowProperty) F(XIconifyWindow) F(XInternAtom) F(XOpenDisplay) F(XQueryTree) F(XSetErrorHandler) \
+    F(Xutf8TextPropertyToTextList)
+
+struct appels_xlib {
+#define QUORVA_POINTEUR(nom) decltype(&::nom) nom = nullptr;
+    QUORVA_APPELS_XLIB(QUORVA_POINTEUR)
+#undef QUORVA_POINTEUR
+
+    // Null when libX11 or one of the calls is missing. Loaded once and kept
+    // for the life of the process.
+    static const appels_xlib* charger() {
+        static const appels_xlib* const appels = []() -> const appels_xlib* {
+            void* bibliotheque = ::dlopen("libX11.so.6", RTLD_NOW | RTLD_LOCAL);
+            if (!bibliotheque) return nullptr;
+            static appels_xlib a;
+            bool complet = true;
+            const auto trouver = [&](auto& pointeur, const char* nom) {
+                pointeur = reinterpret_cast<std::remove_reference_t<decltype(pointeur)>>(::dlsym(bibliotheque, nom));
+                if (!pointeur) complet = false;
+            };
+#define QUORVA_TROUVER(nom) trouver(a.nom, #nom);
+            QUORVA_APPELS_XLIB(QUORVA_TROUVER)
+#undef QUORVA_TROUVER
+            return complet ? &a : nullptr;
+        }();
+        return appels;
+    }
+};
+
 class FenetresXlib : public FenetresX11 {
 public:
-    explicit FenetresXlib(Display* affichage) : affichage_(affichage) {
+    FenetresXlib(const appels_xlib& x, Display* affichage) : x_(x), affichage_(affichage) {
         // A window may vanish between the listing and the question about it.
-        XSetErrorHandler(ignorer_erreurs);
-        wm_state_ = XInternAtom(affichage_, "WM_STATE", False);
-        net_wm_name_ = XInternAtom(affichage_, "_NET_WM_NAME", False);
-        utf8_string_ = XInternAtom(affichage_, "UTF8_STRING", False);
-        net_active_ = XInternAtom(affichage_, "_NET_ACTIVE_WINDOW", False);
-        net_wm_pid_ = XInternAtom(affichage_, "_NET_WM_PID", False);
+        x_.XSetErrorHandler(ignorer_erreurs);
+        wm_state_ = x_.XInternAtom(affichage_, "WM_STATE", False);
+        net_wm_name_ = x_.XInternAtom(affichage_, "_NET_WM_NAME", False);
+        utf8_string_ = x_.XInternAtom(affichage_, "UTF8_STRING", False);
+        net_active_ = x_.XInternAtom(affichage_, "_NET_ACTIVE_WINDOW", False);
+        net_wm_pid_ = x_.XInternAtom(affichage_, "_NET_WM_PID", False);
     }
-    ~FenetresXlib() override { XCloseDisplay(affichage_); }
+    ~FenetresXlib() override { x_.XCloseDisplay(affichage_); }
 
     // Topmost first, as Windows lists them (the X server gives the stacking
     // order bottom first).
@@ -60,14 +96,14 @@ public:
         }
         Window focus = None;
         int retour = 0;
-        XGetInputFocus(affichage_, &focus, &retour);
+        x_.XGetInputFocus(affichage_, &focus, &retour);
         if (focus == None || focus == PointerRoot) return 0;
         return sommet(focus);
     }
 
     void minimiser(WindowId fenetre) override {
-        XIconifyWindow(affichage_, static_cast<Window>(fenetre), DefaultScreen(affichage_));
-        XFlush(affichage_);
+        x_.XIconifyWindow(affichage_, static_cast<Window>(fenetre), DefaultScreen(affichage_));
+        x_.XFlush(affichage_);
     }
 
     long processus(WindowId fenetre) override {
@@ -85,20 +121,20 @@ private:
     // UTF8_STRING, COMPOUND_TEXT), as cp1252.
     std::string titre_icccm(Window fenetre) {
         XTextProperty propriete_texte{};
-        if (!XGetWMName(affichage_, fenetre, &propriete_texte) || !propriete_texte.value) return "";
+        if (!x_.XGetWMName(affichage_, fenetre, &propriete_texte) || !propriete_texte.value) return "";
         std::string texte;
         char** liste = nullptr;
         int nombre = 0;
         if (propriete_texte.encoding == XA_STRING) {
             texte.assign(reinterpret_cast<const char*>(propriete_texte.value), propriete_texte.nitems);
-        } else if (Xutf8TextPropertyToTextList(affichage_, &propriete_texte, &liste, &nombre) >= Success &&
+        } else if (x_.Xutf8TextPropertyToTextList(affichage_, &propriete_texte, &liste, &nombre) >= Success &&
                    liste && nombre > 0) {
             texte = utf8_vers_cp1252(liste[0]);
         } else {
             texte.assign(reinterpret_cast<const char*>(propriete_texte.value), propriete_texte.nitems);
         }
-        if (liste) XFreeStringList(liste);
-        XFree(propriete_texte.value);
+        if (liste) x_.XFreeStringList(liste);
+        x_.XFree(propriete_texte.value);
         return texte.substr(0, texte.find('\0'));
     }
 
@@ -108,8 +144,8 @@ private:
         for (int profondeur = 0; profondeur < 64 && fenetre && fenetre != racine; ++profondeur) {
             Window racine_retour = 0, pere = 0, *liste = nullptr;
             unsigned int nombre = 0;
-            if (!XQueryTree(affichage_, fenetre, &racine_retour, &pere, &liste, &nombre)) return 0;
-            if (liste) XFree(liste);
+            if (!x_.XQueryTree(affichage_, fenetre, &racine_retour, &pere, &liste, &nombre)) return 0;
+            if (liste) x_.XFree(liste);
             if (pere == racine) {
                 const Window client = chercher_client(fenetre, 0);
                 return client ? client : fenetre;
@@ -123,9 +159,9 @@ private:
         Window racine = 0, pere = 0, *liste = nullptr;
         unsigned int nombre = 0;
         std::vector<Window> resultat;
-        if (XQueryTree(affichage_, parent, &racine, &pere, &liste, &nombre) && liste) {
+        if (x_.XQueryTree(affichage_, parent, &racine, &pere, &liste, &nombre) && liste) {
             resultat.assign(liste, liste + nombre);
-            XFree(liste);
+            x_.XFree(liste);
         }
         return resultat;
     }
@@ -135,9 +171,9 @@ private:
         int format = 0;
         unsigned long nombre = 0, reste = 0;
         unsigned char* donnees = nullptr;
-        const int resultat = XGetWindowProperty(affichage_, fenetre, wm_state_, 0, 0, False, AnyPropertyType,
+        const int resultat = x_.XGetWindowProperty(affichage_, fenetre, wm_state_, 0, 0, False, AnyPropertyType,
                                                 &type, &format, &nombre, &reste, &donnees);
-        if (donnees) XFree(donnees);
+        if (donnees) x_.XFree(donnees);
         return resultat == Success && type != None;
     }
 
@@ -156,7 +192,7 @@ private:
         int format = 0;
         unsigned long nombre = 0, reste = 0;
         unsigned char* donnees = nullptr;
-        const int resultat = XGetWindowProperty(affichage_, fenetre, nom, 0, 1024, False, type_voulu, &type,
+        const int resultat = x_.XGetWindowProperty(affichage_, fenetre, nom, 0, 1024, False, type_voulu, &type,
                                                 &format, &nombre, &reste, &donnees);
         // A property of another type comes back empty: not what we asked.
         const bool ok = resultat == Success && donnees && type != None &&
@@ -166,10 +202,11 @@ private:
                                                                : nombre * static_cast<std::size_t>(format / 8);
             valeur.assign(reinterpret_cast<const char*>(donnees), taille);
         }
-        if (donnees) XFree(donnees);
+        if (donnees) x_.XFree(donnees);
         return ok;
     }
 
+    const appels_xlib& x_;
     Display* affichage_;
     Atom wm_state_, net_wm_name_, utf8_string_, net_active_, net_wm_pid_;
 };
@@ -191,9 +228,11 @@ std::unique_ptr<FenetresX11> FenetresX11::ouvrir() {
         const char* session = std::getenv("XDG_SESSION_TYPE");
         if ((wayland && *wayland) || (session && std::string(session) == "wayland")) return nullptr;
     }
-    Display* affichage = XOpenDisplay(nullptr);
+    const appels_xlib* x = appels_xlib::charger();
+    if (!x) return nullptr;
+    Display* affichage = x->XOpenDisplay(nullptr);
     if (!affichage) return nullptr;
-    return std::make_unique<FenetresXlib>(affichage);
+    return std::make_unique<FenetresXlib>(*x, affichage);
 }
 
 }  // namespace quorva
