@@ -94,24 +94,24 @@ std::optional<genre_etape> historique_pointes::annuler(vue_courbe& vue, etat_con
         abandonner_placement(vue, conversion);
         return genre_placement_;
     }
-    if (passees_.empty()) return std::nullopt;
-    etape e = std::move(passees_.back());
-    passees_.pop_back();
-    remettre(e.avant, conversion);
-    const genre_etape genre = e.genre;
-    futures_.push_back(std::move(e));
-    vue.pointe_choisie = 0;
-    return genre;
+    return deplacer_etape(passees_, futures_, false, vue, conversion);
 }
 
 std::optional<genre_etape> historique_pointes::retablir(vue_courbe& vue, etat_conversion& conversion) {
     abandonner_placement(vue, conversion);
-    if (futures_.empty()) return std::nullopt;
-    etape e = std::move(futures_.back());
-    futures_.pop_back();
-    remettre(e.apres, conversion);
+    return deplacer_etape(futures_, passees_, true, vue, conversion);
+}
+
+// The last step of `de` is undone (or done again, `apres`) and goes to `vers`.
+std::optional<genre_etape> historique_pointes::deplacer_etape(std::vector<etape>& de, std::vector<etape>& vers,
+                                                              bool apres, vue_courbe& vue,
+                                                              etat_conversion& conversion) {
+    if (de.empty()) return std::nullopt;
+    etape e = std::move(de.back());
+    de.pop_back();
+    remettre(apres ? e.apres : e.avant, conversion);
     const genre_etape genre = e.genre;
-    passees_.push_back(std::move(e));
+    vers.push_back(std::move(e));
     vue.pointe_choisie = 0;
     return genre;
 }

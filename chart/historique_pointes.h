@@ -93,6 +93,8 @@ private:
 
     instantane prendre(const etat_conversion& conversion, bool avec_echantillons) const;
     void remettre(const instantane& etat, etat_conversion& conversion);
+    std::optional<genre_etape> deplacer_etape(std::vector<etape>& de, std::vector<etape>& vers, bool apres,
+                                              vue_courbe& vue, etat_conversion& conversion);
     void enregistrer(genre_etape genre, instantane avant, const etat_conversion& conversion);
     void reconnaitre_origines(const etat_conversion& conversion);
 

@@ -5,13 +5,7 @@
 //
 // Started with --marqueur or --document, this program is the one the
 // shell-open tests ask the shell to start: it writes a marker file and ends.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "app/base/platform/windows_leger.h"
 
 #include <gtest/gtest.h>
 

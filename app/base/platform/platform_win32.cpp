@@ -1,12 +1,6 @@
 // Quorva's platform on Windows: the ANSI (cp1252) Win32 calls, one or two
 // per operation.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "app/base/platform/windows_leger.h"
 #include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
