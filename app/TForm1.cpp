@@ -83,6 +83,25 @@ TForm1::TForm1(contexte& ctx) : QWidget(nullptr, Qt::FramelessWindowHint | Qt::W
     Shape1->setObjectName("Shape1");
     Shape1->setGeometry(29, 0, 5, 7);
 
+    creer_boutons();
+    for (QWidget* controle : {static_cast<QWidget*>(Panel1), static_cast<QWidget*>(Label4), Shape1})
+        controle->installEventFilter(this);
+
+    Timer_deb.setInterval(500);
+    Timer_saute.setInterval(20);
+    Timer_place.setInterval(20);
+    Timer_surveille.setInterval(4000);
+    connect(&Timer_deb, &QTimer::timeout, this, [this] { gere([this] { Timer_debTimer(); }); });
+    connect(&Timer_saute, &QTimer::timeout, this, [this] { gere([this] { Timer_sauteTimer(); }); });
+    connect(&Timer_place, &QTimer::timeout, this, [this] { gere([this] { Timer_placeTimer(); }); });
+
+    // The menu (and the section windows) until main.cpp builds them.
+    if (!PopupMenu1_) branche_PopupMenu1(ctx_, *this);
+    FormCreate();
+}
+
+// The language flag and the hidden "X".
+void TForm1::creer_boutons() {
     SpeedButton3 = new QToolButton(Panel1);
     SpeedButton3->setObjectName("SpeedButton3");
     SpeedButton3->setGeometry(2, 2, 20, 15);
@@ -103,21 +122,6 @@ TForm1::TForm1(contexte& ctx) : QWidget(nullptr, Qt::FramelessWindowHint | Qt::W
                 });
             });
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { gere([this] { close(); }); });
-
-    for (QWidget* controle : {static_cast<QWidget*>(Panel1), static_cast<QWidget*>(Label4), Shape1})
-        controle->installEventFilter(this);
-
-    Timer_deb.setInterval(500);
-    Timer_saute.setInterval(20);
-    Timer_place.setInterval(20);
-    Timer_surveille.setInterval(4000);
-    connect(&Timer_deb, &QTimer::timeout, this, [this] { gere([this] { Timer_debTimer(); }); });
-    connect(&Timer_saute, &QTimer::timeout, this, [this] { gere([this] { Timer_sauteTimer(); }); });
-    connect(&Timer_place, &QTimer::timeout, this, [this] { gere([this] { Timer_placeTimer(); }); });
-
-    // The menu (and the section windows) until main.cpp builds them.
-    if (!PopupMenu1_) branche_PopupMenu1(ctx_, *this);
-    FormCreate();
 }
 
 void TForm1::FormCreate() {

@@ -57,6 +57,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* evenement) override;
 
 private:
+    void creer_boutons();
     void FormCreate();
     void Timer_debTimer();
     void afficher_SpeedButton3(const etat_SpeedButton3& etat);

@@ -443,18 +443,20 @@ bool TForm_chart::touche(QKeyEvent* event) {
         BitBtn1Click();
         return true;
     case Qt::Key_Escape:
-        if (vue.placement) {
-            historique.abandonner_placement(vue, conv);
-            Panel1->hide();
-            Image1->setCursor(Qt::ArrowCursor);
-            affich_courbe();
-        } else {
-            BitBtn2Click();
-        }
+        echap();
         return true;
     default:
         return false;
     }
+}
+
+// Escape cancels a placement in progress, and otherwise is Cancel.
+void TForm_chart::echap() {
+    if (!vue.placement) return BitBtn2Click();
+    historique.abandonner_placement(vue, conv_);
+    Panel1->hide();
+    Image1->setCursor(Qt::ArrowCursor);
+    affich_courbe();
 }
 
 // Left / Right: the selected mark by one sample, or one pixel column with Shift.

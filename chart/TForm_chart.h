@@ -141,6 +141,7 @@ private:
     bool touche(QKeyEvent* event);
     void deplacer_selection(bool vers_gauche, bool par_colonne);
     void inserer_pointe();
+    void echap();
     void creer_boutons();
     void creer_memo();
     void creer_menu();

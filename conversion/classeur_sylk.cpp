@@ -189,6 +189,22 @@ double correlation_table(const point_xy* table, int k) {
     return static_cast<double>(sxy / std::sqrt(sxx * syy));
 }
 
+namespace {
+
+// The CORREL of an event table as the spreadsheet computes it: over the
+// records up to the first empty one, from the values as written.
+double correlation_ecrite(const std::array<point_xy, capacite_pointes + 1>& table, char sep) {
+    int k = 0;
+    while (k < capacite_pointes && table[static_cast<std::size_t>(k) + 1].x != 0) ++k;
+    std::vector<point_xy> lus(static_cast<std::size_t>(k) + 1);
+    for (int i = 1; i <= k; ++i)
+        lus[static_cast<std::size_t>(i)] = {relu(table[static_cast<std::size_t>(i)].x, sep),
+                                            relu(table[static_cast<std::size_t>(i)].y, sep)};
+    return correlation_table(lus.data(), k);
+}
+
+}  // namespace
+
 ecrivain_classeur::ecrivain_classeur(const services& ctx, const etat_conversion& etat, const std::string& chemin_wav,
                                      int langue)
     : etat_(etat), separateur_(ctx.separateur_decimal), langue_(langue == 2 ? 2 : 1) {
@@ -237,20 +253,8 @@ ecrivain_classeur::ecrivain_classeur(const services& ctx, const etat_conversion&
     // A base workbook without a usable divisor: the cached values assume 1000.
     if (!r2c2_lu || r2c2_ == 0) r2c2_ = 1000;
 
-    int k = 0;
-    while (k < capacite_pointes && etat.intervalles[static_cast<std::size_t>(k) + 1].x != 0) ++k;
-    std::vector<point_xy> lus(static_cast<std::size_t>(k) + 1);
-    for (int i = 1; i <= k; ++i)
-        lus[static_cast<std::size_t>(i)] = {relu(etat.intervalles[static_cast<std::size_t>(i)].x, sep),
-                                            relu(etat.intervalles[static_cast<std::size_t>(i)].y, sep)};
-    correl_intervalles_ = correlation_table(lus.data(), k);
-    k = 0;
-    while (k < capacite_pointes && etat.pointes[static_cast<std::size_t>(k) + 1].x != 0) ++k;
-    lus.assign(static_cast<std::size_t>(k) + 1, {});
-    for (int i = 1; i <= k; ++i)
-        lus[static_cast<std::size_t>(i)] = {relu(etat.pointes[static_cast<std::size_t>(i)].x, sep),
-                                            relu(etat.pointes[static_cast<std::size_t>(i)].y, sep)};
-    correl_pointes_ = correlation_table(lus.data(), k);
+    correl_intervalles_ = correlation_ecrite(etat.intervalles, sep);
+    correl_pointes_ = correlation_ecrite(etat.pointes, sep);
 }
 
 ecrivain_classeur::~ecrivain_classeur() = default;

@@ -43,36 +43,35 @@ private:
 
 }  // namespace
 
-void detecte_pointes(const services& ctx, etat_conversion& etat, const interface_conversion& ui) {
+namespace {
+
+// The energy trend: the line fitted to the cumulative energy every
+// pas_ajustement samples, and its diagnostic texts.
+void ajuster_tendance(char sep, etat_conversion& etat) {
     const int n = etat.nb_valides();
-    const auto v = [&](int i) { return etat.echantillons[static_cast<std::size_t>(i)]; };
-
-    // Leftovers of an earlier recording must not reach the chart or the workbook.
-    etat.pointes.fill({});
-    etat.intervalles.fill({});
-    etat.nb_pointes = 0;
-
-    Models models(ctx.separateur_decimal);
+    Models models(sep);
     models.clear();
     {
         energie_cumulee E(etat);
         for (int i = pas_ajustement; i <= n; i += pas_ajustement)
-            models.add(std::to_string(i) + "#" + format_reel(E(i), ctx.separateur_decimal));
+            models.add(std::to_string(i) + "#" + format_reel(E(i), sep));
     }
     const ajustement droite = models.fit();
     etat.coefficient_a = static_cast<double>(droite.pente);
     etat.coefficient_b = static_cast<double>(droite.ordonnee);
-    {
-        const char sep = ctx.separateur_decimal;
-        const double b = etat.coefficient_b;
-        etat.texte_label1 = format_reel(etat.coefficient_a, sep) + " * X " +
-                            (b >= 0 ? "+ " + format_reel(b, sep) : "- " + format_reel(-b, sep));
-        etat.texte_label2 = "Erreur : " + format_reel(static_cast<double>(droite.erreur), sep);
-    }
+    const double b = etat.coefficient_b;
+    etat.texte_label1 = format_reel(etat.coefficient_a, sep) + " * X " +
+                        (b >= 0 ? "+ " + format_reel(b, sep) : "- " + format_reel(-b, sep));
+    etat.texte_label2 = "Erreur : " + format_reel(static_cast<double>(droite.erreur), sep);
+}
 
-    // Event scan.
+// The event scan: positions and intervals of the events, the quiet level
+// after each (calme) and the cumulative energy of its quiet block
+// (intervalles[k].y). Returns the number of events.
+int balayer_evenements(etat_conversion& etat, const interface_conversion& ui, std::vector<double>& calme) {
+    const int n = etat.nb_valides();
+    const auto v = [&](int i) { return etat.echantillons[static_cast<std::size_t>(i)]; };
     energie_cumulee E(etat);
-    std::vector<double> calme(capacite_pointes + 1, 0.0);  // quiet level after each event
     int nb = 0, dernier = 1, c = 0;
     bool arme = true;
     double s = 0, r = 0;
@@ -108,15 +107,17 @@ void detecte_pointes(const services& ctx, etat_conversion& etat, const interface
         arme = true;
         c = 0;
     }
-    etat.nb_pointes = nb;
+    return nb;
+}
 
+// The baseline, and the energy of each event: the rise of the cumulative
+// energy between the quiet blocks before and after it.
+void energies_evenements(etat_conversion& etat, int nb, const std::vector<double>& calme) {
     // Baseline: the quiet levels after the events, the first one left out.
     double somme = 0;
     for (int k = 2; k <= nb; ++k) somme += calme[static_cast<std::size_t>(k)];
     etat.niveau_base = nb >= 2 ? somme / (nb - 1) : 0;
 
-    // Energy of each event: the rise of the cumulative energy between the
-    // quiet blocks before and after it.
     std::vector<double> m(static_cast<std::size_t>(nb) + 1, 0.0);
     for (int k = 1; k <= nb; ++k) m[static_cast<std::size_t>(k)] = etat.intervalles[static_cast<std::size_t>(k)].y;
     for (int k = 1; k <= nb; ++k) {
@@ -127,6 +128,21 @@ void detecte_pointes(const services& ctx, etat_conversion& etat, const interface
     // Record m pairs the samples from event m to m + 1 with the energy of m + 1.
     for (int k = 1; k < nb; ++k) etat.intervalles[static_cast<std::size_t>(k)] = etat.intervalles[static_cast<std::size_t>(k) + 1];
     if (nb >= 1) etat.intervalles[static_cast<std::size_t>(nb)] = {};
+}
+
+}  // namespace
+
+void detecte_pointes(const services& ctx, etat_conversion& etat, const interface_conversion& ui) {
+    // Leftovers of an earlier recording must not reach the chart or the workbook.
+    etat.pointes.fill({});
+    etat.intervalles.fill({});
+    etat.nb_pointes = 0;
+
+    ajuster_tendance(ctx.separateur_decimal, etat);
+    std::vector<double> calme(capacite_pointes + 1, 0.0);
+    const int nb = balayer_evenements(etat, ui, calme);
+    etat.nb_pointes = nb;
+    energies_evenements(etat, nb, calme);
 
     if (ui.masquer_patience) ui.masquer_patience();
 }

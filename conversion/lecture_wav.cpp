@@ -100,6 +100,27 @@ void verifie_taille(etat_conversion& etat, std::int32_t taille_donnees, int bits
     appelle(ui.montrer_patience);
 }
 
+namespace {
+
+// A recording that is not mono 16-bit: said, and the progress window hidden.
+resultat_lecture refuser(const services& ctx, etat_conversion& etat, const interface_conversion& ui) {
+    ctx.message(texte_refus_wav);
+    appelle(ui.masquer_patience);
+    etat.fichier_en_cours.clear();
+    appelle(ui.apres_refus);
+    return resultat_lecture::refuse;
+}
+
+// The buffer takes the whole walk of `octets` bytes by steps of `pas` (a
+// recording kept whole grows it).
+void preparer_tampon(etat_conversion& etat, std::size_t octets, std::size_t pas) {
+    const std::size_t a_lire = octets >= 2 ? (octets - 2) / pas + 1 : 0;
+    const std::size_t taille = std::max<std::size_t>(a_lire, capacite_echantillons) + 1;
+    if (etat.echantillons.size() != taille) std::vector<double>(taille, 0.0).swap(etat.echantillons);
+}
+
+}  // namespace
+
 resultat_lecture Lecture_fichier_wav(const services& ctx, etat_conversion& etat, const std::string& chemin,
                                      passe_lecture passe, const interface_conversion& ui) {
     etat.fichier_pointes = chemin + ".txt";
@@ -112,13 +133,7 @@ resultat_lecture Lecture_fichier_wav(const services& ctx, etat_conversion& etat,
     const entete_wav entete = analyse_entete(fichier);
     if (!entete.riff) return resultat_lecture::ignore;
     etat.texte_label1 = std::to_string(entete.bits_par_echantillon) + " " + std::to_string(entete.alignement);
-    if (!entete.accepte) {
-        ctx.message(texte_refus_wav);
-        appelle(ui.masquer_patience);
-        etat.fichier_en_cours.clear();
-        appelle(ui.apres_refus);
-        return resultat_lecture::refuse;
-    }
+    if (!entete.accepte) return refuser(ctx, etat, ui);
 
     etat.frequence_echantillonnage = entete.frequence;
     etat.texte_label1 = std::to_string(entete.taille_donnees);
@@ -138,12 +153,7 @@ resultat_lecture Lecture_fichier_wav(const services& ctx, etat_conversion& etat,
     // as the whole sample lies inside it.
     const std::size_t fin = taille_entete + entete.octets_donnees;
     const std::size_t pas = 2 * static_cast<std::size_t>(etat.facteur_division);
-    if (affichage && etat.conversion_annulee == 0) {
-        // The buffer takes the whole walk (a recording kept whole grows it).
-        const std::size_t a_lire = entete.octets_donnees >= 2 ? (entete.octets_donnees - 2) / pas + 1 : 0;
-        const std::size_t taille = std::max<std::size_t>(a_lire, capacite_echantillons) + 1;
-        if (etat.echantillons.size() != taille) std::vector<double>(taille, 0.0).swap(etat.echantillons);
-    }
+    if (affichage && etat.conversion_annulee == 0) preparer_tampon(etat, entete.octets_donnees, pas);
     std::int64_t compte = 0;
     for (std::size_t p = taille_entete; etat.conversion_annulee == 0 && p + 2 <= fin; p += pas) {
         ++compte;
