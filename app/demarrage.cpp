@@ -1,5 +1,6 @@
 #include "app/demarrage.h"
 
+#include "app/base/chemins.h"
 #include "app/base/services_systeme.h"
 #include "app/base/texte.h"
 #include "audacity/localisation_audacity.h"
@@ -38,7 +39,7 @@ void montre_entrees_audacity(contexte& ctx) {
 void installe_raccourci(contexte& ctx) {
     const auto& chemins = ctx.chemins;
     if (!egal_sans_casse(chemins.chemin_appli.substr(0, 3), "c:\\")) return;
-    const std::string modele = chemins.chemin_appli + "fic_quorva\\quorva.lnk";
+    const std::string modele = dossier_donnees(chemins) + "quorva.lnk";
     // A desktop the system does not have stays empty: never the drive's root.
     const bool a_commun = !chemins.bureau_commun.empty(), a_utilisateur = !chemins.bureau_utilisateur.empty();
     const std::string commun = chemins.bureau_commun + "quorva.lnk";

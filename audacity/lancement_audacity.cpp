@@ -1,5 +1,6 @@
 #include "audacity/lancement_audacity.h"
 
+#include "app/base/chemins.h"
 #include "app/base/erreur.h"
 #include "app/base/recherche_fenetres.h"
 #include "app/base/services_systeme.h"
@@ -154,7 +155,7 @@ void AudacityforspeedwaveUSBkey1Click(services& ctx, etat_audacity& etat, const 
 
 void Audacityforshaketable1D2D1Click(services& ctx, etat_audacity& etat, const std::string& copie_locale) {
     etat.fichier_a_ouvrir =
-        ctx.chemins.chemin_appli + "fic_quorva\\audacity\\patin_tracte\\Manosque_Earthquake\\manosque_brut_Composante0-1.aup";
+        dossier_donnees(ctx.chemins) + "audacity\\patin_tracte\\Manosque_Earthquake\\manosque_brut_Composante0-1.aup";
     selection_copie_locale(ctx, etat, copie_locale);
     lancer_audacity(ctx, etat, "");
 }

@@ -1,5 +1,6 @@
 #include "audacity/localisation_audacity.h"
 
+#include "app/base/chemins.h"
 #include "app/base/texte.h"
 
 namespace quorva {
@@ -16,7 +17,7 @@ void cherche_audacity(services& ctx, etat_audacity& etat) {
     etat.mes_documents = avec_barre_finale(ctx.os.special_folder(csidl_personal));
     ctx.journal.push_back("Chem_audacity=" + ctx.os.special_folder(csidl_common_programs));
     etat.dossier_enreg = etat.mes_documents + "patin_tracte";
-    etat.chem_audacity = programme_audacity(ctx.os, ctx.chemins.chemin_appli + "fic_quorva\\audacity\\").chemin;
+    etat.chem_audacity = programme_audacity(ctx.os, dossier_donnees(ctx.chemins) + "audacity\\").chemin;
     etat.audacity_trouve = ctx.os.file_exists(etat.chem_audacity) ? 1 : 0;
 }
 

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/base/chemins.h"
 #include "app/base/erreur.h"
 #include "app/base/lecture_bornee.h"
 #include "app/base/nombres.h"
@@ -85,11 +86,6 @@ struct curseur_sylk {
         return numerique;
     }
 };
-
-std::string nom_sans_dossier(const std::string& chemin) {
-    const auto separateur = chemin.find_last_of("\\/");
-    return separateur == std::string::npos ? chemin : chemin.substr(separateur + 1);
-}
 
 }  // namespace
 
@@ -227,7 +223,7 @@ ecrivain_classeur::ecrivain_classeur(const services& ctx, const etat_conversion&
     for (int i = 0; i < 5; ++i) texte_rang_.plus_un();
 
     const char sep = ctx.separateur_decimal;
-    std::string nom = nom_sans_dossier(chemin_wav) + ".slk";
+    std::string nom = nom_de(chemin_wav) + ".slk";
     for (std::size_t p = nom.find(';'); p != std::string::npos; p = nom.find(';', p + 2)) nom.insert(p, 1, ';');
 
     curseur_sylk curseur;

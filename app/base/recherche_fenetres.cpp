@@ -1,5 +1,6 @@
 #include "app/base/recherche_fenetres.h"
 
+#include "app/base/chemins.h"
 #include "app/base/texte.h"
 
 namespace quorva {
@@ -19,11 +20,6 @@ std::string nom_fenetre(Plateforme& os, WindowId fenetre) {
     return titre;
 }
 
-std::string nom_fichier_programme(const std::string& chemin) {
-    const auto separateur = chemin.find_last_of("\\/");
-    return separateur == std::string::npos ? chemin : chemin.substr(separateur + 1);
-}
-
 bool cherche_appli(Plateforme& os, recherche_fenetres& etat, const std::string& titre,
                    const std::string& nom_programme) {
     etat.nb_fenetres = -1;
@@ -34,7 +30,7 @@ bool cherche_appli(Plateforme& os, recherche_fenetres& etat, const std::string& 
         const std::string nom = nom_fenetre(os, fenetre);
         if (nom.empty() || nom != titre) continue;
         if (!nom_programme.empty() &&
-            !egal_sans_casse(nom_fichier_programme(os.window_program_file(fenetre)), nom_programme))
+            !egal_sans_casse(nom_de(os.window_program_file(fenetre)), nom_programme))
             continue;
         ++etat.nb_titres_trouves;
         trouve = true;
@@ -43,7 +39,7 @@ bool cherche_appli(Plateforme& os, recherche_fenetres& etat, const std::string& 
 }
 
 bool copie_deja_lancee(Plateforme& os, recherche_fenetres& etat) {
-    return cherche_appli(os, etat, "Quorva", nom_fichier_programme(os.program_file())) &&
+    return cherche_appli(os, etat, "Quorva", nom_de(os.program_file())) &&
            etat.nb_titres_trouves >= 2;
 }
 

@@ -31,7 +31,5 @@ bool cherche_appli(Plateforme& os, recherche_fenetres& etat, const std::string& 
 // window included. When this process cannot name its program file, every
 // window of that title counts.
 bool copie_deja_lancee(Plateforme& os, recherche_fenetres& etat);
-// The file name of a program path (after its last "\" or "/").
-std::string nom_fichier_programme(const std::string& chemin);
 
 }  // namespace quorva
