@@ -62,47 +62,55 @@ void ajouter_niveau(tables_courbe& t) {
     t.niveaux.push_back(std::move(niveau));
 }
 
-// The range of samples a..b (1-based, 1 <= a <= b <= n), widening mini and
-// maxi: the two runs of the largest power of two that fits, one starting at
-// a, the other ending at b.
-void etendre(tables_courbe& t, std::int32_t a, std::int32_t b, double& mini, double& maxi) {
-    const auto longueur = static_cast<std::uint32_t>(b - a + 1);
-    if (longueur == 1) {
-        mini = std::min(mini, t.source[a]);
-        maxi = std::max(maxi, t.source[a]);
-        return;
-    }
-    const int k = std::bit_width(longueur) - 1;
-    while (t.niveaux.size() < static_cast<std::size_t>(k)) ajouter_niveau(t);
-    const auto& niveau = t.niveaux[static_cast<std::size_t>(k) - 1];
-    const auto &g = niveau[static_cast<std::size_t>(a) - 1], &d = niveau[static_cast<std::size_t>(b - (1 << k))];
-    mini = std::min({mini, g.mini, d.mini});
-    maxi = std::max({maxi, g.maxi, d.maxi});
-}
-
 // Several samples per column: the range of each column's samples, joined to
 // the last sample of the column before it. Each column's run of samples is
 // found from its edge and its range read from the tables, so that every
 // column costs the same whatever the zoom.
 void tracer_enveloppe(vue_courbe& vue, const etat_conversion& conversion, trace_courbe& trace) {
+    tables_courbe& t = vue.tables;
     const double* v = conversion.echantillons.data();
-    const auto y_de = [&](double valeur) { return vue.hauteur / 2 - pixel(valeur * vue.echelle_y); };
-    const double ex = vue.echelle_x;
+    const int milieu = vue.hauteur / 2;
+    const double ey = vue.echelle_y, ex = vue.echelle_x;
     const std::int32_t premier = vue.premier_visible, dernier = vue.dernier_visible;
+    const int largeur = vue.largeur;
     // Whether sample i is drawn right of column c: its position rounds (as
     // colonne_echantillon rounds, halves to even) past c.
     const auto apres = [&](std::int32_t i, int c) {
         const double x = (i - premier) * ex;
         return x > c + 0.5 || (x == c + 0.5 && (c & 1) != 0);
     };
+    // The levels the columns need, built before the loop: a column holds
+    // the samples of one column's width (the last one may hold more, and
+    // builds what it needs).
+    const double par_colonne = vue.nb_visibles / static_cast<double>(largeur);
+    const auto plus_long = static_cast<std::uint32_t>(std::min<double>(par_colonne + 1, t.n));
+    while (t.niveaux.size() + 1 < static_cast<std::size_t>(std::bit_width(plus_long))) ajouter_niveau(t);
+    std::vector<const tables_courbe::etendue*> niveaux(t.niveaux.size() + 1);
+    for (std::size_t k = 1; k < niveaux.size(); ++k) niveaux[k] = t.niveaux[k - 1].data();
+
+    trace.enveloppe.resize(static_cast<std::size_t>(largeur));
+    colonne_enveloppe* sortie = trace.enveloppe.data();
+    // The columns' edges are known ahead: the tables and samples a few
+    // columns on are asked for early, so that reading them never waits.
+    constexpr int avance = 8;
+    const auto k_courant = static_cast<std::size_t>(std::max(static_cast<int>(std::bit_width(plus_long)) - 1, 0));
+    const tables_courbe::etendue* niveau_courant = k_courant >= 1 && k_courant < niveaux.size() ? niveaux[k_courant] : nullptr;
     // Samples are less than a column apart: every column holds at least one.
     std::int32_t i = premier;
-    for (int c = 0; c < vue.largeur && i <= dernier; ++c) {
+    int c = 0;
+    double bord = premier + 0.5 * par_colonne + 1;  // the estimated first sample of column c + 1
+    for (; c < largeur && i <= dernier; ++c, bord += par_colonne) {
+        if (niveau_courant != nullptr) {
+            const auto loin = static_cast<std::int32_t>(bord + avance * par_colonne);
+            if (loin <= dernier) {
+                __builtin_prefetch(niveau_courant + (loin - 1));
+                __builtin_prefetch(v + loin);
+            }
+        }
         // The first sample of the next column: estimated, then set right.
         std::int32_t suivant = dernier + 1;
-        if (c < vue.largeur - 1) {
-            const double estime = premier + (c + 0.5) / ex + 1;
-            suivant = static_cast<std::int32_t>(std::clamp<double>(estime, i + 1, dernier + 1));
+        if (c < largeur - 1) {
+            suivant = static_cast<std::int32_t>(std::clamp<double>(bord, i + 1, dernier + 1));
             while (suivant <= dernier && !apres(suivant, c)) ++suivant;
             while (suivant - 1 > i && apres(suivant - 1, c)) --suivant;
         }
@@ -111,10 +119,27 @@ void tracer_enveloppe(vue_courbe& vue, const etat_conversion& conversion, trace_
             mini = std::min(mini, v[i - 1]);
             maxi = std::max(maxi, v[i - 1]);
         }
-        etendre(vue.tables, i, suivant - 1, mini, maxi);
-        trace.enveloppe.push_back({c, y_de(maxi), y_de(mini)});
+        // Samples i .. suivant - 1: the two runs of the largest power of two
+        // that fits, one starting at i, the other ending at suivant - 1.
+        const auto longueur = static_cast<std::uint32_t>(suivant - i);
+        if (longueur == 1) {
+            mini = std::min(mini, v[i]);
+            maxi = std::max(maxi, v[i]);
+        } else {
+            const int k = std::bit_width(longueur) - 1;
+            if (static_cast<std::size_t>(k) >= niveaux.size()) {
+                while (t.niveaux.size() < static_cast<std::size_t>(k)) ajouter_niveau(t);
+                niveaux.resize(t.niveaux.size() + 1);
+                for (std::size_t l = 1; l < niveaux.size(); ++l) niveaux[l] = t.niveaux[l - 1].data();
+            }
+            const auto &g = niveaux[k][i - 1], &d = niveaux[k][suivant - 1 - (1 << k)];
+            mini = std::min({mini, g.mini, d.mini});
+            maxi = std::max({maxi, g.maxi, d.maxi});
+        }
+        sortie[c] = {c, milieu - pixel(maxi * ey), milieu - pixel(mini * ey)};
         i = suivant;
     }
+    trace.enveloppe.resize(static_cast<std::size_t>(c));
 }
 
 // At most one sample per column: the line through the samples, as a
