@@ -30,14 +30,31 @@ bool visible(const vue_courbe& vue, double x) {
     return x != 0 && vue.premier_visible < x && x <= vue.dernier_visible;
 }
 
-// The tables belong to the samples they were read from: another buffer or
-// count empties them.
-void preparer_tables(tables_courbe& t, const etat_conversion& conversion) {
+// The tables belong to the samples they were read from and to the rows
+// they were drawn on: another buffer, count or scale empties them.
+void preparer_tables(tables_courbe& t, const vue_courbe& vue, const etat_conversion& conversion) {
     const std::int32_t n = nb_utilisables(conversion);
-    if (t.source == conversion.echantillons.data() && t.n == n) return;
+    if (t.source == conversion.echantillons.data() && t.n == n && t.echelle_y == vue.echelle_y && t.hauteur == vue.hauteur)
+        return;
     t = tables_courbe{};
     t.source = conversion.echantillons.data();
     t.n = n;
+    t.echelle_y = vue.echelle_y;
+    t.hauteur = vue.hauteur;
+}
+
+// The row of every sample, as the drawing places it (the middle row less
+// the value on the vertical scale). Rows go down as values go up, so that
+// the highest row of a run is the row of its greatest value, unless some
+// value is not a number.
+void preparer_rangees(tables_courbe& t) {
+    if (!t.rangees.empty() || t.n <= 0) return;
+    t.rangees.resize(static_cast<std::size_t>(t.n) + 1);
+    const int milieu = t.hauteur / 2;
+    for (std::int32_t i = 1; i <= t.n; ++i) {
+        t.rangees[static_cast<std::size_t>(i)] = milieu - pixel(t.source[i] * t.echelle_y);
+        t.sans_ordre = t.sans_ordre || std::isnan(t.source[i]);
+    }
 }
 
 // The next level of runs: 2 samples from the samples (1-based), 2^k from
@@ -62,51 +79,60 @@ void ajouter_niveau(tables_courbe& t) {
     t.niveaux.push_back(std::move(niveau));
 }
 
-// Several samples per column: the range of each column's samples, joined to
-// the last sample of the column before it. Each column's run of samples is
-// found from its edge and its range read from the tables, so that every
-// column costs the same whatever the zoom.
-void tracer_enveloppe(vue_courbe& vue, const etat_conversion& conversion, trace_courbe& trace) {
-    tables_courbe& t = vue.tables;
-    const double* v = conversion.echantillons.data();
-    const int milieu = vue.hauteur / 2;
-    const double ey = vue.echelle_y, ex = vue.echelle_x;
+// The same for the rows.
+void ajouter_niveau_rangees(tables_courbe& t) {
+    const auto k = t.niveaux_rangees.size() + 1;
+    const std::size_t longueur = std::size_t{1} << k;
+    const auto n = static_cast<std::size_t>(t.n);
+    std::vector<tables_courbe::etendue_rangees> niveau(n >= longueur ? n - longueur + 1 : 0);
+    if (k == 1) {
+        const std::int32_t* r = t.rangees.data();
+        for (std::size_t i = 0; i < niveau.size(); ++i) niveau[i] = {std::min(r[i + 1], r[i + 2]), std::max(r[i + 1], r[i + 2])};
+    } else {
+        const auto& dessous = t.niveaux_rangees.back();
+        for (std::size_t i = 0; i < niveau.size(); ++i) {
+            const auto &g = dessous[i], &d = dessous[i + longueur / 2];
+            niveau[i] = {std::min(g.haut, d.haut), std::max(g.bas, d.bas)};
+        }
+    }
+    t.niveaux_rangees.push_back(std::move(niveau));
+}
+
+// The levels' first entries, level k at index k (0 unused), with at least
+// the levels up to k built.
+template <class Niveau, class Ajouter>
+void niveaux_jusqua(std::vector<std::vector<Niveau>>& niveaux, std::vector<const Niveau*>& debuts, std::size_t k,
+                    Ajouter&& ajouter) {
+    if (k < debuts.size()) return;
+    while (niveaux.size() < k) ajouter();
+    debuts.resize(niveaux.size() + 1);
+    for (std::size_t l = 1; l < debuts.size(); ++l) debuts[l] = niveaux[l - 1].data();
+}
+
+// Several samples per column: each column's run of samples is found from
+// its edge, at a constant cost whatever the zoom; colonne(c, i, suivant)
+// then draws column c, samples i .. suivant - 1. Before that, plus_tard(j)
+// is told the first sample of a column some columns on, to read ahead.
+template <class Colonne, class PlusTard>
+int pour_chaque_colonne(const vue_courbe& vue, Colonne&& colonne, PlusTard&& plus_tard) {
+    const double ex = vue.echelle_x;
     const std::int32_t premier = vue.premier_visible, dernier = vue.dernier_visible;
     const int largeur = vue.largeur;
+    const double par_colonne = vue.nb_visibles / static_cast<double>(largeur);
     // Whether sample i is drawn right of column c: its position rounds (as
     // colonne_echantillon rounds, halves to even) past c.
     const auto apres = [&](std::int32_t i, int c) {
         const double x = (i - premier) * ex;
         return x > c + 0.5 || (x == c + 0.5 && (c & 1) != 0);
     };
-    // The levels the columns need, built before the loop: a column holds
-    // the samples of one column's width (the last one may hold more, and
-    // builds what it needs).
-    const double par_colonne = vue.nb_visibles / static_cast<double>(largeur);
-    const auto plus_long = static_cast<std::uint32_t>(std::min<double>(par_colonne + 1, t.n));
-    while (t.niveaux.size() + 1 < static_cast<std::size_t>(std::bit_width(plus_long))) ajouter_niveau(t);
-    std::vector<const tables_courbe::etendue*> niveaux(t.niveaux.size() + 1);
-    for (std::size_t k = 1; k < niveaux.size(); ++k) niveaux[k] = t.niveaux[k - 1].data();
-
-    trace.enveloppe.resize(static_cast<std::size_t>(largeur));
-    colonne_enveloppe* sortie = trace.enveloppe.data();
-    // The columns' edges are known ahead: the tables and samples a few
-    // columns on are asked for early, so that reading them never waits.
     constexpr int avance = 8;
-    const auto k_courant = static_cast<std::size_t>(std::max(static_cast<int>(std::bit_width(plus_long)) - 1, 0));
-    const tables_courbe::etendue* niveau_courant = k_courant >= 1 && k_courant < niveaux.size() ? niveaux[k_courant] : nullptr;
     // Samples are less than a column apart: every column holds at least one.
     std::int32_t i = premier;
     int c = 0;
     double bord = premier + 0.5 * par_colonne + 1;  // the estimated first sample of column c + 1
     for (; c < largeur && i <= dernier; ++c, bord += par_colonne) {
-        if (niveau_courant != nullptr) {
-            const auto loin = static_cast<std::int32_t>(bord + avance * par_colonne);
-            if (loin <= dernier) {
-                __builtin_prefetch(niveau_courant + (loin - 1));
-                __builtin_prefetch(v + loin);
-            }
-        }
+        const auto loin = static_cast<std::int32_t>(bord + avance * par_colonne);
+        if (loin <= dernier) plus_tard(loin);
         // The first sample of the next column: estimated, then set right.
         std::int32_t suivant = dernier + 1;
         if (c < largeur - 1) {
@@ -114,32 +140,90 @@ void tracer_enveloppe(vue_courbe& vue, const etat_conversion& conversion, trace_
             while (suivant <= dernier && !apres(suivant, c)) ++suivant;
             while (suivant - 1 > i && apres(suivant - 1, c)) --suivant;
         }
-        double mini = v[i], maxi = v[i];
-        if (i > premier) {
-            mini = std::min(mini, v[i - 1]);
-            maxi = std::max(maxi, v[i - 1]);
-        }
-        // Samples i .. suivant - 1: the two runs of the largest power of two
-        // that fits, one starting at i, the other ending at suivant - 1.
-        const auto longueur = static_cast<std::uint32_t>(suivant - i);
-        if (longueur == 1) {
-            mini = std::min(mini, v[i]);
-            maxi = std::max(maxi, v[i]);
-        } else {
-            const int k = std::bit_width(longueur) - 1;
-            if (static_cast<std::size_t>(k) >= niveaux.size()) {
-                while (t.niveaux.size() < static_cast<std::size_t>(k)) ajouter_niveau(t);
-                niveaux.resize(t.niveaux.size() + 1);
-                for (std::size_t l = 1; l < niveaux.size(); ++l) niveaux[l] = t.niveaux[l - 1].data();
-            }
-            const auto &g = niveaux[k][i - 1], &d = niveaux[k][suivant - 1 - (1 << k)];
-            mini = std::min({mini, g.mini, d.mini});
-            maxi = std::max({maxi, g.maxi, d.maxi});
-        }
-        sortie[c] = {c, milieu - pixel(maxi * ey), milieu - pixel(mini * ey)};
+        colonne(c, i, suivant);
         i = suivant;
     }
-    trace.enveloppe.resize(static_cast<std::size_t>(c));
+    return c;
+}
+
+// Several samples per column: the range of each column's samples, joined to
+// the last sample of the column before it: the rows of samples
+// i - 1 .. suivant - 1 (i .. suivant - 1 for the first column), read from
+// the tables of rows.
+void tracer_enveloppe(vue_courbe& vue, trace_courbe& trace) {
+    tables_courbe& t = vue.tables;
+    const std::int32_t* r = t.rangees.data();
+    const std::int32_t premier = vue.premier_visible;
+    // The levels the columns need, built before the loop: a column holds
+    // the samples of one column's width and the one before them (the last
+    // column may hold more, and builds what it needs).
+    const double par_colonne = vue.nb_visibles / static_cast<double>(vue.largeur);
+    const auto plus_long = static_cast<std::uint32_t>(std::min<double>(par_colonne + 2, t.n));
+    std::vector<const tables_courbe::etendue_rangees*> niveaux;
+    const auto ajouter = [&] { ajouter_niveau_rangees(t); };
+    niveaux_jusqua(t.niveaux_rangees, niveaux, static_cast<std::size_t>(std::bit_width(plus_long) - 1), ajouter);
+    const auto k_attendu = static_cast<std::size_t>(std::bit_width(plus_long) - 1);
+    const tables_courbe::etendue_rangees* attendu = k_attendu >= 1 ? niveaux[k_attendu] : nullptr;
+
+    trace.enveloppe.resize(static_cast<std::size_t>(vue.largeur));
+    colonne_enveloppe* sortie = trace.enveloppe.data();
+    const int nb = pour_chaque_colonne(
+        vue,
+        [&](int c, std::int32_t i, std::int32_t suivant) {
+            const std::int32_t a = i - (i > premier ? 1 : 0), b = suivant - 1;
+            const auto longueur = static_cast<std::uint32_t>(b - a + 1);
+            if (longueur == 1) {
+                sortie[c] = {c, r[a], r[a]};
+                return;
+            }
+            // The two runs of the largest power of two that fits, one
+            // starting at a, the other ending at b.
+            const auto k = static_cast<std::size_t>(std::bit_width(longueur) - 1);
+            niveaux_jusqua(t.niveaux_rangees, niveaux, k, ajouter);
+            const auto &g = niveaux[k][a - 1], &d = niveaux[k][b - (std::int32_t{1} << k)];
+            sortie[c] = {c, std::min(g.haut, d.haut), std::max(g.bas, d.bas)};
+        },
+        [&](std::int32_t loin) {
+            if (attendu != nullptr) __builtin_prefetch(attendu + (loin - 2));
+        });
+    trace.enveloppe.resize(static_cast<std::size_t>(nb));
+}
+
+// The same for a recording without order: the minimum and maximum values of
+// the column's samples, then their rows.
+void tracer_enveloppe_sans_ordre(vue_courbe& vue, const etat_conversion& conversion, trace_courbe& trace) {
+    tables_courbe& t = vue.tables;
+    const double* v = conversion.echantillons.data();
+    const int milieu = vue.hauteur / 2;
+    const double ey = vue.echelle_y;
+    const std::int32_t premier = vue.premier_visible;
+    std::vector<const tables_courbe::etendue*> niveaux;
+    const auto ajouter = [&] { ajouter_niveau(t); };
+    trace.enveloppe.resize(static_cast<std::size_t>(vue.largeur));
+    colonne_enveloppe* sortie = trace.enveloppe.data();
+    const int nb = pour_chaque_colonne(
+        vue,
+        [&](int c, std::int32_t i, std::int32_t suivant) {
+            double mini = v[i], maxi = v[i];
+            if (i > premier) {
+                mini = std::min(mini, v[i - 1]);
+                maxi = std::max(maxi, v[i - 1]);
+            }
+            const auto longueur = static_cast<std::uint32_t>(suivant - i);
+            if (longueur == 1) {
+                mini = std::min(mini, v[i]);
+                maxi = std::max(maxi, v[i]);
+            } else {
+                const auto k = static_cast<std::size_t>(std::bit_width(longueur) - 1);
+                niveaux_jusqua(t.niveaux, niveaux, k, ajouter);
+                const auto &g = niveaux[k][i - 1], &d = niveaux[k][suivant - 1 - (std::int32_t{1} << k)];
+                mini = std::min({mini, g.mini, d.mini});
+                maxi = std::max({maxi, g.maxi, d.maxi});
+            }
+            sortie[c] = {c, milieu - pixel(maxi * ey), milieu - pixel(mini * ey)};
+        },
+        [](std::int32_t) {});
+    trace.enveloppe.resize(static_cast<std::size_t>(nb));
 }
 
 // At most one sample per column: the line through the samples, as a
@@ -147,13 +231,15 @@ void tracer_enveloppe(vue_courbe& vue, const etat_conversion& conversion, trace_
 // within half a column on either side of it, and the rows of the samples
 // that fall in it. The pen starts at the second sample's column on the
 // first sample's row and draws a level stroke back to the first sample.
-void tracer_ligne(const vue_courbe& vue, const etat_conversion& conversion, trace_courbe& trace) {
-    const double* v = conversion.echantillons.data();
-    const auto y_de = [&](double valeur) { return vue.hauteur / 2 - pixel(valeur * vue.echelle_y); };
+void tracer_ligne(const vue_courbe& vue, trace_courbe& trace) {
+    const std::int32_t* y = vue.tables.rangees.data();
     const std::int32_t premier = vue.premier_visible, dernier = vue.dernier_visible;
-    const int y_plume = y_de(v[premier]);
-    const int fin_plume = std::min(pixel(vue.echelle_x), vue.largeur - 1);
-    const int derniere = std::max(colonne_echantillon(vue, dernier), fin_plume);
+    const double ex = vue.echelle_x;
+    const int largeur = vue.largeur;
+    const auto colonne = [&](std::int32_t i) { return std::min(arrondi_pixel((i - premier) * ex), largeur - 1); };
+    const int y_plume = y[premier];
+    const int fin_plume = std::min(pixel(ex), largeur - 1);
+    const int derniere = std::max(colonne(dernier), fin_plume);
     // The segment being crossed: from sample j at (cj, yj) to the next one
     // at (c_suivant, y_suivant); after the last sample the line stays level.
     std::int32_t j = premier - 1;
@@ -163,14 +249,16 @@ void tracer_ligne(const vue_courbe& vue, const etat_conversion& conversion, trac
         cj = c_suivant;
         yj = y_suivant;
         if (j < dernier) {
-            c_suivant = colonne_echantillon(vue, j + 1);
-            y_suivant = y_de(v[j + 1]);
+            c_suivant = colonne(j + 1);
+            y_suivant = y[j + 1];
         } else {
-            c_suivant = vue.largeur;  // never reached
+            c_suivant = largeur;  // never reached
             y_suivant = yj;
         }
     };
     avancer();
+    trace.enveloppe.resize(static_cast<std::size_t>(derniere) + 1);
+    colonne_enveloppe* sortie = trace.enveloppe.data();
     int gauche = y_plume;  // the line's row half a column to the left (the first sample's at column 0)
     for (int c = 0; c <= derniere; ++c) {
         int haut = gauche, bas = gauche;
@@ -187,7 +275,7 @@ void tracer_ligne(const vue_courbe& vue, const etat_conversion& conversion, trac
         // One rounding only (the division), so that a row exactly halfway
         // between two pixels rounds as the pen does.
         const int droite = arrondi_pixel(yj + (c + 0.5 - cj) * (y_suivant - yj) / (c_suivant - cj));
-        trace.enveloppe.push_back({c, std::min(haut, droite), std::max(bas, droite)});
+        sortie[c] = {c, std::min(haut, droite), std::max(bas, droite)};
         gauche = droite;
     }
 }
@@ -243,12 +331,16 @@ void calculer_trace(vue_courbe& vue, const etat_conversion& conversion, trace_co
     vue.pas_trace = static_cast<double>(vue.nb_visibles) / (4.0 * vue.largeur);
     if (!(vue.pas_trace > 1)) vue.pas_trace = 1;
 
-    preparer_tables(vue.tables, conversion);
-    trace.enveloppe.reserve(static_cast<std::size_t>(vue.largeur));
-    if (vue.nb_visibles <= vue.largeur)
-        tracer_ligne(vue, conversion, trace);
-    else
-        tracer_enveloppe(vue, conversion, trace);
+    preparer_tables(vue.tables, vue, conversion);
+    preparer_rangees(vue.tables);
+    if (vue.nb_visibles <= vue.largeur) {
+        tracer_ligne(vue, trace);
+    } else {
+        if (vue.tables.sans_ordre)
+            tracer_enveloppe_sans_ordre(vue, conversion, trace);
+        else
+            tracer_enveloppe(vue, trace);
+    }
 
     for (std::int32_t k = 1; k <= nb_marques(conversion); ++k) {
         const double x = conversion.pointes[k].x;
