@@ -109,40 +109,51 @@ void niveaux_jusqua(std::vector<std::vector<Niveau>>& niveaux, std::vector<const
     for (std::size_t l = 1; l < debuts.size(); ++l) debuts[l] = niveaux[l - 1].data();
 }
 
-// Several samples per column: each column's run of samples is found from
-// its edge, at a constant cost whatever the zoom; colonne(c, i, suivant)
-// then draws column c, samples i .. suivant - 1. Before that, plus_tard(j)
-// is told the first sample of a column some columns on, to read ahead.
-template <class Colonne, class PlusTard>
-int pour_chaque_colonne(const vue_courbe& vue, Colonne&& colonne, PlusTard&& plus_tard) {
+// arrondi_pixel for |valeur| < 2^51, in three instructions: adding 1.5 * 2^52
+// leaves no bit below the unit, so that the processor rounds (half to even,
+// in the default mode) and the subtraction gives the rounded value back
+// exactly.
+inline int arrondi_court(double valeur) {
+    constexpr double decalage = 6755399441055744.0;  // 1.5 * 2^52
+    return static_cast<int>((valeur + decalage) - decalage);
+}
+
+// Several samples per column: the first sample of each column, found from
+// its edge at a constant cost whatever the zoom, into premiers[0 .. nb - 1],
+// and premiers[nb] = dernier_visible + 1. Returns nb, the number of columns.
+int premiers_des_colonnes(const vue_courbe& vue, std::vector<std::int32_t>& premiers) {
     const double ex = vue.echelle_x;
     const std::int32_t premier = vue.premier_visible, dernier = vue.dernier_visible;
     const int largeur = vue.largeur;
     const double par_colonne = vue.nb_visibles / static_cast<double>(largeur);
-    // Whether sample i is drawn right of column c: its position rounds (as
-    // colonne_echantillon rounds, halves to even) past c.
-    const auto apres = [&](std::int32_t i, int c) {
-        const double x = (i - premier) * ex;
-        return x > c + 0.5 || (x == c + 0.5 && (c & 1) != 0);
-    };
-    constexpr int avance = 8;
+    // The column of sample s, before the last column takes the samples past
+    // its middle (as colonne_echantillon rounds, halves to even): positions
+    // of less than a column's width per sample, well within the quick
+    // rounding's range.
+    const auto colonne_de_echantillon = [&](std::int32_t s) { return arrondi_court((s - premier) * ex); };
+    premiers.resize(static_cast<std::size_t>(largeur) + 1);
+    std::int32_t* p = premiers.data();
     // Samples are less than a column apart: every column holds at least one.
+    // Column c ends where the samples pass its right edge, (c + 0.5) / ex
+    // samples after the first one: the next column starts at the first
+    // sample past it. Of the samples nearest the edge, the one before is
+    // surely in column c and the one after surely past it (they stand half a
+    // sample or more from the edge, far more than the rounding errors of
+    // these products of fewer than 2^31 samples): only the nearest one is
+    // asked its column.
     std::int32_t i = premier;
     int c = 0;
-    double bord = premier + 0.5 * par_colonne + 1;  // the estimated first sample of column c + 1
-    for (; c < largeur && i <= dernier; ++c, bord += par_colonne) {
-        const auto loin = static_cast<std::int32_t>(bord + avance * par_colonne);
-        if (loin <= dernier) plus_tard(loin);
-        // The first sample of the next column: estimated, then set right.
+    double milieu = 0.5;  // c + 0.5
+    for (; c < largeur && i <= dernier; ++c, milieu += 1) {
+        p[c] = i;
         std::int32_t suivant = dernier + 1;
         if (c < largeur - 1) {
-            suivant = static_cast<std::int32_t>(std::clamp<double>(bord, i + 1, dernier + 1));
-            while (suivant <= dernier && !apres(suivant, c)) ++suivant;
-            while (suivant - 1 > i && apres(suivant - 1, c)) --suivant;
+            const std::int32_t proche = premier + arrondi_court(milieu * par_colonne);
+            suivant = std::min(proche + static_cast<std::int32_t>(colonne_de_echantillon(proche) <= c), dernier + 1);
         }
-        colonne(c, i, suivant);
         i = suivant;
     }
+    p[c] = i;
     return c;
 }
 
@@ -162,31 +173,41 @@ void tracer_enveloppe(vue_courbe& vue, trace_courbe& trace) {
     std::vector<const tables_courbe::etendue_rangees*> niveaux;
     const auto ajouter = [&] { ajouter_niveau_rangees(t); };
     niveaux_jusqua(t.niveaux_rangees, niveaux, static_cast<std::size_t>(std::bit_width(plus_long) - 1), ajouter);
-    const auto k_attendu = static_cast<std::size_t>(std::bit_width(plus_long) - 1);
-    const tables_courbe::etendue_rangees* attendu = k_attendu >= 1 ? niveaux[k_attendu] : nullptr;
 
-    trace.enveloppe.resize(static_cast<std::size_t>(vue.largeur));
-    colonne_enveloppe* sortie = trace.enveloppe.data();
-    const int nb = pour_chaque_colonne(
-        vue,
-        [&](int c, std::int32_t i, std::int32_t suivant) {
-            const std::int32_t a = i - (i > premier ? 1 : 0), b = suivant - 1;
-            const auto longueur = static_cast<std::uint32_t>(b - a + 1);
-            if (longueur == 1) {
-                sortie[c] = {c, r[a], r[a]};
-                return;
-            }
-            // The two runs of the largest power of two that fits, one
-            // starting at a, the other ending at b.
-            const auto k = static_cast<std::size_t>(std::bit_width(longueur) - 1);
-            niveaux_jusqua(t.niveaux_rangees, niveaux, k, ajouter);
-            const auto &g = niveaux[k][a - 1], &d = niveaux[k][b - (std::int32_t{1} << k)];
-            sortie[c] = {c, std::min(g.haut, d.haut), std::max(g.bas, d.bas)};
-        },
-        [&](std::int32_t loin) {
-            if (attendu != nullptr) __builtin_prefetch(attendu + (loin - 2));
-        });
+    const int nb = premiers_des_colonnes(vue, trace.premiers);
+    const std::int32_t* p = trace.premiers.data();
     trace.enveloppe.resize(static_cast<std::size_t>(nb));
+    colonne_enveloppe* sortie = trace.enveloppe.data();
+    // Column c: the rows of samples a .. b, from the two runs of the largest
+    // power of two that fits, one starting at a, the other ending at b.
+    const auto rangees_de = [&](int c, std::int32_t a, std::int32_t b, const tables_courbe::etendue_rangees* niveau,
+                                int k) {
+        const auto &g = niveau[a - 1], &d = niveau[b - (std::int32_t{1} << k)];
+        sortie[c] = {c, std::min(g.haut, d.haut), std::max(g.bas, d.bas)};
+    };
+    // The first column (no sample before it, maybe a single sample) and the
+    // last one (it may hold more) ask for what they need.
+    const auto colonne_quelconque = [&](int c) {
+        const std::int32_t a = p[c] - (p[c] > premier ? 1 : 0), b = p[c + 1] - 1;
+        const auto longueur = static_cast<std::uint32_t>(b - a + 1);
+        if (longueur == 1) {
+            sortie[c] = {c, r[a], r[a]};
+            return;
+        }
+        const auto k = static_cast<std::size_t>(std::bit_width(longueur) - 1);
+        niveaux_jusqua(t.niveaux_rangees, niveaux, k, ajouter);
+        rangees_de(c, a, b, niveaux[k], static_cast<int>(k));
+    };
+    if (nb > 0) colonne_quelconque(0);
+    // Between them, the sample before the column and at most plus_long - 1
+    // of its own: two samples or more, whose levels are built.
+    for (int c = 1; c < nb - 1; ++c) {
+        const std::int32_t a = p[c] - 1, b = p[c + 1] - 1;
+        const int k = std::bit_width(static_cast<std::uint32_t>(b - a + 1)) - 1;
+        rangees_de(c, a, b, niveaux[static_cast<std::size_t>(k)], k);
+    }
+    if (nb > 1) colonne_quelconque(nb - 1);
+    trace.premiers.resize(static_cast<std::size_t>(nb));
 }
 
 // The same for a recording without order: the minimum and maximum values of
@@ -199,31 +220,30 @@ void tracer_enveloppe_sans_ordre(vue_courbe& vue, const etat_conversion& convers
     const std::int32_t premier = vue.premier_visible;
     std::vector<const tables_courbe::etendue*> niveaux;
     const auto ajouter = [&] { ajouter_niveau(t); };
-    trace.enveloppe.resize(static_cast<std::size_t>(vue.largeur));
-    colonne_enveloppe* sortie = trace.enveloppe.data();
-    const int nb = pour_chaque_colonne(
-        vue,
-        [&](int c, std::int32_t i, std::int32_t suivant) {
-            double mini = v[i], maxi = v[i];
-            if (i > premier) {
-                mini = std::min(mini, v[i - 1]);
-                maxi = std::max(maxi, v[i - 1]);
-            }
-            const auto longueur = static_cast<std::uint32_t>(suivant - i);
-            if (longueur == 1) {
-                mini = std::min(mini, v[i]);
-                maxi = std::max(maxi, v[i]);
-            } else {
-                const auto k = static_cast<std::size_t>(std::bit_width(longueur) - 1);
-                niveaux_jusqua(t.niveaux, niveaux, k, ajouter);
-                const auto &g = niveaux[k][i - 1], &d = niveaux[k][suivant - 1 - (std::int32_t{1} << k)];
-                mini = std::min({mini, g.mini, d.mini});
-                maxi = std::max({maxi, g.maxi, d.maxi});
-            }
-            sortie[c] = {c, milieu - pixel(maxi * ey), milieu - pixel(mini * ey)};
-        },
-        [](std::int32_t) {});
+    const int nb = premiers_des_colonnes(vue, trace.premiers);
+    const std::int32_t* p = trace.premiers.data();
     trace.enveloppe.resize(static_cast<std::size_t>(nb));
+    for (int c = 0; c < nb; ++c) {
+        const std::int32_t i = p[c], suivant = p[c + 1];
+        double mini = v[i], maxi = v[i];
+        if (i > premier) {
+            mini = std::min(mini, v[i - 1]);
+            maxi = std::max(maxi, v[i - 1]);
+        }
+        const auto longueur = static_cast<std::uint32_t>(suivant - i);
+        if (longueur == 1) {
+            mini = std::min(mini, v[i]);
+            maxi = std::max(maxi, v[i]);
+        } else {
+            const auto k = static_cast<std::size_t>(std::bit_width(longueur) - 1);
+            niveaux_jusqua(t.niveaux, niveaux, k, ajouter);
+            const auto &g = niveaux[k][i - 1], &d = niveaux[k][suivant - 1 - (std::int32_t{1} << k)];
+            mini = std::min({mini, g.mini, d.mini});
+            maxi = std::max({maxi, g.maxi, d.maxi});
+        }
+        trace.enveloppe[static_cast<std::size_t>(c)] = {c, milieu - pixel(maxi * ey), milieu - pixel(mini * ey)};
+    }
+    trace.premiers.resize(static_cast<std::size_t>(nb));
 }
 
 // At most one sample per column: the line through the samples, as a
@@ -236,14 +256,18 @@ void tracer_ligne(const vue_courbe& vue, trace_courbe& trace) {
     const std::int32_t premier = vue.premier_visible, dernier = vue.dernier_visible;
     const double ex = vue.echelle_x;
     const int largeur = vue.largeur;
-    const auto colonne = [&](std::int32_t i) { return std::min(arrondi_pixel((i - premier) * ex), largeur - 1); };
+    // Positions of at most a column's width per sample: well within the
+    // quick rounding's range.
+    const auto colonne = [&](std::int32_t i) { return std::min(arrondi_court((i - premier) * ex), largeur - 1); };
     const int y_plume = y[premier];
     const int fin_plume = std::min(pixel(ex), largeur - 1);
     const int derniere = std::max(colonne(dernier), fin_plume);
     // The segment being crossed: from sample j at (cj, yj) to the next one
     // at (c_suivant, y_suivant); after the last sample the line stays level.
+    // Its start and its rise and run, as the drawing reckons them.
     std::int32_t j = premier - 1;
     int cj = 0, c_suivant = 0, yj = y_plume, y_suivant = y_plume;
+    double depart_x = 0, depart_y = 0, montee = 0, course = 1;
     const auto avancer = [&] {
         ++j;
         cj = c_suivant;
@@ -255,12 +279,17 @@ void tracer_ligne(const vue_courbe& vue, trace_courbe& trace) {
             c_suivant = largeur;  // never reached
             y_suivant = yj;
         }
+        depart_x = cj;
+        depart_y = yj;
+        montee = y_suivant - yj;
+        course = c_suivant - cj;
     };
     avancer();
     trace.enveloppe.resize(static_cast<std::size_t>(derniere) + 1);
     colonne_enveloppe* sortie = trace.enveloppe.data();
     int gauche = y_plume;  // the line's row half a column to the left (the first sample's at column 0)
-    for (int c = 0; c <= derniere; ++c) {
+    double milieu_colonne = 0.5;  // c + 0.5
+    for (int c = 0; c <= derniere; ++c, milieu_colonne += 1) {
         int haut = gauche, bas = gauche;
         // The samples in this column.
         while (c_suivant <= c) {
@@ -273,8 +302,9 @@ void tracer_ligne(const vue_courbe& vue, trace_courbe& trace) {
             bas = std::max(bas, y_plume);
         }
         // One rounding only (the division), so that a row exactly halfway
-        // between two pixels rounds as the pen does.
-        const int droite = arrondi_pixel(yj + (c + 0.5 - cj) * (y_suivant - yj) / (c_suivant - cj));
+        // between two pixels rounds as the pen does. Rows stay within two
+        // million of the middle: well within the quick rounding's range.
+        const int droite = arrondi_court(depart_y + (milieu_colonne - depart_x) * montee / course);
         sortie[c] = {c, std::min(haut, droite), std::max(bas, droite)};
         gauche = droite;
     }
@@ -313,6 +343,7 @@ void ouvrir_vue(vue_courbe& vue, const etat_conversion& conversion) {
 
 void calculer_trace(vue_courbe& vue, const etat_conversion& conversion, trace_courbe& trace) {
     trace.enveloppe.clear();
+    trace.premiers.clear();
     trace.colonnes_pointes.clear();
     trace.colonne_selection = -1;
     trace.detecteur.clear();

@@ -107,6 +107,9 @@ struct colonne_enveloppe {
 // energy as a polyline with the threshold's row.
 struct trace_courbe {
     std::vector<colonne_enveloppe> enveloppe;
+    // Where the columns hold several samples: the first sample of each
+    // column of the envelope (empty otherwise).
+    std::vector<std::int32_t> premiers;
     std::vector<int> colonnes_pointes;
     int colonne_selection = -1;
     std::vector<point_trace> detecteur;
