@@ -345,10 +345,13 @@ void TForm_chart::affich_courbe() {
             if (const QRgb couleur = couleur_colonne_[static_cast<std::size_t>(x)]; couleur != 0)
                 colonne_pixels(bitmap, x, 0, vue.hauteur, couleur);
     // The selected mark's arrowhead at the top.
-    if (c_sel >= 0)
+    if (c_sel >= 0) {
+        auto* pixels = reinterpret_cast<QRgb*>(bitmap.bits());
+        const qsizetype ligne = bitmap.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
         for (const QPoint& p : pointe_selection())
             if (p.x() + c_sel >= 0 && p.x() + c_sel < largeur && p.y() < hauteur)
-                bitmap.setPixel(p.x() + c_sel, p.y(), couleur_selection.rgb());
+                pixels[p.y() * ligne + p.x() + c_sel] = couleur_selection.rgb();
+    }
     Label1->setText(qt(format_reel(vue.pas_trace, ctx_.separateur_decimal)));
     Label1->adjustSize();
     Image1->update();
