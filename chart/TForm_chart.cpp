@@ -50,8 +50,10 @@ void colonne_pixels(QImage& bitmap, int x, int haut, int bas, QRgb couleur) {
 // straight into the bitmap in one pass, row after row: the cost is the
 // image's size, whatever the zoom and however tall the runs (a dense full
 // view would otherwise write most of the image pixel by pixel). A column
-// given a colour (marques[x] != 0) takes it over the whole height.
-void remplir_fond(QImage& bitmap, const std::vector<colonne_enveloppe>& enveloppe, const QRgb* marques,
+// given a colour (marques[x] != 0) takes it over the whole height, at no
+// cost: its run is made the whole height, and marques becomes the colour
+// of each column's run.
+void remplir_fond(QImage& bitmap, const std::vector<colonne_enveloppe>& enveloppe, QRgb* marques,
                   std::vector<int>& haut_colonne, std::vector<int>& bas_colonne) {
     const int largeur = bitmap.width(), hauteur = bitmap.height();
     haut_colonne.assign(static_cast<std::size_t>(largeur), hauteur);  // no run: below the image
@@ -61,24 +63,33 @@ void remplir_fond(QImage& bitmap, const std::vector<colonne_enveloppe>& envelopp
         haut_colonne[static_cast<std::size_t>(c.x)] = c.haut;
         bas_colonne[static_cast<std::size_t>(c.x)] = c.bas;
     }
+    int *haut = haut_colonne.data(), *bas = bas_colonne.data();
+    // Black is 0xFF000000 and white 0xFFFFFFFF: a pixel outside its column's
+    // run takes all the bits of an all-ones mask.
+    static_assert(qRgb(0, 0, 0) == 0xFF000000u && qRgb(255, 255, 255) == 0xFFFFFFFFu);
+    if (marques != nullptr) {
+        for (int x = 0; x < largeur; ++x) {
+            if (marques[x] != 0) {
+                haut[x] = 0;
+                bas[x] = hauteur;
+            } else {
+                marques[x] = qRgb(0, 0, 0);
+            }
+        }
+    }
     auto* pixels = reinterpret_cast<QRgb*>(bitmap.bits());
     const qsizetype ligne = bitmap.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
-    const int *haut = haut_colonne.data(), *bas = bas_colonne.data();
-    // Black is 0xFF000000 and white 0xFFFFFFFF: a pixel outside its column's
-    // run takes the low 24 bits of an all-ones mask.
-    static_assert(qRgb(0, 0, 0) == 0xFF000000u && qRgb(255, 255, 255) == 0xFFFFFFFFu);
     for (int y = 0; y < hauteur; ++y) {
         QRgb* rangee = pixels + y * ligne;
         if (marques == nullptr) {
             for (int x = 0; x < largeur; ++x) {
                 const std::uint32_t dehors = -static_cast<std::uint32_t>((y < haut[x]) | (y > bas[x]));
-                rangee[x] = 0xFF000000u | (dehors >> 8);
+                rangee[x] = 0xFF000000u | dehors;
             }
         } else {
             for (int x = 0; x < largeur; ++x) {
                 const std::uint32_t dehors = -static_cast<std::uint32_t>((y < haut[x]) | (y > bas[x]));
-                const std::uint32_t libre = -static_cast<std::uint32_t>(marques[x] == 0);
-                rangee[x] = marques[x] | ((0xFF000000u | (dehors >> 8)) & libre);
+                rangee[x] = marques[x] | dehors;
             }
         }
     }

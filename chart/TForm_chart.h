@@ -144,7 +144,7 @@ private:
     contexte& ctx_;
     trace_courbe trace_;
     std::vector<int> haut_colonne_, bas_colonne_;  // the signal's run of each pixel column
-    std::vector<QRgb> couleur_colonne_;             // the marks' colour of each pixel column, 0 for none
+    std::vector<QRgb> couleur_colonne_;             // the marks' colour of each pixel column (0 for none)
     QPolygon polyligne_;
     int reste_molette_ = 0;  // part of a wheel notch not yet acted on
 };
