@@ -133,6 +133,7 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&rapport);
     benchmark::Shutdown();
 
+    le_banc().chart.reset();  // before the application goes
     const auto entier = rapport.temps_us.find("BM_affich_courbe_entier");
     if (entier == rapport.temps_us.end() || entier->second <= 0) return 0;
     std::printf("\nfull view of %d samples: %.3f ms of CPU (budget 2 ms: %s)\n", nb, entier->second / 1000,
@@ -148,6 +149,5 @@ int main(int argc, char** argv) {
     }
     std::printf("largest gap between the full view and a zoomed view: %.0f %% (target: within 20 %%)\n", 100 * pire);
     std::fflush(stdout);
-    le_banc().chart.reset();  // before the application goes
     return 0;
 }

@@ -23,7 +23,6 @@ namespace quorva {
 
 namespace {
 
-
 const QColor couleur_marron(128, 0, 0);
 const QColor couleur_memo(255, 255, 166);  // 10944511, a light yellow
 const QColor couleur_selection(255, 140, 0);
@@ -41,6 +40,79 @@ void colonne_pixels(QImage& bitmap, int x, int haut, int bas, QRgb couleur) {
     const qsizetype ligne = bitmap.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
     const int fin = std::min(bas, bitmap.height() - 1);
     for (int y = std::max(haut, 0); y <= fin; ++y) pixels[y * ligne] = couleur;
+}
+
+// The white background and the signal's black runs, one per column, written
+// straight into the bitmap in one pass, row after row: the cost is the
+// image's size, whatever the zoom and however tall the runs (a dense full
+// view would otherwise write most of the image pixel by pixel). A column
+// given a colour (marques[x] != 0) takes it over the whole height, at no
+// cost: its run is made the whole height, and marques becomes the colour
+// of each column's run.
+void remplir_fond(QImage& bitmap, const std::vector<colonne_enveloppe>& enveloppe, QRgb* marques,
+                  std::vector<int>& haut_colonne, std::vector<int>& bas_colonne) {
+    const int largeur = bitmap.width(), hauteur = bitmap.height();
+    haut_colonne.assign(static_cast<std::size_t>(largeur), hauteur);  // no run: below the image
+    bas_colonne.assign(static_cast<std::size_t>(largeur), hauteur);
+    for (const auto& c : enveloppe) {
+        if (c.x < 0 || c.x >= largeur) continue;
+        haut_colonne[static_cast<std::size_t>(c.x)] = c.haut;
+        bas_colonne[static_cast<std::size_t>(c.x)] = c.bas;
+    }
+    int *haut = haut_colonne.data(), *bas = bas_colonne.data();
+    // Black is 0xFF000000 and white 0xFFFFFFFF: a pixel outside its column's
+    // run takes all the bits of an all-ones mask.
+    static_assert(qRgb(0, 0, 0) == 0xFF000000u && qRgb(255, 255, 255) == 0xFFFFFFFFu);
+    if (marques != nullptr) {
+        for (int x = 0; x < largeur; ++x) {
+            if (marques[x] != 0) {
+                haut[x] = 0;
+                bas[x] = hauteur;
+            } else {
+                marques[x] = qRgb(0, 0, 0);
+            }
+        }
+    }
+    auto* pixels = reinterpret_cast<QRgb*>(bitmap.bits());
+    const qsizetype ligne = bitmap.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+    for (int y = 0; y < hauteur; ++y) {
+        QRgb* rangee = pixels + y * ligne;
+        if (marques == nullptr) {
+            for (int x = 0; x < largeur; ++x) {
+                const std::uint32_t dehors = -static_cast<std::uint32_t>((y < haut[x]) | (y > bas[x]));
+                rangee[x] = 0xFF000000u | dehors;
+            }
+        } else {
+            for (int x = 0; x < largeur; ++x) {
+                const std::uint32_t dehors = -static_cast<std::uint32_t>((y < haut[x]) | (y > bas[x]));
+                rangee[x] = marques[x] | dehors;
+            }
+        }
+    }
+}
+
+// The pixels of the selected mark's arrowhead, relative to its column: the
+// triangle (c - 5, 0), (c + 6, 0), (c + 1, 7) as the painter fills it, found
+// once.
+const std::vector<QPoint>& pointe_selection() {
+    static const std::vector<QPoint> pixels = [] {
+        constexpr int c = 16;
+        QImage image(2 * c, 16, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter peintre(&image);
+            const QPoint pointe[3] = {QPoint(c - 5, 0), QPoint(c + 6, 0), QPoint(c + 1, 7)};
+            peintre.setPen(Qt::NoPen);
+            peintre.setBrush(couleur_selection);
+            peintre.drawPolygon(pointe, 3);
+        }
+        std::vector<QPoint> resultat;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != qRgb(255, 255, 255)) resultat.emplace_back(x - c, y);
+        return resultat;
+    }();
+    return pixels;
 }
 
 }  // namespace
@@ -253,35 +325,23 @@ int TForm_chart::montrer_modal() {
 void TForm_chart::affich_courbe() {
     calculer_trace(vue, conv_, trace_);
     QImage& bitmap = Image1->bitmap;
-    // The white background and the signal's black runs, one per column, are
-    // written straight into the bitmap in one pass, row after row: the cost
-    // is the image's size, whatever the zoom and however tall the runs (a
-    // dense full view would otherwise write most of the image pixel by
-    // pixel). The marks are written straight too; the detector and the
-    // selected mark with a painter.
-    {
-        const int largeur = bitmap.width(), hauteur = bitmap.height();
-        haut_colonne_.assign(static_cast<std::size_t>(largeur), hauteur);  // no run: below the image
-        bas_colonne_.assign(static_cast<std::size_t>(largeur), hauteur);
-        for (const auto& c : trace_.enveloppe) {
-            if (c.x < 0 || c.x >= largeur) continue;
-            haut_colonne_[static_cast<std::size_t>(c.x)] = c.haut;
-            bas_colonne_[static_cast<std::size_t>(c.x)] = c.bas;
-        }
-        auto* pixels = reinterpret_cast<QRgb*>(bitmap.bits());
-        const qsizetype ligne = bitmap.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
-        const int *haut = haut_colonne_.data(), *bas = bas_colonne_.data();
-        // Black is 0xFF000000 and white 0xFFFFFFFF: a pixel outside its
-        // column's run takes the low 24 bits of an all-ones mask.
-        static_assert(qRgb(0, 0, 0) == 0xFF000000u && qRgb(255, 255, 255) == 0xFFFFFFFFu);
-        for (int y = 0; y < hauteur; ++y) {
-            QRgb* rangee = pixels + y * ligne;
-            for (int x = 0; x < largeur; ++x) {
-                const std::uint32_t dehors = -static_cast<std::uint32_t>((y < haut[x]) | (y > bas[x]));
-                rangee[x] = 0xFF000000u | (dehors >> 8);
-            }
-        }
-    }
+    const int largeur = bitmap.width(), hauteur = bitmap.height();
+    // The marks and the selected mark cover whole columns: their colour per
+    // column (0 for none), red under the selection's orange.
+    couleur_colonne_.assign(static_cast<std::size_t>(largeur), 0);
+    const auto colorier = [&](int x, QRgb couleur) {
+        if (x >= 0 && x < largeur) couleur_colonne_[static_cast<std::size_t>(x)] = couleur;
+    };
+    for (int c : trace_.colonnes_pointes)
+        for (int x : {c, c + 1}) colorier(x, qRgb(255, 0, 0));
+    const int c_sel = trace_.colonne_selection;
+    if (c_sel >= 0)
+        for (int x = c_sel - 1; x <= c_sel + 2; ++x) colorier(x, couleur_selection.rgb());
+    // Over the whole height they are written with the background and the
+    // signal, in the same pass; under the detector they are written after it.
+    const bool colonnes_dans_le_fond = !vue.detecteur_visible && vue.hauteur >= hauteur - 1;
+    remplir_fond(bitmap, trace_.enveloppe, colonnes_dans_le_fond ? couleur_colonne_.data() : nullptr, haut_colonne_,
+                 bas_colonne_);
     if (vue.detecteur_visible) {
         // The window energy, and the threshold as a dashed line.
         QPainter peintre(&bitmap);
@@ -292,18 +352,17 @@ void TForm_chart::affich_courbe() {
         peintre.setPen(QPen(couleur_detecteur, 1, Qt::DashLine));
         peintre.drawLine(0, trace_.y_seuil, vue.largeur - 1, trace_.y_seuil);
     }
-    // Red marks, two pixels wide over the whole height; the selected one
-    // orange and wider.
-    for (int c : trace_.colonnes_pointes)
-        for (int x : {c, c + 1}) colonne_pixels(bitmap, x, 0, vue.hauteur, qRgb(255, 0, 0));
-    if (trace_.colonne_selection >= 0) {
-        QPainter peintre(&bitmap);
-        const int c = trace_.colonne_selection;
-        peintre.fillRect(c - 1, 0, 4, vue.hauteur + 1, couleur_selection);
-        const QPoint pointe[3] = {QPoint(c - 5, 0), QPoint(c + 6, 0), QPoint(c + 1, 7)};
-        peintre.setPen(Qt::NoPen);
-        peintre.setBrush(couleur_selection);
-        peintre.drawPolygon(pointe, 3);
+    if (!colonnes_dans_le_fond)
+        for (int x = 0; x < largeur; ++x)
+            if (const QRgb couleur = couleur_colonne_[static_cast<std::size_t>(x)]; couleur != 0)
+                colonne_pixels(bitmap, x, 0, vue.hauteur, couleur);
+    // The selected mark's arrowhead at the top.
+    if (c_sel >= 0) {
+        auto* pixels = reinterpret_cast<QRgb*>(bitmap.bits());
+        const qsizetype ligne = bitmap.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+        for (const QPoint& p : pointe_selection())
+            if (p.x() + c_sel >= 0 && p.x() + c_sel < largeur && p.y() < hauteur)
+                pixels[p.y() * ligne + p.x() + c_sel] = couleur_selection.rgb();
     }
     Label1->setText(qt(format_reel(vue.pas_trace, ctx_.separateur_decimal)));
     Label1->adjustSize();

@@ -155,6 +155,7 @@ private:
     const int& langue_;
     trace_courbe trace_;
     std::vector<int> haut_colonne_, bas_colonne_;  // the signal's run of each pixel column
+    std::vector<QRgb> couleur_colonne_;             // the marks' colour of each pixel column (0 for none)
     QPolygon polyligne_;
     int reste_molette_ = 0;  // part of a wheel notch not yet acted on
 };

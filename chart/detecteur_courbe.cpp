@@ -30,7 +30,36 @@ void tracer_detecteur(const vue_courbe& vue, const std::vector<double>& cumul, t
     const auto n = static_cast<std::int32_t>(cumul.size()) - 1;
     const std::int32_t dernier = std::min(vue.dernier_visible, n - fenetre_detection);
     if (vue.nb_visibles <= 0 || vue.premier_visible < 1 || vue.premier_visible > dernier) return;
-    // The highest value of each pixel column, turned into a row once.
+    // The highest value of each pixel column, turned into a row once: the
+    // first of the column, then any greater one (a value that is not a
+    // number is never greater, and a column that starts with one keeps it).
+    const auto& premiers = trace.premiers;
+    if (!premiers.empty() && premiers.front() == vue.premier_visible) {
+        // Several samples per column, whose first ones the envelope found:
+        // each column's values are read in a row, four at a time.
+        const double* e = cumul.data();
+        for (std::size_t c = 0; c < premiers.size() && premiers[c] <= dernier; ++c) {
+            const std::int32_t a = premiers[c];
+            const std::int32_t b = std::min(c + 1 < premiers.size() ? premiers[c + 1] - 1 : vue.dernier_visible, dernier);
+            double plus_haute = e[a + fenetre_detection] - e[a];
+            if (!std::isnan(plus_haute)) {
+                double m[4] = {plus_haute, plus_haute, plus_haute, plus_haute};
+                std::int32_t i = a + 1;
+                for (; i + 3 <= b; i += 4)
+                    for (int k = 0; k < 4; ++k) {
+                        const double x = e[i + k + fenetre_detection] - e[i + k];
+                        m[k] = x > m[k] ? x : m[k];
+                    }
+                for (; i <= b; ++i) {
+                    const double x = e[i + fenetre_detection] - e[i];
+                    m[0] = x > m[0] ? x : m[0];
+                }
+                plus_haute = std::max({m[0], m[1], m[2], m[3]});
+            }
+            trace.detecteur.push_back({static_cast<int>(c), y_de(plus_haute)});
+        }
+        return;
+    }
     int courante = -1;
     double plus_haute = 0;
     for (std::int32_t i = vue.premier_visible; i <= dernier; ++i) {

@@ -30,14 +30,31 @@ bool visible(const vue_courbe& vue, double x) {
     return x != 0 && vue.premier_visible < x && x <= vue.dernier_visible;
 }
 
-// The tables belong to the samples they were read from: another buffer or
-// count empties them.
-void preparer_tables(tables_courbe& t, const etat_conversion& conversion) {
+// The tables belong to the samples they were read from and to the rows
+// they were drawn on: another buffer, count or scale empties them.
+void preparer_tables(tables_courbe& t, const vue_courbe& vue, const etat_conversion& conversion) {
     const std::int32_t n = nb_utilisables(conversion);
-    if (t.source == conversion.echantillons.data() && t.n == n) return;
+    if (t.source == conversion.echantillons.data() && t.n == n && t.echelle_y == vue.echelle_y && t.hauteur == vue.hauteur)
+        return;
     t = tables_courbe{};
     t.source = conversion.echantillons.data();
     t.n = n;
+    t.echelle_y = vue.echelle_y;
+    t.hauteur = vue.hauteur;
+}
+
+// The row of every sample, as the drawing places it (the middle row less
+// the value on the vertical scale). Rows go down as values go up, so that
+// the highest row of a run is the row of its greatest value, unless some
+// value is not a number.
+void preparer_rangees(tables_courbe& t) {
+    if (!t.rangees.empty() || t.n <= 0) return;
+    t.rangees.resize(static_cast<std::size_t>(t.n) + 1);
+    const int milieu = t.hauteur / 2;
+    for (std::int32_t i = 1; i <= t.n; ++i) {
+        t.rangees[static_cast<std::size_t>(i)] = milieu - pixel(t.source[i] * t.echelle_y);
+        t.sans_ordre = t.sans_ordre || std::isnan(t.source[i]);
+    }
 }
 
 // The next level of runs: 2 samples from the samples (1-based), 2^k from
@@ -62,59 +79,171 @@ void ajouter_niveau(tables_courbe& t) {
     t.niveaux.push_back(std::move(niveau));
 }
 
-// The range of samples a..b (1-based, 1 <= a <= b <= n), widening mini and
-// maxi: the two runs of the largest power of two that fits, one starting at
-// a, the other ending at b.
-void etendre(tables_courbe& t, std::int32_t a, std::int32_t b, double& mini, double& maxi) {
-    const auto longueur = static_cast<std::uint32_t>(b - a + 1);
-    if (longueur == 1) {
-        mini = std::min(mini, t.source[a]);
-        maxi = std::max(maxi, t.source[a]);
-        return;
+// The same for the rows.
+void ajouter_niveau_rangees(tables_courbe& t) {
+    const auto k = t.niveaux_rangees.size() + 1;
+    const std::size_t longueur = std::size_t{1} << k;
+    const auto n = static_cast<std::size_t>(t.n);
+    std::vector<tables_courbe::etendue_rangees> niveau(n >= longueur ? n - longueur + 1 : 0);
+    if (k == 1) {
+        const std::int32_t* r = t.rangees.data();
+        for (std::size_t i = 0; i < niveau.size(); ++i) niveau[i] = {std::min(r[i + 1], r[i + 2]), std::max(r[i + 1], r[i + 2])};
+    } else {
+        const auto& dessous = t.niveaux_rangees.back();
+        for (std::size_t i = 0; i < niveau.size(); ++i) {
+            const auto &g = dessous[i], &d = dessous[i + longueur / 2];
+            niveau[i] = {std::min(g.haut, d.haut), std::max(g.bas, d.bas)};
+        }
     }
-    const int k = std::bit_width(longueur) - 1;
-    while (t.niveaux.size() < static_cast<std::size_t>(k)) ajouter_niveau(t);
-    const auto& niveau = t.niveaux[static_cast<std::size_t>(k) - 1];
-    const auto &g = niveau[static_cast<std::size_t>(a) - 1], &d = niveau[static_cast<std::size_t>(b - (1 << k))];
-    mini = std::min({mini, g.mini, d.mini});
-    maxi = std::max({maxi, g.maxi, d.maxi});
+    t.niveaux_rangees.push_back(std::move(niveau));
+}
+
+// The levels' first entries, level k at index k (0 unused), with at least
+// the levels up to k built.
+template <class Niveau, class Ajouter>
+void niveaux_jusqua(std::vector<std::vector<Niveau>>& niveaux, std::vector<const Niveau*>& debuts, std::size_t k,
+                    Ajouter&& ajouter) {
+    if (k < debuts.size()) return;
+    while (niveaux.size() < k) ajouter();
+    debuts.resize(niveaux.size() + 1);
+    for (std::size_t l = 1; l < debuts.size(); ++l) debuts[l] = niveaux[l - 1].data();
+}
+
+// arrondi_pixel for |valeur| < 2^51, in three instructions: adding 1.5 * 2^52
+// leaves no bit below the unit, so that the processor rounds (half to even,
+// in the default mode) and the subtraction gives the rounded value back
+// exactly.
+inline int arrondi_court(double valeur) {
+    constexpr double decalage = 6755399441055744.0;  // 1.5 * 2^52
+    return static_cast<int>((valeur + decalage) - decalage);
+}
+
+// Several samples per column: the first sample of each column, found from
+// its edge at a constant cost whatever the zoom, into premiers[0 .. nb - 1],
+// and premiers[nb] = dernier_visible + 1. Returns nb, the number of columns.
+int premiers_des_colonnes(const vue_courbe& vue, std::vector<std::int32_t>& premiers) {
+    const double ex = vue.echelle_x;
+    const std::int32_t premier = vue.premier_visible, dernier = vue.dernier_visible;
+    const int largeur = vue.largeur;
+    const double par_colonne = vue.nb_visibles / static_cast<double>(largeur);
+    // The column of sample s, before the last column takes the samples past
+    // its middle (as colonne_echantillon rounds, halves to even): positions
+    // of less than a column's width per sample, well within the quick
+    // rounding's range.
+    const auto colonne_de_echantillon = [&](std::int32_t s) { return arrondi_court((s - premier) * ex); };
+    premiers.resize(static_cast<std::size_t>(largeur) + 1);
+    std::int32_t* p = premiers.data();
+    // Samples are less than a column apart: every column holds at least one.
+    // Column c ends where the samples pass its right edge, (c + 0.5) / ex
+    // samples after the first one: the next column starts at the first
+    // sample past it. Of the samples nearest the edge, the one before is
+    // surely in column c and the one after surely past it (they stand half a
+    // sample or more from the edge, far more than the rounding errors of
+    // these products of fewer than 2^31 samples): only the nearest one is
+    // asked its column.
+    std::int32_t i = premier;
+    int c = 0;
+    double milieu = 0.5;  // c + 0.5
+    for (; c < largeur && i <= dernier; ++c, milieu += 1) {
+        p[c] = i;
+        std::int32_t suivant = dernier + 1;
+        if (c < largeur - 1) {
+            const std::int32_t proche = premier + arrondi_court(milieu * par_colonne);
+            suivant = std::min(proche + static_cast<std::int32_t>(colonne_de_echantillon(proche) <= c), dernier + 1);
+        }
+        i = suivant;
+    }
+    p[c] = i;
+    return c;
 }
 
 // Several samples per column: the range of each column's samples, joined to
-// the last sample of the column before it. Each column's run of samples is
-// found from its edge and its range read from the tables, so that every
-// column costs the same whatever the zoom.
-void tracer_enveloppe(vue_courbe& vue, const etat_conversion& conversion, trace_courbe& trace) {
-    const double* v = conversion.echantillons.data();
-    const auto y_de = [&](double valeur) { return vue.hauteur / 2 - pixel(valeur * vue.echelle_y); };
-    const double ex = vue.echelle_x;
-    const std::int32_t premier = vue.premier_visible, dernier = vue.dernier_visible;
-    // Whether sample i is drawn right of column c: its position rounds (as
-    // colonne_echantillon rounds, halves to even) past c.
-    const auto apres = [&](std::int32_t i, int c) {
-        const double x = (i - premier) * ex;
-        return x > c + 0.5 || (x == c + 0.5 && (c & 1) != 0);
+// the last sample of the column before it: the rows of samples
+// i - 1 .. suivant - 1 (i .. suivant - 1 for the first column), read from
+// the tables of rows.
+void tracer_enveloppe(vue_courbe& vue, trace_courbe& trace) {
+    tables_courbe& t = vue.tables;
+    const std::int32_t* r = t.rangees.data();
+    const std::int32_t premier = vue.premier_visible;
+    // The levels the columns need, built before the loop: a column holds
+    // the samples of one column's width and the one before them (the last
+    // column may hold more, and builds what it needs).
+    const double par_colonne = vue.nb_visibles / static_cast<double>(vue.largeur);
+    const auto plus_long = static_cast<std::uint32_t>(std::min<double>(par_colonne + 2, t.n));
+    std::vector<const tables_courbe::etendue_rangees*> niveaux;
+    const auto ajouter = [&] { ajouter_niveau_rangees(t); };
+    niveaux_jusqua(t.niveaux_rangees, niveaux, static_cast<std::size_t>(std::bit_width(plus_long) - 1), ajouter);
+
+    const int nb = premiers_des_colonnes(vue, trace.premiers);
+    const std::int32_t* p = trace.premiers.data();
+    trace.enveloppe.resize(static_cast<std::size_t>(nb));
+    colonne_enveloppe* sortie = trace.enveloppe.data();
+    // Column c: the rows of samples a .. b, from the two runs of the largest
+    // power of two that fits, one starting at a, the other ending at b.
+    const auto rangees_de = [&](int c, std::int32_t a, std::int32_t b, const tables_courbe::etendue_rangees* niveau,
+                                int k) {
+        const auto &g = niveau[a - 1], &d = niveau[b - (std::int32_t{1} << k)];
+        sortie[c] = {c, std::min(g.haut, d.haut), std::max(g.bas, d.bas)};
     };
-    // Samples are less than a column apart: every column holds at least one.
-    std::int32_t i = premier;
-    for (int c = 0; c < vue.largeur && i <= dernier; ++c) {
-        // The first sample of the next column: estimated, then set right.
-        std::int32_t suivant = dernier + 1;
-        if (c < vue.largeur - 1) {
-            const double estime = premier + (c + 0.5) / ex + 1;
-            suivant = static_cast<std::int32_t>(std::clamp<double>(estime, i + 1, dernier + 1));
-            while (suivant <= dernier && !apres(suivant, c)) ++suivant;
-            while (suivant - 1 > i && apres(suivant - 1, c)) --suivant;
+    // The first column (no sample before it, maybe a single sample) and the
+    // last one (it may hold more) ask for what they need.
+    const auto colonne_quelconque = [&](int c) {
+        const std::int32_t a = p[c] - (p[c] > premier ? 1 : 0), b = p[c + 1] - 1;
+        const auto longueur = static_cast<std::uint32_t>(b - a + 1);
+        if (longueur == 1) {
+            sortie[c] = {c, r[a], r[a]};
+            return;
         }
+        const auto k = static_cast<std::size_t>(std::bit_width(longueur) - 1);
+        niveaux_jusqua(t.niveaux_rangees, niveaux, k, ajouter);
+        rangees_de(c, a, b, niveaux[k], static_cast<int>(k));
+    };
+    if (nb > 0) colonne_quelconque(0);
+    // Between them, the sample before the column and at most plus_long - 1
+    // of its own: two samples or more, whose levels are built.
+    for (int c = 1; c < nb - 1; ++c) {
+        const std::int32_t a = p[c] - 1, b = p[c + 1] - 1;
+        const int k = std::bit_width(static_cast<std::uint32_t>(b - a + 1)) - 1;
+        rangees_de(c, a, b, niveaux[static_cast<std::size_t>(k)], k);
+    }
+    if (nb > 1) colonne_quelconque(nb - 1);
+    trace.premiers.resize(static_cast<std::size_t>(nb));
+}
+
+// The same for a recording without order: the minimum and maximum values of
+// the column's samples, then their rows.
+void tracer_enveloppe_sans_ordre(vue_courbe& vue, const etat_conversion& conversion, trace_courbe& trace) {
+    tables_courbe& t = vue.tables;
+    const double* v = conversion.echantillons.data();
+    const int milieu = vue.hauteur / 2;
+    const double ey = vue.echelle_y;
+    const std::int32_t premier = vue.premier_visible;
+    std::vector<const tables_courbe::etendue*> niveaux;
+    const auto ajouter = [&] { ajouter_niveau(t); };
+    const int nb = premiers_des_colonnes(vue, trace.premiers);
+    const std::int32_t* p = trace.premiers.data();
+    trace.enveloppe.resize(static_cast<std::size_t>(nb));
+    for (int c = 0; c < nb; ++c) {
+        const std::int32_t i = p[c], suivant = p[c + 1];
         double mini = v[i], maxi = v[i];
         if (i > premier) {
             mini = std::min(mini, v[i - 1]);
             maxi = std::max(maxi, v[i - 1]);
         }
-        etendre(vue.tables, i, suivant - 1, mini, maxi);
-        trace.enveloppe.push_back({c, y_de(maxi), y_de(mini)});
-        i = suivant;
+        const auto longueur = static_cast<std::uint32_t>(suivant - i);
+        if (longueur == 1) {
+            mini = std::min(mini, v[i]);
+            maxi = std::max(maxi, v[i]);
+        } else {
+            const auto k = static_cast<std::size_t>(std::bit_width(longueur) - 1);
+            niveaux_jusqua(t.niveaux, niveaux, k, ajouter);
+            const auto &g = niveaux[k][i - 1], &d = niveaux[k][suivant - 1 - (std::int32_t{1} << k)];
+            mini = std::min({mini, g.mini, d.mini});
+            maxi = std::max({maxi, g.maxi, d.maxi});
+        }
+        trace.enveloppe[static_cast<std::size_t>(c)] = {c, milieu - pixel(maxi * ey), milieu - pixel(mini * ey)};
     }
+    trace.premiers.resize(static_cast<std::size_t>(nb));
 }
 
 // At most one sample per column: the line through the samples, as a
@@ -122,32 +251,45 @@ void tracer_enveloppe(vue_courbe& vue, const etat_conversion& conversion, trace_
 // within half a column on either side of it, and the rows of the samples
 // that fall in it. The pen starts at the second sample's column on the
 // first sample's row and draws a level stroke back to the first sample.
-void tracer_ligne(const vue_courbe& vue, const etat_conversion& conversion, trace_courbe& trace) {
-    const double* v = conversion.echantillons.data();
-    const auto y_de = [&](double valeur) { return vue.hauteur / 2 - pixel(valeur * vue.echelle_y); };
+void tracer_ligne(const vue_courbe& vue, trace_courbe& trace) {
+    const std::int32_t* y = vue.tables.rangees.data();
     const std::int32_t premier = vue.premier_visible, dernier = vue.dernier_visible;
-    const int y_plume = y_de(v[premier]);
-    const int fin_plume = std::min(pixel(vue.echelle_x), vue.largeur - 1);
-    const int derniere = std::max(colonne_echantillon(vue, dernier), fin_plume);
+    const double ex = vue.echelle_x;
+    const int largeur = vue.largeur;
+    // Positions of at most a column's width per sample: well within the
+    // quick rounding's range.
+    const auto colonne = [&](std::int32_t i) { return std::min(arrondi_court((i - premier) * ex), largeur - 1); };
+    const int y_plume = y[premier];
+    const int fin_plume = std::min(pixel(ex), largeur - 1);
+    const int derniere = std::max(colonne(dernier), fin_plume);
     // The segment being crossed: from sample j at (cj, yj) to the next one
     // at (c_suivant, y_suivant); after the last sample the line stays level.
+    // Its start and its rise and run, as the drawing reckons them.
     std::int32_t j = premier - 1;
     int cj = 0, c_suivant = 0, yj = y_plume, y_suivant = y_plume;
+    double depart_x = 0, depart_y = 0, montee = 0, course = 1;
     const auto avancer = [&] {
         ++j;
         cj = c_suivant;
         yj = y_suivant;
         if (j < dernier) {
-            c_suivant = colonne_echantillon(vue, j + 1);
-            y_suivant = y_de(v[j + 1]);
+            c_suivant = colonne(j + 1);
+            y_suivant = y[j + 1];
         } else {
-            c_suivant = vue.largeur;  // never reached
+            c_suivant = largeur;  // never reached
             y_suivant = yj;
         }
+        depart_x = cj;
+        depart_y = yj;
+        montee = y_suivant - yj;
+        course = c_suivant - cj;
     };
     avancer();
+    trace.enveloppe.resize(static_cast<std::size_t>(derniere) + 1);
+    colonne_enveloppe* sortie = trace.enveloppe.data();
     int gauche = y_plume;  // the line's row half a column to the left (the first sample's at column 0)
-    for (int c = 0; c <= derniere; ++c) {
+    double milieu_colonne = 0.5;  // c + 0.5
+    for (int c = 0; c <= derniere; ++c, milieu_colonne += 1) {
         int haut = gauche, bas = gauche;
         // The samples in this column.
         while (c_suivant <= c) {
@@ -160,9 +302,10 @@ void tracer_ligne(const vue_courbe& vue, const etat_conversion& conversion, trac
             bas = std::max(bas, y_plume);
         }
         // One rounding only (the division), so that a row exactly halfway
-        // between two pixels rounds as the pen does.
-        const int droite = arrondi_pixel(yj + (c + 0.5 - cj) * (y_suivant - yj) / (c_suivant - cj));
-        trace.enveloppe.push_back({c, std::min(haut, droite), std::max(bas, droite)});
+        // between two pixels rounds as the pen does. Rows stay within two
+        // million of the middle: well within the quick rounding's range.
+        const int droite = arrondi_court(depart_y + (milieu_colonne - depart_x) * montee / course);
+        sortie[c] = {c, std::min(haut, droite), std::max(bas, droite)};
         gauche = droite;
     }
 }
@@ -200,6 +343,7 @@ void ouvrir_vue(vue_courbe& vue, const etat_conversion& conversion) {
 
 void calculer_trace(vue_courbe& vue, const etat_conversion& conversion, trace_courbe& trace) {
     trace.enveloppe.clear();
+    trace.premiers.clear();
     trace.colonnes_pointes.clear();
     trace.colonne_selection = -1;
     trace.detecteur.clear();
@@ -218,12 +362,16 @@ void calculer_trace(vue_courbe& vue, const etat_conversion& conversion, trace_co
     vue.pas_trace = static_cast<double>(vue.nb_visibles) / (4.0 * vue.largeur);
     if (!(vue.pas_trace > 1)) vue.pas_trace = 1;
 
-    preparer_tables(vue.tables, conversion);
-    trace.enveloppe.reserve(static_cast<std::size_t>(vue.largeur));
-    if (vue.nb_visibles <= vue.largeur)
-        tracer_ligne(vue, conversion, trace);
-    else
-        tracer_enveloppe(vue, conversion, trace);
+    preparer_tables(vue.tables, vue, conversion);
+    preparer_rangees(vue.tables);
+    if (vue.nb_visibles <= vue.largeur) {
+        tracer_ligne(vue, trace);
+    } else {
+        if (vue.tables.sans_ordre)
+            tracer_enveloppe_sans_ordre(vue, conversion, trace);
+        else
+            tracer_enveloppe(vue, trace);
+    }
 
     for (std::int32_t k = 1; k <= nb_marques(conversion); ++k) {
         const double x = conversion.pointes[k].x;

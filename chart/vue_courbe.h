@@ -23,19 +23,30 @@ constexpr int largeur_image = 1081;
 constexpr int hauteur_image = 161;
 
 // What the drawing reads from the samples, kept between redraws (emptied
-// by ouvrir_vue, and by calculer_trace when the buffer or its count
-// changed): the minimum and maximum of every run of 2, 4, 8, ... samples,
-// so that the range of a pixel column's samples is two look-ups whatever
-// the zoom; and the cumulative energy of the detector's curve.
+// by ouvrir_vue, and by calculer_trace when the buffer, its count or the
+// vertical scale changed): the pixel row of every sample, and the highest
+// and lowest rows of every run of 2, 4, 8, ... samples, so that the rows of
+// a pixel column's samples are two look-ups whatever the zoom; and the
+// cumulative energy of the detector's curve. A recording holding a value
+// that is not a number has no order: its columns read the minimum and
+// maximum values of the runs instead.
 struct tables_courbe {
     const double* source = nullptr;
     std::int32_t n = 0;
+    double echelle_y = 0;
+    int hauteur = 0;
+    bool sans_ordre = false;  // some sample is not a number (known once rangees is built)
+    std::vector<std::int32_t> rangees;  // rangees[i]: the row of sample i (1-based), empty until needed
     struct etendue {
         double mini, maxi;
     };
+    struct etendue_rangees {
+        std::int32_t haut, bas;
+    };
     // niveaux[k - 1][i]: samples i + 1 .. i + 2^k. Built up to the longest
     // run a view has asked for (the full view's columns hold the most).
-    std::vector<std::vector<etendue>> niveaux;
+    std::vector<std::vector<etendue_rangees>> niveaux_rangees;
+    std::vector<std::vector<etendue>> niveaux;  // only for a recording without order
     std::vector<double> energies;  // empty until the detector is shown
 };
 
@@ -95,6 +106,9 @@ struct colonne_enveloppe {
 // energy as a polyline with the threshold's row.
 struct trace_courbe {
     std::vector<colonne_enveloppe> enveloppe;
+    // Where the columns hold several samples: the first sample of each
+    // column of the envelope (empty otherwise).
+    std::vector<std::int32_t> premiers;
     std::vector<int> colonnes_pointes;
     int colonne_selection = -1;
     std::vector<point_trace> detecteur;
