@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <initializer_list>
 #include <set>
 #include <string>
 #include <thread>
@@ -62,6 +63,17 @@ protected:
         XChangeProperty(affichage_, fenetre, nom, type, 8, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(valeur.data()), static_cast<int>(valeur.size()));
     }
+    // A new window (a child of `parent` when given) with the title
+    // properties in `titres`, set in that order.
+    struct titre {
+        Atom nom, type;
+        const char* valeur;
+    };
+    Window creer(std::initializer_list<titre> titres, Window parent = 0) {
+        const Window fenetre = creer(parent);
+        for (const auto& t : titres) propriete(fenetre, t.nom, t.type, t.valeur);
+        return fenetre;
+    }
     void montrer(Window fenetre) {
         XMapWindow(affichage_, fenetre);
         XSync(affichage_, False);
@@ -101,25 +113,18 @@ protected:
 
 TEST_F(FenetresX11Test, ListsTopLevelWindowsWithTheirTitlesInCp1252) {
     // _NET_WM_NAME in UTF-8 wins over WM_NAME.
-    const Window seisme = creer();
-    propriete(seisme, net_wm_name_, utf8_, "S\xC3\xA9isme \xE2\x80\x93 10 \xE2\x82\xAC \xE4\xB8\xAD");
-    propriete(seisme, XA_WM_NAME, XA_STRING, "autre");
+    const Window seisme = creer({{net_wm_name_, utf8_, "S\xC3\xA9isme \xE2\x80\x93 10 \xE2\x82\xAC \xE4\xB8\xAD"},
+                                 {XA_WM_NAME, XA_STRING, "autre"}});
     // WM_NAME only, as Latin-1 STRING and as UTF8_STRING.
-    const Window cafe = creer();
-    propriete(cafe, XA_WM_NAME, XA_STRING, "Caf\xE9");
-    const Window ete = creer();
-    propriete(ete, XA_WM_NAME, utf8_, "\xC3\x89t\xC3\xA9");
+    const Window cafe = creer({{XA_WM_NAME, XA_STRING, "Caf\xE9"}});
+    const Window ete = creer({{XA_WM_NAME, utf8_, "\xC3\x89t\xC3\xA9"}});
     // A _NET_WM_NAME of the wrong type is not a title: WM_NAME then.
-    const Window faux = creer();
-    propriete(faux, net_wm_name_, XA_STRING, "Faux");
-    propriete(faux, XA_WM_NAME, XA_STRING, "Vrai");
+    const Window faux = creer({{net_wm_name_, XA_STRING, "Faux"}, {XA_WM_NAME, XA_STRING, "Vrai"}});
     // Never shown: still a top-level window, as Windows lists hidden ones.
-    const Window cachee = creer();
-    propriete(cachee, XA_WM_NAME, XA_STRING, "Quorva");
+    const Window cachee = creer({{XA_WM_NAME, XA_STRING, "Quorva"}});
     const Window muette = creer();
     // A child window is not a top-level window.
-    const Window enfant = creer(cafe);
-    propriete(enfant, XA_WM_NAME, XA_STRING, "Quorva");
+    const Window enfant = creer({{XA_WM_NAME, XA_STRING, "Quorva"}}, cafe);
     XMapWindow(affichage_, enfant);
     for (const Window f : {seisme, cafe, ete, faux, muette}) montrer(f);
 
@@ -135,8 +140,7 @@ TEST_F(FenetresX11Test, ListsTopLevelWindowsWithTheirTitlesInCp1252) {
     EXPECT_EQ(os.window_title(muette, 254), "");
     EXPECT_EQ(os.window_title(seisme, 3), "S\xE9i");
     // A window that has gone: an empty title, no X error.
-    const Window partie = creer();
-    propriete(partie, XA_WM_NAME, XA_STRING, "Partie");
+    const Window partie = creer({{XA_WM_NAME, XA_STRING, "Partie"}});
     XDestroyWindow(affichage_, partie);
     XSync(affichage_, False);
     EXPECT_EQ(os.window_title(partie, 254), "");
@@ -152,10 +156,8 @@ TEST_F(FenetresX11Test, ListsTopLevelWindowsWithTheirTitlesInCp1252) {
 }
 
 TEST_F(FenetresX11Test, ForegroundIsTheActiveOrFocusedTopLevelWindow) {
-    const Window a = creer();
-    propriete(a, XA_WM_NAME, XA_STRING, "A");
-    const Window b = creer();
-    propriete(b, XA_WM_NAME, XA_STRING, "B");
+    const Window a = creer({{XA_WM_NAME, XA_STRING, "A"}});
+    const Window b = creer({{XA_WM_NAME, XA_STRING, "B"}});
     montrer(a);
     montrer(b);
     const Window dans_a = creer(a);
@@ -193,8 +195,7 @@ TEST_F(FenetresX11Test, ForegroundIsTheActiveOrFocusedTopLevelWindow) {
 }
 
 TEST_F(FenetresX11Test, MinimiseIconifiesUnderAWindowManager) {
-    const Window f = creer();
-    propriete(f, XA_WM_NAME, XA_STRING, "A r\xE9" "duire");
+    const Window f = creer({{XA_WM_NAME, XA_STRING, "A r\xE9" "duire"}});
     montrer(f);
     PlateformePosix os;
     os.minimize_window(f);

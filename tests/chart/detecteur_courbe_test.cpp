@@ -7,9 +7,8 @@
 #include <cmath>
 #include <memory>
 
-#include "app/contexte.h"
 #include "chart/historique_pointes.h"
-#include "tests/support/plateforme_factice.h"
+#include "tests/chart/courbe_ouverte.h"
 
 using namespace quorva;
 
@@ -19,25 +18,18 @@ namespace {
 // 4000: 16 per sample, so 5 samples of it with the quiet rest pass the threshold) and a weak
 // one at 20001 (amplitude 1300: 1.69 per sample, 34 over a window: never
 // detected).
-class Detecteur : public ::testing::Test {
+class Detecteur : public test::CourbeOuverte {
 protected:
     void SetUp() override {
-        auto& c = ctx.conversion;
-        c.nb_echantillons = 32000;
-        for (int i = 1; i <= 32000; ++i) {
+        remplir(32000, [](int i) {
             double v = i % 2 ? 100 : -100;
             if (i > 10000 && i <= 10400) v = (i % 2 ? 4000 : -4000);
             if (i > 20000 && i <= 20400) v = (i % 2 ? 1300 : -1300);
-            c.echantillons[i] = v;
-        }
+            return v;
+        });
         detecte_pointes(ctx, ctx.conversion, {});
-        ouvrir_vue(vue, c);
-        trace_courbe trace;
-        calculer_trace(vue, c, trace);
+        ouvrir();
     }
-    test::PlateformeFactice os;
-    contexte ctx{os};
-    vue_courbe vue;
 };
 
 }  // namespace
@@ -48,10 +40,7 @@ TEST_F(Detecteur, TheCurveCrossesTheThresholdWhereTheDetectionFoundAnEventOnly) 
     EXPECT_EQ(debut, 9985);  // 5 samples of the burst (80) and 15 quiet ones in the window after it
     vue.detecteur_visible = true;
     for (auto [premier, dernier] : {std::pair{1, 32000}, {9901, 10100}}) {
-        vue.premier_visible = premier;
-        vue.dernier_visible = dernier;
-        trace_courbe trace;
-        calculer_trace(vue, ctx.conversion, trace);
+        const trace_courbe trace = test::afficher(vue, ctx.conversion, premier, dernier);
         EXPECT_EQ(trace.y_seuil, 160 - 40);  // a quarter of the height
         int au_dessus = 0, premier_dessus = -1;
         for (const auto& p : trace.detecteur)
@@ -71,10 +60,7 @@ TEST_F(Detecteur, TheCurveCrossesTheThresholdWhereTheDetectionFoundAnEventOnly) 
         }
     }
     // The curve ends 20 samples before the recording does.
-    vue.premier_visible = 31901;
-    vue.dernier_visible = 32000;
-    trace_courbe fin;
-    calculer_trace(vue, ctx.conversion, fin);
+    const trace_courbe fin = test::afficher(vue, ctx.conversion, 31901, 32000);
     ASSERT_FALSE(fin.detecteur.empty());
     EXPECT_EQ(fin.detecteur.back().x, colonne_de(vue, 31980));
 }

@@ -11,6 +11,7 @@
 #include "conversion/fichier_pointes.h"
 #include "chart/preference_accroche.h"
 #include "chart/textes_chart.h"
+#include "tests/chart/courbe_ouverte.h"
 #include "tests/support/plateforme_factice.h"
 
 using namespace quorva;
@@ -19,23 +20,17 @@ namespace {
 
 // 1000 samples (a slow ramp) with marks at 100, 300 and 500, seen whole;
 // the chart has just opened.
-class Edition : public ::testing::Test {
+class Edition : public test::CourbeOuverte {
 protected:
     void SetUp() override {
+        remplir(1000, [](int i) { return i; });
         auto& c = ctx.conversion;
-        c.nb_echantillons = 1000;
-        for (int i = 1; i <= 1000; ++i) c.echantillons[i] = i;
         c.nb_pointes = 3;
         c.pointes[1] = {100, 1};
         c.pointes[2] = {300, 2};
         c.pointes[3] = {500, 3};
-        ouvrir_vue(vue, c);
-        redessiner();
+        ouvrir();
         h.commencer(c);
-    }
-    void redessiner() {
-        trace_courbe trace;
-        calculer_trace(vue, ctx.conversion, trace);
     }
     std::vector<double> positions() const {
         std::vector<double> p;
@@ -50,9 +45,6 @@ protected:
     }
     std::string resume() const { return texte_resume(h.resume(ctx.conversion), 1); }
 
-    test::PlateformeFactice os;
-    contexte ctx{os};
-    vue_courbe vue;
     historique_pointes h;
 };
 

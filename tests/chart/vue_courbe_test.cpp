@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <numbers>
 #include <random>
 
 #include "app/contexte.h"
+#include "tests/chart/courbe_ouverte.h"
 #include "tests/support/plateforme_factice.h"
 
 using namespace quorva;
@@ -24,12 +26,45 @@ std::unique_ptr<etat_conversion> enregistrement(int n) {
     return etat;
 }
 
-vue_courbe vue_ouverte(const etat_conversion& etat) {
+// 32,100 random samples: full scale every `tous_les` samples, the others
+// divided by `diviseur`.
+std::unique_ptr<etat_conversion> enregistrement_hasard(std::mt19937& hasard, int tous_les, int diviseur) {
+    auto etat = std::make_unique<etat_conversion>();
+    etat->nb_echantillons = 32100;
+    std::uniform_int_distribution<int> valeur(-32768, 32767);
+    for (int i = 1; i <= 32100; ++i)
+        etat->echantillons[i] = i % tous_les == 0 ? valeur(hasard) : valeur(hasard) / diviseur;
+    return etat;
+}
+
+// A view just opened on `etat`, not drawn yet.
+vue_courbe vue_de(const etat_conversion& etat) {
     vue_courbe vue;
     ouvrir_vue(vue, etat);
+    return vue;
+}
+
+// The same, drawn once.
+vue_courbe vue_ouverte(const etat_conversion& etat) {
+    vue_courbe vue = vue_de(etat);
     trace_courbe trace;
     calculer_trace(vue, etat, trace);
     return vue;
+}
+
+// Marks 1, 2, ... at these positions (0: an empty slot), and no other.
+void placer_pointes(etat_conversion& etat, std::initializer_list<double> positions) {
+    etat.nb_pointes = static_cast<int>(positions.size());
+    int k = 0;
+    for (const double x : positions) etat.pointes[++k].x = x;
+}
+
+// The visible range, first and last sample.
+std::pair<int, int> visibles(const vue_courbe& vue) { return {vue.premier_visible, vue.dernier_visible}; }
+
+void montrer(vue_courbe& vue, int premier, int dernier) {
+    vue.premier_visible = premier;
+    vue.dernier_visible = dernier;
 }
 
 void molette(vue_courbe& vue, const etat_conversion& etat, char touche, bool haut, int x) {
@@ -80,10 +115,7 @@ TEST(VueCourbe, ABurstOfOneSampleIsSeenAtEveryZoom) {
     ouvrir_vue(vue, *etat);
     const int y_pic = 80 - static_cast<int>(std::lround(30000 * vue.echelle_y));
     for (auto [premier, dernier] : {std::pair{1, 32100}, {12001, 20000}, {15001, 15000 + 4 * 1081}, {15501, 16500}, {15951, 16150}}) {
-        vue.premier_visible = premier;
-        vue.dernier_visible = dernier;
-        trace_courbe trace;
-        calculer_trace(vue, *etat, trace);
+        const trace_courbe trace = test::afficher(vue, *etat, premier, dernier);
         int plus_haut = 161;
         for (const auto& e : trace.enveloppe) plus_haut = std::min(plus_haut, e.haut);
         EXPECT_EQ(plus_haut, y_pic) << premier << ".." << dernier;
@@ -95,18 +127,13 @@ TEST(VueCourbe, ABurstOfOneSampleIsSeenAtEveryZoom) {
 // sample of the column before it.
 TEST(VueCourbe, TheEnvelopeIsTheRangeOfEachColumnsSamplesForAnyView) {
     std::mt19937 hasard(12);
-    auto etat = std::make_unique<etat_conversion>();
-    etat->nb_echantillons = 32100;
-    std::uniform_int_distribution<int> valeur(-32768, 32767);
-    for (int i = 1; i <= 32100; ++i) etat->echantillons[i] = i % 97 == 0 ? valeur(hasard) : valeur(hasard) / 64;
-    vue_courbe vue;
-    ouvrir_vue(vue, *etat);
+    auto etat = enregistrement_hasard(hasard, 97, 64);
+    vue_courbe vue = vue_de(*etat);
     for (int essai = 0; essai < 100; ++essai) {
         std::uniform_int_distribution<int> debut(1, 32100 - 1082);
-        vue.premier_visible = debut(hasard);
-        vue.dernier_visible = std::uniform_int_distribution<int>(vue.premier_visible + 1081, 32100)(hasard);
-        trace_courbe trace;
-        calculer_trace(vue, *etat, trace);
+        const int premier = debut(hasard);
+        const int dernier = std::uniform_int_distribution<int>(premier + 1081, 32100)(hasard);
+        const trace_courbe trace = test::afficher(vue, *etat, premier, dernier);
         std::vector<colonne_enveloppe> attendue;
         double precedente = 0;
         for (int i = vue.premier_visible; i <= vue.dernier_visible; ++i) {
@@ -136,18 +163,12 @@ TEST(VueCourbe, TheEnvelopeIsTheRangeOfEachColumnsSamplesForAnyView) {
 // column on either side, clamped to its ends.
 TEST(VueCourbe, FewSamplesPerColumnDrawTheLineThroughTheSamples) {
     std::mt19937 hasard(7);
-    auto etat = std::make_unique<etat_conversion>();
-    etat->nb_echantillons = 32100;
-    std::uniform_int_distribution<int> valeur(-32768, 32767);
-    for (int i = 1; i <= 32100; ++i) etat->echantillons[i] = i % 13 == 0 ? valeur(hasard) : valeur(hasard) / 32;
-    vue_courbe vue;
-    ouvrir_vue(vue, *etat);
+    auto etat = enregistrement_hasard(hasard, 13, 32);
+    vue_courbe vue = vue_de(*etat);
     for (int essai = 0; essai < 100; ++essai) {
         const int nb = std::uniform_int_distribution<int>(1, 1081)(hasard);
-        vue.premier_visible = std::uniform_int_distribution<int>(1, 32100 - nb + 1)(hasard);
-        vue.dernier_visible = vue.premier_visible + nb - 1;
-        trace_courbe trace;
-        calculer_trace(vue, *etat, trace);
+        const int premier = std::uniform_int_distribution<int>(1, 32100 - nb + 1)(hasard);
+        const trace_courbe trace = test::afficher(vue, *etat, premier, premier + nb - 1);
         const auto y = [&](int i) { return 80 - static_cast<int>(std::nearbyint(etat->echantillons[i] * vue.echelle_y)); };
         std::vector<point_trace> plume{{static_cast<int>(std::nearbyint(vue.echelle_x)), y(vue.premier_visible)}};
         for (int i = vue.premier_visible; i <= vue.dernier_visible; ++i)
@@ -191,10 +212,7 @@ TEST(VueCourbe, DrawingStaysBoundedByTheImageWidthAtEveryZoom) {
     for (const auto& [premier, dernier, pas, colonnes] :
          {cas{1, 32000, 7.4, 1081}, {5001, 5000 + 4 * 1081, 1, 1081}, {101, 1181, 1, 1081},
           {101, 300, 1, static_cast<std::size_t>(std::lround(199 * 1081.0 / 200)) + 1}}) {
-        vue.premier_visible = premier;
-        vue.dernier_visible = dernier;
-        trace_courbe trace;
-        calculer_trace(vue, *etat, trace);
+        const trace_courbe trace = test::afficher(vue, *etat, premier, dernier);
         EXPECT_NEAR(vue.pas_trace, pas, 0.001);
         ASSERT_EQ(trace.enveloppe.size(), colonnes) << premier << ".." << dernier;
         for (std::size_t c = 0; c < colonnes; ++c) EXPECT_EQ(trace.enveloppe[c].x, static_cast<int>(c));
@@ -203,17 +221,11 @@ TEST(VueCourbe, DrawingStaysBoundedByTheImageWidthAtEveryZoom) {
 
 TEST(VueCourbe, MarksAreDrawnStrictlyRightOfTheLeftEdgeAndUpToTheRightEdge) {
     auto etat = enregistrement(1000);
-    etat->nb_pointes = 5;
-    etat->pointes[1].x = 101;  // = premier_visible: not drawn
-    etat->pointes[2].x = 102;
-    etat->pointes[3].x = 300;  // = dernier_visible: drawn
-    etat->pointes[4].x = 301;
-    etat->pointes[5].x = 0;  // empty slot
+    // 101 = premier_visible: not drawn; 300 = dernier_visible: drawn; 0: an
+    // empty slot.
+    placer_pointes(*etat, {101, 102, 300, 301, 0});
     vue_courbe vue = vue_ouverte(*etat);
-    vue.premier_visible = 101;
-    vue.dernier_visible = 300;
-    trace_courbe trace;
-    calculer_trace(vue, *etat, trace);
+    const trace_courbe trace = test::afficher(vue, *etat, 101, 300);
     ASSERT_EQ(trace.colonnes_pointes.size(), 2u);
     EXPECT_EQ(trace.colonnes_pointes[0], static_cast<int>(std::lround(1081.0 / 200)));
     EXPECT_EQ(trace.colonnes_pointes[1], static_cast<int>(std::lround(199 * 1081.0 / 200)));
@@ -279,19 +291,13 @@ TEST(VueCourbe, CtrlWheelZoomsAroundTheMouse) {
 TEST(VueCourbe, ATooDeepZoomIsUndone) {
     auto etat = enregistrement(32000);
     vue_courbe vue = vue_ouverte(*etat);
-    vue.premier_visible = 801;
-    vue.dernier_visible = 1700;  // 900 samples: pas_trace 1, a step takes 800
-    trace_courbe trace;
-    calculer_trace(vue, *etat, trace);
+    test::afficher(vue, *etat, 801, 1700);  // 900 samples: pas_trace 1, a step takes 800
     molette(vue, *etat, 'c', true, 540);
-    EXPECT_EQ(vue.premier_visible, 801);
-    EXPECT_EQ(vue.dernier_visible, 1700);
+    EXPECT_EQ(visibles(vue), std::pair(801, 1700));
     // Down to W div 10 = 108 samples is allowed.
-    vue.premier_visible = 1;
-    vue.dernier_visible = 908;
+    montrer(vue, 1, 908);
     molette(vue, *etat, 'c', true, 0);
-    EXPECT_EQ(vue.premier_visible, 1);
-    EXPECT_EQ(vue.dernier_visible, 108);
+    EXPECT_EQ(visibles(vue), std::pair(1, 108));
     molette(vue, *etat, 'c', true, 0);
     EXPECT_EQ(vue.dernier_visible, 108);
 }
@@ -299,41 +305,29 @@ TEST(VueCourbe, ATooDeepZoomIsUndone) {
 TEST(VueCourbe, ShiftWheelScrollsByAHundredDrawingStepsKeepingTheWidth) {
     auto etat = enregistrement(1000);
     vue_courbe vue = vue_ouverte(*etat);
-    vue.premier_visible = 801;
-    vue.dernier_visible = 950;
-    trace_courbe trace;
-    calculer_trace(vue, *etat, trace);
+    test::afficher(vue, *etat, 801, 950);
     molette(vue, *etat, 's', false, 300);  // d = 100: to the end, same width
-    EXPECT_EQ(vue.premier_visible, 851);
-    EXPECT_EQ(vue.dernier_visible, 1000);
+    EXPECT_EQ(visibles(vue), std::pair(851, 1000));
     molette(vue, *etat, 's', true, 300);
-    EXPECT_EQ(vue.premier_visible, 751);
-    EXPECT_EQ(vue.dernier_visible, 900);
-    vue.premier_visible = 51;
-    vue.dernier_visible = 200;
+    EXPECT_EQ(visibles(vue), std::pair(751, 900));
+    montrer(vue, 51, 200);
     molette(vue, *etat, 's', true, 300);  // 51 < 100: to the start
-    EXPECT_EQ(vue.premier_visible, 1);
-    EXPECT_EQ(vue.dernier_visible, 150);
+    EXPECT_EQ(visibles(vue), std::pair(1, 150));
     // A view narrower than W div 10 (only a recording that short has one)
     // never moves: every step is undone.
-    vue.premier_visible = 801;
-    vue.dernier_visible = 900;
+    montrer(vue, 801, 900);
     molette(vue, *etat, 's', false, 300);
     EXPECT_EQ(vue.premier_visible, 801);
 
     // 32,000 samples seen through 32,000 - 740 .. : a step is 740 samples.
     auto grand = enregistrement(32100);
     vue = vue_ouverte(*grand);
-    vue.premier_visible = 1;
-    vue.dernier_visible = 32000;
-    calculer_trace(vue, *grand, trace);
+    test::afficher(vue, *grand, 1, 32000);
     EXPECT_EQ(std::lround(200 * vue.pas_trace / 2), 740);
     molette(vue, *grand, 's', false, 0);  // 32000 + 740 is past the end: to the end
     EXPECT_EQ(vue.premier_visible, 101);
     EXPECT_EQ(vue.dernier_visible, 32100);
-    vue.premier_visible = 1001;
-    vue.dernier_visible = 31000;  // 30000 samples: pas 6.94, d = 694
-    calculer_trace(vue, *grand, trace);
+    test::afficher(vue, *grand, 1001, 31000);  // 30000 samples: pas 6.94, d = 694
     molette(vue, *grand, 's', true, 0);
     EXPECT_EQ(vue.premier_visible, 1001 - std::lround(100 * vue.pas_trace));
 }
@@ -357,10 +351,7 @@ TEST(VueCourbe, AWheelStepWithoutShiftOrCtrlChangesNothingAndModifiersLastOneSte
 TEST(MarquesCourbe, HitTestTakesTheColumnsAroundTheMarkAndTheHighestIndex) {
     auto etat = enregistrement(1000);
     vue_courbe vue = vue_ouverte(*etat);
-    vue.premier_visible = 1;
-    vue.dernier_visible = 200;
-    trace_courbe trace;
-    calculer_trace(vue, *etat, trace);
+    test::afficher(vue, *etat, 1, 200);
     etat->nb_pointes = 2;
     etat->pointes[1].x = 100;
     const int c = colonne_de(vue, 100);
@@ -384,10 +375,7 @@ TEST(MarquesCourbe, HitTestTakesTheColumnsAroundTheMarkAndTheHighestIndex) {
 TEST(MarquesCourbe, PickUpMoveAndDropAMark) {
     auto etat = enregistrement(1000);
     vue_courbe vue = vue_ouverte(*etat);
-    vue.premier_visible = 101;
-    vue.dernier_visible = 300;
-    trace_courbe trace;
-    calculer_trace(vue, *etat, trace);
+    trace_courbe trace = test::afficher(vue, *etat, 101, 300);
     etat->nb_pointes = 2;
     etat->pointes[1] = {150, 7};
     etat->pointes[2] = {250, 8};
@@ -417,10 +405,7 @@ TEST(MarquesCourbe, PickUpMoveAndDropAMark) {
 TEST(MarquesCourbe, AddReusesAnEmptySlotAndIsRefusedAtAHundredMarks) {
     auto etat = enregistrement(1000);
     vue_courbe vue = vue_ouverte(*etat);
-    etat->nb_pointes = 3;
-    etat->pointes[1].x = 100;
-    etat->pointes[2].x = 200;
-    etat->pointes[3].x = 300;
+    placer_pointes(*etat, {100, 200, 300});
     etat->pointes[4] = {999, 999};  // leftover of an earlier recording
     ASSERT_TRUE(ajouter_pointe(vue, *etat));
     EXPECT_EQ(etat->nb_pointes, 4);
@@ -568,10 +553,7 @@ TEST(RegleTemps, TicksFollowTheZoomAtOneTwoFiveSteps) {
         {1, 32000, 0, 1, {"5000", "10000", "15000"}},
     };
     for (const auto& c : exemples) {
-        vue.premier_visible = c.premier;
-        vue.dernier_visible = c.dernier;
-        trace_courbe trace;
-        calculer_trace(vue, *etat, trace);
+        test::afficher(vue, *etat, c.premier, c.dernier);
         const auto regle = graduations(vue, c.frequence, c.facteur, '.');
         std::vector<std::string> etiquettes;
         std::vector<int> colonnes;
@@ -592,10 +574,7 @@ TEST(RegleTemps, TicksFollowTheZoomAtOneTwoFiveSteps) {
         EXPECT_LT(regle.size(), 1081u / 10);
     }
     // Sample 1 is time 0; the system's separator is used.
-    vue.premier_visible = 1001;
-    vue.dernier_visible = 2000;
-    trace_courbe trace;
-    calculer_trace(vue, *etat, trace);
+    test::afficher(vue, *etat, 1001, 2000);
     EXPECT_EQ(graduations(vue, 1000, 1, ',')[0].texte, "1,0 s");
     EXPECT_EQ(graduations(vue, 1000, 1, ',')[0].x, static_cast<int>(std::lround(0 * vue.echelle_x)));
     EXPECT_DOUBLE_EQ(secondes_de(1001, 1000, 1), 1.0);
@@ -605,11 +584,7 @@ TEST(RegleTemps, TicksFollowTheZoomAtOneTwoFiveSteps) {
 TEST(ClavierCourbe, TabGoesThroughTheMarksInPositionOrderAndShowsTheChosenOne) {
     auto etat = enregistrement(32000);
     vue_courbe vue = vue_ouverte(*etat);
-    etat->nb_pointes = 4;
-    etat->pointes[1].x = 20000;
-    etat->pointes[2].x = 500;
-    etat->pointes[3].x = 0;  // an empty slot is skipped
-    etat->pointes[4].x = 9000;
+    placer_pointes(*etat, {20000, 500, 0, 9000});  // the empty slot 3 is skipped
     std::vector<int> ordre;
     for (int i = 0; i < 4; ++i) {
         ASSERT_TRUE(selectionner_pointe(vue, *etat, true));

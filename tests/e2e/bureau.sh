@@ -13,9 +13,13 @@
 #   attendre_ouverture MOTIF 10 || echec "..."
 #   fermer_message BOITE PID || echec "..."   # Return on a message box
 #   CAPTURE_ECHEC=fichier.png     # echec keeps a screenshot there
+#   debut_essai DOSSIER capture.png   # screenshots in DOSSIER, a folder in $travail
+#   preferer_anglais DOSSIER          # the program's language preference under DOSSIER
 #   attendre_arrivee "$toolbar" || echec "..."   # toolbar in its corner, at X,Y
+#   demarrer_barre QUORVA_BINARY  # the desktop, the program, its toolbar arrived at X,Y
 #   convertir_par_menu X Y FICHIER.wav   # toolbar at X,Y: the menu's conversion
 #   chart=$(attendre_chart "$QUORVA") || echec "..."
+#   convertir_jusqu_au_chart FICHIER.wav [aide.png]   # menu open at X,Y: to the chart, in $chart
 #
 # lancer and dossier_temporaire remember what they made in this shell: call
 # them directly, never inside $(...); their locals begin with "_" so that the
@@ -95,6 +99,21 @@ dossier_temporaire() {
         fi
     done
     echec "pas de dossier temporaire dans $_parent"
+}
+
+# The start of a test that keeps screenshots: the folder $1 for them (made
+# here), $1/$2 the one echec takes, and a temporary folder in $travail.
+debut_essai() {
+    mkdir -p "$1"
+    CAPTURE_ECHEC="$1/$2"
+    dossier_temporaire travail
+}
+
+# The program's language set to English through its preference file in the
+# temporary folder $1 (where the program looks for it).
+preferer_anglais() {
+    mkdir -p "$1/quorva"
+    printf 'langue=1\r\n' > "$1/quorva/langue_quorva.txt"
 }
 
 # Starts a background command; its pid goes into the variable named $1 and
@@ -234,6 +253,18 @@ attendre_arrivee() {
     return 1
 }
 
+# The desktop (1366 x 768, openbox, the stub xdg-open) and the program $1
+# started on it, pid in $QUORVA; returns once its toolbar (id in $toolbar)
+# has glided to the top-right corner, at $X,$Y, and opened its menu.
+demarrer_barre() {
+    demarrer_xvfb 1366x768x24
+    demarrer_openbox
+    installer_xdg_open
+    lancer QUORVA "$1"
+    toolbar=$(attendre_fenetre Quorva 10) || echec "no toolbar"
+    attendre_arrivee "$toolbar" || echec "toolbar at $X,$Y after its arrival"
+}
+
 # The program's chart (the visible window 1130 pixels wide of the process
 # $1), waited for up to 10 seconds; prints its id.
 attendre_chart() {
@@ -262,6 +293,24 @@ convertir_par_menu() {
     sleep 1
     xdotool type --delay 20 "$3"
     xdotool key Return
+}
+
+# From the toolbar of $QUORVA at $X,$Y with its menu open: Escape closes
+# the menu, then the conversion through it of the recording $1 (a click on
+# the label opens the menu again, the entry is picked, the open dialog takes
+# the path) up to the chart, whose id goes into $chart. One second after it
+# opens, the chart shows its help in a message box above it: $2, when given,
+# is a screenshot taken with the box up; Return closes it.
+convertir_jusqu_au_chart() {
+    xdotool key Escape
+    sleep 0.3
+    convertir_par_menu "$X" "$Y" "$1"
+    chart=$(attendre_chart "$QUORVA")
+    [ -n "$chart" ] || echec "no chart"
+    sleep 2
+    [ -z "${2:-}" ] || import -window root "$2"
+    xdotool key Return
+    sleep 0.5
 }
 
 # One second after it shows, the chart of the process $1 shows its help

@@ -7,13 +7,11 @@
 set -u
 . "$(dirname "$0")/bureau.sh"
 quorva=$1 convert=$2 recording=$3 shots=$4
-mkdir -p "$shots"
-CAPTURE_ECHEC="$shots/chart_keyboard_failure.png"
-dossier_temporaire travail
+debut_essai "$shots" chart_keyboard_failure.png
 
 export TMPDIR="$travail/tmp"
-mkdir -p "$TMPDIR/quorva" "$travail/rec" "$travail/ref"
-printf 'langue=1\r\n' > "$TMPDIR/quorva/langue_quorva.txt"
+preferer_anglais "$TMPDIR"
+mkdir -p "$travail/rec" "$travail/ref"
 cp "$recording" "$travail/rec/essai.wav"
 cp "$recording" "$travail/ref/essai.wav"
 
@@ -23,25 +21,12 @@ positions() { awk 'p == 1 { n = $1 + 0; p = 2; next } p == 2 && n > 0 { if (k++ 
 mapfile -t detectees < <(positions "$travail/ref/essai.wav.txt")
 ((${#detectees[@]} >= 1)) || echec "no mark detected in the recording"
 
-demarrer_xvfb 1366x768x24
-demarrer_openbox
-installer_xdg_open
-lancer QUORVA "$quorva"
-toolbar=$(attendre_fenetre Quorva 10) || echec "no toolbar"
 # Let the arrival end (the toolbar glides to the corner and opens its menu).
-attendre_arrivee "$toolbar" || echec "toolbar at $X,$Y after its arrival"
+demarrer_barre "$quorva"
 sleep 1
-xdotool key Escape
-sleep 0.3
-convertir_par_menu "$X" "$Y" "$travail/rec/essai.wav"
-chart=$(attendre_chart "$QUORVA")
-[ -n "$chart" ] || echec "no chart"
-# The help box comes a second after the chart; Return closes it. The
-# mouse stays away from the curve: Insert and the status line do not
+# The mouse stays away from the curve: Insert and the status line do not
 # depend on it here.
-sleep 2
-xdotool key Return
-sleep 0.5
+convertir_jusqu_au_chart "$travail/rec/essai.wav"
 xdotool key Tab
 sleep 0.2
 xdotool key Right

@@ -6,25 +6,16 @@
 set -u
 . "$(dirname "$0")/bureau.sh"
 quorva=$1 recording=$2 shots=$3
-mkdir -p "$shots"
-CAPTURE_ECHEC="$shots/route_failure.png"
-dossier_temporaire travail
+debut_essai "$shots" route_failure.png
 
 # English, through the language preference under the temporary folder.
 export TMPDIR="$travail/tmp"
-mkdir -p "$TMPDIR/quorva"
-printf 'langue=1\r\n' > "$TMPDIR/quorva/langue_quorva.txt"
+preferer_anglais "$TMPDIR"
 mkdir -p "$travail/rec"
 cp "$recording" "$travail/rec/essai.wav"
 
-demarrer_xvfb 1366x768x24
-demarrer_openbox
-installer_xdg_open
-lancer QUORVA "$quorva"
-toolbar=$(attendre_fenetre Quorva 10) || echec "no toolbar"
-
 # The arrival: the toolbar settles in the top-right corner with its menu open.
-attendre_arrivee "$toolbar" || echec "toolbar at $X,$Y after its arrival"
+demarrer_barre "$quorva"
 toolbar_x=$X toolbar_y=$Y
 # Its menu hangs 20 pixels below the toolbar's top (the screen's edge may
 # push it to the left).
@@ -40,22 +31,9 @@ done
 [ -n "$menu" ] || echec "no menu open after the arrival"
 import -window root "$shots/toolbar_menu.png"
 X=$toolbar_x Y=$toolbar_y
-xdotool key Escape
-sleep 0.3
 
-# A click on the label opens the menu; the entry is the sixth one offered;
-# the open dialog takes the recording's path.
-convertir_par_menu "$X" "$Y" "$travail/rec/essai.wav"
-
-# The chart: the program's visible window 1130 pixels wide.
-chart=$(attendre_chart "$QUORVA")
-[ -n "$chart" ] || echec "no chart"
-# One second after it opens, the chart shows its help in a message box,
-# above the chart; Return closes it.
-sleep 2
-import -window root "$shots/chart_help.png"
-xdotool key Return
-sleep 0.5
+# The menu's conversion entry, the open dialog, the chart and its help.
+convertir_jusqu_au_chart "$travail/rec/essai.wav" "$shots/chart_help.png"
 import -window root "$shots/chart.png"
 # OK stands at (1000, 208), 75 x 25, in the chart.
 xdotool mousemove --window "$chart" 1037 220 click 1

@@ -10,17 +10,14 @@
 set -u
 . "$(dirname "$0")/bureau_wine.sh"
 quorva=$1 enregistreur=$2 enregistrement=$3 shots=$4
-mkdir -p "$shots"
-CAPTURE_ECHEC="$shots/wine_route_failure.png"
-dossier_temporaire travail
+debut_essai "$shots" wine_route_failure.png
 mkdir "$travail/rec"
 cp "$enregistrement" "$travail/rec/essai.wav"
 
 # English, through the language preference in the prefix's temporary folder.
 temp=$(dossier_temp_windows)
 [ -d "$temp" ] || echec "no temporary folder in the Wine prefix: '$temp'"
-mkdir -p "$temp/quorva"
-printf 'langue=1\r\n' > "$temp/quorva/langue_quorva.txt"
+preferer_anglais "$temp"
 reg() { "$QUORVA_WINE" reg add "$@" /f >/dev/null 2>&1 || echec "reg add $*"; }
 reg 'HKCR\.slk' /ve /d Quorva.ClasseurEssai
 reg 'HKCR\Quorva.ClasseurEssai\shell\open\command' /ve /d "\"$(chemin_windows "$enregistreur")\" --document \"%1\""
