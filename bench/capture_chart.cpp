@@ -12,6 +12,7 @@
 #include <iostream>
 
 #include "app/base/platform/platform_posix.h"
+#include "app/contexte.h"
 #include "chart/TForm_chart.h"
 #include "conversion/detection.h"
 #include "conversion/lecture_wav.h"

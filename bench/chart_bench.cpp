@@ -15,6 +15,7 @@
 
 #include "app/base/platform/platform_posix.h"
 #include "bench/generateur_wav.h"
+#include "app/contexte.h"
 #include "chart/TForm_chart.h"
 
 using namespace quorva;

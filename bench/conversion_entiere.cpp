@@ -14,7 +14,8 @@
 
 #include "app/base/platform/platform_posix.h"
 #include "bench/generateur_wav.h"
-#include "conversion/lecture_wav.h"
+#include "app/contexte.h"
+#include "conversion/pilote_conversion.h"
 
 using namespace quorva;
 using horloge = std::chrono::steady_clock;

@@ -5,7 +5,7 @@
 //
 // Started with --marqueur or --document, this program is the one the
 // shell-open tests ask the shell to start: it writes a marker file and ends.
-#include "app/base/platform/windows_leger.h"
+#include "app/base/platform/windows_lean.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Quorva's platform on Windows: the ANSI (cp1252) Win32 calls, one or two
 // per operation.
-#include "app/base/platform/windows_leger.h"
+#include "app/base/platform/windows_lean.h"
 #include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
