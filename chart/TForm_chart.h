@@ -4,9 +4,9 @@
 // wheel, "+" / "-") and scrolls (Shift + wheel), moves, adds and deletes
 // marks with the mouse or the keyboard, undoes and redoes, saves or reads
 // them, may show the detector's energy and snap marks to the onsets, and
-// closes with OK (events rebuilt from the marks, marks saved) or Cancel. A
-// thin view over chart/vue_courbe.h, chart/historique_pointes.h and
-// ctx.conversion.
+// closes with OK (valider_pointes: events rebuilt from the marks, marks
+// saved) or Cancel. A thin view over chart/vue_courbe.h,
+// chart/historique_pointes.h and the conversion state.
 #pragma once
 
 #include <QAction>

@@ -113,6 +113,26 @@ TEST(PiloteConversion, TheWatchersPathKeepsItsFactorAndAnswersTheSizeQuestionOnc
     EXPECT_EQ(b.ctx.conversion.nb_echantillons, 23334);  // the workbook pass walked the same samples
 }
 
+// Every conversion starts fresh: a cancelled size question, a reduced factor
+// or the watcher's title of an earlier one never carry over to the next.
+TEST(PiloteConversion, EachConversionStartsFromAFreshState) {
+    banc_conversion b;
+    const auto chemin = b.chemin("essai.wav");
+    b.os.ecrire(chemin, gen::wav(gen::patin(3000, 2)));
+    std::vector<std::string> titres;
+    b.ui.montrer_graphique = [&] { titres.push_back(b.ctx.conversion.fichier_en_cours); };
+    convertir(b.ctx, b.ctx.conversion, chemin, b.ui, {1, "essai.wav", true});  // from the watcher
+    auto& etat = b.ctx.conversion;
+    etat.facteur_division = 5;
+    etat.reponse_taille = reponse_annuler;
+    etat.conversion_annulee = 1;
+    const auto r = Lectureconversionwav1Click(b.ctx, etat, choix(chemin), b.ui);
+    EXPECT_TRUE(r.classeur_ouvert);
+    EXPECT_EQ(titres, (std::vector<std::string>{"essai.wav", ""}));
+    EXPECT_EQ(etat.facteur_division, 1);
+    EXPECT_EQ(etat.nb_echantillons, 3000);
+}
+
 // The recording may change while the chart is open (Audacity exporting it
 // again): when the workbook pass no longer accepts it, no workbook is
 // opened as if it had been written.
