@@ -13,7 +13,8 @@
 # (cmake/verifie_inclusions.cmake): a file that includes a header of a folder
 # its own does not declare fails that test.
 
-define_property(GLOBAL PROPERTY QUORVA_MODULES BRIEF_DOCS "module folders" FULL_DOCS "folder=deps")
+define_property(GLOBAL PROPERTY QUORVA_MODULES BRIEF_DOCS "module folders"
+                FULL_DOCS "one \"folder: declared folders\" text per module")
 
 function(quorva_module)
     cmake_parse_arguments(M "" "NAME" "DEPENDS;SOURCES;WINDOWS" ${ARGN})
