@@ -4,7 +4,7 @@
 // whose last byte has its high bit set is repeated past 64,000 bytes, so
 // that the size dialog is asked too.
 #include "banc_fuzz.h"
-#include "conversion/lecture_wav.h"
+#include "conversion/pilote_conversion.h"
 
 using namespace quorva;
 
