@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
         c.intervalles[static_cast<std::size_t>(i)] = {10.0, 5.0 * i};
     }
     fuzz::sans_erreur_quorva([&] {
-        ecrivain_classeur classeur(*ctx, fuzz::dossier() + "essai.wav", langue);
+        ecrivain_classeur classeur(*ctx, ctx->conversion, fuzz::dossier() + "essai.wav", langue);
         for (int v : {0, 1200, -32768, 32767, 5, -7, 300, 0, 12})
             classeur.echantillon(v);
         classeur.termine();
