@@ -172,6 +172,11 @@ std::string PlateformeFactice::native_path(const std::string& path) {
     return natif;
 }
 
+std::string PlateformeFactice::dialog_path(const std::string& path) {
+    const auto fichier = chemin_posix(path);
+    return fichier ? *fichier : cp1252_vers_utf8(path);
+}
+
 WindowId PlateformeFactice::foreground_window() {
     if (premiers_plans.empty()) return 0;
     const WindowId fenetre = premiers_plans.front();

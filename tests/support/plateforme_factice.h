@@ -92,6 +92,8 @@ public:
     std::vector<std::string> program_names(const std::string& name) override;
     std::string installed_program(const std::string& name) override;
     std::string native_path(const std::string& path) override;
+    std::string dialog_path(const std::string& path) override;
+    void set_own_windows(own_windows) override {}  // the windows are scripted
     void enumerate_windows(const std::function<bool(WindowId)>& visit) override;
     std::string window_title(WindowId window, std::size_t max_chars) override;
     WindowId foreground_window() override;

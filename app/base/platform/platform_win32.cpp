@@ -253,6 +253,8 @@ public:
     std::string installed_program(const std::string&) override { return ""; }
     std::string native_path(const std::string& path) override { return path; }
     std::string dialog_path(const std::string& path) override { return cp1252_vers_utf8(path); }
+    // Windows lists every top-level window, the program's own included.
+    void set_own_windows(own_windows) override {}
 
     void enumerate_windows(const std::function<bool(WindowId)>& visit) override {
         EnumWindows(visiter_fenetre, reinterpret_cast<LPARAM>(&visit));
