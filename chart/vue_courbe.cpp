@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/base/recherche_fenetres.h"
 #include "app/base/nombres.h"
 #include "app/base/recherche_fenetres.h"
 #include "chart/detecteur_courbe.h"

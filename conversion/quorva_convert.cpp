@@ -11,6 +11,7 @@
 // standard error; --help prints it on standard output, status 0).
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -42,9 +43,9 @@ std::string pour_terminal(const std::string& texte) {
     return sortie;
 }
 
-// The command line. `etat` is 0 to go on, else the exit status.
+// The command line; `sortie`: the program ends at once with that status.
 struct ligne_commande {
-    int etat = 0;
+    std::optional<int> sortie;
     int langue = 1;
     std::string dossier_programme;
     bool facteur_auto = false, accepter = false;
@@ -56,7 +57,7 @@ ligne_commande lire_arguments(int argc, char** argv) {
     ligne_commande l;
     const auto refus = [&l] {
         usage(std::cerr);
-        l.etat = 2;
+        l.sortie = 2;
         return l;
     };
     for (int i = 1; i < argc; ++i) {
@@ -74,7 +75,7 @@ ligne_commande lire_arguments(int argc, char** argv) {
             else if (!essai_entier(f, l.facteur) || l.facteur < 1) return refus();
         } else if (arg == "--help") {
             usage(std::cout);
-            l.etat = -1;
+            l.sortie = 0;
             return l;
         } else if (arg == "--accept") {
             l.accepter = true;
@@ -92,8 +93,7 @@ ligne_commande lire_arguments(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     const ligne_commande l = lire_arguments(argc, argv);
-    if (l.etat != 0) return l.etat < 0 ? 0 : l.etat;
-    const bool facteur_auto = l.facteur_auto, accepter = l.accepter;
+    if (l.sortie) return *l.sortie;
 
     auto plateforme = creer_plateforme_systeme();
     services ctx(*plateforme);
@@ -106,14 +106,14 @@ int main(int argc, char** argv) {
     interface_conversion ui;
     ui.langue = l.langue;
     ui.question_taille = [&](std::int32_t, int, std::int32_t, std::int32_t) {
-        return facteur_auto ? reponse_diminuer : reponse_poursuivre;
+        return l.facteur_auto ? reponse_diminuer : reponse_poursuivre;
     };
     ui.montrer_graphique = [&] {
         Readmarks(ctx, etat);                      // as the chart does one second after it opens
-        if (accepter) valider_pointes(ctx, etat);  // the chart's OK
+        if (l.accepter) valider_pointes(ctx, etat);  // the chart's OK
     };
     options_conversion options;
-    options.facteur_division = facteur_auto ? 1 : l.facteur;
+    options.facteur_division = l.facteur_auto ? 1 : l.facteur;
     options.ouvrir_classeur = false;
 
     int echecs = 0;
