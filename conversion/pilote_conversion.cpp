@@ -8,8 +8,24 @@ namespace quorva {
 
 const char* const texte_pas_un_wav = "Le fichier %s n'est pas un enregistrement .WAV lisible.";
 const char* const texte_classeur_bloque =
-    "Le classeur %s n'a pas pu \xEAtre \xE9" "crit : il est peut-\xEAtre ouvert dans un autre programme "
+    "Le classeur %s n'a pas pu \xEAtre \xE9" "crit : il est ouvert dans un autre programme "
     "(le tableur). Fermez-le, puis recommencez.";
+const char* const texte_classeur_disque_plein =
+    "Le classeur %s n'a pas pu \xEAtre \xE9" "crit : le disque est plein. Lib\xE9" "rez de la place, "
+    "puis recommencez.";
+const char* const texte_classeur_interdit =
+    "Le classeur %s n'a pas pu \xEAtre \xE9" "crit : l'\xE9" "criture n'est pas permise dans ce dossier. "
+    "Copiez l'enregistrement dans un dossier o\xF9 vous pouvez \xE9" "crire, puis recommencez.";
+
+const char* texte_cause_classeur(WriteFailure cause) {
+    switch (cause) {
+        case WriteFailure::busy: return texte_classeur_bloque;
+        case WriteFailure::disk_full: return texte_classeur_disque_plein;
+        case WriteFailure::denied: return texte_classeur_interdit;
+        case WriteFailure::other: break;
+    }
+    return nullptr;
+}
 
 namespace {
 
@@ -34,12 +50,12 @@ void ecrire_classeur(services& ctx, etat_conversion& etat, const std::string& ch
     resultat_lecture lecture = resultat_lecture::ignore;
     try {
         lecture = passe(ctx, etat, chemin, passe_lecture::classeur, ui);
-    } catch (const erreur_quorva& e) {
-        // The usual cause: the previous workbook is open in the
-        // spreadsheet program, which keeps it from being replaced.
-        const std::string texte = e.what();
-        if (texte.find(resultat.classeur) == std::string::npos) throw;
-        throw erreur_quorva(texte + "\r" + message(texte_classeur_bloque, resultat.classeur));
+    } catch (const WriteError& e) {
+        // The workbook itself could not be written: say why, as the system
+        // told it (the old workbook, if any, is still whole).
+        const char* cause = texte_cause_classeur(e.cause());
+        if (e.path() != resultat.classeur || !cause) throw;
+        throw erreur_quorva(std::string(e.what()) + "\r" + message(cause, resultat.classeur));
     }
     // The recording may have changed while the chart was open: a file the
     // workbook pass no longer reads has no workbook to open (a refused one

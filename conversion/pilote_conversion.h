@@ -56,15 +56,21 @@ struct resultat_conversion {
 //  4. cancelled in the size dialog: the progress window hidden.
 // An error of either pass hides the progress window before it goes on to
 // the caller; a workbook that cannot be written also names the workbook and
-// its likely cause (texte_classeur_bloque). While it runs,
+// the cause the system gave (texte_cause_classeur). While it runs,
 // etat.conversion_en_cours is set: the sample buffer is shared.
 resultat_conversion convertir(services& ctx, etat_conversion& etat, const std::string& chemin,
                               const interface_conversion& ui, const options_conversion& options = {});
 
 // "Le fichier %s n'est pas un enregistrement .WAV lisible."
 extern const char* const texte_pas_un_wav;
-// Added to the error of a workbook that could not be written (%s: its path).
+// Added to the error of a workbook that could not be written (%s: its path),
+// one text per cause: held open by another program, a full disk, a folder
+// where writing is not allowed. Nothing for any other cause: the system's
+// text says what it can.
 extern const char* const texte_classeur_bloque;
+extern const char* const texte_classeur_disque_plein;
+extern const char* const texte_classeur_interdit;
+const char* texte_cause_classeur(WriteFailure cause);
 
 // The open dialog's settings (OpenDialog1 of the toolbar).
 constexpr const char* filtre_wav = "(*.wav)|*.WAV";

@@ -55,23 +55,52 @@ TEST(PiloteConversion, AnErrorInAPassOpensNothingAndFreesTheBuffer) {
     EXPECT_FALSE(b.os.file_exists(chemin + ".slk"));
 }
 
-TEST(PiloteConversion, AWorkbookThatCannotBeReplacedIsNamedAndHidesTheProgressWindow) {
-    banc_conversion b;
-    const auto chemin = b.chemin("essai.wav");
-    b.os.ecrire(chemin, gen::wav(gen::patin(3000, 2)));
-    // What the spreadsheet program's lock does to the replacement: a folder
-    // of the workbook's name cannot be replaced either.
-    ASSERT_TRUE(b.os.create_folder(chemin + ".slk"));
-    try {
-        Lectureconversionwav1Click(b.ctx, b.ctx.conversion, choix(chemin), b.ui);
-        FAIL() << "no error";
-    } catch (const erreur_quorva& e) {
-        const std::string texte = e.what();
-        EXPECT_NE(texte.find(message(texte_classeur_bloque, chemin + ".slk")), std::string::npos) << texte;
+// A workbook that cannot be written says why, as the system told it; the
+// previous workbook stays whole, nothing half-written is left, and the
+// progress window goes.
+TEST(PiloteConversion, AWorkbookThatCannotBeWrittenSaysWhyAndKeepsTheOldOne) {
+    struct cas {
+        const char* quoi;
+        echec_ecriture echec;
+        const char* texte;  // the cause's text; nullptr: none of them
+    };
+    const std::vector<cas> table = {
+        {"held open by the spreadsheet", {WriteFailure::busy, echec_ecriture::mise_en_place}, texte_classeur_bloque},
+        {"a disk that fills midway", {WriteFailure::disk_full, echec_ecriture::ecriture, 100000},
+         texte_classeur_disque_plein},
+        {"a folder where writing is not allowed", {WriteFailure::denied, echec_ecriture::creation},
+         texte_classeur_interdit},
+        {"a folder of the workbook's name", {}, nullptr},
+    };
+    for (const auto& c : table) {
+        banc_conversion b;
+        const auto chemin = b.chemin("essai.wav");
+        const auto classeur = chemin + ".slk";
+        b.os.ecrire(chemin, gen::wav(gen::patin(3000, 2)));
+        if (c.texte) {
+            b.os.ecrire(classeur, "ID;ANCIEN\r\nE\r\n");
+            b.os.echecs_ecriture[classeur] = c.echec;
+        } else {
+            ASSERT_TRUE(b.os.create_folder(classeur));
+        }
+        std::string texte;
+        try {
+            Lectureconversionwav1Click(b.ctx, b.ctx.conversion, choix(chemin), b.ui);
+        } catch (const erreur_quorva& e) {
+            texte = e.what();
+        }
+        EXPECT_NE(texte.find(classeur), std::string::npos) << c.quoi << ": " << texte;
+        for (const char* cause : {texte_classeur_bloque, texte_classeur_disque_plein, texte_classeur_interdit})
+            EXPECT_EQ(texte.find(message(cause, classeur)) != std::string::npos, cause == c.texte) << c.quoi << ": " << texte;
+        if (c.texte) {
+            EXPECT_EQ(b.os.lire(classeur), "ID;ANCIEN\r\nE\r\n") << c.quoi;
+        }
+        for (const auto& nom : b.os.list_files(b.os.racine(), "*"))
+            EXPECT_EQ(nom.find(".quorva-"), std::string::npos) << c.quoi << ": " << nom;
+        EXPECT_EQ(b.evenements.back(), "masquer") << c.quoi;
+        EXPECT_TRUE(b.os.ouvertures.empty()) << c.quoi;
+        EXPECT_FALSE(b.ctx.conversion.conversion_en_cours) << c.quoi;
     }
-    EXPECT_EQ(b.evenements.back(), "masquer");
-    EXPECT_TRUE(b.os.ouvertures.empty());
-    EXPECT_FALSE(b.ctx.conversion.conversion_en_cours);
 }
 
 TEST(PiloteConversion, AMenuConversionAddsItsWorkbookToTheMenu) {

@@ -31,6 +31,16 @@ struct ouverture_shell {
     int affichage = 0;
 };
 
+// A write that fails as the system would make it fail: a full disk midway
+// (ecriture, after some bytes), a target held open by another program at the
+// rename (mise_en_place), a folder where writing is not allowed (creation).
+struct echec_ecriture {
+    enum etape { creation, ecriture, mise_en_place };
+    WriteFailure cause = WriteFailure::other;
+    etape quand = ecriture;
+    std::size_t apres_octets = 0;  // ecriture: the bytes that still get in
+};
+
 struct fenetre_factice {
     fenetre_factice() = default;
     fenetre_factice(WindowId id_, std::string titre_, std::string programme_ = "")
@@ -79,6 +89,11 @@ public:
     // POSIX native path is the text with "/" for every "\".
     bool systeme_posix = false;
     std::map<std::string, std::string> programmes_installes;  // name -> path
+    // Failures to inject, by path as given to create_file. The real file is
+    // written up to the failure and abandoned, as the system's would be.
+    std::map<std::string, echec_ecriture> echecs_ecriture;
+
+    std::unique_ptr<OutputFile> create_file(const std::string& path) override;
 
     std::string command_line() override { return ligne_commande; }
     std::string program_file() override { return fichier_programme; }
@@ -93,6 +108,8 @@ public:
     std::string installed_program(const std::string& name) override;
     std::string native_path(const std::string& path) override;
     std::string dialog_path(const std::string& path) override;
+    // UTF-8 to cp1252; "/" becomes "\" unless systeme_posix.
+    std::string path_from_dialog(const std::string& utf8) override;
     void set_own_windows(own_windows) override {}  // the windows are scripted
     void enumerate_windows(const std::function<bool(WindowId)>& visit) override;
     std::string window_title(WindowId window, std::size_t max_chars) override;

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <random>
 #include <set>
 #include <string>
@@ -22,8 +23,10 @@
 #include "app/contexte.h"
 #include "app/base/erreur.h"
 #include "app/base/plateforme.h"
+#include "app/base/platform/platform_win32.h"
 #include "app/base/recherche_fenetres.h"
 #include "app/base/services_systeme.h"
+#include "app/base/temporaires.h"
 #include "app/base/texte.h"
 
 namespace quorva {
@@ -434,6 +437,146 @@ TEST_F(Win32, FailedCommitKeepsTheOldFile) {
     CloseHandle(tenu);
     EXPECT_EQ(lire(*os, cible), "2");
     EXPECT_EQ(os->list_files(d.chemin(), "*"), (std::vector<std::string>{"langue_quorva.txt"}));
+}
+
+// Another program (tests/windows/tenir_fichier.cpp) holding `fichier` open
+// without sharing until the object goes.
+class Detenteur {
+public:
+    explicit Detenteur(const std::string& fichier, const std::string& pret) : pret_(pret) {
+        char programme[MAX_PATH + 1] = {};
+        GetModuleFileNameA(nullptr, programme, MAX_PATH);
+        std::string chemin = programme;
+        chemin = chemin.substr(0, chemin.find_last_of('\\') + 1) + "tenir_fichier.exe";
+        std::string ligne = "\"" + chemin + "\" \"" + fichier + "\" \"" + pret + "\"";
+        STARTUPINFOA demarrage{};
+        demarrage.cb = sizeof demarrage;
+        if (!CreateProcessA(chemin.c_str(), ligne.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &demarrage,
+                            &processus_))
+            return;
+        CloseHandle(processus_.hThread);
+        for (int i = 0; i < 200 && !pret_la(); ++i) {
+            if (WaitForSingleObject(processus_.hProcess, 50) == WAIT_OBJECT_0) break;
+        }
+    }
+    ~Detenteur() {
+        DeleteFileA(pret_.c_str());
+        if (processus_.hProcess) {
+            WaitForSingleObject(processus_.hProcess, 10000);
+            CloseHandle(processus_.hProcess);
+        }
+    }
+    bool pret_la() const { return GetFileAttributesA(pret_.c_str()) != INVALID_FILE_ATTRIBUTES; }
+    unsigned long id() const { return processus_.dwProcessId; }
+
+private:
+    std::string pret_;
+    PROCESS_INFORMATION processus_{};
+};
+
+TEST_F(Win32, WriteFailuresTellTheirCause) {
+    struct cas {
+        DWORD code;
+        bool cible_occupable;
+        WriteFailure cause;
+    };
+    for (const cas& c : std::vector<cas>{{ERROR_SHARING_VIOLATION, false, WriteFailure::busy},
+                                         {ERROR_LOCK_VIOLATION, false, WriteFailure::busy},
+                                         {ERROR_ACCESS_DENIED, true, WriteFailure::busy},
+                                         {ERROR_ACCESS_DENIED, false, WriteFailure::denied},
+                                         {ERROR_WRITE_PROTECT, false, WriteFailure::denied},
+                                         {ERROR_DISK_FULL, false, WriteFailure::disk_full},
+                                         {ERROR_HANDLE_DISK_FULL, false, WriteFailure::disk_full},
+                                         {ERROR_PATH_NOT_FOUND, true, WriteFailure::other}})
+        EXPECT_EQ(cause_de_code_win32(c.code, c.cible_occupable), c.cause) << c.code;
+}
+
+// A workbook that the spreadsheet program holds open: the write fails as
+// busy, the workbook stays whole, no temporary file is left. A read-only one
+// is not "in use": writing it is not allowed.
+TEST_F(Win32, ATargetHeldOpenIsBusyAndAReadOnlyOneIsDenied) {
+    DossierTemporaire d;
+    const std::string cible = d.chemin() + "essai.wav.slk";
+    ecrire(cible, "ancien");
+    const auto ecrire_par_la_plateforme = [&]() -> std::optional<WriteError> {
+        try {
+            auto fichier = os->create_file(cible);
+            fichier->write("nouveau");
+            fichier->commit();
+        } catch (const WriteError& e) {
+            return e;
+        }
+        return std::nullopt;
+    };
+    {
+        Detenteur tenu(cible, d.chemin() + "pret");
+        ASSERT_TRUE(tenu.pret_la());
+        const auto erreur = ecrire_par_la_plateforme();
+        ASSERT_TRUE(erreur);
+        EXPECT_EQ(erreur->cause(), WriteFailure::busy);
+        EXPECT_EQ(std::string(erreur->what()), "Impossible de cr\xE9" "er le fichier " + cible);
+    }
+    EXPECT_EQ(lire(*os, cible), "ancien");
+    EXPECT_EQ(os->list_files(d.chemin(), "*"), (std::vector<std::string>{"essai.wav.slk"}));
+
+    SetFileAttributesA(cible.c_str(), FILE_ATTRIBUTE_READONLY);
+    const auto erreur = ecrire_par_la_plateforme();
+    ASSERT_TRUE(erreur);
+    EXPECT_EQ(erreur->cause(), WriteFailure::denied);
+    SetFileAttributesA(cible.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(lire(*os, cible), "ancien");
+    EXPECT_EQ(os->list_files(d.chemin(), "*"), (std::vector<std::string>{"essai.wav.slk"}));
+}
+
+TEST_F(Win32, AWriteRemovesOnlyLeftoversCertainlyOursAndDead) {
+    DossierTemporaire d;
+    const std::string ici = machine_locale();
+    std::string mort;
+    {   // A process that ends at once (nothing to hold).
+        Detenteur fini(d.chemin() + "absent", d.chemin() + "jamais");
+        mort = std::to_string(fini.id());
+    }
+    ecrire(d.chemin() + "tenu", "");
+    Detenteur vivant(d.chemin() + "tenu", d.chemin() + "pret");
+    ASSERT_TRUE(vivant.pret_la());
+    struct cas {
+        const char* quoi;
+        std::string nom;
+        int jours;
+        bool reste;
+    };
+    const std::vector<cas> table = {
+        {"a user's look-alike", ".notes.quorva-2024-06", 3, true},
+        {"another host's", ".essai.wav.slk.quorva-POSTE-12-" + mort + "-1", 3, true},
+        {"a live process's", ".essai.wav.slk.quorva-" + ici + "-" + std::to_string(vivant.id()) + "-1", 3, true},
+        {"a dead one's but fresh", ".essai.wav.txt.quorva-" + ici + "-" + mort + "-2", 0, true},
+        {"a dead one's and old", ".essai.wav.slk.quorva-" + ici + "-" + mort + "-3", 2, false},
+    };
+    for (const auto& c : table) {
+        const std::string chemin = d.chemin() + c.nom;
+        ecrire(chemin, "reste");
+        const HANDLE h = CreateFileA(chemin.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        FILETIME maintenant;
+        GetSystemTimeAsFileTime(&maintenant);
+        ULARGE_INTEGER t{};
+        t.LowPart = maintenant.dwLowDateTime;
+        t.HighPart = maintenant.dwHighDateTime;
+        t.QuadPart -= static_cast<ULONGLONG>(c.jours) * 24 * 3600 * 10'000'000ULL;
+        const FILETIME avant{t.LowPart, t.HighPart};
+        SetFileTime(h, nullptr, nullptr, &avant);
+        CloseHandle(h);
+    }
+    auto fichier = os->create_file(d.chemin() + "autre.slk");
+    fichier->write("nouveau");
+    fichier->commit();
+    for (const auto& c : table)
+        EXPECT_EQ(GetFileAttributesA((d.chemin() + c.nom).c_str()) != INVALID_FILE_ATTRIBUTES, c.reste) << c.quoi;
+    EXPECT_EQ(lire(*os, d.chemin() + "autre.slk"), "nouveau");
+}
+
+TEST_F(Win32, PathsFromTheFileDialogUseBackslashes) {
+    EXPECT_EQ(os->path_from_dialog("Z:/tmp/x/pas_un_wav.wav"), "Z:\\tmp\\x\\pas_un_wav.wav");
+    EXPECT_EQ(os->path_from_dialog("C:/\xC3\x89l\xC3\xA8ves/essai.wav"), "C:\\\xC9l\xE8ves\\essai.wav");
 }
 
 TEST_F(Win32, CreateFileRefusesWhatCannotBeAFile) {
