@@ -33,7 +33,10 @@ std::string nom_temporaire(std::string_view nom_cible, std::string_view machine,
     nom += nom_cible.substr(0, longueur);
     nom += marque;
     nom += machine;
-    nom += "-" + std::to_string(processus) + "-" + std::to_string(numero);
+    nom += '-';
+    nom += std::to_string(processus);
+    nom += '-';
+    nom += std::to_string(numero);
     return nom;
 }
 

@@ -176,31 +176,13 @@ namespace {
 
 class FichierEnEchec : public OutputFile {
 public:
-    FichierEnEchec(std::unique_ptr<OutputFile> reel, std::string chemin, echec_ecriture echec)
-        : reel_(std::move(reel)), chemin_(std::move(chemin)), echec_(echec) {}
-    void write(std::string_view bytes) override {
-        if (echec_.quand == echec_ecriture::ecriture) {
-            const std::size_t place = echec_.apres_octets - std::min(ecrits_, echec_.apres_octets);
-            if (bytes.size() > place) {
-                reel_->write(bytes.substr(0, place));
-                ecrits_ += place;
-                throw WriteError("Erreur d'\xE9" "criture dans le fichier %s", chemin_, echec_.cause);
-            }
-        }
-        reel_->write(bytes);
-        ecrits_ += bytes.size();
-    }
-    void commit() override {
-        if (echec_.quand == echec_ecriture::mise_en_place)
-            throw WriteError("Impossible de cr\xE9" "er le fichier %s", chemin_, echec_.cause);
-        reel_->commit();
-    }
+    FichierEnEchec(std::string chemin, WriteFailure cause) : chemin_(std::move(chemin)), cause_(cause) {}
+    void write(std::string_view) override {}
+    void commit() override { throw WriteError("Impossible de cr\xE9" "er le fichier %s", chemin_, cause_); }
 
 private:
-    std::unique_ptr<OutputFile> reel_;
     std::string chemin_;
-    echec_ecriture echec_;
-    std::size_t ecrits_ = 0;
+    WriteFailure cause_;
 };
 
 }  // namespace
@@ -208,9 +190,7 @@ private:
 std::unique_ptr<OutputFile> PlateformeFactice::create_file(const std::string& path) {
     const auto echec = echecs_ecriture.find(path);
     if (echec == echecs_ecriture.end()) return FichiersFactices::create_file(path);
-    if (echec->second.quand == echec_ecriture::creation)
-        throw WriteError("Impossible de cr\xE9" "er le fichier %s", path, echec->second.cause);
-    return std::make_unique<FichierEnEchec>(FichiersFactices::create_file(path), path, echec->second);
+    return std::make_unique<FichierEnEchec>(path, echec->second);
 }
 
 std::string PlateformeFactice::path_from_dialog(const std::string& utf8) {

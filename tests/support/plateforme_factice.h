@@ -31,16 +31,6 @@ struct ouverture_shell {
     int affichage = 0;
 };
 
-// A write that fails as the system would make it fail: a full disk midway
-// (ecriture, after some bytes), a target held open by another program at the
-// rename (mise_en_place), a folder where writing is not allowed (creation).
-struct echec_ecriture {
-    enum etape { creation, ecriture, mise_en_place };
-    WriteFailure cause = WriteFailure::other;
-    etape quand = ecriture;
-    std::size_t apres_octets = 0;  // ecriture: the bytes that still get in
-};
-
 struct fenetre_factice {
     fenetre_factice() = default;
     fenetre_factice(WindowId id_, std::string titre_, std::string programme_ = "")
@@ -89,9 +79,9 @@ public:
     // POSIX native path is the text with "/" for every "\".
     bool systeme_posix = false;
     std::map<std::string, std::string> programmes_installes;  // name -> path
-    // Failures to inject, by path as given to create_file. The real file is
-    // written up to the failure and abandoned, as the system's would be.
-    std::map<std::string, echec_ecriture> echecs_ecriture;
+    // Writes that fail at their commit with this cause (a file held open, a
+    // full disk), by path as given to create_file: the old file stays.
+    std::map<std::string, WriteFailure> echecs_ecriture;
 
     std::unique_ptr<OutputFile> create_file(const std::string& path) override;
 

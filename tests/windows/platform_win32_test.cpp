@@ -13,7 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <optional>
+#include <tuple>
 #include <random>
 #include <set>
 #include <string>
@@ -26,7 +26,6 @@
 #include "app/base/platform/platform_win32.h"
 #include "app/base/recherche_fenetres.h"
 #include "app/base/services_systeme.h"
-#include "app/base/temporaires.h"
 #include "app/base/texte.h"
 
 namespace quorva {
@@ -439,139 +438,63 @@ TEST_F(Win32, FailedCommitKeepsTheOldFile) {
     EXPECT_EQ(os->list_files(d.chemin(), "*"), (std::vector<std::string>{"langue_quorva.txt"}));
 }
 
-// Another program (tests/windows/tenir_fichier.cpp) holding `fichier` open
-// without sharing until the object goes.
-class Detenteur {
-public:
-    explicit Detenteur(const std::string& fichier, const std::string& pret) : pret_(pret) {
-        char programme[MAX_PATH + 1] = {};
-        GetModuleFileNameA(nullptr, programme, MAX_PATH);
-        std::string chemin = programme;
-        chemin = chemin.substr(0, chemin.find_last_of('\\') + 1) + "tenir_fichier.exe";
-        std::string ligne = "\"" + chemin + "\" \"" + fichier + "\" \"" + pret + "\"";
-        STARTUPINFOA demarrage{};
-        demarrage.cb = sizeof demarrage;
-        if (!CreateProcessA(chemin.c_str(), ligne.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &demarrage,
-                            &processus_))
-            return;
-        CloseHandle(processus_.hThread);
-        for (int i = 0; i < 200 && !pret_la(); ++i) {
-            if (WaitForSingleObject(processus_.hProcess, 50) == WAIT_OBJECT_0) break;
-        }
-    }
-    ~Detenteur() {
-        DeleteFileA(pret_.c_str());
-        if (processus_.hProcess) {
-            WaitForSingleObject(processus_.hProcess, 10000);
-            CloseHandle(processus_.hProcess);
-        }
-    }
-    bool pret_la() const { return GetFileAttributesA(pret_.c_str()) != INVALID_FILE_ATTRIBUTES; }
-    unsigned long id() const { return processus_.dwProcessId; }
-
-private:
-    std::string pret_;
-    PROCESS_INFORMATION processus_{};
-};
-
 TEST_F(Win32, WriteFailuresTellTheirCause) {
-    struct cas {
-        DWORD code;
-        bool cible_occupable;
-        WriteFailure cause;
-    };
-    for (const cas& c : std::vector<cas>{{ERROR_SHARING_VIOLATION, false, WriteFailure::busy},
-                                         {ERROR_LOCK_VIOLATION, false, WriteFailure::busy},
-                                         {ERROR_ACCESS_DENIED, true, WriteFailure::busy},
-                                         {ERROR_ACCESS_DENIED, false, WriteFailure::denied},
-                                         {ERROR_WRITE_PROTECT, false, WriteFailure::denied},
-                                         {ERROR_DISK_FULL, false, WriteFailure::disk_full},
-                                         {ERROR_HANDLE_DISK_FULL, false, WriteFailure::disk_full},
-                                         {ERROR_PATH_NOT_FOUND, true, WriteFailure::other}})
-        EXPECT_EQ(cause_de_code_win32(c.code, c.cible_occupable), c.cause) << c.code;
+    using enum WriteFailure;
+    for (const auto& [code, occupable, cause] : std::vector<std::tuple<DWORD, bool, WriteFailure>>{
+             {ERROR_SHARING_VIOLATION, false, busy}, {ERROR_LOCK_VIOLATION, false, busy},
+             {ERROR_ACCESS_DENIED, true, busy}, {ERROR_ACCESS_DENIED, false, denied}, {ERROR_WRITE_PROTECT, false, denied},
+             {ERROR_DISK_FULL, false, disk_full}, {ERROR_HANDLE_DISK_FULL, false, disk_full}, {ERROR_PATH_NOT_FOUND, true, other}})
+        EXPECT_EQ(cause_de_code_win32(code, occupable), cause) << code;
 }
 
-// A workbook that the spreadsheet program holds open: the write fails as
-// busy, the workbook stays whole, no temporary file is left. A read-only one
-// is not "in use": writing it is not allowed.
-TEST_F(Win32, ATargetHeldOpenIsBusyAndAReadOnlyOneIsDenied) {
-    DossierTemporaire d;
-    const std::string cible = d.chemin() + "essai.wav.slk";
-    ecrire(cible, "ancien");
-    const auto ecrire_par_la_plateforme = [&]() -> std::optional<WriteError> {
-        try {
-            auto fichier = os->create_file(cible);
-            fichier->write("nouveau");
-            fichier->commit();
-        } catch (const WriteError& e) {
-            return e;
-        }
-        return std::nullopt;
-    };
-    {
-        Detenteur tenu(cible, d.chemin() + "pret");
-        ASSERT_TRUE(tenu.pret_la());
-        const auto erreur = ecrire_par_la_plateforme();
-        ASSERT_TRUE(erreur);
-        EXPECT_EQ(erreur->cause(), WriteFailure::busy);
-        EXPECT_EQ(std::string(erreur->what()), "Impossible de cr\xE9" "er le fichier " + cible);
-    }
-    EXPECT_EQ(lire(*os, cible), "ancien");
-    EXPECT_EQ(os->list_files(d.chemin(), "*"), (std::vector<std::string>{"essai.wav.slk"}));
-
-    SetFileAttributesA(cible.c_str(), FILE_ATTRIBUTE_READONLY);
-    const auto erreur = ecrire_par_la_plateforme();
-    ASSERT_TRUE(erreur);
-    EXPECT_EQ(erreur->cause(), WriteFailure::denied);
-    SetFileAttributesA(cible.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(lire(*os, cible), "ancien");
-    EXPECT_EQ(os->list_files(d.chemin(), "*"), (std::vector<std::string>{"essai.wav.slk"}));
-}
-
+// The leftovers of this machine's writes: only a dead process's old one goes.
+// tenir_fichier.exe (beside this program) runs while its READY file exists,
+// and ends at once when the file it is to hold is missing.
 TEST_F(Win32, AWriteRemovesOnlyLeftoversCertainlyOursAndDead) {
     DossierTemporaire d;
-    const std::string ici = machine_locale();
-    std::string mort;
-    {   // A process that ends at once (nothing to hold).
-        Detenteur fini(d.chemin() + "absent", d.chemin() + "jamais");
-        mort = std::to_string(fini.id());
-    }
+    char programme[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, programme, MAX_PATH);
+    std::string tenir = programme;
+    tenir = tenir.substr(0, tenir.find_last_of('\\') + 1) + "tenir_fichier.exe";
+    const auto demarrer = [&](const std::string& fichier) {
+        std::string ligne = "\"" + tenir + "\" \"" + fichier + "\" \"" + d.chemin() + "pret\"";
+        STARTUPINFOA demarrage{};
+        demarrage.cb = sizeof demarrage;
+        PROCESS_INFORMATION p{};
+        EXPECT_TRUE(CreateProcessA(tenir.c_str(), ligne.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                   &demarrage, &p));
+        for (int i = 0; i < 200 && GetFileAttributesA((d.chemin() + "pret").c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+            if (WaitForSingleObject(p.hProcess, 50) == WAIT_OBJECT_0) break;
+        CloseHandle(p.hThread);
+        return p;
+    };
+    PROCESS_INFORMATION fini = demarrer(d.chemin() + "absent");
+    WaitForSingleObject(fini.hProcess, 10000);
+    CloseHandle(fini.hProcess);
     ecrire(d.chemin() + "tenu", "");
-    Detenteur vivant(d.chemin() + "tenu", d.chemin() + "pret");
-    ASSERT_TRUE(vivant.pret_la());
-    struct cas {
-        const char* quoi;
-        std::string nom;
-        int jours;
-        bool reste;
+    PROCESS_INFORMATION vivant = demarrer(d.chemin() + "tenu");
+    const std::string ici = machine_locale();
+    const std::vector<std::tuple<std::string, int, bool>> table = {  // name, age in days, stays
+        {".a.slk.quorva-" + ici + "-" + std::to_string(vivant.dwProcessId) + "-1", 2, true},
+        {".b.slk.quorva-" + ici + "-" + std::to_string(fini.dwProcessId) + "-1", 0, true},
+        {".c.slk.quorva-" + ici + "-" + std::to_string(fini.dwProcessId) + "-2", 2, false},
     };
-    const std::vector<cas> table = {
-        {"a user's look-alike", ".notes.quorva-2024-06", 3, true},
-        {"another host's", ".essai.wav.slk.quorva-POSTE-12-" + mort + "-1", 3, true},
-        {"a live process's", ".essai.wav.slk.quorva-" + ici + "-" + std::to_string(vivant.id()) + "-1", 3, true},
-        {"a dead one's but fresh", ".essai.wav.txt.quorva-" + ici + "-" + mort + "-2", 0, true},
-        {"a dead one's and old", ".essai.wav.slk.quorva-" + ici + "-" + mort + "-3", 2, false},
-    };
-    for (const auto& c : table) {
-        const std::string chemin = d.chemin() + c.nom;
-        ecrire(chemin, "reste");
-        const HANDLE h = CreateFileA(chemin.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        FILETIME maintenant;
-        GetSystemTimeAsFileTime(&maintenant);
-        ULARGE_INTEGER t{};
-        t.LowPart = maintenant.dwLowDateTime;
-        t.HighPart = maintenant.dwHighDateTime;
-        t.QuadPart -= static_cast<ULONGLONG>(c.jours) * 24 * 3600 * 10'000'000ULL;
-        const FILETIME avant{t.LowPart, t.HighPart};
-        SetFileTime(h, nullptr, nullptr, &avant);
+    for (const auto& [nom, jours, reste] : table) {
+        ecrire(d.chemin() + nom, "reste");
+        const HANDLE h = CreateFileA((d.chemin() + nom).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        FILETIME t;
+        GetSystemTimeAsFileTime(&t);
+        const ULONGLONG avant = ((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) - jours * 864'000'000'000ULL;
+        t = {static_cast<DWORD>(avant), static_cast<DWORD>(avant >> 32)};
+        SetFileTime(h, nullptr, nullptr, &t);
         CloseHandle(h);
     }
-    auto fichier = os->create_file(d.chemin() + "autre.slk");
-    fichier->write("nouveau");
-    fichier->commit();
-    for (const auto& c : table)
-        EXPECT_EQ(GetFileAttributesA((d.chemin() + c.nom).c_str()) != INVALID_FILE_ATTRIBUTES, c.reste) << c.quoi;
-    EXPECT_EQ(lire(*os, d.chemin() + "autre.slk"), "nouveau");
+    os->create_file(d.chemin() + "autre.slk")->commit();
+    for (const auto& [nom, jours, reste] : table)
+        EXPECT_EQ(GetFileAttributesA((d.chemin() + nom).c_str()) != INVALID_FILE_ATTRIBUTES, reste) << nom;
+    DeleteFileA((d.chemin() + "pret").c_str());
+    WaitForSingleObject(vivant.hProcess, 10000);
+    CloseHandle(vivant.hProcess);
 }
 
 TEST_F(Win32, PathsFromTheFileDialogUseBackslashes) {

@@ -348,10 +348,11 @@ public:
 }  // namespace
 
 WriteFailure cause_de_code_win32(unsigned long code, bool cible_occupable) {
+    constexpr DWORD quota_disque_depasse = 1295;  // ERROR_DISK_QUOTA_EXCEEDED, missing from MinGW's headers
     switch (code) {
         case ERROR_SHARING_VIOLATION: case ERROR_LOCK_VIOLATION: return WriteFailure::busy;
         case ERROR_ACCESS_DENIED: return cible_occupable ? WriteFailure::busy : WriteFailure::denied;
-        case ERROR_DISK_FULL: case ERROR_HANDLE_DISK_FULL: case ERROR_DISK_QUOTA_EXCEEDED: return WriteFailure::disk_full;
+        case ERROR_DISK_FULL: case ERROR_HANDLE_DISK_FULL: case quota_disque_depasse: return WriteFailure::disk_full;
         case ERROR_WRITE_PROTECT: return WriteFailure::denied;
         default: return WriteFailure::other;
     }
