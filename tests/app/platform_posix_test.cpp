@@ -401,14 +401,6 @@ TEST(PlateformePosix, AWriteRemovesOnlyLeftoversCertainlyOursAndDead) {
     for (const auto& [nom, heures, reste] : table) EXPECT_EQ(fs::exists(d / nom), reste) << nom;
 }
 
-TEST(PlateformePosix, WriteFailuresTellTheirCause) {
-    using enum WriteFailure;
-    for (const auto& [code, cause] : std::vector<std::pair<int, WriteFailure>>{
-             {ENOSPC, disk_full}, {EDQUOT, disk_full}, {EACCES, denied}, {EPERM, denied}, {EROFS, denied},
-             {ETXTBSY, busy}, {EBUSY, busy}, {EIO, other}})
-        EXPECT_EQ(cause_de_errno(code), cause) << code;
-}
-
 // An update puts a new program file in place of a running one: that process
 // still runs the program (the guard counts it). A file merely named so keeps
 // its name.

@@ -88,17 +88,13 @@ mkdir "$maison/prog"
 cp "$quorva" "$maison/prog/quorva"
 lancer ANCIEN "$maison/prog/quorva"
 attendre 30 une_fenetre_quorva || echec "la copie du programme ne montre pas sa barre"
-cp "$quorva" "$maison/prog/quorva.neuf"
-mv -f "$maison/prog/quorva.neuf" "$maison/prog/quorva"
-grep -q ' (deleted)$' <(readlink "/proc/$ANCIEN/exe") || echec "le fichier du premier n'est pas remplace"
+cp "$quorva" "$maison/prog/neuf" && mv -f "$maison/prog/neuf" "$maison/prog/quorva"
 lancer NOUVEAU "$maison/prog/quorva"
 attendre 30 fenetres_de "$NOUVEAU" || echec "le nouveau ne montre rien"
-boite=$(fenetres_de "$NOUVEAU" | head -n1)
-fermer_message "$boite" "$NOUVEAU" || echec "le nouveau n'est pas refuse (il ne montre pas le message)"
+fermer_message "$(fenetres_de "$NOUVEAU" | head -n1)" "$NOUVEAU" || echec "le nouveau n'est pas refuse"
 code=0
 wait "$NOUVEAU" || code=$?
-[ "$code" -eq 1 ] || echec "code de sortie du nouveau: $code, 1 attendu"
-vivant "$ANCIEN" || echec "l'ancien s'est arrete"
+[ "$code" -eq 1 ] && vivant "$ANCIEN" || echec "nouveau sorti avec $code, ou l'ancien arrete"
 kill "$ANCIEN"
 
 echo "== sans affichage X11, sans HOME ni dossier temporaire"
