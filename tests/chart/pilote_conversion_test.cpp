@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "app/base/erreur.h"
+#include "conversion/classeur_sylk.h"
 #include "launcher/menu.h"
 #include "tests/conversion/outils_conversion.h"
 
@@ -44,15 +48,58 @@ TEST(PiloteConversion, RunsBothPassesThenOpensTheWorkbookAndMarksTheBufferBusyMe
     EXPECT_EQ(apres_classeur, 1);  // the menu of added workbooks is rebuilt
 }
 
-TEST(PiloteConversion, AnErrorInAPassOpensNothingAndFreesTheBuffer) {
+// A base workbook of the language that cannot be read is said before the
+// user is asked anything: no size question, no chart, no workbook, the
+// progress window hidden, and the writer's own message.
+TEST(PiloteConversion, AnUnreadableBaseWorkbookIsSaidBeforeTheSizeQuestionAndTheChart) {
+    struct cas {
+        const char* nom;
+        int langue;
+        std::string contenu;  // of the base workbook; empty: none at all
+        std::int64_t nb_echantillons;
+    };
+    for (const cas& c : {cas{"missing, short recording", 2, "", 3000},
+                         cas{"missing, long recording", 1, "", 40000},
+                         cas{"not SYLK, long recording", 2, "<html>", 40000},
+                         cas{"empty, short recording", 1, "-", 3000}}) {
+        banc_conversion b;
+        const auto chemin = b.chemin("essai.wav");
+        b.os.ecrire(chemin, gen::wav(gen::patin(c.nb_echantillons, 2)));
+        b.ui.langue = c.langue;
+        const std::string base = b.ctx.chemins.chemin_appli + "fic_quorva\\" +
+                                 (c.langue == 2 ? "patin_tracte_base.slk" : "patin_tracte_base_EN.slk");
+        std::filesystem::remove(*b.os.chemin_posix(base));
+        if (!c.contenu.empty()) b.os.ecrire(base, c.contenu == "-" ? "" : c.contenu);
+        const std::string attendu = c.contenu.empty() ? message("Impossible d'ouvrir le fichier %s", base)
+                                                      : message(texte_classeur_base_abime, base);
+        try {
+            Lectureconversionwav1Click(b.ctx, b.ctx.conversion, choix(chemin), b.ui);
+            ADD_FAILURE() << c.nom << ": no error";
+        } catch (const erreur_quorva& e) {
+            EXPECT_EQ(e.what(), attendu) << c.nom;
+        }
+        EXPECT_TRUE(b.questions.empty()) << c.nom;
+        EXPECT_EQ(std::count(b.evenements.begin(), b.evenements.end(), "graphique"), 0) << c.nom;
+        EXPECT_EQ(b.evenements.back(), "masquer") << c.nom;
+        EXPECT_FALSE(b.ctx.conversion.conversion_en_cours) << c.nom;
+        EXPECT_TRUE(b.os.ouvertures.empty()) << c.nom;
+        EXPECT_FALSE(b.os.file_exists(chemin + ".slk")) << c.nom;
+        EXPECT_FALSE(b.os.file_exists(chemin + ".txt")) << c.nom;
+    }
+}
+
+// The chart's title is the recording's file name on every road (the
+// watcher gives it; the menu and any other caller get it all the same).
+TEST(PiloteConversion, TheChartsTitleIsTheRecordingsName) {
     banc_conversion b;
     const auto chemin = b.chemin("essai.wav");
     b.os.ecrire(chemin, gen::wav(gen::patin(3000, 2)));
-    b.ctx.chemins.chemin_appli = b.os.racine() + "ailleurs\\";  // no base workbook there
-    EXPECT_THROW(Lectureconversionwav1Click(b.ctx, b.ctx.conversion, choix(chemin), b.ui), erreur_quorva);
-    EXPECT_FALSE(b.ctx.conversion.conversion_en_cours);
-    EXPECT_TRUE(b.os.ouvertures.empty());
-    EXPECT_FALSE(b.os.file_exists(chemin + ".slk"));
+    std::vector<std::string> titres;
+    b.ui.montrer_graphique = [&] { titres.push_back(b.ctx.conversion.fichier_en_cours); };
+    Lectureconversionwav1Click(b.ctx, b.ctx.conversion, choix(chemin), b.ui);
+    convertir(b.ctx, b.ctx.conversion, chemin, b.ui);
+    convertir(b.ctx, b.ctx.conversion, chemin, b.ui, {1, "nom du guetteur", false});
+    EXPECT_EQ(titres, (std::vector<std::string>{"essai.wav", "essai.wav", "nom du guetteur"}));
 }
 
 TEST(PiloteConversion, AWorkbookThatCannotBeReplacedIsNamedAndHidesTheProgressWindow) {
@@ -121,14 +168,14 @@ TEST(PiloteConversion, EachConversionStartsFromAFreshState) {
     b.os.ecrire(chemin, gen::wav(gen::patin(3000, 2)));
     std::vector<std::string> titres;
     b.ui.montrer_graphique = [&] { titres.push_back(b.ctx.conversion.fichier_en_cours); };
-    convertir(b.ctx, b.ctx.conversion, chemin, b.ui, {1, "essai.wav", true});  // from the watcher
+    convertir(b.ctx, b.ctx.conversion, chemin, b.ui, {1, "autre.wav", true});  // from the watcher
     auto& etat = b.ctx.conversion;
     etat.facteur_division = 5;
     etat.reponse_taille = reponse_annuler;
     etat.conversion_annulee = 1;
     const auto r = Lectureconversionwav1Click(b.ctx, etat, choix(chemin), b.ui);
     EXPECT_TRUE(r.classeur_ouvert);
-    EXPECT_EQ(titres, (std::vector<std::string>{"essai.wav", ""}));
+    EXPECT_EQ(titres, (std::vector<std::string>{"autre.wav", "essai.wav"}));
     EXPECT_EQ(etat.facteur_division, 1);
     EXPECT_EQ(etat.nb_echantillons, 3000);
 }

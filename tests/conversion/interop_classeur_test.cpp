@@ -128,7 +128,7 @@ etat_conversion detection_attendue(const std::string& wav, int facteur, bool acc
     PlateformeFactice os;
     auto ctx = std::make_unique<contexte>(os);
     interface_conversion ui;
-    ui.question_taille = [](std::int32_t, int, std::int32_t, std::int32_t) { return reponse_diminuer; };
+    ui.question_taille = [](std::int32_t, int, std::int32_t, std::int32_t, std::int64_t) { return reponse_diminuer; };
     ui.montrer_graphique = [&] {
         Readmarks(*ctx, ctx->conversion);
         if (accepter) reconstruit_pointes(ctx->conversion);
@@ -236,6 +236,29 @@ TEST_F(Interop, ReducedRecordingAndEditedMarks) {
     r = lance("--accept \"" + marque + "\"");
     ASSERT_EQ(r.statut, 0) << r.sortie;
     verifie(marque, recalcule(marque + ".slk"), 1, true);
+}
+
+// Every sample kept (no --factor) of a recording longer than a spreadsheet:
+// the workbook is written whole, and standard error says the spreadsheet
+// will cut its end; one sample fewer fits, without a word.
+TEST_F(Interop, KeepingMoreSamplesThanASpreadsheetShowsIsWarnedOnStandardError) {
+    for (const std::int64_t nb : {1'048'571, 1'048'572}) {
+        const std::string wav = enregistrement("tres_long.wav", nb, 41);
+        const std::string erreurs = (dossier_ / "erreurs").string();
+        const int statut = std::system((std::string(QUORVA_CONVERT) + " --program-folder \"" + QUORVA_DONNEES_CONVERSION +
+                                        "/..\" \"" + wav + "\" >/dev/null 2>\"" + erreurs + "\"").c_str());
+        ASSERT_TRUE(WIFEXITED(statut));
+        EXPECT_EQ(WEXITSTATUS(statut), 0) << nb;
+        const std::string attendu = (nb > 1'048'571 ? wav + ": warning: 1048572 samples kept, but Excel and LibreOffice "
+                                                           "Calc show only the first 1048571 (rows 6 to 1048576): the "
+                                                           "end of the workbook is cut off (--factor auto keeps fewer)\n"
+                                                     : "");
+        EXPECT_EQ(contenu(erreurs), attendu) << nb;
+        const std::string classeur = contenu(wav + ".slk");
+        const std::string derniere = "C;Y" + std::to_string(nb + 5) + ";X1;K" + std::to_string(nb) + ";";
+        EXPECT_NE(classeur.find(derniere), std::string::npos) << nb;
+        EXPECT_EQ(classeur.substr(classeur.size() - 3), "E\r\n") << nb;
+    }
 }
 
 TEST_F(Interop, RefusedAndIgnoredFilesFailTheCommand) {

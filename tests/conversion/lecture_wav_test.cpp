@@ -236,6 +236,23 @@ TEST(TailleWav, QuestionSeesTheBytesReallyWalked) {
     EXPECT_EQ(b.ctx.conversion.nb_echantillons, 20000);
 }
 
+// The question also tells how many samples "Poursuivre" keeps: every one
+// the walk takes with the factor the conversion started with.
+TEST(TailleWav, QuestionKnowsHowManySamplesPoursuivreKeeps) {
+    struct cas {
+        std::string donnees;
+        std::int32_t facteur;
+        std::int64_t gardes;
+    };
+    for (const cas& c : {cas{std::string(200000, '\0'), 1, 100000}, cas{std::string(200001, '\0'), 1, 100000},
+                         cas{std::string(200000, '\0'), 3, 33334}, cas{std::string(2'097'144, '\0'), 1, 1'048'572}}) {
+        banc_conversion b;
+        b.reponse = reponse_annuler;
+        b.convertit("long.wav", gen::entete(static_cast<std::uint32_t>(c.donnees.size()), 1) + c.donnees, c.facteur);
+        EXPECT_EQ(b.gardes, (std::vector<std::int64_t>{c.gardes})) << c.donnees.size() << " / " << c.facteur;
+    }
+}
+
 TEST(TailleWav, ProgressStepsOncePerThousandSamples) {
     banc_conversion b;
     std::vector<std::int16_t> v(5500, 0);

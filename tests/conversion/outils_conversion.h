@@ -22,6 +22,7 @@ struct banc_conversion {
     int pas_progression = 0;
     int reponse = reponse_poursuivre;
     std::vector<std::int32_t> questions;  // size, bits, factor, values of each question
+    std::vector<std::int64_t> gardes;     // samples "Poursuivre" keeps, per question
 
     explicit banc_conversion(char separateur = '.') {
         os.separateur = separateur;
@@ -34,8 +35,9 @@ struct banc_conversion {
         }
         ctx.afficher_message = [this](const std::string& t) { messages.push_back(t); };
         ui.avance_progression = [this] { ++pas_progression; };
-        ui.question_taille = [this](std::int32_t taille, int bits, std::int32_t f, std::int32_t nb) {
+        ui.question_taille = [this](std::int32_t taille, int bits, std::int32_t f, std::int32_t nb, std::int64_t garde) {
             questions.insert(questions.end(), {taille, bits, f, nb});
+            gardes.push_back(garde);
             return reponse;
         };
         ui.montrer_graphique = [this] { evenements.push_back("graphique"); };
