@@ -259,44 +259,18 @@ TEST_F(LancementAudacity, OnLinuxTheSystemsOwnPathsAndAudacity) {
 }
 
 // The system's Audacity on Linux reads "~/.audacity-data" whenever that
-// folder exists, and only otherwise its XDG settings folder: the
-// preferences are written where it will read them.
+// folder exists, and only otherwise its XDG settings folder.
 TEST(ConfigAudacitySysteme, TheOldFolderWhenItExistsElseTheSettingsFolder) {
-    struct cas {
-        const char* nom;
-        std::string maison;
-        const char* ancien;  // what "<maison>\.audacity-data" is: "dossier", "fichier" or ""
-        std::string attendu;
-    };
-    for (const cas& c : {cas{"no old folder", "c:\\maison", "", "c:\\maison\\.config\\audacity\\"},
-                         cas{"old folder", "c:\\maison", "dossier", "c:\\maison\\.audacity-data\\"},
-                         cas{"old folder, home with a backslash", "c:\\maison\\", "dossier",
-                             "c:\\maison\\.audacity-data\\"},
-                         cas{"a file of that name", "c:\\maison", "fichier", "c:\\maison\\.config\\audacity\\"},
-                         cas{"no home", "", "", "c:\\maison\\.config\\audacity\\"}}) {
+    const std::string xdg = "c:\\maison\\.config\\audacity\\", ancien = "c:\\maison\\.audacity-data";
+    // home folder, what "<home>\.audacity-data" is (a folder, a file, nothing), expected
+    for (const auto& [maison, quoi, attendu] : {std::tuple<std::string, std::string, std::string>{"c:\\maison", "", xdg},
+                                               {"c:\\maison\\", "dossier", ancien + "\\"},
+                                               {"c:\\maison", "fichier", xdg}}) {
         PlateformeFactice os;
-        os.dossiers_speciaux = {{csidl_appdata, "c:\\maison\\.config"}};
-        if (!c.maison.empty()) os.dossiers_speciaux[csidl_profile] = c.maison;
-        if (std::string(c.ancien) == "dossier") os.ecrire("c:\\maison\\.audacity-data\\audacity.cfg", "");
-        if (std::string(c.ancien) == "fichier") os.ecrire("c:\\maison\\.audacity-data", "");
-        EXPECT_EQ(dossier_config_audacity_systeme(os), c.attendu) << c.nom;
+        os.dossiers_speciaux = {{csidl_appdata, "c:\\maison\\.config"}, {csidl_profile, maison}};
+        if (!quoi.empty()) os.ecrire(quoi == "dossier" ? ancien + "\\audacity.cfg" : ancien, "");
+        EXPECT_EQ(dossier_config_audacity_systeme(os), attendu) << maison << " " << quoi;
     }
-}
-
-TEST_F(LancementAudacity, TheSystemsAudacityGetsItsPreferencesInItsOldFolderWhenItHasOne) {
-    os.systeme_posix = true;
-    fs::remove(*os.chemin_posix("c:\\quorva\\fic_quorva\\audacity\\audacity.exe"));
-    os.ecrire("c:\\usr\\bin\\audacity", "#!/bin/sh\n");
-    os.programmes_installes["audacity"] = "c:\\usr\\bin\\audacity";
-    os.dossiers_speciaux = {{csidl_appdata, "c:\\maison\\.config"}, {csidl_profile, "c:\\maison"}};
-    os.ecrire("c:\\maison\\.audacity-data\\lisezmoi", "");
-    LancerAudacityCl1Click(ctx, audacity, copie_locale);
-    EXPECT_EQ(audacity.dossier_config_audacity, "c:\\maison\\.audacity-data\\");
-    const auto lignes = decouper_lignes(os.lire("c:\\maison\\.audacity-data\\audacity.cfg"));
-    ASSERT_EQ(lignes.size(), 110u);
-    EXPECT_EQ(lignes[99], "DefaultExportPath=c:/quorva/fic_quorva/audacity/patin_tracte/");
-    EXPECT_FALSE(os.folder_exists("c:\\maison\\.config\\audacity"));
-    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(LancementAudacity, AFailedWriteKeepsThePreviousFileWholeAndStartsNothing) {
