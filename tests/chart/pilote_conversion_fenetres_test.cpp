@@ -147,7 +147,10 @@ TEST_F(PiloteFenetres, DiminuerDividesTheRateAndCancelInTheChartStillWritesAndOp
 TEST_F(PiloteFenetres, OkInTheChartSavesTheMarksBeforeTheWorkbookIsWritten) {
     const auto chemin = enregistrer("court.wav", generateur::wav(generateur::patin(12000, 3)));
     ctx.conversion.facteur_division = 7;  // left by an earlier conversion: the menu resets it
+    QString titre;
+    reponse_chart = [&titre](TForm_chart& f) { titre = f.windowTitle(), f.BitBtn1->click(); };
     const auto r = par_le_menu(chemin);
+    EXPECT_EQ(titre, "court.wav");  // the window's title, from the menu as from the watcher
     EXPECT_EQ(dialogue, (std::vector<std::string>{"(*.wav)|*.WAV", "wav", ctx.chemins.chemin_appli}));
     EXPECT_TRUE(questions.empty());
     EXPECT_EQ(ctx.conversion.facteur_division, 1);
