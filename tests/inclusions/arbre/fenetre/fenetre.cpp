@@ -1,0 +1,2 @@
+#include "socle/fenetre_socle.h"
+#include "voisin/fenetre_voisin.h"

@@ -1,0 +1,1 @@
+int fenetre_simple() { return 0; }

@@ -1,0 +1,3 @@
+#pragma once
+#include "socle/socle.h"
+#include <vector>

@@ -1,0 +1,2 @@
+#pragma once
+inline int local_valeur() { return 2; }

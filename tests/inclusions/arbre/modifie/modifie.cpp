@@ -1,0 +1,3 @@
+#include "modifie/modifie.h"
+
+int modifie() { return socle_valeur(); }

@@ -1,0 +1,1 @@
+int programme() { return 0; }

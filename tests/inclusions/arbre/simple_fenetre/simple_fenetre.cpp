@@ -1,0 +1,2 @@
+// A declared folder's window header, from the plain part.
+#include "socle/fenetre_socle.h"

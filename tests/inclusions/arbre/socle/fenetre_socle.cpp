@@ -1,0 +1,1 @@
+#include "socle/fenetre_socle.h"

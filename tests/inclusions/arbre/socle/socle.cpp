@@ -1,0 +1,3 @@
+#include "socle/socle.h"
+
+int socle() { return socle_valeur(); }

@@ -1,0 +1,2 @@
+#pragma once
+inline int socle_valeur() { return 1; }

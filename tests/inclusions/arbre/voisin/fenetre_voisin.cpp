@@ -1,0 +1,1 @@
+#include "voisin/fenetre_voisin.h"

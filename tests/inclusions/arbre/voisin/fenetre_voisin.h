@@ -1,0 +1,4 @@
+#pragma once
+#include <QWidget>
+
+class fenetre_voisin : public QWidget {};

@@ -1,0 +1,3 @@
+#include "voisin/voisin.h"
+
+int voisin() { return voisin_valeur(); }
