@@ -6,13 +6,15 @@
 #       builds the target: it must build without ATTENDU, otherwise fail
 #       with ATTENDU in its output;
 #   -DACTION=modifier  -DARBRE=... -DCIBLE=... -DFICHIER=<file of the tree> -DLIGNE=<line> -DATTENDU=...
-#       builds the target, adds the line to the file, then builds it again:
-#       the check must run again and stop the build.
+#       builds the target twice (the second build must not check again),
+#       adds the line to the file, then builds it again: the check must run
+#       again and stop the build.
 cmake_minimum_required(VERSION 3.25)
 
 function(construit attendu)
     execute_process(COMMAND ${CMAKE_COMMAND} --build ${ARBRE}/build --target ${CIBLE}
                     RESULT_VARIABLE resultat OUTPUT_VARIABLE sortie ERROR_VARIABLE sortie)
+    set(sortie "${sortie}" PARENT_SCOPE)
     if(attendu STREQUAL "")
         if(NOT resultat EQUAL 0)
             message(FATAL_ERROR "${CIBLE} should build:\n${sortie}")
@@ -41,6 +43,10 @@ elseif(ACTION STREQUAL "construire")
     construit("${ATTENDU}")
 elseif(ACTION STREQUAL "modifier")
     construit("")
+    construit("")
+    if(sortie MATCHES "Checking the includes")
+        message(FATAL_ERROR "Nothing changed, yet the check ran again:\n${sortie}")
+    endif()
     file(READ ${ARBRE}/src/${FICHIER} avant)
     file(APPEND ${ARBRE}/src/${FICHIER} "${LIGNE}\n")
     construit("${ATTENDU}")
