@@ -1,2 +1,0 @@
-#include "socle/fenetre_socle.h"
-#include "voisin/fenetre_voisin.h"

@@ -1,1 +1,0 @@
-int fenetre_simple() { return 0; }

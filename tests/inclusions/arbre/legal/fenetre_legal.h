@@ -1,3 +1,0 @@
-#pragma once
-#include <QWidget>
-#include "socle/fenetre_socle.h"

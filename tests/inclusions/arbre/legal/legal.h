@@ -1,3 +1,0 @@
-#pragma once
-#include "socle/socle.h"
-#include <vector>

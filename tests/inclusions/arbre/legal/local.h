@@ -1,2 +1,0 @@
-#pragma once
-inline int local_valeur() { return 2; }

@@ -1,3 +1,0 @@
-#include "modifie/modifie.h"
-
-int modifie() { return socle_valeur(); }

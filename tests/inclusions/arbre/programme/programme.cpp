@@ -1,1 +1,0 @@
-int programme() { return 0; }

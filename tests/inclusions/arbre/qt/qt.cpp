@@ -1,3 +1,0 @@
-#include "qt/qt.h"
-
-int qt() { return 0; }

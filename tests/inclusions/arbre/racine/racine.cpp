@@ -1,4 +1,0 @@
-// A folder that racine/ does not declare, through the include path.
-#include <voisin/voisin.h>
-
-int racine() { return voisin_valeur(); }

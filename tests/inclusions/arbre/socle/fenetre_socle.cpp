@@ -1,1 +1,0 @@
-#include "socle/fenetre_socle.h"

@@ -1,4 +1,0 @@
-#pragma once
-#include <QWidget>
-
-class fenetre_socle : public QWidget {};

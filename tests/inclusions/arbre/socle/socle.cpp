@@ -1,3 +1,0 @@
-#include "socle/socle.h"
-
-int socle() { return socle_valeur(); }

@@ -1,2 +1,0 @@
-#pragma once
-inline int socle_valeur() { return 1; }

@@ -1,1 +1,0 @@
-#include "voisin/fenetre_voisin.h"

@@ -1,4 +1,0 @@
-#pragma once
-#include <QWidget>
-
-class fenetre_voisin : public QWidget {};

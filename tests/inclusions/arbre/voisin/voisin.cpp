@@ -1,3 +1,0 @@
-#include "voisin/voisin.h"
-
-int voisin() { return voisin_valeur(); }

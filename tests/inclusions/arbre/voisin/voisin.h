@@ -1,2 +1,0 @@
-#pragma once
-inline int voisin_valeur() { return 1; }
