@@ -122,7 +122,7 @@ void un_tour(services& ctx, etat_audacity& etat, etat_conversion& conversion, co
         etat.FileListBox1.clear();
         if (!etat.dossier_enreg_absent) {
             etat.dossier_enreg_absent = true;
-            ctx.message(message("Le dossier des enregistrements %s est introuvable.", etat.dossier_enreg));
+            ctx.erreur(message("Le dossier des enregistrements %s est introuvable.", etat.dossier_enreg));
         }
         return;
     }
@@ -156,7 +156,7 @@ void un_tour(services& ctx, etat_audacity& etat, etat_conversion& conversion, co
     for (auto nom = nouveaux.rbegin(); nom != nouveaux.rend(); ++nom) {
         if (contient(etat.ListBox1, *nom)) continue;  // just given up
         if (!enregistrement_pret(ctx, etat, *nom)) continue;
-        garde(ctx.afficher_message, [&] { convertir(ctx, etat, conversion, actions, *nom); });
+        garde(ctx.afficheur_erreurs(), [&] { convertir(ctx, etat, conversion, actions, *nom); });
     }
 }
 
@@ -173,7 +173,7 @@ void Timer_surveilleTimer(services& ctx, etat_audacity& etat, etat_conversion& c
     // Shown now: the pupil sees the watcher at work before a chart opens.
     appeler(actions.colorer_indicateur);
 
-    garde(ctx.afficher_message, [&] { un_tour(ctx, etat, conversion, actions); });
+    garde(ctx.afficheur_erreurs(), [&] { un_tour(ctx, etat, conversion, actions); });
 
     // A launch made meanwhile has decided whether the watcher runs.
     if (etat.nb_lancements == lancements) armer_surveillance(etat, true);

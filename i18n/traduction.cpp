@@ -136,7 +136,7 @@ etat_SpeedButton3 SpeedButton3Click(services& ctx, etat_langue& langue, etat_men
     try {
         lec_fic_trad(ctx, langue, menu);
     } catch (const erreur_quorva& e) {
-        if (ctx.afficher_message) ctx.afficher_message(e.what());
+        ctx.erreur(e.what());
     }
     return bouton_langue(langue);
 }

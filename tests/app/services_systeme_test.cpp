@@ -242,3 +242,31 @@ TEST(Garde, AnErrorBecomesOneMessageAndTheProgramGoesOn) {
     // Without a message box installed, the error is still contained.
     EXPECT_FALSE(garde(afficheur_erreur{}, [] { throw erreur_quorva("x"); }));
 }
+
+// Each kind of message goes to its own hook; a caller that installs only
+// afficher_message (quorva-convert, most tests) still sees every text, and
+// one that installs none sees nothing and goes on.
+TEST(Services, EachKindOfMessageHasItsHookAndFallsBackToTheMessage) {
+    PlateformeFactice os;
+    services ctx(os);
+    std::vector<std::string> vus;
+    const auto note = [&](const char* genre) {
+        return [&vus, genre](const std::string& texte) { vus.push_back(std::string(genre) + ":" + texte); };
+    };
+    const auto tout_dire = [&] {
+        ctx.message("m");
+        ctx.information("i");
+        ctx.erreur("e");
+        garde(ctx.afficheur_erreurs(), [] { throw erreur_quorva("g"); });
+    };
+    tout_dire();
+    EXPECT_TRUE(vus.empty());
+    ctx.afficher_message = note("avertissement");
+    tout_dire();
+    EXPECT_EQ(vus, (std::vector<std::string>{"avertissement:m", "avertissement:i", "avertissement:e", "avertissement:g"}));
+    vus.clear();
+    ctx.afficher_information = note("information");
+    ctx.afficher_erreur = note("erreur");
+    tout_dire();
+    EXPECT_EQ(vus, (std::vector<std::string>{"avertissement:m", "information:i", "erreur:e", "erreur:g"}));
+}

@@ -176,7 +176,7 @@ TEST_F(Traduction, UnwritablePreferenceIsToldAfterTheCaptionsAreApplied) {
     EXPECT_THROW(lec_fic_trad(ctx, ctx.langue, ctx.menu), erreur_quorva);
     EXPECT_EQ(e("Mcanismesaufoyer1").caption, "Local mechanism");
     std::vector<std::string> messages;
-    ctx.afficher_message = [&](const std::string& texte) { messages.push_back(texte); };
+    ctx.afficher_erreur = [&](const std::string& texte) { messages.push_back(texte); };
     EXPECT_EQ(SpeedButton3Click(ctx, ctx.langue, ctx.menu).Tag, 2);
     EXPECT_EQ(messages.size(), 1u);
     EXPECT_EQ(e("Mcanismesaufoyer1").caption, "M\xE9" "canismes au foyer");
