@@ -105,7 +105,9 @@ void convertir(services& ctx, etat_audacity& etat, etat_conversion& conversion, 
             return;
         }
         // Converted, cancelled in the size dialog, or refused (the reader
-        // has said why): not offered again while it stays as it is.
+        // has said why): not offered again while it stays as it is. Only
+        // this name becomes known, never the whole listing: the other new
+        // exports of this look are still to convert.
         connaitre(etat, nom);
     } catch (...) {
         // Shown by the caller's guard. The recording is not offered again

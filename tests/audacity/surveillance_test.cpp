@@ -397,11 +397,18 @@ TEST(SurveillanceConversionReelle, ConvertsRefusesAndReportsThroughTheRealDriver
     EXPECT_EQ(os.ouvertures[0].dossier, "c:\\quorva\\");
     EXPECT_TRUE(messages.empty());
 
+    // A refused recording and a good one found in the same look, the
+    // refused one first: it alone becomes known, and is offered once.
+    os.ecrire(dossier + "\\bon.wav", wav(100));
     os.ecrire(dossier + "\\stereo.wav", wav(100, 2));
+    Timer_surveilleTimer(ctx, ctx.audacity, ctx.conversion, actions);
     Timer_surveilleTimer(ctx, ctx.audacity, ctx.conversion, actions);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], texte_refus_wav);
     EXPECT_FALSE(os.file_exists(dossier + "\\stereo.wav.slk"));
+    EXPECT_EQ(graphiques, 2);
+    ASSERT_EQ(os.ouvertures.size(), 2u);
+    EXPECT_EQ(os.ouvertures[1].fichier, dossier + "\\bon.wav.slk");
 
     // Without its base workbook the conversion fails: said once, and the
     // watcher goes on.
@@ -412,6 +419,7 @@ TEST(SurveillanceConversionReelle, ConvertsRefusesAndReportsThroughTheRealDriver
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[1], "Impossible d'ouvrir le fichier c:\\quorva\\fic_quorva\\patin_tracte_base_EN.slk");
     EXPECT_TRUE(ctx.audacity.Timer_surveille_actif);
-    EXPECT_EQ(ctx.audacity.ListBox1, (std::vector<std::string>{"ancien.wav", "essai.wav", "stereo.wav", "suivant.wav"}));
-    EXPECT_EQ(os.ouvertures.size(), 1u);
+    EXPECT_EQ(ctx.audacity.ListBox1,
+              (std::vector<std::string>{"ancien.wav", "bon.wav", "essai.wav", "stereo.wav", "suivant.wav"}));
+    EXPECT_EQ(os.ouvertures.size(), 2u);
 }
