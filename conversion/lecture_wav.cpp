@@ -109,11 +109,13 @@ void verifie_taille(etat_conversion& etat, std::int32_t taille_donnees, int bits
 namespace {
 
 // A recording that is not mono 16-bit: said, and the progress window hidden.
+// Which files count as known is the caller's business: the export watcher
+// makes this one known and no other, so that the exports it found in the
+// same look are still converted.
 resultat_lecture refuser(const services& ctx, etat_conversion& etat, const interface_conversion& ui) {
     ctx.message(texte_refus_wav);
     appelle(ui.masquer_patience);
     etat.fichier_en_cours.clear();
-    appelle(ui.apres_refus);
     return resultat_lecture::refuse;
 }
 

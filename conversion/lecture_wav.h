@@ -55,10 +55,6 @@ struct interface_conversion {
     // Hide / show again and bring to the front the progress window.
     std::function<void()> masquer_patience;
     std::function<void()> montrer_patience;
-    // After a refused recording (message shown through afficher_message,
-    // progress window hidden, fichier_en_cours cleared): the export watcher
-    // resets its list of known files from the folder listing.
-    std::function<void()> apres_refus;
 };
 
 // The refusal text, shown with afficher_message.

@@ -120,7 +120,7 @@ TEST(LectureWav, OtherFormatsAreRefusedWithTheMessage) {
         EXPECT_EQ(b.messages[0],
                   "Lecture des fichiers .WAV diff\xE9rents de \r1 canal, 16 bits pas encore possible.\r\r"
                   " D\xE9sol\xE9, j'y travaille (RQ)");
-        EXPECT_EQ(b.evenements, (std::vector<std::string>{"masquer", "refus"}));
+        EXPECT_EQ(b.evenements, (std::vector<std::string>{"masquer"}));
         EXPECT_EQ(b.ctx.conversion.fichier_en_cours, "");
     }
 }

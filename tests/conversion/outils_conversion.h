@@ -43,7 +43,6 @@ struct banc_conversion {
         ui.montrer_graphique = [this] { evenements.push_back("graphique"); };
         ui.masquer_patience = [this] { evenements.push_back("masquer"); };
         ui.montrer_patience = [this] { evenements.push_back("montrer"); };
-        ui.apres_refus = [this] { evenements.push_back("refus"); };
     }
 
     std::string chemin(const std::string& nom) { return os.racine() + nom; }
