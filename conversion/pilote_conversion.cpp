@@ -128,8 +128,8 @@ resultat_conversion convertir(services& ctx, etat_conversion& etat, const std::s
     return resultat;
 }
 
-resultat_conversion Lectureconversionwav1Click(services& ctx, etat_conversion& etat, const choix_fichier& choisir,
-                                               const interface_conversion& ui) {
+resultat_conversion BitBtn1Click(services& ctx, etat_conversion& etat, const choix_fichier& choisir,
+                                 const interface_conversion& ui) {
     if (etat.conversion_en_cours || !choisir) return {};
     const std::string chemin = choisir(filtre_wav, extension_wav, ctx.chemins.chemin_appli);
     if (chemin.empty()) return {};

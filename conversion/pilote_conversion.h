@@ -79,12 +79,20 @@ constexpr const char* extension_wav = "wav";
 using choix_fichier = std::function<std::string(const std::string& filtre, const std::string& extension,
                                                 const std::string& dossier_initial)>;
 
-// The menu entry: open dialog in chemin_appli, then convertir with the
-// chosen file's name as the chart's title. Nothing
-// happens (not even the dialog) while another conversion runs. A chosen
-// file that is no WAV recording at all (the reader ignores it) hides the
-// progress window and is reported with texte_pas_un_wav.
-resultat_conversion Lectureconversionwav1Click(services& ctx, etat_conversion& etat, const choix_fichier& choisir,
-                                               const interface_conversion& ui);
+// The toolbar's conversion routine (the work of its hidden button BitBtn1):
+// open dialog in chemin_appli, then convertir with the chosen file's name
+// as the chart's title. Nothing happens (not even the dialog) while another
+// conversion runs. A chosen file that is no WAV recording at all (the
+// reader ignores it) hides the progress window and is reported with
+// texte_pas_un_wav.
+resultat_conversion BitBtn1Click(services& ctx, etat_conversion& etat, const choix_fichier& choisir,
+                                 const interface_conversion& ui);
+
+// The menu entry "Read convert .wav ( 1 channel; 16 bits) Excel": the
+// toolbar's conversion routine (convertir resets the conversion's state).
+inline resultat_conversion Lectureconversionwav1Click(services& ctx, etat_conversion& etat,
+                                                      const choix_fichier& choisir, const interface_conversion& ui) {
+    return BitBtn1Click(ctx, etat, choisir, ui);
+}
 
 }  // namespace quorva
