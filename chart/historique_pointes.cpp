@@ -113,6 +113,9 @@ std::optional<genre_etape> historique_pointes::deplacer_etape(std::vector<etape>
     const genre_etape genre = e.genre;
     vers.push_back(std::move(e));
     vue.pointe_choisie = 0;
+    // Undone or done again, a file read leaves the view as the read does:
+    // opened on the whole recording.
+    if (genre == genre_etape::lecture) ouvrir_vue(vue, conversion);
     return genre;
 }
 

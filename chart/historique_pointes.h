@@ -43,7 +43,7 @@ public:
 
     // Undo / redo one step; the kind of step, or none when there was none.
     // A placement in progress is given up first (that alone is the undo).
-    // After a file read is undone or redone, the chart re-opens its view.
+    // A file read undone or redone re-opens the view on the whole recording.
     std::optional<genre_etape> annuler(vue_courbe& vue, etat_conversion& conversion);
     std::optional<genre_etape> retablir(vue_courbe& vue, etat_conversion& conversion);
 

@@ -67,4 +67,6 @@ std::string texte_sans_fichier(const std::string& fichier, int langue) {
     return "No marks file " + fichier;
 }
 
+std::string texte_table_pleine() { return "No room for another mark: 100 marks at most.\rDelete a mark first."; }
+
 }  // namespace quorva

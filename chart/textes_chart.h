@@ -32,4 +32,7 @@ std::string texte_sauvegarde(const std::string& fichier, int nb_pointes, int lan
 std::string texte_lecture(const std::string& fichier, int nb_pointes, int nb_echantillons, int langue);
 std::string texte_sans_fichier(const std::string& fichier, int langue);
 
+// Add a mark or Insert with the table full (in English, as the popup items).
+std::string texte_table_pleine();
+
 }  // namespace quorva

@@ -167,7 +167,11 @@ TEST_F(Edition, AMarksFileReadIsOneStepAndABrokenFileNone) {
     EXPECT_EQ(positions(), (std::vector<double>{3, 100}));
     // The mark at 100 is the detected one; 300 and 500 are gone.
     EXPECT_EQ(resume(), "2 marks: 1 as detected, 0 moved, 1 added, 2 deleted");
+    vue.premier_visible = 2;  // zoomed in: the undone read opens the view again
+    vue.dernier_visible = 3;
     ASSERT_EQ(h.annuler(vue, c), genre_etape::lecture);
+    EXPECT_EQ(vue.premier_visible, 1);
+    EXPECT_EQ(vue.dernier_visible, 1000);
     EXPECT_EQ(c.nb_echantillons, 1000);
     EXPECT_EQ(c.echantillons[1000], 1000);
     EXPECT_EQ(positions(), (std::vector<double>{100, 300, 500}));

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <map>
 #include <memory>
 #include <numbers>
+#include <optional>
 #include <random>
 
 #include "app/contexte.h"
@@ -609,4 +611,46 @@ TEST(ClavierCourbe, TabGoesThroughTheMarksInPositionOrderAndShowsTheChosenOne) {
     etat->nb_pointes = 0;
     EXPECT_FALSE(selectionner_pointe(vue, *etat, true));
     EXPECT_EQ(vue.pointe_selectionnee, 0);
+}
+
+// A red mark takes its column and the next; the selected mark its column,
+// one before and two after, over the red; columns past the image are cut.
+TEST(MarquesCourbe, MarksAndTheSelectionTakeTheirColumnsInsideTheImage) {
+    using m = marque_colonne;
+    trace_courbe trace;
+    trace.colonnes_pointes = {0, 5, 9, 1080};
+    trace.colonne_selection = 9;
+    std::vector<marque_colonne> colonnes;
+    colonnes_marquees(trace, 12, colonnes);
+    EXPECT_EQ(colonnes, (std::vector<marque_colonne>{m::pointe, m::pointe, m::aucune, m::aucune, m::aucune, m::pointe,
+                                                     m::pointe, m::aucune, m::selection, m::selection, m::selection,
+                                                     m::selection}));
+    trace.colonne_selection = -1;  // not in sight
+    colonnes_marquees(trace, largeur_image, colonnes);
+    ASSERT_EQ(colonnes.size(), static_cast<std::size_t>(largeur_image));
+    EXPECT_EQ(std::count(colonnes.begin(), colonnes.end(), m::pointe), 7);
+    EXPECT_EQ(colonnes[1080], m::pointe);
+}
+
+// Insert puts the mark under the mouse over the image, else in the middle
+// of the view; Shift + arrow moves by one pixel column, an arrow by one
+// sample.
+TEST(ClavierCourbe, InsertGoesUnderTheMouseOrMidViewAndArrowsStepBySampleOrColumn) {
+    auto etat = enregistrement(32000);
+    vue_courbe vue = vue_ouverte(*etat);
+    vue.premier_visible = 1001;
+    vue.dernier_visible = 3162;  // 2162 samples on 1081 columns: 2 per column
+    trace_courbe trace;
+    calculer_trace(vue, *etat, trace);
+    struct cas {
+        std::optional<int> souris;
+        double attendu;
+    };
+    for (const auto& [souris, attendu] : {cas{100, 1201}, cas{0, 1001}, cas{std::nullopt, 2081.5}, cas{-3, 2081.5},
+                                          cas{largeur_image, 2081.5}})
+        EXPECT_DOUBLE_EQ(position_insertion(vue, souris), attendu) << souris.value_or(-99);
+    EXPECT_DOUBLE_EQ(pas_fleche(vue, false), 1);
+    EXPECT_DOUBLE_EQ(pas_fleche(vue, true), 2);
+    vue.echelle_x = 0;  // nothing drawn: one sample
+    EXPECT_DOUBLE_EQ(pas_fleche(vue, true), 1);
 }
