@@ -19,11 +19,13 @@ struct compte_rendu {
     std::string message;
 };
 
-// Reads the marks file: the marks it brings are one undoable step and the
-// view opens again on the whole recording. `automatique`: the read one
-// second after the opening, which is silent when there is no file. A broken
-// file raises erreur_quorva and changes nothing (a carried mark stays
-// carried).
+// Reads the marks file (Readmarks' rule, fichier_pointes.h): the marks of
+// the recording's own file are one undoable step and the view opens again
+// on the whole recording; a file of another recording changes nothing and
+// is named in the status line, and in a message too when the pupil chose
+// "Read marks". `automatique`: the read one second after the opening,
+// silent when there is no file. A broken file raises erreur_quorva and
+// changes nothing (a carried mark stays carried).
 compte_rendu lire_pointes(const services& ctx, vue_courbe& vue, historique_pointes& historique,
                           etat_conversion& conversion, bool automatique, int langue);
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <map>
@@ -618,39 +617,25 @@ TEST(ClavierCourbe, TabGoesThroughTheMarksInPositionOrderAndShowsTheChosenOne) {
 TEST(MarquesCourbe, MarksAndTheSelectionTakeTheirColumnsInsideTheImage) {
     using m = marque_colonne;
     trace_courbe trace;
-    trace.colonnes_pointes = {0, 5, 9, 1080};
-    trace.colonne_selection = 9;
+    trace.colonnes_pointes = {0, 4, 7, 11};
+    trace.colonne_selection = 7;
     std::vector<marque_colonne> colonnes;
-    colonnes_marquees(trace, 12, colonnes);
-    EXPECT_EQ(colonnes, (std::vector<marque_colonne>{m::pointe, m::pointe, m::aucune, m::aucune, m::aucune, m::pointe,
-                                                     m::pointe, m::aucune, m::selection, m::selection, m::selection,
-                                                     m::selection}));
-    trace.colonne_selection = -1;  // not in sight
-    colonnes_marquees(trace, largeur_image, colonnes);
-    ASSERT_EQ(colonnes.size(), static_cast<std::size_t>(largeur_image));
-    EXPECT_EQ(std::count(colonnes.begin(), colonnes.end(), m::pointe), 7);
-    EXPECT_EQ(colonnes[1080], m::pointe);
+    colonnes_marquees(trace, 11, colonnes);
+    EXPECT_EQ(colonnes, (std::vector<marque_colonne>{m::pointe, m::pointe, m::aucune, m::aucune, m::pointe, m::pointe,
+                                                     m::selection, m::selection, m::selection, m::selection, m::aucune}));
 }
 
-// Insert puts the mark under the mouse over the image, else in the middle
-// of the view; Shift + arrow moves by one pixel column, an arrow by one
-// sample.
+// Insert: under the mouse over the image, else mid-view. Arrows: one sample,
+// or one pixel column with Shift (one sample when nothing is drawn).
 TEST(ClavierCourbe, InsertGoesUnderTheMouseOrMidViewAndArrowsStepBySampleOrColumn) {
-    auto etat = enregistrement(32000);
-    vue_courbe vue = vue_ouverte(*etat);
+    vue_courbe vue;
     vue.premier_visible = 1001;
-    vue.dernier_visible = 3162;  // 2162 samples on 1081 columns: 2 per column
-    trace_courbe trace;
-    calculer_trace(vue, *etat, trace);
-    struct cas {
-        std::optional<int> souris;
-        double attendu;
-    };
-    for (const auto& [souris, attendu] : {cas{100, 1201}, cas{0, 1001}, cas{std::nullopt, 2081.5}, cas{-3, 2081.5},
-                                          cas{largeur_image, 2081.5}})
+    vue.dernier_visible = 3162;
+    vue.echelle_x = 0.5;
+    for (const auto& [souris, attendu] : {std::pair<std::optional<int>, double>{100, 1201}, {0, 1001},
+                                          {std::nullopt, 2081.5}, {-3, 2081.5}, {largeur_image, 2081.5}})
         EXPECT_DOUBLE_EQ(position_insertion(vue, souris), attendu) << souris.value_or(-99);
-    EXPECT_DOUBLE_EQ(pas_fleche(vue, false), 1);
-    EXPECT_DOUBLE_EQ(pas_fleche(vue, true), 2);
-    vue.echelle_x = 0;  // nothing drawn: one sample
+    EXPECT_EQ(std::make_pair(pas_fleche(vue, false), pas_fleche(vue, true)), std::make_pair(1.0, 2.0));
+    vue.echelle_x = 0;
     EXPECT_DOUBLE_EQ(pas_fleche(vue, true), 1);
 }
