@@ -35,7 +35,8 @@ enum class accord_pointes {
 // The most samples a marks file may hold: as many as the WAV reader reads.
 constexpr std::int32_t echantillons_max_pointes = static_cast<std::int32_t>(octets_wav_max / 2);
 
-// "Le fichier de pointes %s a plus d'échantillons qu'un enregistrement..."
+// The refusal of a marks file that holds more samples than any recording
+// (%s: the file).
 extern const char* const texte_pointes_trop_grand;
 
 // A marks file, read and compared with the recording in the buffer without
