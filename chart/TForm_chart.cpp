@@ -409,7 +409,7 @@ void TForm_chart::Timer2Timer() {
     // A marks file that cannot be read is reported; the help still follows.
     lire(true);
     gere([this] {
-        message(texte_aide_message());
+        ctx_.information(texte_aide_message());  // guidance, not a warning
         Memo1->setVisible(true);
     });
 }

@@ -5,10 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <QEventLoop>
+#include <QMessageBox>
+#include <QTimer>
 #include <cmath>
 #include <memory>
 
 #include "app/contexte.h"
+#include "app/base/fenetres_qt.h"
 #include "app/base/nombres.h"
 #include "app/base/texte.h"
 #include "chart/textes_chart.h"
@@ -474,4 +477,26 @@ TEST_F(FenetreChart, NewItemsFollowTheLanguageAndSayWhatTheyDid) {
     chart->Readmarks1->trigger();
     EXPECT_NE(chart->Label_message->toolTip().toStdString().find("1000 "), std::string::npos);
     EXPECT_TRUE(chart->Annuler1->isEnabled());
+}
+
+// The boxes the pupil meets at every conversion carry the icon of their
+// kind: the help is guidance, the full table a refusal to act on.
+TEST_F(FenetreChart, TheHelpIsGuidanceAndAFullTableAWarning) {
+    brancher_boites_message(ctx);
+    std::vector<std::pair<QMessageBox::Icon, std::string>> boites;
+    QTimer repondeur;
+    QObject::connect(&repondeur, &QTimer::timeout, [&] {
+        if (auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boites.emplace_back(boite->icon(), cp1252(boite->text()).substr(0, 12));
+            boite->done(QMessageBox::Ok);
+        }
+    });
+    repondeur.start(10);
+    enregistrement(1000, {500});
+    chart->ouvrir();
+    chart->Timer2Timer();
+    ctx.conversion.nb_pointes = 100;
+    for (int k = 1; k <= 100; ++k) ctx.conversion.pointes[k].x = 5 * k;
+    chart->Addamark1->trigger();
+    EXPECT_EQ(boites, (decltype(boites){{QMessageBox::Information, "Verify the b"}, {QMessageBox::Warning, "No room for "}}));
 }

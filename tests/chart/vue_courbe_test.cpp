@@ -436,6 +436,19 @@ TEST(MarquesCourbe, AddReusesAnEmptySlotAndIsRefusedAtAHundredMarks) {
     EXPECT_EQ(vue.pointe_choisie, 37);
 }
 
+// A drop past the last sample lands on it; a wheel step beside the image
+// acts as at its nearer edge.
+TEST(MarquesCourbe, ADropAndAWheelStepBesideTheImageStayInsideTheRecording) {
+    auto etat = enregistrement(1000);
+    vue_courbe vue = vue_ouverte(*etat), au_bord = vue;
+    ajouter_pointe(vue, *etat);
+    clic_gauche(vue, *etat, 1080);
+    EXPECT_EQ(etat->pointes[1].x, 1000);
+    molette(vue, *etat, 'c', true, 5000);
+    molette(au_bord, *etat, 'c', true, 1081);
+    EXPECT_EQ(visibles(vue), visibles(au_bord));
+}
+
 TEST(MarquesCourbe, DeleteKeepsTheOrderAndOkDropsTheUnplacedMark) {
     auto etat = enregistrement(1000);
     vue_courbe vue = vue_ouverte(*etat);
