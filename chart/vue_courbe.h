@@ -1,9 +1,11 @@
 // The chart's view of the recording and the editing of its marks: which
 // samples are visible, the scales, the wheel navigation, the hit test, the
 // pick-up / drop / add / delete of marks, the selected mark of the keyboard
-// and the time ruler. TForm_chart only draws what calculer_trace() and
+// (where Insert puts a mark, the arrows' step) and the time ruler.
+// TForm_chart only draws what calculer_trace(), colonnes_marquees() and
 // graduations() give and forwards its mouse, wheel and key events here (the
-// undoable edits go through chart/historique_pointes.h).
+// undoable edits go through chart/historique_pointes.h, Read marks and OK
+// through chart/commandes_pointes.h).
 #pragma once
 
 #include <algorithm>
