@@ -133,9 +133,8 @@ resultat_lecture Lecture_fichier_wav(const services& ctx, etat_conversion& etat,
                                      passe_lecture passe, const interface_conversion& ui) {
     etat.fichier_pointes = chemin + ".txt";
 
-    // The first 10,000,000 bytes; anything beyond is ignored.
     std::string fichier;
-    if (!ctx.os.read_file(chemin, fichier, 10'000'000))
+    if (!ctx.os.read_file(chemin, fichier, octets_wav_max))
         throw erreur_quorva(message("Impossible d'ouvrir le fichier %s", chemin));
 
     const entete_wav entete = analyse_entete(fichier);

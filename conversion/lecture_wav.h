@@ -16,6 +16,7 @@
 // was before (never half-written).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -24,6 +25,10 @@
 #include "conversion/etat_conversion.h"
 
 namespace quorva {
+
+// The reader reads the first 10,000,000 bytes of a recording; anything
+// beyond is ignored.
+constexpr std::size_t octets_wav_max = 10'000'000;
 
 // Answers of the size dialog (TForm2's modal results).
 constexpr std::int16_t reponse_poursuivre = 1;  // keep the factor

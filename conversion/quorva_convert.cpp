@@ -4,7 +4,8 @@
 //                  [--accept] FILE.wav...
 //
 // For each recording: the display pass (no chart; an existing marks file is
-// read as the chart reads it; --accept then does what the chart's OK does),
+// read as the chart reads it, only when it holds this recording's samples;
+// --accept then does what the chart's OK does),
 // then the workbook pass, FILE.wav.slk. One line per converted file on
 // standard output; messages on standard error (and a warning when a
 // workbook holds more samples than a spreadsheet shows); exit status 1 when
@@ -111,7 +112,10 @@ int main(int argc, char** argv) {
         return l.facteur_auto ? reponse_diminuer : reponse_poursuivre;
     };
     ui.montrer_graphique = [&] {
-        Readmarks(ctx, etat);                      // as the chart does one second after it opens
+        // As the chart does one second after it opens: the marks file of
+        // another recording is left out, and said.
+        if (Readmarks(ctx, etat) == accord_pointes::autre_enregistrement)
+            std::cerr << pour_terminal(etat.fichier_pointes) << ": marks file of another recording, not read\n";
         if (l.accepter) valider_pointes(ctx, etat);  // the chart's OK
     };
     options_conversion options;
