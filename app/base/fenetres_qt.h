@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app/base/garde.h"
+#include "app/base/services.h"
 
 namespace quorva {
 
@@ -21,6 +22,10 @@ std::string cp1252(const QString& texte);
 void montrer_erreur(const std::string& texte);
 void montrer_message(const std::string& texte);
 void montrer_information(const std::string& texte);
+
+// The routines' message hooks on these boxes: a refusal shows the warning
+// icon, guidance the information icon, an error the error icon.
+void brancher_boites_message(services& ctx);
 
 // Runs an event handler through the guard: an error ends the handler and is
 // shown in an error box, and the program goes on.

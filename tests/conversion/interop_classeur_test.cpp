@@ -128,7 +128,7 @@ etat_conversion detection_attendue(const std::string& wav, int facteur, bool acc
     PlateformeFactice os;
     auto ctx = std::make_unique<contexte>(os);
     interface_conversion ui;
-    ui.question_taille = [](std::int32_t, int, std::int32_t, std::int32_t) { return reponse_diminuer; };
+    ui.question_taille = [](std::int32_t, int, std::int32_t, std::int32_t, std::int64_t) { return reponse_diminuer; };
     ui.montrer_graphique = [&] {
         Readmarks(*ctx, ctx->conversion);
         if (accepter) reconstruit_pointes(ctx->conversion);
@@ -236,6 +236,18 @@ TEST_F(Interop, ReducedRecordingAndEditedMarks) {
     r = lance("--accept \"" + marque + "\"");
     ASSERT_EQ(r.statut, 0) << r.sortie;
     verifie(marque, recalcule(marque + ".slk"), 1, true);
+}
+
+// Every sample kept (no --factor) of a recording one sample longer than a
+// spreadsheet shows: the workbook is written whole, with a warning.
+TEST_F(Interop, KeepingMoreSamplesThanASpreadsheetShowsIsWarnedOnStandardError) {
+    const std::string wav = enregistrement("tres_long.wav", 1'048'572, 41);
+    const auto r = lance("\"" + wav + "\"");
+    EXPECT_EQ(r.statut, 0) << r.sortie;
+    EXPECT_NE(r.sortie.find(wav + ": warning: 1048572 samples kept, but Excel and LibreOffice Calc show only the first "
+                                  "1048571 (rows 6 to 1048576): the end of the workbook is cut off"),
+              std::string::npos) << r.sortie;
+    EXPECT_NE(contenu(wav + ".slk").find("C;Y1048577;X1;K1048572;"), std::string::npos);
 }
 
 TEST_F(Interop, RefusedAndIgnoredFilesFailTheCommand) {
