@@ -168,7 +168,7 @@ void nettoyer_restes(const std::string& dossier) {
     const auto maintenant = static_cast<std::int64_t>(::time(nullptr));
     for (const auto& entree : entrees(dossier)) {
         if (!auteur_du_temporaire(entree)) continue;
-        const std::string chemin = (dossier.empty() ? "" : dossier) + entree;
+        const std::string chemin = dossier + entree;
         struct stat infos;
         if (::lstat(chemin.c_str(), &infos) != 0 || !S_ISREG(infos.st_mode)) continue;
         const auto mort = [](unsigned long processus) {
