@@ -1,0 +1,136 @@
+#!/usr/bin/env bash
+# The Audacity road of quorva.exe under Wine, with a stand-in audacity.exe
+# of the tests' own (tests/windows/audacity_remplacant.cpp) in a copy of the
+# portable folder, at fic_quorva\audacity\audacity.exe:
+#   patin:   "Audacity for stick-slip(1ch;16 bits;1000 hz) Local" writes
+#            Portable Settings\audacity.cfg and starts the stand-in, which
+#            checks 1000 Hz, one channel, 16-bit and exports the demo
+#            recording into the export folder named there; the export
+#            watcher opens the chart, OK writes the workbook and the marks
+#            file, byte for byte those of the Linux quorva-convert --accept
+#            (English both), and the shell is asked to open the workbook
+#            (a file type of the test's own: RECORDER --document "%1").
+#   vitesse: "Audacity for speed wave (2ch;22 KHz) Local": 22050 Hz, two
+#            channels, 32-bit float; the stand-in exports into the
+#            wave-speed folder, which no watcher converts.
+# Usage: audacity_wine.sh patin|vitesse PORTABLE_FOLDER STAND-IN.EXE RECORDER.EXE
+#        LINUX_QUORVA-CONVERT RECORDING.wav SCREENSHOT_FOLDER
+set -u
+. "$(dirname "$0")/bureau_wine.sh"
+entree=$1 paquet=$2 remplacant=$3 enregistreur=$4 convert_linux=$5 demo=$6 shots=$7
+if [ "$entree" = patin ] && [ ! -x "$convert_linux" ]; then
+    echo "the Linux quorva-convert is not built ($convert_linux): build the Linux side first"
+    exit 77
+fi
+debut_essai "$shots" "wine_audacity_${entree}_failure.png"
+
+# The portable folder copied, the stand-in where the local Audacity lives.
+prog=$travail/Quorva
+cp -r "$paquet" "$prog"
+aud=$prog/fic_quorva/audacity
+mkdir -p "$aud"
+cp "$remplacant" "$aud/audacity.exe"
+case $entree in
+    # Down presses from the top of the menu (English, the portable folder's
+    # data): About, PLINKA's section and document, STICK SLIP, then this.
+    patin) bas=5 taux=1000 canaux=1 format=131073 dossier=patin_tracte
+        cp "$demo" "$travail/source.wav" ;;
+    # ... the stick-slip help, the conversion, WAVES SPEED, then this.
+    vitesse) bas=9 taux=22050 canaux=2 format=262159 dossier=vitesse_ondes
+        sox -n -r 22050 -b 16 -c 2 -e signed-integer "$travail/source.wav" synth 2 sine 300 sine 500 vol 0.5 ||
+            echec "sox made no recording" ;;
+    *) echec "unknown entry $entree" ;;
+esac
+printf 'frequence=%s\r\ncanaux=%s\r\nformat=%s\r\nsource=%s\r\n' "$taux" "$canaux" "$format" \
+    "$(chemin_windows "$travail/source.wav")" > "$aud/remplacant.txt"
+cfg="$aud/Portable Settings/audacity.cfg"
+journal=$aud/remplacant.log
+enreg=$aud/$dossier
+
+# English, through the language preference in the prefix's temporary folder;
+# workbooks opened by the test's recorder.
+temp=$(dossier_temp_windows)
+[ -d "$temp" ] || echec "no temporary folder in the Wine prefix: '$temp'"
+preferer_anglais "$temp"
+reg() { "$QUORVA_WINE" reg add "$@" /f >/dev/null 2>&1 || echec "reg add $*"; }
+reg 'HKCR\.slk' /ve /d Quorva.ClasseurEssai
+reg 'HKCR\Quorva.ClasseurEssai\shell\open\command' /ve /d "\"$(chemin_windows "$enregistreur")\" --document \"%1\""
+
+demarrer_xvfb 1366x768x24
+demarrer_openbox
+lancer_windows QUORVA "$prog/quorva.exe"
+barre=$(attendre_fenetre Quorva 60) || echec "no toolbar"
+arrivee() {
+    eval "$(xdotool getwindowgeometry --shell "$barre")"
+    [ "$X" = 1237 ] && [ "$Y" = 18 ]
+}
+attendre 15 arrivee || echec "the toolbar did not reach the top-right corner"
+attendre 10 menu_ouvert "$QUORVA" "$barre" || echec "no menu after the arrival"
+xdotool key Escape
+menu_ferme() { ! menu_ouvert "$QUORVA" "$barre"; }
+attendre 10 menu_ferme || echec "Escape left the menu open"
+
+echo "== menu entry $bas"
+xdotool mousemove 1307 30 click 1
+attendre 10 menu_ouvert "$QUORVA" "$barre" || echec "a click on the toolbar opens no menu"
+sleep 0.5
+for _ in $(seq "$bas"); do xdotool key Down; done
+sleep 0.3
+import -window root "$shots/wine_audacity_${entree}_menu.png"
+xdotool key Return
+
+echo "== preferences and the stand-in"
+attendre 20 grep -q '^export=' "$journal" 2>/dev/null ||
+    echec "the stand-in was not started or refused: $(cat "$journal" 2>/dev/null)"
+[ -f "$cfg" ] || echec "no $cfg"
+grep -a -q $'^DefaultProjectSampleRate='"$taux"$'\r$' "$cfg" || echec "DefaultProjectSampleRate=$taux missing"
+grep -a -q $'^RecordChannels='"$canaux"$'\r$' "$cfg" || echec "RecordChannels=$canaux missing"
+grep -qi "^export=$(chemin_windows "$enreg" | sed 's/\\/\\\\/g')\$" "$journal" ||
+    echec "exported into $(grep '^export=' "$journal"), $(chemin_windows "$enreg") expected"
+attendre 20 grep -q '^exported' "$journal" || echec "no export: $(cat "$journal")"
+cmp -s "$travail/source.wav" "$enreg/essai.wav" || echec "the export is not the recording"
+
+if [ "$entree" = vitesse ]; then
+    # The wave-speed recordings are the pupils' own to study: no chart.
+    sleep 9
+    for id in $(fenetres_de "$QUORVA"); do
+        [ "$id" = "$barre" ] && continue
+        eval "$(xdotool getwindowgeometry --shell "$id")"
+        [ "$WIDTH" = 1130 ] && echec "a chart opened for the wave-speed recording"
+    done
+    vivant "$QUORVA" || echec "quorva.exe ended"
+    echo "vitesse ok"
+    exit 0
+fi
+
+echo "== chart"
+chart=""
+graphique() {
+    local id
+    for id in $(fenetres_de "$QUORVA"); do
+        eval "$(xdotool getwindowgeometry --shell "$id")"
+        [ "$WIDTH" = 1130 ] && { chart=$id; return 0; }
+    done
+    return 1
+}
+attendre 30 graphique || echec "the watcher opened no chart"
+graphique
+repondre_aide_chart "$QUORVA" "$chart" "$barre" "" || echec "the chart's help box did not close"
+sleep 1
+import -window root "$shots/wine_audacity_chart.png"
+# OK stands at (1000, 208), 75 x 25, in the chart.
+xdotool mousemove --window "$chart" 1037 220 click 1
+
+echo "== workbook"
+attendre 30 test -s "$enreg/essai.wav.slk.ouvert" || echec "the shell was not asked to open the workbook"
+grep -qi 'essai.wav.slk' "$enreg/essai.wav.slk.ouvert" || echec "the shell opened $(cat "$enreg/essai.wav.slk.ouvert")"
+mkdir "$travail/linux"
+cp "$travail/source.wav" "$travail/linux/essai.wav"
+(cd "$travail/linux" && LC_ALL=C.UTF-8 "$convert_linux" --lang en --accept essai.wav >/dev/null) ||
+    echec "the Linux quorva-convert failed"
+for fichier in essai.wav.slk essai.wav.txt; do
+    [ -s "$enreg/$fichier" ] || echec "quorva.exe wrote no $fichier"
+    cmp "$travail/linux/$fichier" "$enreg/$fichier" || echec "$fichier differs from the Linux quorva-convert's"
+done
+vivant "$QUORVA" || echec "quorva.exe ended"
+echo "patin ok"

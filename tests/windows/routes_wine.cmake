@@ -1,0 +1,18 @@
+# The roads of quorva.exe under Wine beyond the toolbar and the conversion
+# entry: each with Wine's X11 driver on a private Xvfb with openbox, in the
+# prefix of the other X11 tests, one at a time. Included by
+# tests/windows/CMakeLists.txt after the X11 fixtures.
+
+# The stand-in Audacity (fic_quorva\audacity\audacity.exe in a copy of the
+# portable folder): the stick-slip entry's whole road to the workbook,
+# compared with the Linux quorva-convert; the wave-speed entry's settings.
+add_executable(audacity_remplacant audacity_remplacant.cpp)
+foreach(entree patin vitesse)
+    add_test(NAME windows.e2e.audacity.${entree}
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/audacity_wine.sh ${entree} ${CMAKE_BINARY_DIR}/Quorva
+                $<TARGET_FILE:audacity_remplacant> $<TARGET_FILE:quorva_win32_tests> ${QUORVA_CONVERT_LINUX}
+                ${demo} ${artefacts})
+    set_tests_properties(windows.e2e.audacity.${entree} PROPERTIES
+        FIXTURES_REQUIRED "wine_x11;paquet" RESOURCE_LOCK wine_x11 LABELS "e2e;windows" TIMEOUT 300
+        SKIP_RETURN_CODE 77 ENVIRONMENT "${environnement_x11}")
+endforeach()
