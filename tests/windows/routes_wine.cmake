@@ -16,3 +16,17 @@ foreach(entree patin vitesse)
         FIXTURES_REQUIRED "wine_x11;paquet" RESOURCE_LOCK wine_x11 LABELS "e2e;windows" TIMEOUT 300
         SKIP_RETURN_CODE 77 ENVIRONMENT "${environnement_x11}")
 endforeach()
+
+# The language flag's round trip (the preference in the prefix's %TEMP%),
+# then the chart driven by the keyboard alone.
+add_test(NAME windows.e2e.clavier_langue
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/clavier_langue_wine.sh ${quorva_paquet} ${CMAKE_BINARY_DIR}/Quorva/quorva-convert.exe
+            $<TARGET_FILE:quorva_win32_tests> ${demo} ${artefacts})
+# A section window's row opening its document through a file type of the
+# prefix.
+add_test(NAME windows.e2e.section
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/section_wine.sh ${CMAKE_BINARY_DIR}/Quorva $<TARGET_FILE:quorva_win32_tests>
+            ${artefacts})
+set_tests_properties(windows.e2e.clavier_langue windows.e2e.section PROPERTIES
+    FIXTURES_REQUIRED "wine_x11;paquet" RESOURCE_LOCK wine_x11 LABELS "e2e;windows" TIMEOUT 300
+    ENVIRONMENT "${environnement_x11}")

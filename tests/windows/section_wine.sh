@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# quorva.exe under Wine: a row of a section window opens its document
+# through the file type Windows knows for it. In a copy of the portable
+# folder, the heading "OTHER DOCUMENTS" opens its section window, which lists
+# the added Word documents; a double-click on the first row asks the shell
+# to open it, and .doc is a file type of the test's own here:
+# RECORDER --document "%1", which writes FILE.ouvert.
+# Usage: section_wine.sh PORTABLE_FOLDER RECORDER.EXE SCREENSHOT_FOLDER
+set -u
+. "$(dirname "$0")/bureau_wine.sh"
+paquet=$1 enregistreur=$2 shots=$3
+debut_essai "$shots" wine_section_failure.png
+prog=$travail/Quorva
+cp -r "$paquet" "$prog"
+documents=$prog/fic_quorva/doc_word_ajoutes
+premier=$(cd "$documents" && ls ./*.doc | sort | head -n 1)
+premier=${premier#./}
+[ -n "$premier" ] || echec "no added document in $documents"
+
+temp=$(dossier_temp_windows)
+[ -d "$temp" ] || echec "no temporary folder in the Wine prefix: '$temp'"
+preferer_anglais "$temp"
+reg() { "$QUORVA_WINE" reg add "$@" /f >/dev/null 2>&1 || echec "reg add $*"; }
+reg 'HKCR\.doc' /ve /d Quorva.DocumentEssai
+reg 'HKCR\Quorva.DocumentEssai\shell\open\command' /ve /d "\"$(chemin_windows "$enregistreur")\" --document \"%1\""
+
+demarrer_xvfb 1366x768x24
+demarrer_openbox
+lancer_windows QUORVA "$prog/quorva.exe"
+barre=$(attendre_fenetre Quorva 60) || echec "no toolbar"
+arrivee() {
+    eval "$(xdotool getwindowgeometry --shell "$barre")"
+    [ "$X" = 1237 ] && [ "$Y" = 18 ]
+}
+attendre 15 arrivee || echec "the toolbar did not reach the top-right corner"
+attendre 10 menu_ouvert "$QUORVA" "$barre" || echec "no menu after the arrival"
+xdotool key Escape
+menu_ferme() { ! menu_ouvert "$QUORVA" "$barre"; }
+attendre 10 menu_ferme || echec "Escape left the menu open"
+
+# From the bottom: "Quit Quorva", the TP submenu, the added documents'
+# submenu, then their heading.
+xdotool mousemove 1307 30 click 1
+attendre 10 menu_ouvert "$QUORVA" "$barre" || echec "a click on the toolbar opens no menu"
+sleep 0.5
+xdotool key Up Up Up Up Return
+section=""
+fenetre_section() {
+    local id
+    for id in $(fenetres_de "$QUORVA"); do
+        [ "$id" != "$barre" ] && { section=$id; return 0; }
+    done
+    return 1
+}
+attendre 20 fenetre_section || echec "no section window"
+fenetre_section
+sleep 1
+import -window root "$shots/wine_section.png"
+eval "$(xdotool getwindowgeometry --shell "$section")"
+xdotool mousemove $((X + 20)) $((Y + 24)) click --repeat 2 --delay 80 1
+attendre 20 test -s "$documents/$premier.ouvert" ||
+    echec "the row did not open $premier: $(ls "$documents")"
+grep -qi "doc_word_ajoutes\\\\$premier" "$documents/$premier.ouvert" ||
+    echec "the shell opened $(cat "$documents/$premier.ouvert")"
+vivant "$QUORVA" || echec "quorva.exe ended"
+echo "section ok: $premier"
