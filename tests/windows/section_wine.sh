@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# quorva.exe under Wine: a row of a section window opens its document
-# through the file type Windows knows for it. In a copy of the portable
-# folder, the heading "OTHER DOCUMENTS" opens its section window, which lists
-# the added Word documents; a double-click on the first row asks the shell
-# to open it, and .doc is a file type of the test's own here:
-# RECORDER --document "%1", which writes FILE.ouvert.
+# quorva.exe under Wine: an added document opens through the file type
+# Windows knows for it, from its menu entry and from its section window's
+# row. In a copy of the portable folder, the first entry of the submenu
+# "WORD DOCUMENTS ADDED", then a double-click on the first row of the
+# section window that the heading "OTHER DOCUMENTS" opens, ask the shell to
+# open the first added document; .doc is a file type of the test's own
+# here: RECORDER --document "%1", which writes FILE.ouvert.
 # Usage: section_wine.sh PORTABLE_FOLDER RECORDER.EXE SCREENSHOT_FOLDER
 set -u
 . "$(dirname "$0")/bureau_wine.sh"
@@ -38,11 +39,28 @@ xdotool key Escape
 menu_ferme() { ! menu_ouvert "$QUORVA" "$barre"; }
 attendre 10 menu_ferme || echec "Escape left the menu open"
 
+ouvrir_menu() {
+    xdotool mousemove 1307 30 click 1
+    attendre 10 menu_ouvert "$QUORVA" "$barre" || echec "a click on the toolbar opens no menu"
+    sleep 0.5
+}
+ouvert() {
+    attendre 20 test -s "$documents/$premier.ouvert" ||
+        echec "$1 did not open $premier: $(ls "$documents")"
+    grep -qi "doc_word_ajoutes\\\\$premier" "$documents/$premier.ouvert" ||
+        echec "$1: the shell opened $(cat "$documents/$premier.ouvert")"
+    rm -f "$documents/$premier.ouvert"
+}
+
 # From the bottom: "Quit Quorva", the TP submenu, the added documents'
-# submenu, then their heading.
-xdotool mousemove 1307 30 click 1
-attendre 10 menu_ouvert "$QUORVA" "$barre" || echec "a click on the toolbar opens no menu"
-sleep 0.5
+# submenu (its first entry first), then their heading.
+ouvrir_menu
+xdotool key Up Up Up Right
+sleep 0.3
+xdotool key Return
+ouvert "the added documents' submenu"
+attendre 10 menu_ferme || echec "the menu stayed open"
+ouvrir_menu
 xdotool key Up Up Up Up Return
 section=""
 fenetre_section() {
@@ -58,9 +76,6 @@ sleep 1
 import -window root "$shots/wine_section.png"
 eval "$(xdotool getwindowgeometry --shell "$section")"
 xdotool mousemove $((X + 20)) $((Y + 24)) click --repeat 2 --delay 80 1
-attendre 20 test -s "$documents/$premier.ouvert" ||
-    echec "the row did not open $premier: $(ls "$documents")"
-grep -qi "doc_word_ajoutes\\\\$premier" "$documents/$premier.ouvert" ||
-    echec "the shell opened $(cat "$documents/$premier.ouvert")"
+ouvert "the section row"
 vivant "$QUORVA" || echec "quorva.exe ended"
 echo "section ok: $premier"
