@@ -54,9 +54,9 @@ QUORVA_QT_WINDOWS_ARCHIVE=$travail/qt.tar.xz "$script" | grep -q complete || ech
 echo "== a complete folder without all of Debian's patches is made again"
 for liste in "" "$(head -n 4 <<<"$correctifs")" "$(grep -v 32763 <<<"$correctifs")"; do
     touch "$qt/garde"
-    if [ -n "$liste" ]; then echo "$liste" > "$qt/debian-patches.txt"; else rm "$qt/debian-patches.txt"; fi
-    QUORVA_QT_WINDOWS_ARCHIVE=$travail/qt.tar.xz "$script" > "$travail/sortie"
-    grep -q "made again" "$travail/sortie" || echec "a folder with [$liste] was used"
+    rm "$qt/debian-patches.txt" && { [ -z "$liste" ] || echo "$liste" > "$qt/debian-patches.txt"; }
+    QUORVA_QT_WINDOWS_ARCHIVE=$travail/qt.tar.xz "$script" | grep -c "made again" >/dev/null ||
+        echec "a folder with [$liste] was used"
     [ ! -e "$qt/garde" ] && [ "$(cat "$qt/debian-patches.txt")" = "$correctifs" ] || echec "not made again from the archive"
 done
 
@@ -66,15 +66,20 @@ une_ligne_et_rien() {
         echec "not one line saying what is missing: $(cat "$erreurs")"
     [ ! -e "$qt/.quorva-complete" ] || echec "a folder marked complete after a failure"
 }
+# refuse WHAT COMMAND...: the command fails with one line on standard error.
+refuse() {
+    local quoi=$1
+    shift
+    if "$@" >/dev/null 2>"$travail/erreurs"; then echec "$quoi"; fi
+    une_ligne_et_rien "$travail/erreurs"
+    cat "$travail/erreurs"
+}
 
 echo "== an archive without Qt"
 rm -rf "$qt"
 mkdir -p "$travail/vide/autre"
 tar -cJf "$travail/vide.tar.xz" -C "$travail/vide" autre
-if QUORVA_QT_WINDOWS_ARCHIVE=$travail/vide.tar.xz "$script" >/dev/null 2>"$travail/erreurs"; then
-    echec "an archive without Qt was accepted"
-fi
-une_ligne_et_rien "$travail/erreurs"
+refuse "an archive without Qt was accepted" env QUORVA_QT_WINDOWS_ARCHIVE=$travail/vide.tar.xz "$script"
 
 # A stand-in Debian source: the upstream tarball (its configure copies the
 # patched file aside) and the debian/ tarball whose series holds two cve-*
@@ -94,20 +99,23 @@ source_factice() {
     printf -- '--- a/src/a.txt\n+++ b/src/a.txt\n@@ -1,2 +1,2 @@\n ligne 1 a\n-%s\n+ligne 2 b\n' "$second" > "$s/debian/patches/cve-b.diff"
     tar -cJf "$dossier/qt6-base_6.4.2+dfsg-99.debian.tar.xz" -C "$s" debian
 }
-# The build tools stand in too: the build does nothing, the install puts a
-# Qt6Widgets package into the prefix.
-mkdir "$travail/outils"
-printf '#!/bin/sh\n[ "$1" = --install ] && mkdir -p "$QUORVA_QT_WINDOWS/lib/cmake/Qt6Widgets" && touch "$QUORVA_QT_WINDOWS/lib/cmake/Qt6Widgets/Qt6WidgetsConfig.cmake"\nexit 0\n' > "$travail/outils/cmake"
-printf '#!/bin/sh\nexit 0\n' > "$travail/outils/ninja"
-cp "$travail/outils/ninja" "$travail/outils/x86_64-w64-mingw32-g++-posix"
-chmod +x "$travail/outils/"*
+# Stand-in tools: the build does nothing, the install puts a Qt6Widgets
+# package into the prefix; apt-get finds nothing (no deb-src entry, no
+# network), and the script may not add an entry (not root here): nothing is
+# written into /etc/apt.
+mkdir "$travail/bin"
+printf '#!/bin/sh\n[ "$1" = --install ] && mkdir -p "$QUORVA_QT_WINDOWS/lib/cmake/Qt6Widgets" && touch "$QUORVA_QT_WINDOWS/lib/cmake/Qt6Widgets/Qt6WidgetsConfig.cmake"\nexit 0\n' > "$travail/bin/cmake"
+printf '#!/bin/sh\nexit 0\n' | tee "$travail/bin/ninja" > "$travail/bin/x86_64-w64-mingw32-g++-posix"
+printf '#!/bin/sh\nexit 100\n' > "$travail/bin/apt-get"
+printf '#!/bin/sh\necho 1000\n' > "$travail/bin/id"
+chmod +x "$travail/bin/"*
+export PATH=$travail/bin:$PATH
 
 echo "== an archive without Debian's patches is not used: built from source, patched"
 rm -rf "$qt"
 source_factice "$travail/source_bonne" "ligne 2"
-PATH=$travail/outils:$PATH QUORVA_QT_WINDOWS_SOURCES=$travail/source_bonne \
-    QUORVA_QT_WINDOWS_ARCHIVE=$travail/qt_sans_correctifs.tar.xz "$script" > "$travail/sortie"
-grep -q "not used" "$travail/sortie" || echec "the archive without patches was not refused: $(cat "$travail/sortie")"
+QUORVA_QT_WINDOWS_SOURCES=$travail/source_bonne QUORVA_QT_WINDOWS_ARCHIVE=$travail/qt_sans_correctifs.tar.xz \
+    "$script" | grep -c "not used" >/dev/null || echec "the archive without patches was not refused"
 [ "$(cat "$travail/patche.txt")" = $'ligne 1 a\nligne 2 b' ] || echec "patched source: $(cat "$travail/patche.txt")"
 [ "$(cat "$qt/debian-patches.txt")" = $'qt6-base 6.4.2+dfsg-99\ncve-a.diff\ncve-b.diff' ] ||
     echec "debian-patches.txt: $(cat "$qt/debian-patches.txt")"
@@ -117,26 +125,11 @@ QUORVA_QT_WINDOWS_SOURCES=$travail/source_bonne "$script" | grep -q complete || 
 echo "== a patch that does not apply"
 rm -rf "$qt"
 source_factice "$travail/source_casse" "ligne deux"
-if PATH=$travail/outils:$PATH QUORVA_QT_WINDOWS_SOURCES=$travail/source_casse \
-    QUORVA_QT_WINDOWS_ARCHIVE=$travail/absente.tar.xz "$script" >/dev/null 2>"$travail/erreurs"; then
-    echec "built with a patch that does not apply"
-fi
-une_ligne_et_rien "$travail/erreurs"
-grep -q "cve-b.diff" "$travail/erreurs" || echec "the patch is not named: $(cat "$travail/erreurs")"
-[ ! -e "$qt" ] || echec "a Qt folder after a patch that does not apply"
-cat "$travail/erreurs"
+refuse "built with a patch that does not apply" env QUORVA_QT_WINDOWS_SOURCES=$travail/source_casse \
+    QUORVA_QT_WINDOWS_ARCHIVE=$travail/absente.tar.xz "$script"
+grep -q "cve-b.diff" "$travail/erreurs" && [ ! -e "$qt" ] || echec "the patch is not named, or a Qt folder is left"
 
 echo "== no source to be had"
-# apt-get finds nothing (no deb-src entry, no network), and the script may
-# not add an entry (not root here): nothing is written into /etc/apt.
-mkdir "$travail/bin"
-printf '#!/bin/sh\nexit 100\n' > "$travail/bin/apt-get"
-printf '#!/bin/sh\necho 1000\n' > "$travail/bin/id"
-chmod +x "$travail/bin/apt-get" "$travail/bin/id"
-if PATH=$travail/bin:$PATH QUORVA_QT_WINDOWS_ARCHIVE=$travail/absente.tar.xz \
-    QUORVA_QT_WINDOWS_SOURCES=$travail/sources "$script" >/dev/null 2>"$travail/erreurs"; then
-    echec "the script succeeded without any source"
-fi
-une_ligne_et_rien "$travail/erreurs"
-cat "$travail/erreurs"
+refuse "the script succeeded without any source" env QUORVA_QT_WINDOWS_ARCHIVE=$travail/absente.tar.xz \
+    QUORVA_QT_WINDOWS_SOURCES=$travail/sources "$script"
 echo "ok"
