@@ -2,8 +2,14 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
+#include <QScreen>
+#include <QSet>
 #include <QWidget>
+#include <QVariant>
+#include <QWindow>
 
+#include "app/base/placement_fenetre.h"
 #include "app/base/texte.h"
 
 namespace quorva {
@@ -29,5 +35,94 @@ void montrer_erreur(const std::string& texte) { boite_message(QMessageBox::Criti
 void montrer_message(const std::string& texte) { boite_message(QMessageBox::Warning, texte); }
 
 void montrer_information(const std::string& texte) { boite_message(QMessageBox::Information, texte); }
+
+}  // namespace quorva
+
+// --- Windows on the screen ---------------------------------------------------------
+
+namespace quorva {
+
+namespace {
+
+rectangle_fenetre rectangle(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
+
+// Watches every window of the application as it shows (an application-wide
+// event filter: message boxes and Qt's own dialogs are ours too).
+class gardien_ecran : public QObject {
+public:
+    explicit gardien_ecran(const QWidget& barre) : barre_(&barre) {}
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override {
+        // The native window's Show comes after the widget's own showEvent (its
+        // final size) and before the window system maps it.
+        if (evenement->type() != QEvent::Show && evenement->type() != QEvent::Expose) return false;
+        if (!objet->isWindowType()) return false;
+        auto* fenetre = static_cast<QWindow*>(objet);
+        QWidget* w = widget_de(fenetre);
+        if (!w) return false;
+        if (evenement->type() == QEvent::Show) {
+            placer(*w);
+            if (!a_verifier_.contains(fenetre)) {
+                a_verifier_.insert(fenetre);
+                connect(fenetre, &QObject::destroyed, this, [this, fenetre] { a_verifier_.remove(fenetre); });
+            }
+        } else if (fenetre->isExposed() && a_verifier_.remove(fenetre)) {
+            placer(*w);  // now with the frame the window system drew
+        }
+        return false;
+    }
+
+private:
+    QWidget* widget_de(QWindow* fenetre) const {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->windowHandle() != fenetre || w == barre_) continue;
+            const Qt::WindowType genre = w->windowType();
+            if (genre == Qt::Window || genre == Qt::Dialog || genre == Qt::Tool) return w;
+        }
+        return nullptr;
+    }
+
+    // The window's frame: the one the window system gives when it knows it
+    // (Windows, as soon as the window exists; X11, once it is framed), else
+    // the last one seen, else a Windows 10 frame (in logical pixels).
+    marges_cadre cadre(const QWidget& w) {
+        if (w.windowFlags() & Qt::FramelessWindowHint) return {};
+        const QMargins m = w.windowHandle()->frameMargins();
+        if (!m.isNull()) dernier_cadre_ = {m.left(), m.top(), m.right(), m.bottom()};
+        return dernier_cadre_;
+    }
+
+    rectangle_fenetre zone() const {
+        const QScreen* ecran = barre_ ? QGuiApplication::screenAt(barre_->geometry().center()) : nullptr;
+        if (!ecran && barre_) ecran = barre_->screen();
+        if (!ecran) ecran = QGuiApplication::primaryScreen();
+        return ecran ? rectangle(ecran->availableGeometry()) : rectangle_fenetre{};
+    }
+
+    void placer(QWidget& w) {
+        rectangle_fenetre voulu = rectangle(w.geometry());
+        // A window narrowed before (and not resized since) asks for its own
+        // width again.
+        if (w.property("largeur_donnee").toInt() == voulu.largeur && w.property("largeur_voulue").toInt() > 0)
+            voulu.largeur = w.property("largeur_voulue").toInt();
+        const rectangle_fenetre r = placer_fenetre(voulu, cadre(w), zone(), w.minimumWidth());
+        w.setProperty("largeur_donnee", r.largeur < voulu.largeur ? r.largeur : 0);
+        w.setProperty("largeur_voulue", r.largeur < voulu.largeur ? voulu.largeur : 0);
+        if (!(r == rectangle(w.geometry()))) w.setGeometry(r.gauche, r.haut, r.largeur, r.hauteur);
+    }
+
+    QPointer<const QWidget> barre_;
+    marges_cadre dernier_cadre_{8, 31, 8, 8};
+    QSet<QWindow*> a_verifier_;  // shown, not yet framed
+};
+
+}  // namespace
+
+std::unique_ptr<QObject> garder_fenetres_sur_ecran(const QWidget& barre) {
+    auto gardien = std::make_unique<gardien_ecran>(barre);
+    qApp->installEventFilter(gardien.get());
+    return gardien;
+}
 
 }  // namespace quorva

@@ -3,8 +3,12 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 #include <string>
 #include <utility>
+
+class QObject;
+class QWidget;
 
 #include "app/base/garde.h"
 
@@ -21,6 +25,17 @@ std::string cp1252(const QString& texte);
 void montrer_erreur(const std::string& texte);
 void montrer_message(const std::string& texte);
 void montrer_information(const std::string& texte);
+
+// Keeps the program's windows whole on the screen that holds the toolbar,
+// at every display scaling: each top-level window (dialogs, section windows,
+// message boxes...) is placed when it shows by placer_fenetre
+// (app/base/placement_fenetre.h) inside that screen's available area, frame
+// included, and checked again once the window system has framed it. A window
+// narrows down to its minimum width when the screen is too narrow for it (it
+// lays itself out again in its resize event); the next time it shows it asks
+// for its own width again. Installed once, for the whole program, by the
+// returned object's life; the toolbar keeps its own rules.
+std::unique_ptr<QObject> garder_fenetres_sur_ecran(const QWidget& barre);
 
 // Runs an event handler through the guard: an error ends the handler and is
 // shown in an error box, and the program goes on.

@@ -18,7 +18,7 @@ struct fenetre_essai {
     bool cadre;
 };
 const fenetre_essai fenetres[] = {
-    {"chart", {160, 184, 1130, 346}, 449, true},
+    {"chart", {160, 184, 1130, 346}, 435, true},
     {"size dialog", {431, 220, 419, 219}, 419, true},
     {"progress", {436, 274, 325, 60}, 325, true},
     {"section, slot 1", {996, 24, 200, 109}, 200, false},
@@ -91,7 +91,7 @@ TEST(PlacementFenetre, OnSmallerScreensTheTitleBarAndTheChartsButtonsStay) {
 TEST(PlacementFenetre, AWindowMovesTheLeastThatBringsItInside) {
     const rectangle_fenetre zone{0, 0, 1280, 680};  // 1920 x 1080 at 150 %
     // The chart: 18 pixels too far right; nothing else changes.
-    EXPECT_EQ(placer_fenetre({160, 184, 1130, 346}, cadre_windows, zone, 449), (rectangle_fenetre{142, 184, 1130, 346}));
+    EXPECT_EQ(placer_fenetre({160, 184, 1130, 346}, cadre_windows, zone, 435), (rectangle_fenetre{142, 184, 1130, 346}));
     // Past the bottom and the top left: back against the edges, frame inside.
     EXPECT_EQ(placer_fenetre({300, 600, 400, 200}, cadre_windows, zone, 0), (rectangle_fenetre{300, 472, 400, 200}));
     EXPECT_EQ(placer_fenetre({-50, -10, 400, 200}, cadre_windows, zone, 0), (rectangle_fenetre{8, 31, 400, 200}));
@@ -101,9 +101,9 @@ TEST(PlacementFenetre, AWindowMovesTheLeastThatBringsItInside) {
 
 TEST(PlacementFenetre, TooWideNarrowsDownToItsMinimumThenShowsItsLeftPart) {
     const rectangle_fenetre zone{0, 0, 960, 500};  // 1920 x 1080 at 200 %
-    EXPECT_EQ(placer_fenetre({160, 184, 1130, 346}, cadre_windows, zone, 449), (rectangle_fenetre{8, 146, 944, 346}));
+    EXPECT_EQ(placer_fenetre({160, 184, 1130, 346}, cadre_windows, zone, 435), (rectangle_fenetre{8, 146, 944, 346}));
     // Narrower than its minimum: the minimum, against the left edge.
-    EXPECT_EQ(placer_fenetre({160, 10, 1130, 50}, cadre_windows, {0, 0, 300, 500}, 449), (rectangle_fenetre{8, 31, 449, 50}));
+    EXPECT_EQ(placer_fenetre({160, 10, 1130, 50}, cadre_windows, {0, 0, 300, 500}, 435), (rectangle_fenetre{8, 31, 435, 50}));
     // A window that may not narrow keeps its width.
     EXPECT_EQ(placer_fenetre({50, 10, 500, 50}, {}, {0, 0, 300, 500}, 500).largeur, 500);
 }
@@ -114,5 +114,5 @@ TEST(PlacementFenetre, TooTallHasItsTitleBarAtTheTop) {
 
 TEST(PlacementFenetre, WithoutAScreenTheWindowStaysAsAsked) {
     const rectangle_fenetre voulu{160, 184, 1130, 346};
-    EXPECT_EQ(placer_fenetre(voulu, cadre_windows, {}, 449), voulu);
+    EXPECT_EQ(placer_fenetre(voulu, cadre_windows, {}, 435), voulu);
 }
