@@ -8,91 +8,69 @@ using namespace quorva;
 
 namespace {
 
-// The program's windows as they ask to open (client areas), with how narrow
-// each may become: only the chart narrows (its OK and Cancel keep their
-// place 130 pixels from its right edge, 208..264 down).
+// The program's windows as they ask to open (client areas), how narrow each
+// may become (the chart only: its OK and Cancel stay 130 pixels from its
+// right edge, 208..264 down), framed or not.
 struct fenetre_essai {
-    const char* nom;
+    std::string nom;
     rectangle_fenetre voulu;
     int largeur_min;
     bool cadre;
 };
 const fenetre_essai fenetres[] = {
-    {"chart", {160, 184, 1130, 346}, 435, true},
-    {"size dialog", {431, 220, 419, 219}, 419, true},
-    {"progress", {436, 274, 325, 60}, 325, true},
-    {"section, slot 1", {996, 24, 200, 109}, 200, false},
-    {"section, slot 3, long rows", {956, 64, 320, 305}, 320, false},
-    {"message box over the chart", {550, 280, 350, 160}, 350, true},
+    {"chart", {160, 184, 1130, 346}, 435, true},         {"size dialog", {431, 220, 419, 219}, 419, true},
+    {"progress", {436, 274, 325, 60}, 325, true},        {"section 1", {996, 24, 200, 109}, 200, false},
+    {"section 3, long rows", {956, 64, 320, 305}, 320, false}, {"message box", {550, 280, 350, 160}, 350, true},
 };
 
-// A Windows 10 frame in logical pixels (it scales with the display), and the
-// task bar, 40 of them, at the bottom of the screen.
+// A Windows 10 frame in logical pixels (it scales with the display); the
+// task bar, 40 of them, at the bottom.
 constexpr marges_cadre cadre_windows{8, 31, 8, 8};
-constexpr int barre_taches = 40;
 
-struct ecran_essai {
-    int largeur, hauteur;  // physical pixels
-    int echelle;           // percent
-    rectangle_fenetre zone() const {
-        return {0, 0, largeur * 100 / echelle, hauteur * 100 / echelle - barre_taches};
-    }
-    bool usuel() const { return largeur * 100 / echelle >= 1280 && hauteur * 100 / echelle >= 720; }
-};
-
-std::vector<ecran_essai> ecrans_essai() {
-    std::vector<ecran_essai> liste;
+// Every screen at every usual scaling: its available area, and whether it
+// is at least 1280 x 720 of logical pixels.
+template <class F>
+void sur_chaque_ecran(F&& essai) {
     const std::pair<int, int> tailles[] = {{1024, 768}, {1280, 720}, {1366, 768}, {1600, 900},
                                            {1920, 1080}, {1920, 1200}, {2560, 1440}, {3840, 2160}};
     for (const auto& [l, h] : tailles)
-        for (int echelle : {100, 125, 150, 175, 200}) liste.push_back({l, h, echelle});
-    return liste;
-}
-
-rectangle_fenetre placer(const fenetre_essai& f, const rectangle_fenetre& zone) {
-    return placer_fenetre(f.voulu, f.cadre ? cadre_windows : marges_cadre{}, zone, f.largeur_min);
-}
-
-std::string nom(const ecran_essai& e, const fenetre_essai& f) {
-    return std::to_string(e.largeur) + "x" + std::to_string(e.hauteur) + " at " + std::to_string(e.echelle) +
-           " %: " + f.nom;
+        for (int echelle : {100, 125, 150, 175, 200}) {
+            const rectangle_fenetre zone{0, 0, l * 100 / echelle, h * 100 / echelle - 40};
+            for (const auto& f : fenetres) {
+                SCOPED_TRACE(std::to_string(l) + "x" + std::to_string(h) + " at " + std::to_string(echelle) + " %: " + f.nom);
+                const marges_cadre cadre = f.cadre ? cadre_windows : marges_cadre{};
+                essai(f, zone, zone.largeur >= 1280 && zone.hauteur + 40 >= 720, cadre,
+                      placer_fenetre(f.voulu, cadre, zone, f.largeur_min));
+            }
+        }
 }
 
 }  // namespace
 
 TEST(PlacementFenetre, OnEveryUsualScreenEveryWindowShowsWholeAndKeepsItsSize) {
-    for (const auto& e : ecrans_essai()) {
-        if (!e.usuel()) continue;
-        for (const auto& f : fenetres) {
-            const auto r = placer(f, e.zone());
-            EXPECT_TRUE(e.zone().contient(avec_cadre(r, f.cadre ? cadre_windows : marges_cadre{}))) << nom(e, f);
-            EXPECT_EQ(r.largeur, f.voulu.largeur) << nom(e, f);
-            EXPECT_EQ(r.hauteur, f.voulu.hauteur) << nom(e, f);
-        }
-    }
+    sur_chaque_ecran([](const fenetre_essai& f, const rectangle_fenetre& zone, bool usuel, const marges_cadre& cadre,
+                        const rectangle_fenetre& r) {
+        if (!usuel) return;
+        EXPECT_TRUE(zone.contient(avec_cadre(r, cadre)));
+        EXPECT_EQ(r.largeur, f.voulu.largeur);
+        EXPECT_EQ(r.hauteur, f.voulu.hauteur);
+    });
 }
 
 TEST(PlacementFenetre, OnSmallerScreensTheTitleBarAndTheChartsButtonsStay) {
-    for (const auto& e : ecrans_essai()) {
-        if (e.usuel()) continue;
-        for (const auto& f : fenetres) {
-            const auto r = placer(f, e.zone());
-            const auto entiere = avec_cadre(r, f.cadre ? cadre_windows : marges_cadre{});
-            const rectangle_fenetre barre_titre{entiere.gauche, entiere.haut, entiere.largeur, r.haut - entiere.haut};
-            EXPECT_TRUE(e.zone().contient(barre_titre)) << nom(e, f);
-            EXPECT_GE(r.largeur, f.largeur_min) << nom(e, f);
-            if (std::string(f.nom) == "chart") {
-                EXPECT_TRUE(e.zone().contient({r.droite() - 130, r.haut + 208, 80, 56})) << nom(e, f);
-            }
-        }
-    }
+    sur_chaque_ecran([](const fenetre_essai& f, const rectangle_fenetre& zone, bool usuel, const marges_cadre& cadre,
+                        const rectangle_fenetre& r) {
+        if (usuel) return;
+        const auto entiere = avec_cadre(r, cadre);
+        EXPECT_TRUE(zone.contient({entiere.gauche, entiere.haut, entiere.largeur, cadre.haut}));
+        EXPECT_GE(r.largeur, f.largeur_min);
+        EXPECT_TRUE(f.nom != "chart" || zone.contient({r.droite() - 130, r.haut + 208, 80, 56}));
+    });
 }
 
 TEST(PlacementFenetre, AWindowMovesTheLeastThatBringsItInside) {
     const rectangle_fenetre zone{0, 0, 1280, 680};  // 1920 x 1080 at 150 %
-    // The chart: 18 pixels too far right; nothing else changes.
     EXPECT_EQ(placer_fenetre({160, 184, 1130, 346}, cadre_windows, zone, 435), (rectangle_fenetre{142, 184, 1130, 346}));
-    // Past the bottom and the top left: back against the edges, frame inside.
     EXPECT_EQ(placer_fenetre({300, 600, 400, 200}, cadre_windows, zone, 0), (rectangle_fenetre{300, 472, 400, 200}));
     EXPECT_EQ(placer_fenetre({-50, -10, 400, 200}, cadre_windows, zone, 0), (rectangle_fenetre{8, 31, 400, 200}));
     // A screen left of the primary one, its task bar on top.
@@ -100,19 +78,13 @@ TEST(PlacementFenetre, AWindowMovesTheLeastThatBringsItInside) {
 }
 
 TEST(PlacementFenetre, TooWideNarrowsDownToItsMinimumThenShowsItsLeftPart) {
-    const rectangle_fenetre zone{0, 0, 960, 500};  // 1920 x 1080 at 200 %
-    EXPECT_EQ(placer_fenetre({160, 184, 1130, 346}, cadre_windows, zone, 435), (rectangle_fenetre{8, 146, 944, 346}));
-    // Narrower than its minimum: the minimum, against the left edge.
+    EXPECT_EQ(placer_fenetre({160, 184, 1130, 346}, cadre_windows, {0, 0, 960, 500}, 435),
+              (rectangle_fenetre{8, 146, 944, 346}));
     EXPECT_EQ(placer_fenetre({160, 10, 1130, 50}, cadre_windows, {0, 0, 300, 500}, 435), (rectangle_fenetre{8, 31, 435, 50}));
-    // A window that may not narrow keeps its width.
-    EXPECT_EQ(placer_fenetre({50, 10, 500, 50}, {}, {0, 0, 300, 500}, 500).largeur, 500);
+    EXPECT_EQ(placer_fenetre({50, 10, 500, 50}, {}, {0, 0, 300, 500}, 500).largeur, 500);  // may not narrow
 }
 
-TEST(PlacementFenetre, TooTallHasItsTitleBarAtTheTop) {
+TEST(PlacementFenetre, TooTallHasItsTitleBarAtTheTopWithoutAScreenAsAsked) {
     EXPECT_EQ(placer_fenetre({10, 50, 300, 400}, cadre_windows, {0, 20, 800, 300}, 0), (rectangle_fenetre{10, 51, 300, 400}));
-}
-
-TEST(PlacementFenetre, WithoutAScreenTheWindowStaysAsAsked) {
-    const rectangle_fenetre voulu{160, 184, 1130, 346};
-    EXPECT_EQ(placer_fenetre(voulu, cadre_windows, {}, 435), voulu);
+    EXPECT_EQ(placer_fenetre({160, 184, 1130, 346}, cadre_windows, {}, 435), (rectangle_fenetre{160, 184, 1130, 346}));
 }

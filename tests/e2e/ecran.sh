@@ -32,93 +32,73 @@ wav_stereo() {
     printf '\x02' | dd of="$2" bs=1 seek=22 conv=notrunc status=none
 }
 
-_largeur_ecran() { xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }'; }
-_hauteur_ecran() { xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[2] }'; }
-
 # The window $1 with its frame (the window manager's _NET_FRAME_EXTENTS):
 # sets G_X G_Y G_L G_H (client) and C_X C_Y C_L C_H (whole), screen pixels.
 _rectangles() {
-    local _infos _cadre g d h b
-    _infos=$(xwininfo -id "$1") || return 1
-    G_X=$(awk '/Absolute upper-left X/ { print $NF }' <<<"$_infos")
-    G_Y=$(awk '/Absolute upper-left Y/ { print $NF }' <<<"$_infos")
-    G_L=$(awk '/Width:/ { print $NF }' <<<"$_infos")
-    G_H=$(awk '/Height:/ { print $NF }' <<<"$_infos")
-    _cadre=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p' | tr -d ' ')
-    IFS=, read -r g d h b <<<"${_cadre:-0,0,0,0}"
-    C_X=$((G_X - g)) C_Y=$((G_Y - h)) C_L=$((G_L + g + d)) C_H=$((G_H + h + b))
+    local g d h b
+    eval "$(xwininfo -id "$1" | awk '/Absolute upper-left X/ { print "G_X=" $NF } /Absolute upper-left Y/ { print "G_Y=" $NF }
+                                   /Width:/ { print "G_L=" $NF } /Height:/ { print "G_H=" $NF }')"
+    IFS=, read -r g d h b <<<"$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p' | tr -d ' ')"
+    C_X=$((G_X - ${g:-0})) C_Y=$((G_Y - ${h:-0})) C_L=$((G_L + ${g:-0} + ${d:-0})) C_H=$((G_H + ${h:-0} + ${b:-0}))
 }
 
-# Fails (with the rectangles) unless the window $1, named $2, frame
-# included, lies whole on the screen.
+# Fails unless the window $1, named $2, frame included, lies whole on the
+# screen.
 fenetre_sur_ecran() {
     local _l _h
-    _l=$(_largeur_ecran) _h=$(_hauteur_ecran)
-    _rectangles "$1" || echec "$2: no window $1"
+    IFS=x read -r _l _h <<<"$(xdpyinfo | awk '/dimensions:/ { print $2 }')"
+    _rectangles "$1"
     echo "$2: ${C_L}x${C_H} at $C_X,$C_Y with its frame (client ${G_L}x${G_H} at $G_X,$G_Y) on ${_l}x${_h}"
-    ((C_X >= 0 && C_Y >= 0 && C_X + C_L <= _l && C_Y + C_H <= _h)) ||
-        echec "$2 is not whole on the ${_l}x${_h} screen: ${C_L}x${C_H} at $C_X,$C_Y with its frame"
+    ((C_X >= 0 && C_Y >= 0 && C_X + C_L <= _l && C_Y + C_H <= _h)) || echec "$2 is not whole on the screen"
 }
 
-# The visible windows of the process $1 that are not among the ids $2.
-_nouvelles_fenetres() {
-    local _w
-    for _w in $(fenetres_de "$1"); do
-        case " $2 " in *" $_w "*) ;; *) echo "$_w" ;; esac
-    done
-}
-
-# Waits up to $3 seconds for a new window of the process $1 (not among $2)
-# whose title is $4 (any title when empty); prints its id.
+# Waits up to $3 seconds for a visible window of the process $1 not among
+# the ids $2, titled $4 (any title when empty), wider than $5 (0); prints
+# its id.
 _attendre_nouvelle() {
     local _fin=$((SECONDS + $3)) _w
     while ((SECONDS < _fin)); do
-        for _w in $(_nouvelles_fenetres "$1" "$2"); do
+        for _w in $(fenetres_de "$1"); do
+            case " $2 " in *" $_w "*) continue ;; esac
             [ -z "$4" ] || [ "$(xdotool getwindowname "$_w" 2>/dev/null)" = "$4" ] || continue
-            echo "$_w"
-            return 0
-        done
-        sleep 0.1
-    done
-    return 1
-}
-
-# Waits up to 30 seconds for a new window of the process $1 (not among $2)
-# wider than $3: the chart.
-_attendre_large() {
-    local _fin=$((SECONDS + 30)) _w
-    while ((SECONDS < _fin)); do
-        for _w in $(_nouvelles_fenetres "$1" "$2"); do
             eval "$(xdotool getwindowgeometry --shell "$_w")"
-            ((WIDTH > $3)) && { echo "$_w"; return 0; }
+            ((WIDTH > ${5:-0})) && { echo "$_w"; return 0; }
         done
         sleep 0.1
     done
     return 1
 }
 
-# The menu of the process $1 open (a window over 100 pixels tall, not $2).
+# The menu of the process $1 shows: a window over 100 pixels tall that is
+# neither among $2 nor a section window.
 _menu_de() {
     local _w
-    for _w in $(_nouvelles_fenetres "$1" "$2"); do
+    for _w in $(fenetres_de "$1"); do
+        case " $2 " in *" $_w "*) continue ;; esac
         eval "$(xdotool getwindowgeometry --shell "$_w")"
         [ "$HEIGHT" -gt 100 ] && [ "$(xdotool getwindowname "$_w")" != form_TP ] && return 0
     done
     return 1
 }
 
-# From the toolbar $2 of the process $1, its menu closed: the menu's
-# conversion entry ($3 Down presses), the open dialog, the recording $4.
-# Prints the open dialog's id.
-_convertir() {
-    local _dialogue
+# A click on the toolbar $2 of the process $1, then $3 Down presses and
+# Return in its menu.
+_entree_menu() {
     eval "$(xdotool getwindowgeometry --shell "$2")"
     xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
-    attendre 10 _menu_de "$1" "$5" || echec "a click on the toolbar opens no menu"
+    attendre 10 _menu_de "$1" "$2" || echec "a click on the toolbar opens no menu"
     sleep 0.3
     for _ in $(seq "$3"); do xdotool key Down; done
     xdotool key Return
-    _dialogue=$(_attendre_nouvelle "$1" "$5" 20 "") || echec "no open dialog"
+}
+
+# The menu's conversion entry ($3 Down presses from the toolbar $2 of the
+# process $1), the recording $4 typed into the open dialog; prints the
+# dialog's id.
+_convertir() {
+    local _dialogue
+    _entree_menu "$1" "$2" "$3"
+    _dialogue=$(_attendre_nouvelle "$1" "$2" 20 "") || echec "no open dialog"
     sleep 1
     timeout 5 xdotool windowactivate --sync "$_dialogue" >/dev/null 2>&1 || true
     xdotool type --delay 20 "$4"
@@ -126,30 +106,28 @@ _convertir() {
     echo "$_dialogue"
 }
 
-# Return on the message box $1; fails if it stays.
+# Return on the box $1; fails if it stays.
 _fermer_boite() {
     timeout 5 xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
     xdotool key Return
-    attendre 10 termine_fenetre "$1" || echec "the message box $1 stays open"
+    attendre 10 termine_fenetre "$1" || echec "the box $1 stays open"
 }
 
 # Screen pixels of the program's pixels $1 at the scaling $2.
-_pixels() { awk -v v="$1" -v e="$2" 'BEGIN { printf "%d", v * e }'; }
+_pixels() { awk -v v="$1" -v e="$2" 'BEGIN { printf "%d", v * e + 0.5 }'; }
 
 parcourir_fenetres() {
     local pid=$1 echelle=$2 bas=$3 wav=$4 stereo=$5 captures=$6 prefixe=$7
-    local barre connues section dialogue boite patience taille chart aide droite nom x y
+    local barre section dialogue boite patience taille chart aide droite nom x y ok
     barre=$(fenetres_titre Quorva | head -n1)
     attendre 20 _menu_de "$pid" "$barre" || echec "no menu after the arrival"
-
     xdotool key Escape
-    connues=$barre
 
     # A stereo recording: refused with a message box, the progress window
-    # showing under it until the box is closed.
-    dialogue=$(_convertir "$pid" "$barre" "$bas" "$stereo" "$connues")
-    boite=$(_attendre_nouvelle "$pid" "$connues $dialogue" 20 Quorva) || echec "no refusal box"
-    patience=$(_attendre_nouvelle "$pid" "$connues $dialogue $boite" 5 "Conversion Excel") || echec "no progress window"
+    # under it until the box is closed.
+    dialogue=$(_convertir "$pid" "$barre" "$bas" "$stereo")
+    boite=$(_attendre_nouvelle "$pid" "$barre $dialogue" 20 Quorva) || echec "no refusal box"
+    patience=$(_attendre_nouvelle "$pid" "$barre $boite" 5 "Conversion Excel") || echec "no progress window"
     sleep 0.5
     import -window root "$captures/${prefixe}_message.png"
     fenetre_sur_ecran "$boite" "message box"
@@ -158,14 +136,14 @@ parcourir_fenetres() {
 
     # The long recording: the size dialog, "Poursuivre" (Return), the chart
     # and, one second later, its help box.
-    dialogue=$(_convertir "$pid" "$barre" "$bas" "$wav" "$connues")
-    taille=$(_attendre_nouvelle "$pid" "$connues $dialogue" 20 Quorva) || echec "no size dialog"
+    dialogue=$(_convertir "$pid" "$barre" "$bas" "$wav")
+    taille=$(_attendre_nouvelle "$pid" "$barre $dialogue" 20 Quorva) || echec "no size dialog"
     sleep 0.5
     fenetre_sur_ecran "$taille" "size dialog"
     import -window root "$captures/${prefixe}_taille.png"
     _fermer_boite "$taille"
-    chart=$(_attendre_large "$pid" "$connues $taille $dialogue" "$(_pixels 430 "$echelle")") || echec "no chart"
-    aide=$(_attendre_nouvelle "$pid" "$connues $chart" 10 Quorva) || echec "no help box over the chart"
+    chart=$(_attendre_nouvelle "$pid" "$barre $taille $dialogue" 30 "" "$(_pixels 430 "$echelle")") || echec "no chart"
+    aide=$(_attendre_nouvelle "$pid" "$barre $chart" 10 Quorva) || echec "no help box over the chart"
     sleep 0.5
     import -window root "$captures/${prefixe}_aide.png"
     fenetre_sur_ecran "$aide" "help box"
@@ -174,26 +152,22 @@ parcourir_fenetres() {
 
     # OK and Cancel keep their distance to the chart's right edge (1000 and
     # 1003 in 1130, 208 and 239 down, 75 x 25): the pointer over each finds
-    # the chart itself, nothing above it; then OK closes it.
-    _rectangles "$chart"
+    # the chart, nothing above it; then OK closes it.
     droite=$(awk -v l="$G_L" -v e="$echelle" 'BEGIN { printf "%d", l / e + 0.5 }')
-    for bouton in "OK $((droite - 130 + 37)) 220" "Cancel $((droite - 127 + 37)) 251"; do
+    for bouton in "OK $((droite - 93)) 220" "Cancel $((droite - 90)) 251"; do
         read -r nom x y <<<"$bouton"
         x=$((G_X + $(_pixels "$x" "$echelle"))) y=$((G_Y + $(_pixels "$y" "$echelle")))
         pointeur_sur "$chart" "$x" "$y" || echec "$nom of the chart at $x,$y: under the pointer, $SOUS_LE_POINTEUR"
+        [ "$nom" = OK ] && ok="$x $y"
     done
     import -window root "$captures/${prefixe}_chart.png"
-    xdotool mousemove $((G_X + $(_pixels $((droite - 93)) "$echelle"))) $((G_Y + $(_pixels 220 "$echelle"))) click 1
+    xdotool mousemove $ok click 1
     attendre 10 termine_fenetre "$chart" || echec "OK does not close the chart"
 
     # Last (on a narrow screen it may cover the toolbar): the first section
     # heading, the menu's second entry.
     sleep 1
-    eval "$(xdotool getwindowgeometry --shell "$barre")"
-    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
-    attendre 10 _menu_de "$pid" "$barre" || echec "a click on the toolbar opens no menu"
-    sleep 0.3
-    xdotool key Down Down Return
+    _entree_menu "$pid" "$barre" 2
     section=$(_attendre_nouvelle "$pid" "$barre" 10 form_TP) || echec "no section window"
     sleep 0.3
     fenetre_sur_ecran "$section" "section window"
