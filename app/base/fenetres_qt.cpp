@@ -55,20 +55,15 @@ public:
 protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override {
         // The native window's Show comes after the widget's own showEvent (its
-        // final size) and before the window system maps it.
-        if (evenement->type() != QEvent::Show && evenement->type() != QEvent::Expose) return false;
-        if (!objet->isWindowType()) return false;
+        // final size) and before the window system maps it; its first
+        // Expose, once the window system has framed it.
+        const bool montre = evenement->type() == QEvent::Show;
+        if ((!montre && evenement->type() != QEvent::Expose) || !objet->isWindowType()) return false;
         auto* fenetre = static_cast<QWindow*>(objet);
-        QWidget* w = widget_de(fenetre);
-        if (!w) return false;
-        if (evenement->type() == QEvent::Show) {
+        if (!montre && !(fenetre->isExposed() && a_verifier_.remove(fenetre))) return false;
+        if (QWidget* w = widget_de(fenetre)) {
             placer(*w);
-            if (!a_verifier_.contains(fenetre)) {
-                a_verifier_.insert(fenetre);
-                connect(fenetre, &QObject::destroyed, this, [this, fenetre] { a_verifier_.remove(fenetre); });
-            }
-        } else if (fenetre->isExposed() && a_verifier_.remove(fenetre)) {
-            placer(*w);  // now with the frame the window system drew
+            if (montre) a_verifier_.insert(fenetre);
         }
         return false;
     }
@@ -101,6 +96,7 @@ private:
     }
 
     void placer(QWidget& w) {
+        if (w.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) return;  // the system's own place
         rectangle_fenetre voulu = rectangle(w.geometry());
         // A window narrowed before (and not resized since) asks for its own
         // width again.
@@ -114,7 +110,7 @@ private:
 
     QPointer<const QWidget> barre_;
     marges_cadre dernier_cadre_{8, 31, 8, 8};
-    QSet<QWindow*> a_verifier_;  // shown, not yet framed
+    QSet<const QWindow*> a_verifier_;  // shown, not yet exposed (a window shows again before any new expose)
 };
 
 }  // namespace
