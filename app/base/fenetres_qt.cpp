@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <QVariant>
 #include <QWindow>
+#include <algorithm>
 
 #include "app/base/placement_fenetre.h"
 #include "app/base/texte.h"
@@ -56,11 +57,14 @@ protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override {
         // The native window's Show comes after the widget's own showEvent (its
         // final size) and before the window system maps it; its first
-        // Expose, once the window system has framed it.
-        const bool montre = evenement->type() == QEvent::Show;
-        if ((!montre && evenement->type() != QEvent::Expose) || !objet->isWindowType()) return false;
+        // Expose, once the window system has framed it; a Resize while it
+        // shows (a message box may lay itself out again).
+        const QEvent::Type genre = evenement->type();
+        const bool montre = genre == QEvent::Show;
+        if ((!montre && genre != QEvent::Expose && genre != QEvent::Resize) || !objet->isWindowType()) return false;
         auto* fenetre = static_cast<QWindow*>(objet);
-        if (!montre && !(fenetre->isExposed() && a_verifier_.remove(fenetre))) return false;
+        if (genre == QEvent::Expose && !(fenetre->isExposed() && a_verifier_.remove(fenetre))) return false;
+        if (genre == QEvent::Resize && !fenetre->isVisible()) return false;
         if (QWidget* w = widget_de(fenetre)) {
             placer(*w);
             if (montre) a_verifier_.insert(fenetre);
@@ -84,7 +88,8 @@ private:
     marges_cadre cadre(const QWidget& w) {
         if (w.windowFlags() & Qt::FramelessWindowHint) return {};
         const QMargins m = w.windowHandle()->frameMargins();
-        if (!m.isNull()) dernier_cadre_ = {m.left(), m.top(), m.right(), m.bottom()};
+        if (!m.isNull())  // (Wine may give -1 for a frame its window manager draws)
+            dernier_cadre_ = {std::max(m.left(), 0), std::max(m.top(), 0), std::max(m.right(), 0), std::max(m.bottom(), 0)};
         return dernier_cadre_;
     }
 

@@ -4,8 +4,9 @@
 #
 #   wav_long SOURCE.wav DESTINATION.wav N   # N times the samples: the size dialog asks
 #   wav_stereo SOURCE.wav DESTINATION.wav   # two channels: refused with a message
+#   barre_des_taches HAUTEUR                # a task bar at the bottom of the screen
 #   parcourir_fenetres PID ECHELLE BAS LONG STEREO CAPTURES PREFIXE
-# The program PID is running on a screen without panels, its toolbar
+# The program PID is running, its toolbar
 # arrived with its menu open; ECHELLE is the display scaling (1.5 for
 # 150 %), BAS the number of Down presses to the menu's conversion entry,
 # LONG and STEREO the two recordings as typed into the open dialog. It opens
@@ -42,14 +43,25 @@ _rectangles() {
     C_X=$((G_X - ${g:-0})) C_Y=$((G_Y - ${h:-0})) C_L=$((G_L + ${g:-0} + ${d:-0})) C_H=$((G_H + ${h:-0} + ${b:-0}))
 }
 
-# Fails unless the window $1, named $2, frame included, lies whole on the
-# screen.
-fenetre_sur_ecran() {
-    local _l _h
+# A task bar $1 screen pixels tall at the bottom of the screen: a window
+# whose strut openbox takes off the work area (_NET_WORKAREA).
+barre_des_taches() {
+    local _l _h _w
     IFS=x read -r _l _h <<<"$(xdpyinfo | awk '/dimensions:/ { print $2 }')"
+    lancer BARRE_DES_TACHES xmessage -title barre-des-taches -geometry "${_l}x$1+0+$((_h - $1))" " "
+    _w=$(attendre_fenetre barre-des-taches 10) || echec "no task bar"
+    xprop -id "$_w" -f _NET_WM_STRUT 32c -set _NET_WM_STRUT "0,0,0,$1"
+    attendre 5 bash -c "xprop -root _NET_WORKAREA | grep -q '= 0, 0, $_l, $((_h - $1)),'" || echec "no work area"
+}
+
+# Fails unless the window $1, named $2, frame included, lies whole in the
+# work area (the screen without its task bar).
+fenetre_sur_ecran() {
+    local _x _y _l _h
+    IFS=', ' read -r _x _y _l _h _ <<<"$(xprop -root _NET_WORKAREA | sed 's/.*= *//')"
     _rectangles "$1"
-    echo "$2: ${C_L}x${C_H} at $C_X,$C_Y with its frame (client ${G_L}x${G_H} at $G_X,$G_Y) on ${_l}x${_h}"
-    ((C_X >= 0 && C_Y >= 0 && C_X + C_L <= _l && C_Y + C_H <= _h)) || echec "$2 is not whole on the screen"
+    echo "$2: ${C_L}x${C_H} at $C_X,$C_Y with its frame (client ${G_L}x${G_H} at $G_X,$G_Y) in ${_l}x${_h} at $_x,$_y"
+    ((C_X >= _x && C_Y >= _y && C_X + C_L <= _x + _l && C_Y + C_H <= _y + _h)) || echec "$2 is not whole on the screen"
 }
 
 # Waits up to $3 seconds for a visible window of the process $1 not among

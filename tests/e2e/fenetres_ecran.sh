@@ -2,9 +2,9 @@
 # Every window of the real program whole on the screen at a display scaling
 # (QT_SCALE_FACTOR: at 1.5 a 1920 x 1080 screen is 1280 x 720 of the
 # program's pixels; at 2, 960 x 540, narrower than the chart), frame
-# included: a section window, a message box over the progress window, the
-# size dialog, the chart and its help box; OK and Cancel reachable, OK
-# closes the chart (tests/e2e/ecran.sh).
+# included, clear of a task bar: a section window, a message box over the
+# progress window, the size dialog, the chart and its help box; OK and
+# Cancel reachable, OK closes the chart (tests/e2e/ecran.sh).
 # Usage: fenetres_ecran.sh QUORVA RECORDING.wav SCREENSHOT_FOLDER SCREEN SCALE
 set -u
 . "$(dirname "$0")/bureau.sh"
@@ -19,6 +19,8 @@ wav_stereo "$enregistrement" "$travail/stereo.wav"
 
 demarrer_xvfb "$ecran"
 demarrer_openbox
+# Windows' task bar: 40 of the program's pixels.
+barre_des_taches "$(awk -v e="$echelle" 'BEGIN { print 40 * e }')"
 installer_xdg_open
 export QT_SCALE_FACTOR=$echelle
 lancer QUORVA "$quorva"

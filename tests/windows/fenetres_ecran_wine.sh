@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Every window of quorva.exe under Wine whole on the screen at a Windows
 # display scaling (the registry's LogPixels: 144 for 150 %, 168 for 175 %),
-# frame included: a section window, a message box over the progress window,
+# frame included, clear of a task bar: a section window, a message box over the progress window,
 # the size dialog, the chart and its help box; OK and Cancel reachable, OK
 # closes the chart (tests/e2e/ecran.sh). The scaling is set back to 100 %
 # at the end, for the other tests of the prefix.
@@ -34,6 +34,7 @@ wav_stereo "$enregistrement" "$travail/stereo.wav"
 
 demarrer_xvfb "$ecran"
 demarrer_openbox
+barre_des_taches $((40 * dpi / 96))
 lancer_windows QUORVA "$quorva"
 attendre_fenetre Quorva 60 >/dev/null || echec "no toolbar"
 parcourir_fenetres "$QUORVA" "$(awk -v d="$dpi" 'BEGIN { print d / 96 }')" 6 \
