@@ -121,7 +121,7 @@ void TForm1::creer_boutons() {
                     ouvrir_PopupMenu1(QPoint(x(), y() + 20));
                 });
             });
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { gere([this] { close(); }); });
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { gere([this] { SpeedButton1Click(); }); });
 }
 
 void TForm1::FormCreate() {
@@ -190,6 +190,7 @@ void TForm1::Shape1MouseDown() {
 }
 
 void TForm1::QuitterQuorva1Click() { close(); }
+void TForm1::SpeedButton1Click() { close(); }
 
 void TForm1::Timer_sauteTimer() {
     auto fenetre = position(*this);

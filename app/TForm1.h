@@ -45,6 +45,7 @@ public:
     void Label4Click();
     void Shape1MouseDown();
     void QuitterQuorva1Click();
+    void SpeedButton1Click();  // the hidden "X": closes the toolbar, as Quit does
     void Timer_sauteTimer();
     void Timer_placeTimer();
 

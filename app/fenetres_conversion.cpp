@@ -15,8 +15,9 @@ interface_conversion interface_fenetres(int langue, fenetres_conversion fenetres
     ui.avance_progression = [patience] { patience->avancer(); };
     ui.masquer_patience = [patience] { patience->masquer(); };
     ui.montrer_patience = [patience] { patience->montrer(); };
-    ui.question_taille = [form2](std::int32_t, int, std::int32_t facteur, std::int32_t nb_valeurs) {
-        return form2->demander(facteur, nb_valeurs);
+    ui.question_taille = [form2](std::int32_t, int, std::int32_t facteur, std::int32_t nb_valeurs,
+                                 std::int64_t nb_poursuivre) {
+        return form2->demander(facteur, nb_valeurs, nb_poursuivre);
     };
     ui.montrer_graphique = [chart] { chart->montrer_modal(); };
     return ui;

@@ -19,8 +19,7 @@ struct fenetres_conversion {
 };
 
 // The interface the WAV reader calls: progress, size question, chart, and
-// the progress window hidden and shown again. `apres_refus` is left to the
-// caller (the export watcher sets it).
+// the progress window hidden and shown again.
 interface_conversion interface_fenetres(int langue, fenetres_conversion fenetres);
 
 }  // namespace quorva

@@ -103,7 +103,7 @@ int main(int argc, char* argv[]) {
     auto plateforme = creer_plateforme_systeme();
     declarer_fenetres_propres(*plateforme);
     auto ctx = std::make_unique<contexte>(*plateforme);
-    ctx->afficher_message = montrer_message;
+    brancher_boites_message(*ctx);
 
     // The toolbar first: its creation runs the single-instance guard.
     TForm1 Form1(*ctx);

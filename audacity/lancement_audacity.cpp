@@ -30,7 +30,7 @@ bool programme_present(services& ctx, etat_audacity& etat) {
     if (ctx.os.file_exists(etat.chem_audacity)) return true;
     etat.audacity_trouve = 0;
     etat.fichier_a_ouvrir.clear();
-    ctx.message(texte_pas_installe);
+    ctx.erreur(texte_pas_installe);
     return false;
 }
 

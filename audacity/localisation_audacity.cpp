@@ -30,14 +30,22 @@ programme_trouve programme_audacity(Plateforme& os, const std::string& dossier) 
     return {dossier + noms.front(), false};
 }
 
+std::string dossier_config_audacity_systeme(Plateforme& os) {
+    const std::string maison = os.special_folder(csidl_profile);
+    if (!maison.empty()) {
+        const std::string ancien = avec_barre_finale(maison) + ".audacity-data";
+        if (os.folder_exists(ancien)) return ancien + "\\";
+    }
+    return avec_barre_finale(os.special_folder(csidl_appdata)) + "audacity\\";
+}
+
 void selection_copie_locale(services& ctx, etat_audacity& etat, const std::string& base) {
     const auto programme = programme_audacity(ctx.os, base + "audacity\\");
     etat.chem_audacity = programme.chemin;
-    // The system's Audacity reads its preferences in the user's settings,
-    // never beside Quorva; the recordings stay in Quorva's folder.
-    etat.dossier_config_audacity = programme.installe_systeme
-                                       ? avec_barre_finale(ctx.os.special_folder(csidl_appdata)) + "audacity\\"
-                                       : base + "audacity\\Portable Settings\\";
+    // The system's Audacity reads its preferences in the user's own
+    // folders, never beside Quorva; the recordings stay in Quorva's folder.
+    etat.dossier_config_audacity = programme.installe_systeme ? dossier_config_audacity_systeme(ctx.os)
+                                                              : base + "audacity\\Portable Settings\\";
     etat.mes_documents = base + "audacity\\";
     etat.dossier_enreg = base + "audacity\\";
 }

@@ -105,7 +105,9 @@ void convertir(services& ctx, etat_audacity& etat, etat_conversion& conversion, 
             return;
         }
         // Converted, cancelled in the size dialog, or refused (the reader
-        // has said why): not offered again while it stays as it is.
+        // has said why): not offered again while it stays as it is. Only
+        // this name becomes known, never the whole listing: the other new
+        // exports of this look are still to convert.
         connaitre(etat, nom);
     } catch (...) {
         // Shown by the caller's guard. The recording is not offered again
@@ -122,7 +124,7 @@ void un_tour(services& ctx, etat_audacity& etat, etat_conversion& conversion, co
         etat.FileListBox1.clear();
         if (!etat.dossier_enreg_absent) {
             etat.dossier_enreg_absent = true;
-            ctx.message(message("Le dossier des enregistrements %s est introuvable.", etat.dossier_enreg));
+            ctx.erreur(message("Le dossier des enregistrements %s est introuvable.", etat.dossier_enreg));
         }
         return;
     }
@@ -156,7 +158,7 @@ void un_tour(services& ctx, etat_audacity& etat, etat_conversion& conversion, co
     for (auto nom = nouveaux.rbegin(); nom != nouveaux.rend(); ++nom) {
         if (contient(etat.ListBox1, *nom)) continue;  // just given up
         if (!enregistrement_pret(ctx, etat, *nom)) continue;
-        garde(ctx.afficher_message, [&] { convertir(ctx, etat, conversion, actions, *nom); });
+        garde(ctx.afficheur_erreurs(), [&] { convertir(ctx, etat, conversion, actions, *nom); });
     }
 }
 
@@ -173,7 +175,7 @@ void Timer_surveilleTimer(services& ctx, etat_audacity& etat, etat_conversion& c
     // Shown now: the pupil sees the watcher at work before a chart opens.
     appeler(actions.colorer_indicateur);
 
-    garde(ctx.afficher_message, [&] { un_tour(ctx, etat, conversion, actions); });
+    garde(ctx.afficheur_erreurs(), [&] { un_tour(ctx, etat, conversion, actions); });
 
     // A launch made meanwhile has decided whether the watcher runs.
     if (etat.nb_lancements == lancements) armer_surveillance(etat, true);

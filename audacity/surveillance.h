@@ -14,7 +14,7 @@
 //   actions.convertir = [&](const std::string& chemin, const options_conversion& options) {
 //       return convertir(ctx, ctx.conversion, chemin, ui, options); };
 //   actions.masquer_patience = hide TForm_patience, ProgressBar1 to 0.
-// The tick catches its own errors (shown through ctx.afficher_message), so
+// The tick catches its own errors (shown through ctx.erreur), so
 // the guard around it is only a last resort.
 #pragma once
 
@@ -54,7 +54,7 @@ constexpr int vues_avant_abandon = 5;
 // and converts, one after the other, every new recording that is finished,
 // and every known one exported again under its name (its size or time
 // changed). An error is shown once through
-// ctx.afficher_message and the watcher goes on.
+// ctx.erreur and the watcher goes on.
 void Timer_surveilleTimer(services& ctx, etat_audacity& etat, etat_conversion& conversion,
                           const actions_surveillance& actions);
 

@@ -40,7 +40,9 @@ int main(int argc, char** argv) {
             const auto debut = precedent;
             pas = 0;
             interface_conversion ui;
-            ui.question_taille = [](std::int32_t, int, std::int32_t, std::int32_t) { return reponse_poursuivre; };
+            ui.question_taille = [](std::int32_t, int, std::int32_t, std::int32_t, std::int64_t) {
+                return reponse_poursuivre;
+            };
             ui.avance_progression = [&] {
                 const auto maintenant = horloge::now();
                 plus_long = std::max(plus_long, std::chrono::duration<double, std::milli>(maintenant - precedent).count());

@@ -14,6 +14,7 @@
 #include "app/base/fenetres_qt.h"
 #include "app/base/nombres.h"
 #include "app/base/texte.h"
+#include "chart/commandes_pointes.h"
 #include "conversion/fichier_pointes.h"
 #include "chart/preference_accroche.h"
 #include "chart/textes_chart.h"
@@ -329,16 +330,14 @@ void TForm_chart::affich_courbe() {
     QImage& bitmap = Image1->bitmap;
     const int largeur = bitmap.width(), hauteur = bitmap.height();
     // The marks and the selected mark cover whole columns: their colour per
-    // column (0 for none), red under the selection's orange.
-    couleur_colonne_.assign(static_cast<std::size_t>(largeur), 0);
-    const auto colorier = [&](int x, QRgb couleur) {
-        if (x >= 0 && x < largeur) couleur_colonne_[static_cast<std::size_t>(x)] = couleur;
-    };
-    for (int c : trace_.colonnes_pointes)
-        for (int x : {c, c + 1}) colorier(x, qRgb(255, 0, 0));
+    // column (0 for none).
+    colonnes_marquees(trace_, largeur, marques_);
+    couleur_colonne_.resize(marques_.size());
+    for (std::size_t x = 0; x < marques_.size(); ++x)
+        couleur_colonne_[x] = marques_[x] == marque_colonne::selection ? couleur_selection.rgb()
+                              : marques_[x] == marque_colonne::pointe  ? qRgb(255, 0, 0)
+                                                                       : 0;
     const int c_sel = trace_.colonne_selection;
-    if (c_sel >= 0)
-        for (int x = c_sel - 1; x <= c_sel + 2; ++x) colorier(x, couleur_selection.rgb());
     // Over the whole height they are written with the background and the
     // signal, in the same pass; under the detector they are written after it.
     const bool colonnes_dans_le_fond = !vue.detecteur_visible && vue.hauteur >= hauteur - 1;
@@ -429,9 +428,9 @@ void TForm_chart::FormShow() {
 void TForm_chart::Timer2Timer() {
     Timer2.stop();
     // A marks file that cannot be read is reported; the help still follows.
-    gere([this] { lire_pointes(false); });
+    lire(true);
     gere([this] {
-        message(texte_aide_message());
+        ctx_.information(texte_aide_message());  // guidance, not a warning
         Memo1->setVisible(true);
     });
 }
@@ -539,22 +538,19 @@ void TForm_chart::echap() {
     affich_courbe();
 }
 
-// Left / Right: the selected mark by one sample, or one pixel column with Shift.
 void TForm_chart::deplacer_selection(bool vers_gauche, bool par_colonne) {
-    const double pas = par_colonne && vue.echelle_x > 0 ? 1 / vue.echelle_x : 1;
+    const double pas = pas_fleche(vue, par_colonne);
     if (!historique.deplacer_selection(vue, conv_, vers_gauche ? -pas : pas)) return;
     Panel1->hide();
     montrer_position_pointe();
     affich_courbe();
 }
 
-// Insert: a mark under the mouse, or in the middle of the view.
 void TForm_chart::inserer_pointe() {
     const QPoint ici = Image1->mapFromGlobal(QCursor::pos());
-    const double position = Image1->rect().contains(ici) ? position_de(vue, ici.x())
-                                                          : (vue.premier_visible + vue.dernier_visible) / 2.0;
-    if (!historique.inserer(vue, conv_, position, accroche)) {
-        if (nb_utilisables(conv_) > 0) message("No room for another mark: 100 marks at most.\rDelete a mark first.");
+    const auto x_souris = Image1->rect().contains(ici) ? std::optional<int>(ici.x()) : std::nullopt;
+    if (!historique.inserer(vue, conv_, position_insertion(vue, x_souris), accroche)) {
+        if (nb_utilisables(conv_) > 0) message(texte_table_pleine());
         return;
     }
     Panel1->hide();
@@ -571,19 +567,19 @@ void TForm_chart::montrer_position_pointe() {
 }
 
 void TForm_chart::Annuler1Click() {
-    gere([this] { apres_historique(historique.annuler(vue, conv_)); });
+    gere([this] {
+        historique.annuler(vue, conv_);
+        Panel1->hide();
+        affich_courbe();
+    });
 }
 
 void TForm_chart::Retablir1Click() {
-    gere([this] { apres_historique(historique.retablir(vue, conv_)); });
-}
-
-// After an undo or a redo: a file read brought other samples, so the view
-// opens on them again.
-void TForm_chart::apres_historique(std::optional<genre_etape> genre) {
-    Panel1->hide();
-    if (genre == genre_etape::lecture) ouvrir_vue(vue, conv_);
-    affich_courbe();
+    gere([this] {
+        historique.retablir(vue, conv_);
+        Panel1->hide();
+        affich_courbe();
+    });
 }
 
 void TForm_chart::Accrocher1Click(bool actif) {
@@ -680,7 +676,7 @@ void TForm_chart::Image1ContextPopup(const QPoint& global) {
 void TForm_chart::Addamark1Click() {
     gere([this] {
         if (!historique.ajouter(vue, conv_)) {
-            message("No room for another mark: 100 marks at most.\rDelete a mark first.");
+            message(texte_table_pleine());
             return;
         }
         // The bar appears under the mouse when it is over the image.
@@ -708,36 +704,26 @@ void TForm_chart::Savemarks1Click() {
     });
 }
 
-// The marks file replaces the samples and the marks: one undoable step. A
-// broken file is reported by the guard and changes nothing.
-void TForm_chart::lire_pointes(bool dire_absence) {
-    auto& conv = conv_;
-    if (!pointes_enregistrees(ctx_, conv)) {
-        if (dire_absence) dire(texte_sans_fichier(conv.fichier_pointes, langue()));
-        return;
-    }
-    Panel1->hide();
-    const bool lu = historique.lire(vue, conv, [this, &conv] { return Readmarks(ctx_, conv); });
-    affich_courbe();  // a carried mark went back, even when the file was broken
-    if (!lu) return;
-    ouvrir_vue(vue, conv);
-    affich_courbe();
-    dire(texte_lecture(conv.fichier_pointes, std::clamp(conv.nb_pointes, 0, capacite_pointes), conv.nb_echantillons,
-                       langue()));
+// A broken file is reported by the guard and changes nothing.
+void TForm_chart::lire(bool automatique) {
+    gere([&] {
+        const compte_rendu dit = lire_pointes(ctx_, vue, historique, conv_, automatique, langue());
+        if (!vue.placement) Panel1->hide();
+        affich_courbe();
+        if (!dit.ligne_etat.empty()) dire(dit.ligne_etat);
+        if (!dit.message.empty()) message(dit.message);
+    });
 }
 
-void TForm_chart::Readmarks1Click() {
-    gere([this] { lire_pointes(true); });
-}
+void TForm_chart::Readmarks1Click() { lire(false); }
 
 void TForm_chart::BitBtn1Click() {
     // The events are rebuilt from the marks and the marks saved; a failure
     // to save is reported, and the conversion goes on with the rebuilt
     // events.
     gere([this] {
-        retirer_pointes_vides(vue, conv_);
         Panel1->hide();
-        valider_pointes(ctx_, conv_);
+        valider_graphique(ctx_, vue, conv_);
         affich_courbe();
     });
     accept();

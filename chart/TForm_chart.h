@@ -137,7 +137,7 @@ protected:
 private:
     void FormShow();
     void message(const std::string& texte);
-    void lire_pointes(bool dire_absence);
+    void lire(bool automatique);
     void suivre_placement(int x);
     bool touche(QKeyEvent* event);
     void deplacer_selection(bool vers_gauche, bool par_colonne);
@@ -148,7 +148,6 @@ private:
     void creer_menu();
     void dire(const std::string& texte);
     void montrer_position_pointe();
-    void apres_historique(std::optional<genre_etape> genre);
     int langue() const;
 
     services& ctx_;
@@ -156,7 +155,8 @@ private:
     const int& langue_;
     trace_courbe trace_;
     std::vector<int> haut_colonne_, bas_colonne_;  // the signal's run of each pixel column
-    std::vector<QRgb> couleur_colonne_;             // the marks' colour of each pixel column (0 for none)
+    std::vector<marque_colonne> marques_;           // what each pixel column shows of the marks
+    std::vector<QRgb> couleur_colonne_;             // their colour (0 for none)
     QPolygon polyligne_;
     int reste_molette_ = 0;  // part of a wheel notch not yet acted on
 };

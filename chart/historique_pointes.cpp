@@ -19,15 +19,6 @@ std::int32_t nb_marques(const etat_conversion& conversion) {
     return std::clamp<std::int32_t>(conversion.nb_pointes, 0, capacite_pointes);
 }
 
-// Puts samples back into the buffer, whichever container it is.
-template <class Tampon>
-void remettre_echantillons(Tampon& tampon, const std::vector<double>& valeurs) {
-    if constexpr (requires { tampon.resize(std::size_t{}); }) {
-        if (tampon.size() < valeurs.size()) tampon.resize(valeurs.size());
-    }
-    std::copy_n(valeurs.begin(), std::min<std::size_t>(valeurs.size(), tampon.size()), tampon.begin());
-}
-
 void accrocher(const vue_courbe& vue, const etat_conversion& conversion, double& x) {
     if (!(vue.echelle_x > 0)) return;
     if (const auto debut = debut_proche(conversion, x, colonnes_accroche / vue.echelle_x)) x = *debut;
@@ -54,17 +45,11 @@ void historique_pointes::terminer() {
     avant_placement_.reset();
 }
 
-historique_pointes::instantane historique_pointes::prendre(const etat_conversion& conversion,
-                                                         bool avec_echantillons) const {
+historique_pointes::instantane historique_pointes::prendre(const etat_conversion& conversion) const {
     instantane etat;
     etat.pointes = conversion.pointes;
     etat.nb_pointes = conversion.nb_pointes;
     etat.origine = origine_;
-    if (avec_echantillons) {
-        const std::int32_t n = nb_utilisables(conversion);
-        etat.echantillons = std::make_shared<const std::vector<double>>(
-            conversion.echantillons.begin(), conversion.echantillons.begin() + n + 1);
-    }
     return etat;
 }
 
@@ -72,14 +57,10 @@ void historique_pointes::remettre(const instantane& etat, etat_conversion& conve
     conversion.pointes = etat.pointes;
     conversion.nb_pointes = etat.nb_pointes;
     origine_ = etat.origine;
-    if (etat.echantillons) {
-        remettre_echantillons(conversion.echantillons, *etat.echantillons);
-        conversion.nb_echantillons = static_cast<std::int32_t>(etat.echantillons->size()) - 1;
-    }
 }
 
 void historique_pointes::enregistrer(genre_etape genre, instantane avant, const etat_conversion& conversion) {
-    instantane apres = prendre(conversion, avant.echantillons != nullptr);
+    instantane apres = prendre(conversion);
     if (genre != genre_etape::lecture && apres.nb_pointes == avant.nb_pointes && apres.origine == avant.origine &&
         std::equal(apres.pointes.begin(), apres.pointes.end(), avant.pointes.begin(),
                    [](const point_xy& a, const point_xy& b) { return a.x == b.x && a.y == b.y; }))
@@ -113,6 +94,9 @@ std::optional<genre_etape> historique_pointes::deplacer_etape(std::vector<etape>
     const genre_etape genre = e.genre;
     vers.push_back(std::move(e));
     vue.pointe_choisie = 0;
+    // Undone or done again, a file read leaves the view as the read does:
+    // opened on the whole recording.
+    if (genre == genre_etape::lecture) ouvrir_vue(vue, conversion);
     return genre;
 }
 
@@ -126,7 +110,7 @@ bool historique_pointes::clic_gauche(vue_courbe& vue, etat_conversion& conversio
         avant_placement_.reset();
         return true;
     }
-    instantane avant = prendre(conversion, false);
+    instantane avant = prendre(conversion);
     if (!quorva::clic_gauche(vue, conversion, x)) return false;
     avant_placement_ = std::move(avant);
     genre_placement_ = genre_etape::deplacement;
@@ -135,7 +119,7 @@ bool historique_pointes::clic_gauche(vue_courbe& vue, etat_conversion& conversio
 
 bool historique_pointes::ajouter(vue_courbe& vue, etat_conversion& conversion) {
     const std::int32_t portee = vue.placement ? vue.pointe_choisie : 0;
-    instantane avant = prendre(conversion, false);
+    instantane avant = prendre(conversion);
     if (!ajouter_pointe(vue, conversion)) return false;
     if (vue.pointe_choisie == portee) return true;  // the carried mark's own slot: still its move
     if (!avant_placement_) {
@@ -151,7 +135,7 @@ bool historique_pointes::supprimer(vue_courbe& vue, etat_conversion& conversion)
     const std::int32_t nb = nb_marques(conversion);
     if (k < 1 || k > nb) return false;
     // Deleting the mark being placed: the step goes from before its pick-up.
-    instantane avant = avant_placement_ ? std::move(*avant_placement_) : prendre(conversion, false);
+    instantane avant = avant_placement_ ? std::move(*avant_placement_) : prendre(conversion);
     avant_placement_.reset();
     supprimer_pointe(vue, conversion);
     for (std::int32_t j = k; j < nb; ++j) origine_[j] = origine_[j + 1];
@@ -183,7 +167,7 @@ bool historique_pointes::deplacer_selection(vue_courbe& vue, etat_conversion& co
     if (k == 0 || n < 1 || !std::isfinite(decalage)) return false;
     const double x = std::clamp(conversion.pointes[k].x + decalage, 1.0, static_cast<double>(n));
     if (x == conversion.pointes[k].x) return false;
-    instantane avant = prendre(conversion, false);
+    instantane avant = prendre(conversion);
     conversion.pointes[k].x = x;
     enregistrer(genre_etape::deplacement, std::move(avant), conversion);
     montrer_position(vue, conversion, x);
@@ -213,7 +197,7 @@ bool historique_pointes::inserer(vue_courbe& vue, etat_conversion& conversion, d
     abandonner_placement(vue, conversion);
     const std::int32_t n = nb_utilisables(conversion);
     if (n < 1 || std::isnan(position)) return false;
-    instantane avant = prendre(conversion, false);
+    instantane avant = prendre(conversion);
     if (!ajouter_pointe(vue, conversion)) return false;
     const std::int32_t k = vue.pointe_choisie;
     vue.placement = false;
@@ -230,7 +214,7 @@ bool historique_pointes::inserer(vue_courbe& vue, etat_conversion& conversion, d
 
 bool historique_pointes::lire(vue_courbe& vue, etat_conversion& conversion, const std::function<bool()>& lire) {
     abandonner_placement(vue, conversion);
-    instantane avant = prendre(conversion, true);
+    instantane avant = prendre(conversion);
     if (!lire()) return false;
     reconnaitre_origines(conversion);
     vue.pointe_selectionnee = 0;
@@ -257,7 +241,7 @@ void historique_pointes::reconnaitre_origines(const etat_conversion& conversion)
 
 resume_pointes historique_pointes::resume(const etat_conversion& conversion) const {
     // While a mark is carried, the count is that of before its pick-up.
-    const instantane etat = avant_placement_ ? *avant_placement_ : prendre(conversion, false);
+    const instantane etat = avant_placement_ ? *avant_placement_ : prendre(conversion);
     resume_pointes r;
     std::vector<bool> presente(detectees_.size(), false);
     for (std::int32_t k = 1; k <= std::clamp<std::int32_t>(etat.nb_pointes, 0, capacite_pointes); ++k) {

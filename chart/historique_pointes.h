@@ -2,15 +2,15 @@
 // the pupil changed. Every edit goes through here: a mark picked up and
 // dropped (one step, whatever the mouse did in between), a mark added, a
 // mark deleted, a keyboard move, the marks read from their file. A step keeps
-// the marks before and after it (and the samples, for a file read), so that
-// undo and redo put back exactly what was there. The history starts when
+// the marks before and after it, so that undo and redo put back exactly what
+// was there (a file read brings marks only: a marks file is read only when
+// its samples are those of the chart). The history starts when
 // the chart opens and ends when it closes (OK or Cancel).
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -43,7 +43,7 @@ public:
 
     // Undo / redo one step; the kind of step, or none when there was none.
     // A placement in progress is given up first (that alone is the undo).
-    // After a file read is undone or redone, the chart re-opens its view.
+    // A file read undone or redone re-opens the view on the whole recording.
     std::optional<genre_etape> annuler(vue_courbe& vue, etat_conversion& conversion);
     std::optional<genre_etape> retablir(vue_courbe& vue, etat_conversion& conversion);
 
@@ -71,10 +71,10 @@ public:
     bool inserer(vue_courbe& vue, etat_conversion& conversion, double position, bool accroche);
 
     // --- Marks file -----------------------------------------------------------
-    // Runs `lire` (the marks-file read); when it returns true the samples and
-    // marks it put in place are one step. When it returns false (no file) or
-    // throws (a broken file, which changes nothing), no step is recorded and
-    // the exception goes on to the caller.
+    // Gives up a placement in progress, then runs `lire` (which puts the
+    // marks of a file in place); when it returns true the marks it put in
+    // place are one step. When it returns false or throws, no step is
+    // recorded and the exception goes on to the caller.
     bool lire(vue_courbe& vue, etat_conversion& conversion, const std::function<bool()>& lire);
 
     resume_pointes resume(const etat_conversion& conversion) const;
@@ -84,14 +84,13 @@ private:
         std::array<point_xy, capacite_pointes + 1> pointes{};
         std::int32_t nb_pointes = 0;
         std::array<std::int32_t, capacite_pointes + 1> origine{};
-        std::shared_ptr<const std::vector<double>> echantillons;  // file reads only: [0..n]
     };
     struct etape {
         genre_etape genre;
         instantane avant, apres;
     };
 
-    instantane prendre(const etat_conversion& conversion, bool avec_echantillons) const;
+    instantane prendre(const etat_conversion& conversion) const;
     void remettre(const instantane& etat, etat_conversion& conversion);
     std::optional<genre_etape> deplacer_etape(std::vector<etape>& de, std::vector<etape>& vers, bool apres,
                                               vue_courbe& vue, etat_conversion& conversion);

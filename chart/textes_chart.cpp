@@ -67,4 +67,12 @@ std::string texte_sans_fichier(const std::string& fichier, int langue) {
     return "No marks file " + fichier;
 }
 
+std::string texte_autre_enregistrement(const std::string& fichier, int langue) {
+    if (francais(langue))
+        return "Le fichier de pointes " + fichier + " est celui d'un autre enregistrement : ses pointes ne sont pas lues";
+    return "The marks file " + fichier + " belongs to another recording: its marks are not read";
+}
+
+std::string texte_table_pleine() { return "No room for another mark: 100 marks at most.\rDelete a mark first."; }
+
 }  // namespace quorva

@@ -31,5 +31,10 @@ std::string texte_resume(const resume_pointes& resume, int langue);
 std::string texte_sauvegarde(const std::string& fichier, int nb_pointes, int langue);
 std::string texte_lecture(const std::string& fichier, int nb_pointes, int nb_echantillons, int langue);
 std::string texte_sans_fichier(const std::string& fichier, int langue);
+// A marks file whose samples are not the chart's: its marks are not read.
+std::string texte_autre_enregistrement(const std::string& fichier, int langue);
+
+// Add a mark or Insert with the table full (in English, as the popup items).
+std::string texte_table_pleine();
 
 }  // namespace quorva

@@ -311,6 +311,18 @@ void tracer_ligne(const vue_courbe& vue, trace_courbe& trace) {
 
 }  // namespace
 
+void colonnes_marquees(const trace_courbe& trace, int largeur, std::vector<marque_colonne>& colonnes) {
+    colonnes.assign(static_cast<std::size_t>(std::max(largeur, 0)), marque_colonne::aucune);
+    const auto marquer = [&](int x, marque_colonne marque) {
+        if (x >= 0 && x < largeur) colonnes[static_cast<std::size_t>(x)] = marque;
+    };
+    for (int c : trace.colonnes_pointes)
+        for (int x : {c, c + 1}) marquer(x, marque_colonne::pointe);
+    const int c = trace.colonne_selection;
+    if (c >= 0)
+        for (int x = c - 1; x <= c + 2; ++x) marquer(x, marque_colonne::selection);
+}
+
 std::int32_t nb_utilisables(const etat_conversion& conversion) {
     // Entry 0 of the buffer is never used.
     const auto taille = static_cast<std::int64_t>(conversion.echantillons.size()) - 1;
@@ -580,6 +592,15 @@ void zoom_clavier(vue_courbe& vue, const etat_conversion& conversion, bool avant
 double position_de(const vue_courbe& vue, int x) {
     if (!(vue.echelle_x > 0)) return vue.premier_visible;
     return x / vue.echelle_x + vue.premier_visible;
+}
+
+double position_insertion(const vue_courbe& vue, std::optional<int> x_souris) {
+    if (x_souris && *x_souris >= 0 && *x_souris < vue.largeur) return position_de(vue, *x_souris);
+    return (vue.premier_visible + vue.dernier_visible) / 2.0;
+}
+
+double pas_fleche(const vue_courbe& vue, bool par_colonne) {
+    return par_colonne && vue.echelle_x > 0 ? 1 / vue.echelle_x : 1;
 }
 
 // --- Time ruler --------------------------------------------------------------------

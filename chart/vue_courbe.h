@@ -1,14 +1,17 @@
 // The chart's view of the recording and the editing of its marks: which
 // samples are visible, the scales, the wheel navigation, the hit test, the
 // pick-up / drop / add / delete of marks, the selected mark of the keyboard
-// and the time ruler. TForm_chart only draws what calculer_trace() and
+// (where Insert puts a mark, the arrows' step) and the time ruler.
+// TForm_chart only draws what calculer_trace(), colonnes_marquees() and
 // graduations() give and forwards its mouse, wheel and key events here (the
-// undoable edits go through chart/historique_pointes.h).
+// undoable edits go through chart/historique_pointes.h, Read marks and OK
+// through chart/commandes_pointes.h).
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -132,6 +135,14 @@ inline int colonne_echantillon(const vue_courbe& vue, std::int32_t i) {
     return std::min(arrondi_pixel((i - vue.premier_visible) * vue.echelle_x), vue.largeur - 1);
 }
 
+// What a pixel column of the image shows over its whole height: nothing
+// (the signal), a red mark (its column and the next), or the selected mark
+// (its column, one before and two after), which covers a red mark.
+enum class marque_colonne : std::uint8_t { aucune, pointe, selection };
+
+// The marks' colour of each of the `largeur` pixel columns of `trace`.
+void colonnes_marquees(const trace_courbe& trace, int largeur, std::vector<marque_colonne>& colonnes);
+
 // Number of usable samples: the count, bounded by what the buffer holds.
 std::int32_t nb_utilisables(const etat_conversion& conversion);
 
@@ -205,6 +216,14 @@ void zoom_clavier(vue_courbe& vue, const etat_conversion& conversion, bool avant
 
 // The sample position under pixel column x (as a drop computes it).
 double position_de(const vue_courbe& vue, int x);
+
+// Insert: the new mark goes under the mouse when the mouse is over the
+// image (x_souris, its column), otherwise in the middle of the view.
+double position_insertion(const vue_courbe& vue, std::optional<int> x_souris);
+
+// Left / Right: the selected mark moves by one sample, or with Shift by one
+// pixel column (1 / echelle_x samples; one sample when nothing is drawn).
+double pas_fleche(const vue_courbe& vue, bool par_colonne);
 
 // --- Time ruler -------------------------------------------------------------
 

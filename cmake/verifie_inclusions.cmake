@@ -1,44 +1,188 @@
-# The include check: cmake -DSOURCES=<project folder> -DMODULES=<modules.txt> -P verifie_inclusions.cmake
+# The include check, a step of the build (cmake/modules.cmake runs it once per
+# module, before the module's libraries and programs are compiled):
 #
-# Every source file of a module folder (not its subfolders: those are modules
-# of their own) may include headers of its own folder and of the folders its
-# module declares (cmake/modules.cmake), and nothing else of the project.
-# Lists each offending line and fails when there is one.
-file(STRINGS ${MODULES} lignes)
-set(dossiers "")
-foreach(ligne IN LISTS lignes)
-    string(REGEX REPLACE ":.*" "" dossier "${ligne}")
-    list(APPEND dossiers ${dossier})
-endforeach()
+#   cmake -DSOURCES=<project folder> -DTABLE=<build>/modules_inclusions.cmake
+#         [-DMODULE=<folder>] [-DTEMOIN=<stamp>] [-DDEPFILE=<depfile>] -P verifie_inclusions.cmake
+#
+# Without MODULE, every module of the table is checked.
+#
+# Every file of a module (its sources, its programs' sources, the headers of
+# its folder) may include headers of its own folder and of the folders its
+# module declares, nothing else of the project. An include is resolved as the
+# compiler does it: `"x/y.h"` from the including file's folder first
+# (`"../x/y.h"`, `"./y.h"`, `"y.h"`), then from the project folder, which is
+# on the include path; `<x/y.h>` from the project folder only. A header that
+# resolves to no file of the project (the system's, Qt's, generated ones) is
+# not a module's business, except Qt's in the plain part.
+#
+# The plain part of a module (its SOURCES and the headers that are not
+# window headers) never includes a Qt header, nor a window header of any
+# folder: those need Qt. Window headers are the headers listed in WINDOWS and
+# the headers named after a WINDOWS source (TForm2.h beside TForm2.cpp). The
+# window part may include the window headers of its declared folders, whose
+# Qt libraries it links.
+#
+# Lists each offending line as <file>:<line>: and fails when there is one;
+# otherwise touches TEMOIN and writes DEPFILE (the files read), so that the
+# build runs the check again only when one of them changes.
+cmake_minimum_required(VERSION 3.25)
 
-set(fautes 0)
-foreach(ligne IN LISTS lignes)
-    string(REGEX REPLACE ":.*" "" dossier "${ligne}")
-    string(REGEX REPLACE "^[^:]*: *" "" permis "${ligne}")
-    separate_arguments(permis)
-    list(APPEND permis ${dossier})
-    file(GLOB fichiers ${SOURCES}/${dossier}/*.h ${SOURCES}/${dossier}/*.cpp)
-    foreach(fichier IN LISTS fichiers)
-        file(STRINGS ${fichier} inclusions REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
-        foreach(inclusion IN LISTS inclusions)
-            string(REGEX REPLACE ".*include[ \t]*\"([^\"]*)\".*" "\\1" entete "${inclusion}")
-            get_filename_component(dossier_entete "${entete}" DIRECTORY)
-            # Headers of other trees (tests, bench) and system headers
-            # written with quotes are not the modules' business.
-            list(FIND dossiers "${dossier_entete}" connu)
-            if(connu EQUAL -1)
-                continue()
-            endif()
-            list(FIND permis "${dossier_entete}" permis_ici)
-            if(permis_ici EQUAL -1)
-                file(RELATIVE_PATH nom ${SOURCES} ${fichier})
-                message("${nom}: includes \"${entete}\", but ${dossier} does not declare ${dossier_entete}")
-                math(EXPR fautes "${fautes} + 1")
+include(${TABLE})
+if(DEFINED MODULE)
+    set(a_verifier ${MODULE})
+else()
+    set(a_verifier ${quorva_modules})
+endif()
+
+# <QWidget>, <QtWidgets/QWidget>, <qwidget.h>: Qt's headers.
+set(motif_qt "^(Qt[A-Za-z]*/.+|Q[A-Z][A-Za-z0-9]*|q[a-z0-9_]+\\.h)$")
+set(exceptions_qt quadmath.h)
+
+# The module that holds a file of the project: the nearest folder above it
+# that is a module ("" for the tests, the benchmarks...).
+function(proprietaire fichier resultat)
+    get_filename_component(dossier "${fichier}" DIRECTORY)
+    while(NOT dossier STREQUAL "")
+        if(dossier IN_LIST quorva_modules)
+            set(${resultat} "${dossier}" PARENT_SCOPE)
+            return()
+        endif()
+        get_filename_component(dossier "${dossier}" DIRECTORY)
+    endwhile()
+    set(${resultat} "" PARENT_SCOPE)
+endfunction()
+
+function(est_fenetre fichier module resultat)
+    set(${resultat} FALSE PARENT_SCOPE)
+    if(fichier IN_LIST quorva_fenetres_${module})
+        set(${resultat} TRUE PARENT_SCOPE)
+    elseif(fichier MATCHES "\\.(h|hh|hpp|hxx)$")
+        string(REGEX REPLACE "\\.[^./]*$" "" tronc "${fichier}")
+        foreach(fenetre IN LISTS quorva_fenetres_${module})
+            string(REGEX REPLACE "\\.[^./]*$" "" tronc_fenetre "${fenetre}")
+            if(tronc STREQUAL tronc_fenetre)
+                set(${resultat} TRUE PARENT_SCOPE)
+                return()
             endif()
         endforeach()
+    endif()
+endfunction()
+
+# The project file that an include names, relative to the project folder, or
+# "" when it names none.
+function(resout fichier delimiteur entete resultat)
+    set(candidats "")
+    if(delimiteur STREQUAL "\"")
+        get_filename_component(dossier "${SOURCES}/${fichier}" DIRECTORY)
+        list(APPEND candidats "${dossier}")
+    endif()
+    list(APPEND candidats "${SOURCES}")
+    foreach(base IN LISTS candidats)
+        get_filename_component(chemin "${entete}" ABSOLUTE BASE_DIR "${base}")
+        if(EXISTS "${chemin}" AND NOT IS_DIRECTORY "${chemin}")
+            file(RELATIVE_PATH relatif "${SOURCES}" "${chemin}")
+            if(relatif MATCHES "^\\.\\./" OR IS_ABSOLUTE "${relatif}")
+                set(relatif "")
+            endif()
+            set(${resultat} "${relatif}" PARENT_SCOPE)
+            return()
+        endif()
+    endforeach()
+    set(${resultat} "" PARENT_SCOPE)
+endfunction()
+
+set(fautes 0)
+set(lus "")
+foreach(module IN LISTS a_verifier)
+    set(permis ${module} ${quorva_permis_${module}})
+    # The headers of the folder as they are now, beside the listed sources: a
+    # header added since the last configuration is checked too.
+    file(GLOB entetes RELATIVE "${SOURCES}"
+         "${SOURCES}/${module}/*.h" "${SOURCES}/${module}/*.hh"
+         "${SOURCES}/${module}/*.hpp" "${SOURCES}/${module}/*.hxx")
+    set(fichiers ${quorva_simples_${module}} ${quorva_fenetres_${module}} ${entetes})
+    list(REMOVE_DUPLICATES fichiers)
+    foreach(fichier IN LISTS fichiers)
+        if(NOT EXISTS "${SOURCES}/${fichier}")
+            continue()
+        endif()
+        list(APPEND lus "${SOURCES}/${fichier}")
+        est_fenetre("${fichier}" "${module}" fenetre)
+        if(fenetre)
+            set(partie "window part")
+        else()
+            set(partie "plain part")
+        endif()
+        file(STRINGS "${SOURCES}/${fichier}" inclusions REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+        set(lignes_fautives "")
+        foreach(inclusion IN LISTS inclusions)
+            string(REGEX MATCH "include[ \t]*([<\"])([^>\"]*)[>\"]" trouve "${inclusion}")
+            if(NOT trouve)
+                continue()
+            endif()
+            set(delimiteur "${CMAKE_MATCH_1}")
+            set(entete "${CMAKE_MATCH_2}")
+            if(delimiteur STREQUAL "<")
+                set(ecrit "<${entete}>")
+            else()
+                set(ecrit "\"${entete}\"")
+            endif()
+            resout("${fichier}" "${delimiteur}" "${entete}" cible)
+            set(faute "")
+            if(cible STREQUAL "")
+                if(NOT fenetre AND entete MATCHES "${motif_qt}" AND NOT entete IN_LIST exceptions_qt)
+                    set(faute "includes ${ecrit}, a Qt header, in the plain part of ${module}")
+                endif()
+            else()
+                proprietaire("${cible}" dossier_cible)
+                if(dossier_cible STREQUAL "")
+                    # The tests' and benchmarks' own files.
+                elseif(NOT dossier_cible IN_LIST permis)
+                    set(faute "includes ${ecrit} (${cible}), but ${module} does not declare ${dossier_cible}")
+                else()
+                    est_fenetre("${cible}" "${dossier_cible}" fenetre_cible)
+                    if(fenetre_cible AND NOT fenetre)
+                        set(faute "includes ${ecrit}, a window header, in the plain part of ${module}")
+                    endif()
+                endif()
+            endif()
+            if(faute)
+                list(APPEND lignes_fautives "${inclusion}")
+                list(APPEND fautes_fichier "${faute}")
+            endif()
+        endforeach()
+        if(lignes_fautives)
+            # Line numbers only when something is wrong: the whole file is read then.
+            file(STRINGS "${SOURCES}/${fichier}" toutes)
+            foreach(ligne faute IN ZIP_LISTS lignes_fautives fautes_fichier)
+                list(FIND toutes "${ligne}" index)
+                math(EXPR numero "${index} + 1")
+                message("${fichier}:${numero}: ${faute}")
+                math(EXPR fautes "${fautes} + 1")
+            endforeach()
+        endif()
+        set(fautes_fichier "")
     endforeach()
 endforeach()
+
 if(fautes GREATER 0)
-    message(FATAL_ERROR "${fautes} include(s) of undeclared folders")
+    message(FATAL_ERROR "${fautes} include(s) cross the module boundaries (docs/ARCHITECTURE.md)")
 endif()
-message("Every include stays within the declared folders")
+if(DEFINED DEPFILE)
+    # Make's rules: "$$" for "$", "\#" for "#", "\ " for a blank.
+    set(texte "")
+    foreach(fichier IN LISTS TEMOIN lus)
+        string(REPLACE "$" "$$" fichier "${fichier}")
+        string(REPLACE "#" "\\#" fichier "${fichier}")
+        string(REPLACE " " "\\ " fichier "${fichier}")
+        if(texte STREQUAL "")
+            set(texte "${fichier}:")
+        else()
+            string(APPEND texte " \\\n  ${fichier}")
+        endif()
+    endforeach()
+    file(WRITE "${DEPFILE}" "${texte}\n")
+endif()
+if(DEFINED TEMOIN)
+    file(TOUCH "${TEMOIN}")
+endif()

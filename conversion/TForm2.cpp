@@ -8,6 +8,7 @@
 
 #include "app/base/fenetres_qt.h"
 #include "app/base/texte.h"
+#include "conversion/classeur_sylk.h"
 
 namespace quorva {
 
@@ -27,6 +28,9 @@ void regle(QWidget* parent, int y) {
     trait->setFrameShadow(QFrame::Sunken);
     trait->setGeometry(8, y, 403, 2);
 }
+
+// The room the spreadsheet warning takes under "Poursuivre", when shown.
+constexpr int hauteur_avertissement = 40;
 
 // The sentence of the "Diminuer" row, cut where the proposed factor goes.
 const std::string debut_diminuer = "Diminuer la fr\xE9quence d'acquisition en la divisant par";
@@ -82,6 +86,16 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     BitBtn2 = new QPushButton("Poursuivre", this);
     BitBtn2->setObjectName("BitBtn2");
     BitBtn2->setGeometry(316, 58, 95, 27);
+    // Keeping every sample of a very long recording makes a workbook longer
+    // than a spreadsheet shows: said here, under the choice it is about.
+    QFont petite = narrow;
+    petite.setPixelSize(14);
+    Lab_tableur = etiquette(this, "Lab_tableur", "", petite);
+    Lab_tableur->setWordWrap(true);
+    Lab_tableur->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Lab_tableur->setStyleSheet("color: #a00000");
+    Lab_tableur->setGeometry(8, 88, 403, hauteur_avertissement - 4);
+    Lab_tableur->hide();
     regle(this, 92);
 
     creer_diminuer(narrow);
@@ -92,6 +106,11 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     BitBtn1 = new QPushButton("Cancel", this);
     BitBtn1->setObjectName("BitBtn1");
     BitBtn1->setGeometry(316, 182, 95, 27);
+
+    // Everything below the "Poursuivre" row moves down when the warning shows.
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w != Lab_tableur && w->y() > Lab_tableur->y()) sous_poursuivre_.push_back({w, w->y()});
+    hauteur_sans_avertissement_ = height();
 
     connect(BitBtn2, &QPushButton::clicked, this, [this] { done(resultat_poursuivre); });
     connect(BitBtn3, &QPushButton::clicked, this, [this] { done(resultat_diminuer); });
@@ -121,9 +140,18 @@ void TForm2::creer_diminuer(const QFont& narrow) {
     BitBtn3->setGeometry(316, 114, 95, 27);
 }
 
-int TForm2::demander(std::int32_t facteur, std::int32_t nb_valeurs) {
+void TForm2::montrer_avertissement(const std::string& texte) {
+    const int decalage = texte.empty() ? 0 : hauteur_avertissement;
+    Lab_tableur->setText(qt(texte));
+    Lab_tableur->setVisible(!texte.empty());
+    for (const auto& [w, y] : sous_poursuivre_) w->move(w->x(), y + decalage);
+    setFixedSize(width(), hauteur_sans_avertissement_ + decalage);
+}
+
+int TForm2::demander(std::int32_t facteur, std::int32_t nb_valeurs, std::int64_t nb_poursuivre) {
     Lab_div_par->setText(QString::number(facteur));
     Lab_nb_val->setText(qt("nb de valeurs de : " + std::to_string(nb_valeurs)));
+    montrer_avertissement(avertissement_tableur(nb_poursuivre));
     if (repondeur) QTimer::singleShot(0, this, [this] { repondeur(*this); });
     const int resultat = exec();
     return resultat == resultat_poursuivre || resultat == resultat_diminuer ? resultat : resultat_annuler;

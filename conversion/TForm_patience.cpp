@@ -56,7 +56,8 @@ choix_fichier dialogue_ouverture_wav(Plateforme& os, QWidget* parent) {
         dialogue.setAcceptMode(QFileDialog::AcceptOpen);
         dialogue.setDefaultSuffix(QString::fromStdString(extension));
         if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty()) return std::string();
-        return cp1252(dialogue.selectedFiles().first());
+        // Qt writes "/" on every system: the path as the user's system writes it.
+        return os.path_from_dialog(dialogue.selectedFiles().first().toStdString());
     };
 }
 

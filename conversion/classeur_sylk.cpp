@@ -166,6 +166,26 @@ std::string chemin_classeur_base(const services& ctx, int langue) {
     return {};
 }
 
+std::string lire_classeur_base(const services& ctx, int langue) {
+    const std::string base = chemin_classeur_base(ctx, langue);
+    if (base.empty()) {
+        const std::string attendu = dossier_donnees(ctx.chemins) +
+                                    (langue == 2 ? "patin_tracte_base.slk" : "patin_tracte_base_EN.slk");
+        throw erreur_quorva(message("Impossible d'ouvrir le fichier %s", attendu));
+    }
+    // A base workbook is a page of SYLK records starting with "ID;": an
+    // empty, cut or foreign file would give a workbook without its sheet.
+    std::string contenu = lire_fichier_borne(ctx.os, base, 16u << 20);
+    if (contenu.compare(0, 3, "ID;") != 0) throw erreur_quorva(message(texte_classeur_base_abime, base));
+    return contenu;
+}
+
+std::string avertissement_tableur(std::int64_t nb_echantillons) {
+    if (!depasse_tableur(nb_echantillons)) return {};
+    return "Attention : " + std::to_string(nb_echantillons) + " valeurs, mais Excel et LibreOffice n'en montrent que " +
+           std::to_string(echantillons_max_tableur) + " ; la fin du classeur sera coup\xE9" "e.";
+}
+
 double correlation_table(const point_xy* table, int k) {
     if (k < 2) return 0;
     long double sx = 0, sy = 0;
@@ -204,23 +224,12 @@ double correlation_ecrite(const std::array<point_xy, capacite_pointes + 1>& tabl
 ecrivain_classeur::ecrivain_classeur(const services& ctx, const etat_conversion& etat, const std::string& chemin_wav,
                                      int langue)
     : etat_(etat), separateur_(ctx.separateur_decimal), langue_(langue == 2 ? 2 : 1) {
-    const std::string base = chemin_classeur_base(ctx, langue_);
-    std::string contenu;
-    if (base.empty()) {
-        const std::string attendu = dossier_donnees(ctx.chemins) +
-                                    (langue_ == 2 ? "patin_tracte_base.slk" : "patin_tracte_base_EN.slk");
-        throw erreur_quorva(message("Impossible d'ouvrir le fichier %s", attendu));
-    }
-    // A base workbook is a page of SYLK records starting with "ID;": an
-    // empty, cut or foreign file would give a workbook without its sheet.
-    contenu = lire_fichier_borne(ctx.os, base, 16u << 20);
-    if (contenu.compare(0, 3, "ID;") != 0)
-        throw erreur_quorva(message(texte_classeur_base_abime, base));
+    const std::string contenu = lire_classeur_base(ctx, langue_);
     sortie_ = ctx.os.create_file(chemin_wav + ".slk");
     bloc_.resize(taille_bloc + marge_ligne);
     energies_ = std::make_unique_for_overwrite<char[]>(65536 * taille_energie);
     longueurs_.assign(65536, 0);
-    for (int i = 0; i < 5; ++i) texte_rang_.plus_un();
+    for (std::int64_t i = 1; i < premiere_ligne_echantillons; ++i) texte_rang_.plus_un();
 
     const char sep = ctx.separateur_decimal;
     std::string nom = nom_de(chemin_wav) + ".slk";
@@ -303,7 +312,7 @@ void ecrivain_classeur::echantillon(std::int32_t v) {
     ++rang_;
     texte_rang_.plus_un();
     texte_n_.plus_un();
-    const std::int64_t n = rang_ - 5;
+    const std::int64_t n = rang_ - (premiere_ligne_echantillons - 1);
     const double c3 = (v / r2c2_) * (v / r2c2_);
     const double c4 = n == 1 ? c3 - r3c2_ : cumul_ + c3 - r3c2_;
     cumul_ = c4;
@@ -339,7 +348,7 @@ void ecrivain_classeur::echantillon(std::int32_t v) {
 void ecrivain_classeur::tables(std::int32_t r) {
     const char sep = separateur_;
     const auto& etat = etat_;
-    const auto i = static_cast<std::size_t>(r - 5);
+    const auto i = static_cast<std::size_t>(r - (premiere_ligne_echantillons - 1));
     const std::string ligne = std::to_string(r);
     const std::string correl = ";ECORREL(R[-" + std::to_string(r - 6) + "]C[-1]:R[-1]C[-1],R[-" +
                                std::to_string(r - 6) + "]C:R[-1]C)\r\n";

@@ -26,6 +26,29 @@ std::string chemin_classeur_base(const services& ctx, int langue);
 // Shown (naming the file) when the base workbook is not a SYLK file.
 extern const char* const texte_classeur_base_abime;
 
+// The base workbook of the language, read whole. Throws erreur_quorva when
+// it is missing ("Impossible d'ouvrir le fichier %s", naming where it is
+// expected), unreadable or not a SYLK file (texte_classeur_base_abime).
+std::string lire_classeur_base(const services& ctx, int langue);
+
+// --- What a spreadsheet shows ------------------------------------------------
+
+// Excel and LibreOffice Calc show at most 1,048,576 rows and drop the rest
+// of a SYLK file without a word. The base workbook owns rows 1 to 5, the
+// samples start at row 6 and nothing is written after them (the event
+// tables share their rows 6 to 100).
+constexpr std::int64_t lignes_tableur = 1'048'576;
+constexpr std::int64_t premiere_ligne_echantillons = 6;
+constexpr std::int64_t echantillons_max_tableur = lignes_tableur - (premiere_ligne_echantillons - 1);
+
+// True when a workbook of nb_echantillons samples runs past the last row a
+// spreadsheet shows.
+constexpr bool depasse_tableur(std::int64_t nb_echantillons) { return nb_echantillons > echantillons_max_tableur; }
+
+// The size dialog's extra line for "Poursuivre" keeping nb_echantillons
+// samples (French, as the dialog); empty when they all fit.
+std::string avertissement_tableur(std::int64_t nb_echantillons);
+
 class ecrivain_classeur {
 public:
     // Opens the output (chemin_wav + ".slk") and copies the base workbook with
@@ -43,7 +66,7 @@ public:
     // previous workbook (if any) stays as it was.
     void termine();
 
-    std::int64_t lignes() const { return rang_ - 5; }
+    std::int64_t lignes() const { return rang_ - (premiere_ligne_echantillons - 1); }
 
 private:
     class ecriture_en_fond;
@@ -62,7 +85,7 @@ private:
     std::string bloc_;
     std::size_t rempli_ = 0;
     std::unique_ptr<ecriture_en_fond> fond_;
-    std::int64_t rang_ = 5;
+    std::int64_t rang_ = premiere_ligne_echantillons - 1;
     // Values of the base workbook's cells the formulas read.
     double r2c2_ = 1000, r2c5_ = 0, r3c2_ = 0, r3c5_ = 0;
     double cumul_ = 0;

@@ -29,7 +29,7 @@ std::int32_t entier_en_tete(std::string_view ligne) {
     return entier_de_texte(ligne.substr(i, fin - i));
 }
 
-int borne(std::int32_t valeur, int capacite) { return valeur < 0 ? 0 : valeur > capacite ? capacite : valeur; }
+int borne_pointes(std::int32_t valeur) { return std::clamp<std::int32_t>(valeur, 0, capacite_pointes); }
 
 // The lines of a text one after the other (CR LF, LF or CR), without
 // copying them: a marks file holds a line per sample.
@@ -45,8 +45,6 @@ public:
         position_ = fin + 1;
         return ligne;
     }
-    // What is left: an upper bound of the lines still to read.
-    std::size_t reste() const { return fini() ? 0 : texte_.size() - position_; }
 
 private:
     std::string_view texte_;
@@ -57,7 +55,7 @@ private:
 
 void Savemarks(const services& ctx, const etat_conversion& etat) {
     const int n = etat.nb_valides();
-    const int nb = borne(etat.nb_pointes, capacite_pointes);
+    const int nb = borne_pointes(etat.nb_pointes);
     auto sortie = ctx.os.create_file(etat.fichier_pointes);
     // Written a block at a time: a recording kept whole has a line per sample.
     constexpr std::size_t bloc = 1 << 20;
@@ -83,73 +81,101 @@ void Savemarks(const services& ctx, const etat_conversion& etat) {
     sortie->commit();
 }
 
+const char* const texte_pointes_trop_grand =
+    "Le fichier de pointes %s a plus d'\xE9" "chantillons qu'un enregistrement ne peut en avoir : il n'est pas lu.";
+
 namespace {
 
-bool lire_fichier_pointes(const services& ctx, etat_conversion& etat) {
+// The longest line of a marks file as the program writes it, with a good
+// margin: a sample (at most 22 characters), or a count, "Pointes" or a mark
+// (23 characters). A file of n samples then holds at most this many bytes
+// up to its last mark: a longer file is read no further.
+constexpr std::size_t octets_ligne_echantillon = 32;
+constexpr std::size_t octets_autre_ligne = 64;
+constexpr std::size_t autres_lignes = 3 + 2 * capacite_pointes;
+// Enough for the count line.
+constexpr std::size_t octets_tete = 4096;
+
+pointes_fichier lire(const services& ctx, const etat_conversion& etat) {
+    pointes_fichier lu;
     const std::string& chemin = etat.fichier_pointes;
-    if (chemin.empty() || !ctx.os.file_exists(chemin)) return false;
-    // Far more than the lines of the longest recording (5,000,000 samples).
-    const std::string contenu = lire_fichier_borne(ctx.os, chemin, 256u << 20);
+    if (chemin.empty() || !ctx.os.file_exists(chemin)) return lu;
+    const auto incomplet = [&] { return erreur_quorva(message("Le fichier de pointes %s est incomplet.", chemin)); };
+    const auto abime = [&] { return erreur_quorva(message("Le fichier de pointes %s est ab\xEEm\xE9.", chemin)); };
+
+    // The count first, from the first bytes alone: a file that no recording
+    // can match is known before the rest of it is read.
+    std::string tete;
+    if (!ctx.os.read_file(chemin, tete, octets_tete))
+        throw erreur_quorva(message("Impossible d'ouvrir le fichier %s", chemin));
+    if (tete.empty()) throw incomplet();
+    const std::int32_t compte = entier_en_tete(lecteur_lignes(tete).suivante());
+    if (compte < 0) throw abime();
+    if (compte > echantillons_max_pointes) throw erreur_quorva(message(texte_pointes_trop_grand, chemin));
+    lu.accord = accord_pointes::autre_enregistrement;
+    if (compte != etat.nb_valides()) return lu;
+
+    const std::size_t borne =
+        static_cast<std::size_t>(compte) * octets_ligne_echantillon + autres_lignes * octets_autre_ligne;
+    std::string contenu;
+    if (!ctx.os.read_file(chemin, contenu, borne))
+        throw erreur_quorva(message("Impossible d'ouvrir le fichier %s", chemin));
     lecteur_lignes lignes(contenu);
     const auto ligne = [&]() {
-        if (lignes.fini()) throw erreur_quorva(message("Le fichier de pointes %s est incomplet.", chemin));
+        if (lignes.fini()) {
+            if (contenu.size() >= borne) throw erreur_quorva(message(texte_fichier_trop_grand, chemin));
+            throw incomplet();
+        }
         return lignes.suivante();
     };
-
-    // Everything is read into temporaries first: a broken file changes nothing.
-    const std::int32_t compte = entier_en_tete(ligne());
-    if (compte < 0) throw erreur_quorva(message("Le fichier de pointes %s est ab\xEEm\xE9.", chemin));
-    // The samples of a recording kept whole, too (a count beyond the lines
-    // of the file is a file cut short: it is refused before it is allocated).
-    if (static_cast<std::size_t>(compte) > lignes.reste())
-        throw erreur_quorva(message("Le fichier de pointes %s est incomplet.", chemin));
-    std::vector<double> valeurs(std::max<std::size_t>(static_cast<std::size_t>(compte), capacite_echantillons) + 1, 0.0);
+    ligne();
+    // The samples are compared, never stored: the first one that differs
+    // tells another recording.
     for (std::int32_t i = 1; i <= compte; ++i)
-        valeurs[static_cast<std::size_t>(i)] = reel_de_texte(ligne(), ctx.separateur_decimal);
+        if (reel_de_texte(ligne(), ctx.separateur_decimal) != etat.echantillons[static_cast<std::size_t>(i)]) return lu;
+    lu.accord = accord_pointes::lues;
 
-    const bool avec_pointes = !lignes.fini() && [&] {
+    lu.avec_pointes = !lignes.fini() && [&] {
         lecteur_lignes essai = lignes;
         return essai.suivante() == ligne_pointes;
     }();
-    std::vector<point_xy> marques;
-    std::int32_t nb = 0;
-    if (avec_pointes) {
+    if (lu.avec_pointes) {
         ligne();
-        nb = entier_en_tete(ligne());
-        if (nb < 0) throw erreur_quorva(message("Le fichier de pointes %s est ab\xEEm\xE9.", chemin));
-        marques.assign(capacite_pointes + 1, {});
-        for (int k = 1; k <= borne(nb, capacite_pointes); ++k) {
-            marques[static_cast<std::size_t>(k)].x = reel_de_texte(ligne(), '.');
-            marques[static_cast<std::size_t>(k)].y = reel_de_texte(ligne(), '.');
+        const std::int32_t nb = entier_en_tete(ligne());
+        if (nb < 0) throw abime();
+        lu.nb_pointes = borne_pointes(nb);
+        for (int k = 1; k <= lu.nb_pointes; ++k) {
+            lu.pointes[static_cast<std::size_t>(k)].x = reel_de_texte(ligne(), '.');
+            lu.pointes[static_cast<std::size_t>(k)].y = reel_de_texte(ligne(), '.');
         }
     }
-
-    etat.echantillons.swap(valeurs);
-    etat.nb_echantillons = compte;
-    if (avec_pointes) {
-        std::copy(marques.begin(), marques.end(), etat.pointes.begin());
-        etat.nb_pointes = borne(nb, capacite_pointes);
-    }
-    return true;
+    return lu;
 }
 
 }  // namespace
 
-bool Readmarks(const services& ctx, etat_conversion& etat) {
+pointes_fichier lire_fichier_pointes(const services& ctx, const etat_conversion& etat) {
     try {
-        return lire_fichier_pointes(ctx, etat);
+        return lire(ctx, etat);
     } catch (const erreur_quorva& e) {
         // A number that is not one says which text; the user also needs to
         // know which file holds it.
-        const std::string abime = message("Le fichier de pointes %s est ab\xEEm\xE9.", etat.fichier_pointes);
         const std::string texte = e.what();
         if (texte.find(etat.fichier_pointes) != std::string::npos) throw;
-        throw erreur_quorva(abime + "\r" + texte);
+        throw erreur_quorva(message("Le fichier de pointes %s est ab\xEEm\xE9.", etat.fichier_pointes) + "\r" + texte);
     }
 }
 
-bool pointes_enregistrees(const services& ctx, const etat_conversion& etat) {
-    return !etat.fichier_pointes.empty() && ctx.os.file_exists(etat.fichier_pointes);
+void appliquer_pointes(const pointes_fichier& lu, etat_conversion& etat) {
+    if (lu.accord != accord_pointes::lues || !lu.avec_pointes) return;
+    etat.pointes = lu.pointes;
+    etat.nb_pointes = lu.nb_pointes;
+}
+
+accord_pointes Readmarks(const services& ctx, etat_conversion& etat) {
+    const pointes_fichier lu = lire_fichier_pointes(ctx, etat);
+    appliquer_pointes(lu, etat);
+    return lu.accord;
 }
 
 void valider_pointes(const services& ctx, etat_conversion& etat) {

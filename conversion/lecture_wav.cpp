@@ -80,6 +80,11 @@ proposition_taille propose_reduction(std::int32_t taille_donnees, int bits_par_e
     return p;
 }
 
+std::int64_t nb_echantillons_parcourus(std::size_t octets, std::int32_t facteur) {
+    const std::size_t pas = 2 * static_cast<std::size_t>(facteur < 1 ? 1 : facteur);
+    return octets >= 2 ? static_cast<std::int64_t>((octets - 2) / pas + 1) : 0;
+}
+
 void verifie_taille(etat_conversion& etat, std::int32_t taille_donnees, int bits_par_echantillon,
                     const interface_conversion& ui) {
     const auto proposition = propose_reduction(taille_donnees, bits_par_echantillon);
@@ -87,8 +92,9 @@ void verifie_taille(etat_conversion& etat, std::int32_t taille_donnees, int bits
     appelle(ui.masquer_patience);
     int reponse = reponse_poursuivre;
     if (ui.question_taille)
-        reponse = ui.question_taille(taille_donnees, bits_par_echantillon, proposition.facteur,
-                                     proposition.nb_valeurs);
+        reponse = ui.question_taille(taille_donnees, bits_par_echantillon, proposition.facteur, proposition.nb_valeurs,
+                                     nb_echantillons_parcourus(static_cast<std::size_t>(std::max(taille_donnees, 0)),
+                                                               etat.facteur_division));
     if (reponse != reponse_poursuivre && reponse != reponse_diminuer) reponse = reponse_annuler;
     etat.reponse_taille = static_cast<std::int16_t>(reponse);
     if (reponse == reponse_annuler) {
@@ -103,18 +109,20 @@ void verifie_taille(etat_conversion& etat, std::int32_t taille_donnees, int bits
 namespace {
 
 // A recording that is not mono 16-bit: said, and the progress window hidden.
+// Which files count as known is the caller's business: the export watcher
+// makes this one known and no other, so that the exports it found in the
+// same look are still converted.
 resultat_lecture refuser(const services& ctx, etat_conversion& etat, const interface_conversion& ui) {
     ctx.message(texte_refus_wav);
     appelle(ui.masquer_patience);
     etat.fichier_en_cours.clear();
-    appelle(ui.apres_refus);
     return resultat_lecture::refuse;
 }
 
-// The buffer takes the whole walk of `octets` bytes by steps of `pas` (a
-// recording kept whole grows it).
-void preparer_tampon(etat_conversion& etat, std::size_t octets, std::size_t pas) {
-    const std::size_t a_lire = octets >= 2 ? (octets - 2) / pas + 1 : 0;
+// The buffer takes the whole walk of `octets` bytes, one sample in every
+// `facteur` (a recording kept whole grows it).
+void preparer_tampon(etat_conversion& etat, std::size_t octets, std::int32_t facteur) {
+    const auto a_lire = static_cast<std::size_t>(nb_echantillons_parcourus(octets, facteur));
     const std::size_t taille = std::max<std::size_t>(a_lire, capacite_echantillons) + 1;
     if (etat.echantillons.size() != taille) std::vector<double>(taille, 0.0).swap(etat.echantillons);
 }
@@ -125,9 +133,8 @@ resultat_lecture Lecture_fichier_wav(const services& ctx, etat_conversion& etat,
                                      passe_lecture passe, const interface_conversion& ui) {
     etat.fichier_pointes = chemin + ".txt";
 
-    // The first 10,000,000 bytes; anything beyond is ignored.
     std::string fichier;
-    if (!ctx.os.read_file(chemin, fichier, 10'000'000))
+    if (!ctx.os.read_file(chemin, fichier, octets_wav_max))
         throw erreur_quorva(message("Impossible d'ouvrir le fichier %s", chemin));
 
     const entete_wav entete = analyse_entete(fichier);
@@ -153,7 +160,7 @@ resultat_lecture Lecture_fichier_wav(const services& ctx, etat_conversion& etat,
     // as the whole sample lies inside it.
     const std::size_t fin = taille_entete + entete.octets_donnees;
     const std::size_t pas = 2 * static_cast<std::size_t>(etat.facteur_division);
-    if (affichage && etat.conversion_annulee == 0) preparer_tampon(etat, entete.octets_donnees, pas);
+    if (affichage && etat.conversion_annulee == 0) preparer_tampon(etat, entete.octets_donnees, etat.facteur_division);
     std::int64_t compte = 0;
     for (std::size_t p = taille_entete; etat.conversion_annulee == 0 && p + 2 <= fin; p += pas) {
         ++compte;

@@ -16,6 +16,7 @@
 // was before (never half-written).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -24,6 +25,10 @@
 #include "conversion/etat_conversion.h"
 
 namespace quorva {
+
+// The reader reads the first 10,000,000 bytes of a recording; anything
+// beyond is ignored.
+constexpr std::size_t octets_wav_max = 10'000'000;
 
 // Answers of the size dialog (TForm2's modal results).
 constexpr std::int16_t reponse_poursuivre = 1;  // keep the factor
@@ -41,11 +46,13 @@ struct interface_conversion {
     // samples walked and once per 1000 positions scanned by the detection.
     std::function<void()> avance_progression;
     // The size dialog: data size in bytes, bits per sample, proposed factor
-    // and the number of values it gives; returns reponse_poursuivre,
-    // reponse_annuler or reponse_diminuer. The progress window is hidden
-    // before the question and shown again after it through the hooks below.
-    std::function<int(std::int32_t taille_donnees, int bits_par_echantillon,
-                      std::int32_t facteur_propose, std::int32_t nb_valeurs)>
+    // and the number of values it gives, and the number of samples that
+    // "Poursuivre" keeps (more than a spreadsheet shows: avertissement_tableur
+    // in classeur_sylk.h); returns reponse_poursuivre, reponse_annuler or
+    // reponse_diminuer. The progress window is hidden before the question
+    // and shown again after it through the hooks below.
+    std::function<int(std::int32_t taille_donnees, int bits_par_echantillon, std::int32_t facteur_propose,
+                      std::int32_t nb_valeurs, std::int64_t nb_poursuivre)>
         question_taille;
     // The chart, shown modally between the two passes. It may edit the
     // marks, and read them back or validate them (fichier_pointes.h).
@@ -53,10 +60,6 @@ struct interface_conversion {
     // Hide / show again and bring to the front the progress window.
     std::function<void()> masquer_patience;
     std::function<void()> montrer_patience;
-    // After a refused recording (message shown through afficher_message,
-    // progress window hidden, fichier_en_cours cleared): the export watcher
-    // resets its list of known files from the folder listing.
-    std::function<void()> apres_refus;
 };
 
 // The refusal text, shown with afficher_message.
@@ -91,6 +94,10 @@ struct proposition_taille {
     std::int32_t nb_valeurs = 0;   // round(size / (bytes per sample x factor))
 };
 proposition_taille propose_reduction(std::int32_t taille_donnees, int bits_par_echantillon);
+
+// The samples a walk over `octets` bytes of data keeps, one in every
+// `facteur` (the whole sample inside the data).
+std::int64_t nb_echantillons_parcourus(std::size_t octets, std::int32_t facteur);
 
 // The size check run by both passes: asks ui.question_taille at most once per
 // conversion (when reponse_taille is 0 and the data is too big) and updates

@@ -1,21 +1,62 @@
 #include "conversion/pilote_conversion.h"
 
+#include "app/base/chemins.h"
 #include "app/base/erreur.h"
 #include "app/base/occupation.h"
 #include "app/base/services_systeme.h"
+#include "conversion/classeur_sylk.h"
 
 namespace quorva {
 
 const char* const texte_pas_un_wav = "Le fichier %s n'est pas un enregistrement .WAV lisible.";
 const char* const texte_classeur_bloque =
-    "Le classeur %s n'a pas pu \xEAtre \xE9" "crit : il est peut-\xEAtre ouvert dans un autre programme "
+    "Le classeur %s n'a pas pu \xEAtre \xE9" "crit : il est ouvert dans un autre programme "
     "(le tableur). Fermez-le, puis recommencez.";
+const char* const texte_classeur_disque_plein =
+    "Le classeur %s n'a pas pu \xEAtre \xE9" "crit : le disque est plein. Lib\xE9" "rez de la place, "
+    "puis recommencez.";
+const char* const texte_classeur_interdit =
+    "Le classeur %s n'a pas pu \xEAtre \xE9" "crit : l'\xE9" "criture n'est pas permise dans ce dossier. "
+    "Copiez l'enregistrement dans un dossier o\xF9 vous pouvez \xE9" "crire, puis recommencez.";
+
+const char* texte_cause_classeur(WriteFailure cause) {
+    switch (cause) {
+        case WriteFailure::busy: return texte_classeur_bloque;
+        case WriteFailure::disk_full: return texte_classeur_disque_plein;
+        case WriteFailure::denied: return texte_classeur_interdit;
+        case WriteFailure::other: break;
+    }
+    return nullptr;
+}
 
 namespace {
 
 void appeler(const std::function<void()>& f) {
     if (f) f();
 }
+
+// The chart's title: the name the caller gives, else the recording's file
+// name, never empty (the window system would show the program's name).
+std::string titre_graphique(const std::string& donne, const std::string& chemin) {
+    if (!donne.empty()) return donne;
+    const std::string nom = nom_de(chemin);
+    if (!nom.empty()) return nom;
+    return chemin.empty() ? "Quorva" : chemin;
+}
+
+// The base workbook of the language is read once before the user is asked
+// anything (the size question, the chart): a missing one is said before
+// the marks are checked for nothing. The workbook pass reads it again.
+struct verification_base {
+    const services& ctx;
+    int langue;
+    bool faite = false;
+    void operator()() {
+        if (faite) return;
+        lire_classeur_base(ctx, langue);
+        faite = true;
+    }
+};
 
 // Runs one pass; an error hides the progress window on its way to the caller.
 resultat_lecture passe(const services& ctx, etat_conversion& etat, const std::string& chemin, passe_lecture p,
@@ -34,12 +75,12 @@ void ecrire_classeur(services& ctx, etat_conversion& etat, const std::string& ch
     resultat_lecture lecture = resultat_lecture::ignore;
     try {
         lecture = passe(ctx, etat, chemin, passe_lecture::classeur, ui);
-    } catch (const erreur_quorva& e) {
-        // The usual cause: the previous workbook is open in the
-        // spreadsheet program, which keeps it from being replaced.
-        const std::string texte = e.what();
-        if (texte.find(resultat.classeur) == std::string::npos) throw;
-        throw erreur_quorva(texte + "\r" + message(texte_classeur_bloque, resultat.classeur));
+    } catch (const WriteError& e) {
+        // The workbook itself could not be written: say why, as the system
+        // told it (the old workbook, if any, is still whole).
+        const char* cause = texte_cause_classeur(e.cause());
+        if (e.path() != resultat.classeur || !cause) throw;
+        throw erreur_quorva(std::string(e.what()) + "\r" + message(cause, resultat.classeur));
     }
     // The recording may have changed while the chart was open: a file the
     // workbook pass no longer reads has no workbook to open (a refused one
@@ -69,15 +110,29 @@ resultat_conversion convertir(services& ctx, etat_conversion& etat, const std::s
     etat.reponse_taille = 0;
     etat.conversion_annulee = 0;
     etat.facteur_division = options.facteur_division < 1 ? 1 : options.facteur_division;
-    etat.fichier_en_cours = options.fichier_en_cours;
+    etat.fichier_en_cours = titre_graphique(options.fichier_en_cours, chemin);
 
     resultat_conversion resultat;
     resultat.choisi = true;
     resultat.classeur = chemin + ".slk";
+    verification_base verifier_base{ctx, ui.langue};
+    interface_conversion affichage = ui;
+    affichage.question_taille = [&](std::int32_t taille, int bits, std::int32_t facteur, std::int32_t nb_valeurs,
+                                    std::int64_t nb_poursuivre) {
+        verifier_base();
+        return ui.question_taille ? ui.question_taille(taille, bits, facteur, nb_valeurs, nb_poursuivre)
+                                  : reponse_poursuivre;
+    };
     appeler(ui.montrer_patience);
-    resultat.lecture = passe(ctx, etat, chemin, passe_lecture::affichage, ui);
+    resultat.lecture = passe(ctx, etat, chemin, passe_lecture::affichage, affichage);
     const bool accepte = resultat.lecture == resultat_lecture::accepte;
     if (accepte && etat.conversion_annulee == 0) {
+        try {
+            verifier_base();
+        } catch (const erreur_quorva&) {
+            appeler(ui.masquer_patience);
+            throw;
+        }
         appeler(ui.montrer_graphique);
         appeler(ui.montrer_patience);
         ecrire_classeur(ctx, etat, chemin, ui, options, resultat);
@@ -89,12 +144,14 @@ resultat_conversion convertir(services& ctx, etat_conversion& etat, const std::s
     return resultat;
 }
 
-resultat_conversion Lectureconversionwav1Click(services& ctx, etat_conversion& etat, const choix_fichier& choisir,
-                                               const interface_conversion& ui) {
+resultat_conversion BitBtn1Click(services& ctx, etat_conversion& etat, const choix_fichier& choisir,
+                                 const interface_conversion& ui) {
     if (etat.conversion_en_cours || !choisir) return {};
     const std::string chemin = choisir(filtre_wav, extension_wav, ctx.chemins.chemin_appli);
     if (chemin.empty()) return {};
-    const resultat_conversion resultat = convertir(ctx, etat, chemin, ui);
+    options_conversion options;
+    options.fichier_en_cours = nom_de(chemin);  // the chart's title, as the watcher gives it
+    const resultat_conversion resultat = convertir(ctx, etat, chemin, ui, options);
     // A file chosen by hand that is no recording at all: say so rather than
     // leave the progress window waiting.
     if (resultat.lecture == resultat_lecture::ignore) {

@@ -7,7 +7,8 @@
 //       facteur_division and the chart's title from the options
 //     progress window shown
 //     display pass (conversion/lecture_wav.h): header, size check, samples,
-//       events
+//       events; the base workbook must be readable before the size
+//       question or the chart
 //     the chart (ui.montrer_graphique), then the progress window again
 //     accepted and not cancelled: workbook pass, chemin + ".slk" handed to
 //       the shell, progress window hidden
@@ -30,7 +31,7 @@ namespace quorva {
 
 struct options_conversion {
     std::int32_t facteur_division = 1;  // before any answer of the size dialog
-    std::string fichier_en_cours;       // the chart's title (the watcher's file name)
+    std::string fichier_en_cours;       // the chart's title; empty: the recording's file name
     bool ouvrir_classeur = true;        // hand the workbook to the shell
 };
 
@@ -47,7 +48,10 @@ struct resultat_conversion {
 //  1. a fresh conversion state, the progress window shown;
 //  2. display pass, then the chart and the progress window again (an
 //     ignored recording shows nothing and leaves the progress window as it
-//     is; a refused one has shown its message and hidden it);
+//     is; a refused one has shown its message and hidden it). Before the
+//     size question, or else before the chart, the base workbook of
+//     ui.langue is read (lire_classeur_base): its error comes then, with no
+//     chart and no workbook;
 //  3. accepted and not cancelled: workbook pass, then (ouvrir_classeur)
 //     ExecuteFile(chemin + ".slk", "", chemin_appli, 1) and etat.apres_classeur;
 //     the progress window hidden. A recording that the workbook pass no
@@ -56,15 +60,21 @@ struct resultat_conversion {
 //  4. cancelled in the size dialog: the progress window hidden.
 // An error of either pass hides the progress window before it goes on to
 // the caller; a workbook that cannot be written also names the workbook and
-// its likely cause (texte_classeur_bloque). While it runs,
+// the cause the system gave (texte_cause_classeur). While it runs,
 // etat.conversion_en_cours is set: the sample buffer is shared.
 resultat_conversion convertir(services& ctx, etat_conversion& etat, const std::string& chemin,
                               const interface_conversion& ui, const options_conversion& options = {});
 
 // "Le fichier %s n'est pas un enregistrement .WAV lisible."
 extern const char* const texte_pas_un_wav;
-// Added to the error of a workbook that could not be written (%s: its path).
+// Added to the error of a workbook that could not be written (%s: its path),
+// one text per cause: held open by another program, a full disk, a folder
+// where writing is not allowed. Nothing for any other cause: the system's
+// text says what it can.
 extern const char* const texte_classeur_bloque;
+extern const char* const texte_classeur_disque_plein;
+extern const char* const texte_classeur_interdit;
+const char* texte_cause_classeur(WriteFailure cause);
 
 // The open dialog's settings (OpenDialog1 of the toolbar).
 constexpr const char* filtre_wav = "(*.wav)|*.WAV";
@@ -75,11 +85,20 @@ constexpr const char* extension_wav = "wav";
 using choix_fichier = std::function<std::string(const std::string& filtre, const std::string& extension,
                                                 const std::string& dossier_initial)>;
 
-// The menu entry: open dialog in chemin_appli, then convertir. Nothing
-// happens (not even the dialog) while another conversion runs. A chosen
-// file that is no WAV recording at all (the reader ignores it) hides the
-// progress window and is reported with texte_pas_un_wav.
-resultat_conversion Lectureconversionwav1Click(services& ctx, etat_conversion& etat, const choix_fichier& choisir,
-                                               const interface_conversion& ui);
+// The toolbar's conversion routine (the work of its hidden button BitBtn1):
+// open dialog in chemin_appli, then convertir with the chosen file's name
+// as the chart's title. Nothing happens (not even the dialog) while another
+// conversion runs. A chosen file that is no WAV recording at all (the
+// reader ignores it) hides the progress window and is reported with
+// texte_pas_un_wav.
+resultat_conversion BitBtn1Click(services& ctx, etat_conversion& etat, const choix_fichier& choisir,
+                                 const interface_conversion& ui);
+
+// The menu entry "Read convert .wav ( 1 channel; 16 bits) Excel": the
+// toolbar's conversion routine (convertir resets the conversion's state).
+inline resultat_conversion Lectureconversionwav1Click(services& ctx, etat_conversion& etat,
+                                                      const choix_fichier& choisir, const interface_conversion& ui) {
+    return BitBtn1Click(ctx, etat, choisir, ui);
+}
 
 }  // namespace quorva

@@ -2,13 +2,17 @@
 //
 //   quorva-convert [--lang en|fr] [--program-folder DIR] [--factor N|auto]
 //                  [--accept] FILE.wav...
+//   quorva-convert --help | --version
 //
 // For each recording: the display pass (no chart; an existing marks file is
-// read as the chart reads it; --accept then does what the chart's OK does),
+// read as the chart reads it, only when it holds this recording's samples;
+// --accept then does what the chart's OK does),
 // then the workbook pass, FILE.wav.slk. One line per converted file on
-// standard output; messages on standard error; exit status 1 when any file
-// was not converted, 2 for a wrong command line (the usage then goes to
-// standard error; --help prints it on standard output, status 0).
+// standard output; messages on standard error (and a warning when a
+// workbook holds more samples than a spreadsheet shows); exit status 1 when
+// any file was not converted, 2 for a wrong command line (the usage then
+// goes to standard error; --help prints it on standard output, status 0;
+// --version prints "quorva-convert <version>", status 0).
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -23,6 +27,7 @@
 #include "app/base/services.h"
 #include "app/base/services_systeme.h"
 #include "app/base/texte.h"
+#include "conversion/classeur_sylk.h"
 #include "conversion/fichier_pointes.h"
 #include "conversion/pilote_conversion.h"
 
@@ -77,6 +82,11 @@ ligne_commande lire_arguments(int argc, char** argv) {
             usage(std::cout);
             l.sortie = 0;
             return l;
+        } else if (arg == "--version") {
+            // The project's version, set once in the build.
+            std::cout << "quorva-convert " QUORVA_VERSION "\n";
+            l.sortie = 0;
+            return l;
         } else if (arg == "--accept") {
             l.accepter = true;
         } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
@@ -105,11 +115,14 @@ int main(int argc, char** argv) {
 
     interface_conversion ui;
     ui.langue = l.langue;
-    ui.question_taille = [&](std::int32_t, int, std::int32_t, std::int32_t) {
+    ui.question_taille = [&](std::int32_t, int, std::int32_t, std::int32_t, std::int64_t) {
         return l.facteur_auto ? reponse_diminuer : reponse_poursuivre;
     };
     ui.montrer_graphique = [&] {
-        Readmarks(ctx, etat);                      // as the chart does one second after it opens
+        // As the chart does one second after it opens: the marks file of
+        // another recording is left out, and said.
+        if (Readmarks(ctx, etat) == accord_pointes::autre_enregistrement)
+            std::cerr << pour_terminal(etat.fichier_pointes) << ": marks file of another recording, not read\n";
         if (l.accepter) valider_pointes(ctx, etat);  // the chart's OK
     };
     options_conversion options;
@@ -130,6 +143,12 @@ int main(int argc, char** argv) {
             std::cout << affiche << ": " << etat.nb_pointes << " events, niveau_base "
                       << format_reel(etat.niveau_base) << ", coefficient_a " << format_reel(etat.coefficient_a)
                       << "\n";
+            // Kept whole, as asked, but the spreadsheet will not show it all.
+            if (depasse_tableur(etat.nb_lignes_classeur))
+                std::cerr << affiche << ": warning: " << etat.nb_lignes_classeur
+                          << " samples kept, but Excel and LibreOffice Calc show only the first "
+                          << echantillons_max_tableur << " (rows " << premiere_ligne_echantillons << " to "
+                          << lignes_tableur << "): the end of the workbook is cut off (--factor auto keeps fewer)\n";
         } catch (const erreur_quorva& e) {
             std::cerr << affiche << ": " << pour_terminal(e.what()) << "\n";
             ++echecs;

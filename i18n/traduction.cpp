@@ -94,9 +94,14 @@ void lec_langue(services& ctx, etat_langue& langue) {
     if (lignes.empty()) return;
     const auto egal = lignes[0].find('=');
     if (egal == std::string::npos) return;
-    // A broken value keeps the language rather than stopping the start-up.
-    std::int32_t valeur = 0;
-    if (essai_entier(std::string_view(lignes[0]).substr(egal + 1), valeur)) langue.langue = valeur;
+    // A damaged value keeps the language (English at start-up, as a line
+    // without "=") rather than ending the start-up: said in the log, and
+    // the file is written again whole by lec_fic_trad.
+    try {
+        langue.langue = entier_de_texte(std::string_view(lignes[0]).substr(egal + 1));
+    } catch (const erreur_quorva& e) {
+        ctx.journal.push_back(chemin + " : " + e.what());
+    }
 }
 
 void lec_fic_trad(services& ctx, etat_langue& langue, etat_menu& menu) {
@@ -136,7 +141,7 @@ etat_SpeedButton3 SpeedButton3Click(services& ctx, etat_langue& langue, etat_men
     try {
         lec_fic_trad(ctx, langue, menu);
     } catch (const erreur_quorva& e) {
-        if (ctx.afficher_message) ctx.afficher_message(e.what());
+        ctx.erreur(e.what());
     }
     return bouton_langue(langue);
 }

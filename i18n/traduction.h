@@ -18,7 +18,8 @@ namespace quorva {
 const std::vector<std::string>& table_trad_defaut();
 
 // Sets `langue` from the preference file chemin_temp + "quorva\langue_quorva.txt"
-// (2 when there is none). A value that is not an integer keeps the language.
+// (2 when there is none). A value that is not an integer keeps the language
+// and leaves a line in the diagnostic log.
 void lec_langue(services& ctx, etat_langue& langue);
 
 // Applies the translation table (the file fic_trad.txt of the data folder

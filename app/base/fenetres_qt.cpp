@@ -37,6 +37,12 @@ void montrer_message(const std::string& texte) { boite_message(QMessageBox::Warn
 
 void montrer_information(const std::string& texte) { boite_message(QMessageBox::Information, texte); }
 
+void brancher_boites_message(services& ctx) {
+    ctx.afficher_message = montrer_message;
+    ctx.afficher_information = montrer_information;
+    ctx.afficher_erreur = montrer_erreur;
+}
+
 }  // namespace quorva
 
 // --- Windows on the screen ---------------------------------------------------------

@@ -7,10 +7,11 @@
 #include <string>
 #include <utility>
 
+#include "app/base/garde.h"
+#include "app/base/services.h"
+
 class QObject;
 class QWidget;
-
-#include "app/base/garde.h"
 
 namespace quorva {
 
@@ -25,6 +26,10 @@ std::string cp1252(const QString& texte);
 void montrer_erreur(const std::string& texte);
 void montrer_message(const std::string& texte);
 void montrer_information(const std::string& texte);
+
+// The routines' message hooks on these boxes: a refusal shows the warning
+// icon, guidance the information icon, an error the error icon.
+void brancher_boites_message(services& ctx);
 
 // Keeps the program's windows whole on the screen that holds the toolbar,
 // at every display scaling: each top-level window (dialogs, section windows,

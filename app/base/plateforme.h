@@ -17,19 +17,53 @@
 #include <string_view>
 #include <vector>
 
+#include "app/base/erreur.h"
+
 namespace quorva {
 
 using WindowId = std::uintptr_t;
 
-// A file being written. Bytes go to a temporary file beside the target; only
-// commit() puts it in place (rename over the old one). Destroying the object
-// without commit() removes the temporary file and leaves the target as it was.
+// Why a file could not be written, as the system tells it.
+enum class WriteFailure {
+    busy,       // locked or in use by another program (Windows: sharing or
+                // lock violation, access denied on an existing target that
+                // is not read-only; POSIX: ETXTBSY, EBUSY)
+    disk_full,  // no space or quota left (ENOSPC, EDQUOT; ERROR_DISK_FULL,
+                // ERROR_HANDLE_DISK_FULL, ERROR_DISK_QUOTA_EXCEEDED)
+    denied,     // writing there is not allowed (EACCES, EPERM, EROFS; access
+                // denied on the folder or a read-only target, write-protected)
+    other,
+};
+
+// The error of a file that could not be created, written or put in place:
+// the text is the system's own ("Impossible de cr\xE9er le fichier %s",
+// "Erreur d'\xE9criture dans le fichier %s", %s the path as given), with
+// the path and the cause beside it for whoever can say more.
+class WriteError : public erreur_quorva {
+public:
+    WriteError(const std::string& text, std::string path, WriteFailure cause)
+        : erreur_quorva(message(text, path)), path_(std::move(path)), cause_(cause) {}
+    const std::string& path() const { return path_; }
+    WriteFailure cause() const { return cause_; }
+
+private:
+    std::string path_;
+    WriteFailure cause_;
+};
+
+// A file being written. Bytes go to a temporary file beside the target
+// (app/base/temporaires.h); only commit() puts it in place (rename over the
+// old one). Destroying the object without commit() removes the temporary
+// file and leaves the target as it was. A disk that fills midway, a target
+// held open: the old file stays whole and no temporary file is left.
 class OutputFile {
 public:
     virtual ~OutputFile() = default;
-    // Throws erreur_quorva when the bytes cannot be written.
+    // Throws WriteError ("Erreur d'\xE9criture dans le fichier %s") when the
+    // bytes cannot be written.
     virtual void write(std::string_view bytes) = 0;
-    // Throws erreur_quorva when the file cannot be put in place.
+    // Throws WriteError when the bytes cannot reach the disk (as write()) or
+    // the file cannot be put in place ("Impossible de cr\xE9er le fichier %s").
     virtual void commit() = 0;
 };
 
@@ -65,8 +99,10 @@ public:
     // The stamp of a plain file; nothing when it does not exist or cannot be
     // examined.
     virtual std::optional<FileStamp> file_stamp(const std::string& path) = 0;
-    // Starts writing `path` (see OutputFile). Throws erreur_quorva
-    // ("Impossible de cr\xE9er le fichier %s") when it cannot be created.
+    // Starts writing `path` (see OutputFile), after removing the leftovers
+    // of dead writes in its folder (app/base/temporaires.h). Throws
+    // WriteError ("Impossible de cr\xE9er le fichier %s") when it cannot be
+    // created.
     virtual std::unique_ptr<OutputFile> create_file(const std::string& path) = 0;
     // Copies a file, replacing the destination; false on failure.
     virtual bool copy_file(const std::string& from, const std::string& to) = 0;
@@ -109,6 +145,11 @@ public:
     // A path as the windows hand it to the system's file dialogs: UTF-8; on
     // POSIX the file system's name as native_path gives it.
     virtual std::string dialog_path(const std::string& path) = 0;
+    // A path as a file dialog gives it back (UTF-8, "/" separators, as Qt
+    // writes paths everywhere) turned into the program's path text: cp1252,
+    // with the system's own separators ("\" on Windows), so that every
+    // message shows it as the user's system writes it.
+    virtual std::string path_from_dialog(const std::string& utf8) = 0;
 
     // --- Top-level windows ---------------------------------------------------
     // Calls `visit` for each top-level window in the system's order until it

@@ -5,7 +5,8 @@
 # routines); each is stopped by the platform's test hook once its temporary
 # file holds part of the new bytes, then killed with SIGKILL. The old file
 # must be byte-identical, and the next write must remove the dead writer's
-# temporary file and put the new file in place.
+# temporary file (once it is older than any write takes: its time is set
+# back) and put the new file in place.
 # Usage: ecriture_interrompue.sh QUORVA_CONVERT PILOTE_ECRITURES FIC_QUORVA
 set -euo pipefail
 convertir=$1 pilote=$2 fic_quorva=$3
@@ -15,6 +16,8 @@ trap 'rm -rf "$travail"' EXIT
 export HOME=$travail/maison XDG_CONFIG_HOME=$travail/maison/.config
 mkdir -p "$HOME"
 echecs=0
+# This machine as the temporary names give it: host name, process namespace.
+machine="$(uname -n)~$(stat -L -c %i /proc/self/ns/pid)"
 
 # Waits until the process has stopped itself (state T), at most 30 s.
 attendre_arret() {
@@ -45,12 +48,13 @@ cas() {
         kill -KILL "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true
         return
     fi
-    local restes=("$dossier/.$base.quorva-$pid-"*)
+    local restes=("$dossier/.$base.quorva-$machine-$pid-"*)
     if [ ! -s "${restes[0]}" ]; then
         echo "FAIL $nom: no temporary file holding new bytes while paused"; echecs=$((echecs + 1))
     fi
     kill -KILL "$pid"
     wait "$pid" 2>/dev/null || true
+    touch -d '2 days ago' "${restes[@]}"
     if ! cmp -s "$fichier" "$travail/attendu"; then
         echo "FAIL $nom: the old file changed after the kill"; echecs=$((echecs + 1))
     fi
@@ -59,7 +63,7 @@ cas() {
     if ! "$@" > "$travail/sortie" 2>&1; then
         echo "FAIL $nom: the next write failed: $(cat "$travail/sortie")"; echecs=$((echecs + 1))
     fi
-    if compgen -G "$dossier/.$base.quorva-[0-9]*-[0-9]*" > /dev/null; then
+    if compgen -G "$dossier/.$base.quorva-*-[0-9]*-[0-9]*" > /dev/null; then
         echo "FAIL $nom: temporary files left: $(ls -a "$dossier" | grep quorva-)"; echecs=$((echecs + 1))
     fi
     if cmp -s "$fichier" "$travail/attendu"; then
@@ -74,7 +78,7 @@ mkdir -p "$travail/enreg"
 touch "$travail/enreg/.essai.wav.slk.quorva-notes"
 sleep 0 & mort=$!
 wait "$mort"
-touch "$travail/enreg/.ancien.wav.slk.quorva-$mort-1"
+touch -d '2 days ago' "$travail/enreg/.ancien.wav.slk.quorva-$machine-$mort-1"
 
 cp -r "$fic_quorva" "$travail/prog"
 sox -n -r 1000 -c 1 -b 16 "$travail/enreg/essai.wav" synth 40 sine 50 > /dev/null 2>&1
@@ -93,7 +97,7 @@ cas language "$travail/prog/quorva/langue_quorva.txt" $'langue=1\r\nancienne lig
 cas audacity "$travail/prog/fic_quorva/audacity/Portable Settings/audacity.cfg" \
     $'[Directories]\r\nTempDir=\r\n[Export]\r\nFormat=WAV\r\n' "$pilote" audacity "$prog"
 
-if [ -e "$travail/enreg/.ancien.wav.slk.quorva-$mort-1" ]; then
+if [ -e "$travail/enreg/.ancien.wav.slk.quorva-$machine-$mort-1" ]; then
     echo "FAIL a dead write's leftover of another file stayed"; echecs=$((echecs + 1))
 fi
 if [ ! -e "$travail/enreg/.essai.wav.slk.quorva-notes" ]; then

@@ -60,6 +60,8 @@ std::vector<lecteur> lecteurs() {
         {"marks file", "essai.wav.txt", marques,
          [](contexte& ctx, test::PlateformeFactice&, const std::string& chemin) {
              ctx.conversion.fichier_pointes = chemin;
+             ctx.conversion.nb_echantillons = 3;  // the recording of the good file
+             for (int i = 1; i <= 3; ++i) ctx.conversion.echantillons[static_cast<std::size_t>(i)] = i;
              Readmarks(ctx, ctx.conversion);
          },
          "", toujours},

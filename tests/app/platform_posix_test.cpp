@@ -3,10 +3,14 @@
 #include "app/base/platform/platform_posix.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <tuple>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -369,4 +373,51 @@ TEST(PlateformePosix, SystemValuesHaveSensibleDefaults) {
     EXPECT_EQ(os.current_folder(), d.chemin());
     EXPECT_FALSE(os.set_current_folder(d.chemin() + "\\absent"));
     EXPECT_TRUE(os.set_current_folder(ici));
+}
+
+// What dead writes left: only what is certainly ours and dead goes.
+TEST(PlateformePosix, AWriteRemovesOnlyLeftoversCertainlyOursAndDead) {
+    Dossier d;
+    PlateformePosix os(false);
+    const std::string ici = machine_locale(), hote = ici.substr(0, ici.find('~'));
+    const pid_t fini = ::fork();
+    if (fini == 0) ::_exit(0);
+    ::waitpid(fini, nullptr, 0);
+    const std::string mort = "-" + std::to_string(fini) + "-1";
+    const std::vector<std::tuple<std::string, int, bool>> table = {  // name, age in hours, stays
+        {".notes.quorva-2024-06", 72, true},                         // a user's look-alike
+        {".essai.wav.slk.quorva-poste-12" + mort, 72, true},          // another host's
+        {".essai.wav.slk.quorva-" + hote + "~1" + mort, 72, true},    // another process namespace's
+        {".essai.wav.slk.quorva-" + ici + "-1-1", 72, true},          // a live process's
+        {".essai.wav.txt.quorva-" + ici + mort, 0, true},             // a dead one's but fresh
+        {".essai.wav.xls.quorva-" + ici + mort, 25, false},           // a dead one's and old
+    };
+    for (const auto& [nom, heures, reste] : table) {
+        ecrire(d / nom, "reste");
+        fs::last_write_time(d / nom, fs::file_time_type::clock::now() - std::chrono::hours(heures));
+    }
+    auto fichier = os.create_file(d.chemin() + "\\autre.slk");
+    fichier->commit();
+    for (const auto& [nom, heures, reste] : table) EXPECT_EQ(fs::exists(d / nom), reste) << nom;
+}
+
+// An update puts a new program file in place of a running one: that process
+// still runs the program (the guard counts it). A file merely named so keeps
+// its name.
+TEST(PlateformePosix, AProgramWhoseFileWasReplacedIsStillThatProgram) {
+    Dossier d;
+    for (const std::string& programme : {d / "quorva", d / "veille (deleted)"}) {
+        fs::copy_file("/bin/sleep", programme);
+        const pid_t pid = ::fork();
+        if (pid == 0) ::_exit(::execl(programme.c_str(), "sleep", "30", static_cast<char*>(nullptr)));
+        for (int i = 0; i < 200 && programme_du_processus(pid) != programme; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (programme.ends_with("quorva")) {
+            fs::copy_file("/bin/sleep", programme + ".neuf");
+            fs::rename(programme + ".neuf", programme);
+        }
+        EXPECT_EQ(programme_du_processus(pid), programme);
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+    }
 }

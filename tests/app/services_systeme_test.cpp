@@ -242,3 +242,24 @@ TEST(Garde, AnErrorBecomesOneMessageAndTheProgramGoesOn) {
     // Without a message box installed, the error is still contained.
     EXPECT_FALSE(garde(afficheur_erreur{}, [] { throw erreur_quorva("x"); }));
 }
+
+// Each kind of message goes to its own hook, else to afficher_message (all
+// that quorva-convert and most tests install), else nowhere.
+TEST(Services, EachKindOfMessageHasItsHookAndFallsBackToTheMessage) {
+    PlateformeFactice os;
+    services ctx(os);
+    std::string vus;
+    const auto tout_dire = [&] {
+        ctx.message("m");
+        ctx.information("i");
+        ctx.erreur("e");
+        garde(ctx.afficheur_erreurs(), [] { throw erreur_quorva("g"); });
+    };
+    tout_dire();
+    ctx.afficher_message = [&](const std::string& t) { vus += "A" + t; };
+    tout_dire();
+    ctx.afficher_information = [&](const std::string& t) { vus += "I" + t; };
+    ctx.afficher_erreur = [&](const std::string& t) { vus += "E" + t; };
+    tout_dire();
+    EXPECT_EQ(vus, "AmAiAeAg" "AmIiEeEg");
+}

@@ -51,6 +51,7 @@ protected:
     LancementAudacity() : ctx(os) {
         ctx.chemins.chemin_appli = "c:\\quorva\\";
         ctx.afficher_message = [this](const std::string& texte) { messages.push_back(texte); };
+        ctx.afficher_erreur = [this](const std::string& texte) { erreurs.push_back(texte); };
         audacity.armer_Timer_surveille = [this](bool actif) { armements.push_back(actif); };
         os.ecrire("c:\\quorva\\fic_quorva\\audacity\\audacity.exe", "#!/bin/sh\n");
     }
@@ -70,7 +71,8 @@ protected:
     etat_audacity audacity;
     // The local copy's folder (slot 19 of the menu's folder table).
     const std::string copie_locale = "c:\\quorva\\fic_quorva\\";
-    std::vector<std::string> messages;
+    std::vector<std::string> messages;  // refusals (warning)
+    std::vector<std::string> erreurs;   // failures (error)
     std::vector<bool> armements;
 };
 
@@ -206,9 +208,10 @@ TEST_F(LancementAudacity, WaveSpeedOnAFreshCopyWritesItsSettingsAndStartsAudacit
 TEST_F(LancementAudacity, OnlyAMissingProgramFileSaysAudacityIsNotInstalled) {
     fs::remove(*os.chemin_posix("c:\\quorva\\fic_quorva\\audacity\\audacity.exe"));
     for (const auto entree : {LancerAudacityCl1Click, AudacityforspeedwaveUSBkey1Click, Audacityforshaketable1D2D1Click}) {
-        messages.clear();
+        erreurs.clear();
         entree(ctx, audacity, copie_locale);
-        EXPECT_EQ(messages, (std::vector<std::string>{"Audacity n'est pas install\xE9"}));
+        EXPECT_EQ(erreurs, (std::vector<std::string>{"Audacity n'est pas install\xE9"}));
+        EXPECT_TRUE(messages.empty());
         EXPECT_EQ(audacity.audacity_trouve, 0);
         EXPECT_FALSE(audacity.Timer_surveille_actif);
         EXPECT_TRUE(audacity.fichier_a_ouvrir.empty());
@@ -256,6 +259,21 @@ TEST_F(LancementAudacity, OnLinuxTheSystemsOwnPathsAndAudacity) {
     os.systeme_posix = false;
     EXPECT_EQ(programme_audacity(os, "c:\\quorva\\fic_quorva\\audacity\\").chemin,
               "c:\\quorva\\fic_quorva\\audacity\\audacity.exe");
+}
+
+// The system's Audacity on Linux reads "~/.audacity-data" whenever that
+// folder exists, and only otherwise its XDG settings folder.
+TEST(ConfigAudacitySysteme, TheOldFolderWhenItExistsElseTheSettingsFolder) {
+    const std::string xdg = "c:\\maison\\.config\\audacity\\", ancien = "c:\\maison\\.audacity-data";
+    // home folder, what "<home>\.audacity-data" is (a folder, a file, nothing), expected
+    for (const auto& [maison, quoi, attendu] : {std::tuple<std::string, std::string, std::string>{"c:\\maison", "", xdg},
+                                               {"c:\\maison\\", "dossier", ancien + "\\"},
+                                               {"c:\\maison", "fichier", xdg}}) {
+        PlateformeFactice os;
+        os.dossiers_speciaux = {{csidl_appdata, "c:\\maison\\.config"}, {csidl_profile, maison}};
+        if (!quoi.empty()) os.ecrire(quoi == "dossier" ? ancien + "\\audacity.cfg" : ancien, "");
+        EXPECT_EQ(dossier_config_audacity_systeme(os), attendu) << maison << " " << quoi;
+    }
 }
 
 TEST_F(LancementAudacity, AFailedWriteKeepsThePreviousFileWholeAndStartsNothing) {

@@ -53,6 +53,7 @@ protected:
     Surveillance() : ctx(os) {
         ctx.chemins.chemin_appli = "c:\\quorva\\";
         ctx.afficher_message = [this](const std::string& texte) { messages.push_back(texte); };
+        ctx.afficher_erreur = [this](const std::string& texte) { erreurs.push_back(texte); };
         ctx.audacity.dossier_enreg = dossier;
         fs::create_directories(*os.chemin_posix(dossier));
         actions.convertir = [this](const std::string& chemin, const options_conversion& o) { return convertir(chemin, o); };
@@ -118,7 +119,8 @@ protected:
     std::vector<std::string> converties;
     std::vector<std::int32_t> facteurs;
     std::vector<std::string> titres;
-    std::vector<std::string> messages;
+    std::vector<std::string> messages;  // refusals (warning)
+    std::vector<std::string> erreurs;   // failures (error)
     int masquages = 0;
     std::uint32_t couleur_montree = 0;
 };
@@ -278,7 +280,7 @@ TEST_F(Surveillance, AnErrorIsShownAndTheWatcherGoesOn) {
     exporter("casse.wav", wav(10));
     issues["casse.wav"] = issue::erreur;
     tic();
-    EXPECT_EQ(messages, (std::vector<std::string>{"Impossible d'ouvrir le fichier " + dossier + "\\casse.wav"}));
+    EXPECT_EQ(erreurs, (std::vector<std::string>{"Impossible d'ouvrir le fichier " + dossier + "\\casse.wav"}));
     EXPECT_TRUE(ctx.audacity.Timer_surveille_actif);
     EXPECT_FALSE(ctx.conversion.conversion_en_cours);
     EXPECT_EQ(masquages, 1);
@@ -286,7 +288,8 @@ TEST_F(Surveillance, AnErrorIsShownAndTheWatcherGoesOn) {
     tic();
     tic();
     EXPECT_EQ(converties, (std::vector<std::string>{"casse.wav", "bon.wav"}));
-    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(erreurs.size(), 1u);
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(Surveillance, AVanishedRecordingFolderIsReportedOnceAndWatchedAgainWhenBack) {
@@ -295,8 +298,8 @@ TEST_F(Surveillance, AVanishedRecordingFolderIsReportedOnceAndWatchedAgainWhenBa
     fs::remove_all(*os.chemin_posix(dossier));
     tic();
     tic();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].find(dossier), std::string::npos);
+    ASSERT_EQ(erreurs.size(), 1u);
+    EXPECT_NE(erreurs[0].find(dossier), std::string::npos);
     EXPECT_TRUE(ctx.audacity.Timer_surveille_actif);
     // The folder made again: what is exported into it is new, under an old
     // name too.
@@ -304,7 +307,7 @@ TEST_F(Surveillance, AVanishedRecordingFolderIsReportedOnceAndWatchedAgainWhenBa
     exporter("b.wav", wav(10));
     tic();
     EXPECT_EQ(converties, (std::vector<std::string>{"b.wav", "a.wav"}));
-    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(erreurs.size(), 1u);
 }
 
 TEST_F(Surveillance, ARecordingExportedAgainUnderItsNameIsConvertedAgainOnceFinished) {
@@ -394,11 +397,18 @@ TEST(SurveillanceConversionReelle, ConvertsRefusesAndReportsThroughTheRealDriver
     EXPECT_EQ(os.ouvertures[0].dossier, "c:\\quorva\\");
     EXPECT_TRUE(messages.empty());
 
+    // A refused recording and a good one found in the same look, the
+    // refused one first: it alone becomes known, and is offered once.
+    os.ecrire(dossier + "\\bon.wav", wav(100));
     os.ecrire(dossier + "\\stereo.wav", wav(100, 2));
+    Timer_surveilleTimer(ctx, ctx.audacity, ctx.conversion, actions);
     Timer_surveilleTimer(ctx, ctx.audacity, ctx.conversion, actions);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], texte_refus_wav);
     EXPECT_FALSE(os.file_exists(dossier + "\\stereo.wav.slk"));
+    EXPECT_EQ(graphiques, 2);
+    ASSERT_EQ(os.ouvertures.size(), 2u);
+    EXPECT_EQ(os.ouvertures[1].fichier, dossier + "\\bon.wav.slk");
 
     // Without its base workbook the conversion fails: said once, and the
     // watcher goes on.
@@ -409,6 +419,7 @@ TEST(SurveillanceConversionReelle, ConvertsRefusesAndReportsThroughTheRealDriver
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[1], "Impossible d'ouvrir le fichier c:\\quorva\\fic_quorva\\patin_tracte_base_EN.slk");
     EXPECT_TRUE(ctx.audacity.Timer_surveille_actif);
-    EXPECT_EQ(ctx.audacity.ListBox1, (std::vector<std::string>{"ancien.wav", "essai.wav", "stereo.wav", "suivant.wav"}));
-    EXPECT_EQ(os.ouvertures.size(), 1u);
+    EXPECT_EQ(ctx.audacity.ListBox1,
+              (std::vector<std::string>{"ancien.wav", "bon.wav", "essai.wav", "stereo.wav", "suivant.wav"}));
+    EXPECT_EQ(os.ouvertures.size(), 2u);
 }

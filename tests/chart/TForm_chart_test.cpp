@@ -5,12 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <QEventLoop>
+#include <QMessageBox>
+#include <QTimer>
 #include <cmath>
 #include <memory>
 
 #include "app/contexte.h"
+#include "app/base/fenetres_qt.h"
 #include "app/base/nombres.h"
 #include "app/base/texte.h"
+#include "chart/textes_chart.h"
 #include "tests/chart/outils_chart.h"
 #include "tests/support/plateforme_factice.h"
 
@@ -316,8 +320,8 @@ TEST_F(FenetreChart, SavedMarksAreReadBackAndABrokenFileChangesNothing) {
     chart->Savemarks1->trigger();
     ASSERT_TRUE(os.file_exists(ctx.conversion.fichier_pointes));
 
-    // Another recording in the buffer, a zoomed view: reading restores.
-    enregistrement(3000, {42});
+    // Other marks, a zoomed view: reading restores.
+    enregistrement(1500, {42});
     chart->ouvrir();
     test::molette(chart.get(), dans_image(0), true, Qt::ControlModifier);
     chart->Readmarks1->trigger();
@@ -329,7 +333,7 @@ TEST_F(FenetreChart, SavedMarksAreReadBackAndABrokenFileChangesNothing) {
     EXPECT_TRUE(rouge_en(colonne_de(chart->vue, 777)));
 
     // A file that cannot be read: said in a message, the chart as it was.
-    os.ecrire(ctx.conversion.fichier_pointes, "3\r\n1\r\ndeux\r\n3\r\nPointes\r\n0\r\n");
+    os.ecrire(ctx.conversion.fichier_pointes, "1500\r\n" + format_reel(ctx.conversion.echantillons[1]) + "\r\ndeux\r\n");
     test::repondeur_boites boites;
     chart->Readmarks1->trigger();
     ASSERT_EQ(boites.textes.size(), 1u);
@@ -343,7 +347,7 @@ TEST_F(FenetreChart, ShowingPutsAwayCoveringWindowsThenReadsTheMarksAndHelps) {
     enregistrement(1000, {500});
     chart->ouvrir();
     chart->Savemarks1->trigger();
-    enregistrement(800, {});
+    enregistrement(800, {});  // a second take under the same name
     ctx.conversion.fichier_en_cours = "essai.wav";
     os.fenetres = {{11, "Audacity"}, {12, "essai.wav"}};
     os.premiers_plans = {11, 11, 12, 11};
@@ -361,8 +365,9 @@ TEST_F(FenetreChart, ShowingPutsAwayCoveringWindowsThenReadsTheMarksAndHelps) {
     EXPECT_EQ(messages[0], texte_aide_message());
     EXPECT_TRUE(chart->Memo1->isVisible());
     EXPECT_EQ(chart->Memo1->toPlainText().split('\n').size(), 7);
-    EXPECT_EQ(ctx.conversion.nb_echantillons, 1000);  // the marks file was read
-    EXPECT_EQ(ctx.conversion.nb_pointes, 1);
+    EXPECT_EQ(ctx.conversion.nb_pointes, 0);  // the first take's marks are not read, and that is said
+    EXPECT_EQ(chart->Label_message->toolTip().toStdString(),
+              texte_autre_enregistrement(ctx.conversion.fichier_pointes, 1));
     chart->BitBtn2->click();
     EXPECT_FALSE(chart->isVisible());
 }
@@ -472,4 +477,26 @@ TEST_F(FenetreChart, NewItemsFollowTheLanguageAndSayWhatTheyDid) {
     chart->Readmarks1->trigger();
     EXPECT_NE(chart->Label_message->toolTip().toStdString().find("1000 "), std::string::npos);
     EXPECT_TRUE(chart->Annuler1->isEnabled());
+}
+
+// The boxes the pupil meets at every conversion carry the icon of their
+// kind: the help is guidance, the full table a refusal to act on.
+TEST_F(FenetreChart, TheHelpIsGuidanceAndAFullTableAWarning) {
+    brancher_boites_message(ctx);
+    std::vector<std::pair<QMessageBox::Icon, std::string>> boites;
+    QTimer repondeur;
+    QObject::connect(&repondeur, &QTimer::timeout, [&] {
+        if (auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boites.emplace_back(boite->icon(), cp1252(boite->text()).substr(0, 12));
+            boite->done(QMessageBox::Ok);
+        }
+    });
+    repondeur.start(10);
+    enregistrement(1000, {500});
+    chart->ouvrir();
+    chart->Timer2Timer();
+    ctx.conversion.nb_pointes = 100;
+    for (int k = 1; k <= 100; ++k) ctx.conversion.pointes[k].x = 5 * k;
+    chart->Addamark1->trigger();
+    EXPECT_EQ(boites, (decltype(boites){{QMessageBox::Information, "Verify the b"}, {QMessageBox::Warning, "No room for "}}));
 }

@@ -8,7 +8,6 @@
 
 #include "app/contexte.h"
 #include "app/base/erreur.h"
-#include "conversion/fichier_pointes.h"
 #include "chart/preference_accroche.h"
 #include "chart/textes_chart.h"
 #include "tests/chart/courbe_ouverte.h"
@@ -154,31 +153,31 @@ TEST_F(Edition, KeyboardEditsMoveDeleteAndInsertOneStepEach) {
     EXPECT_FALSE(h.inserer(vue, c, 40, false));
 }
 
-// A marks-file read is one step that brings back the samples too; a broken
-// file changes nothing and leaves nothing to undo.
+// A marks-file read is one step; a broken file changes nothing and leaves
+// nothing to undo.
 TEST_F(Edition, AMarksFileReadIsOneStepAndABrokenFileNone) {
     auto& c = ctx.conversion;
-    c.fichier_pointes = os.racine() + "essai.wav.txt";
-    os.ecrire(c.fichier_pointes, "4\r\n1\r\n2\r\n3\r\n4\r\nPointes\r\n2\r\n 3.00000000000000E+0000\r\n"
-                                 " 0.00000000000000E+0000\r\n 1.00000000000000E+0002\r\n 0.00000000000000E+0000\r\n");
-    const auto lire = [&] { return Readmarks(ctx, ctx.conversion); };
+    const auto lire = [&] {  // what the file's marks put in place
+        c.nb_pointes = 2;
+        c.pointes[1] = {3, 0};
+        c.pointes[2] = {100, 0};
+        return true;
+    };
     ASSERT_TRUE(h.lire(vue, c, lire));
-    EXPECT_EQ(c.nb_echantillons, 4);
     EXPECT_EQ(positions(), (std::vector<double>{3, 100}));
     // The mark at 100 is the detected one; 300 and 500 are gone.
     EXPECT_EQ(resume(), "2 marks: 1 as detected, 0 moved, 1 added, 2 deleted");
+    vue.premier_visible = 2;  // zoomed in: the undone read opens the view again
+    vue.dernier_visible = 3;
     ASSERT_EQ(h.annuler(vue, c), genre_etape::lecture);
-    EXPECT_EQ(c.nb_echantillons, 1000);
-    EXPECT_EQ(c.echantillons[1000], 1000);
+    EXPECT_EQ(vue.premier_visible, 1);
+    EXPECT_EQ(vue.dernier_visible, 1000);
     EXPECT_EQ(positions(), (std::vector<double>{100, 300, 500}));
     ASSERT_EQ(h.retablir(vue, c), genre_etape::lecture);
-    EXPECT_EQ(c.nb_echantillons, 4);
     h.annuler(vue, c);
 
-    os.ecrire(c.fichier_pointes, "3\r\n1\r\ndeux\r\n");
-    EXPECT_THROW(h.lire(vue, c, lire), erreur_quorva);
+    EXPECT_THROW(h.lire(vue, c, []() -> bool { throw erreur_quorva("x"); }), erreur_quorva);
     EXPECT_FALSE(h.peut_annuler());
-    EXPECT_EQ(c.nb_echantillons, 1000);
     EXPECT_EQ(positions(), (std::vector<double>{100, 300, 500}));
     EXPECT_FALSE(h.lire(vue, c, [] { return false; }));  // no file
     EXPECT_FALSE(h.peut_annuler());
@@ -194,6 +193,7 @@ TEST(TextesChart, StatusTextsInEnglishAndFrench) {
     EXPECT_EQ(texte_position(7, 0, 1, '.', 1), "Sample 7");
     EXPECT_EQ(texte_sauvegarde("C:\\x\\essai.wav.txt", 7, 1), "Marks saved: 7 marks in C:\\x\\essai.wav.txt");
     EXPECT_EQ(texte_lecture("e.txt", 1, 900, 1), "Marks read: 1 mark and 900 samples from e.txt");
+    EXPECT_EQ(texte_autre_enregistrement("e", 2), "Le fichier de pointes e est celui d'un autre enregistrement : ses pointes ne sont pas lues");
     EXPECT_EQ(legendes(1).accrocher, "Snap marks to the onset");
     EXPECT_EQ(legendes(2).annuler, "Annuler");
     EXPECT_EQ(legendes(3).retablir, "Redo");

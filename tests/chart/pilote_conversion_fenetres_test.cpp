@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <memory>
+#include <tuple>
 
 #include "app/base/erreur.h"
 #include "app/contexte.h"
@@ -107,6 +108,19 @@ TEST_F(PiloteFenetres, CancelInTheSizeDialogGivesNoChartNoWorkbookAndNoShellCall
     EXPECT_FALSE(patience_pendant_question);
 }
 
+// Keeping every sample of a recording longer than a spreadsheet: one more
+// line under "Poursuivre" says so and pushes the rows below it down.
+TEST_F(PiloteFenetres, TheSizeDialogSaysWhenPoursuivreKeepsMoreThanASpreadsheetShows) {
+    std::vector<std::tuple<bool, int, int>> vus;  // warning shown, Cancel's y, the dialog's height
+    reponse_taille = [&vus](TForm2& f) {
+        vus.emplace_back(f.Lab_tableur->isVisible(), f.BitBtn1->y(), f.height());
+        f.BitBtn1->click();
+    };
+    par_le_menu(enregistrer("tres_long.wav", generateur::entete(2'097'144, 1) + std::string(2'097'144, '\0')));
+    par_le_menu(enregistrer("long.wav", generateur::wav(generateur::patin(40000, 1))));
+    EXPECT_EQ(vus, (std::vector<std::tuple<bool, int, int>>{{true, 222, 259}, {false, 182, 219}}));
+}
+
 TEST_F(PiloteFenetres, DiminuerDividesTheRateAndCancelInTheChartStillWritesAndOpensTheWorkbook) {
     const auto chemin = enregistrer("long.wav", generateur::wav(generateur::patin(100000, 2)));
     reponse_taille = [](TForm2& f) { f.BitBtn3->click(); };
@@ -133,7 +147,10 @@ TEST_F(PiloteFenetres, DiminuerDividesTheRateAndCancelInTheChartStillWritesAndOp
 TEST_F(PiloteFenetres, OkInTheChartSavesTheMarksBeforeTheWorkbookIsWritten) {
     const auto chemin = enregistrer("court.wav", generateur::wav(generateur::patin(12000, 3)));
     ctx.conversion.facteur_division = 7;  // left by an earlier conversion: the menu resets it
+    QString titre;
+    reponse_chart = [&titre](TForm_chart& f) { titre = f.windowTitle(), f.BitBtn1->click(); };
     const auto r = par_le_menu(chemin);
+    EXPECT_EQ(titre, "court.wav");  // the window's title, from the menu as from the watcher
     EXPECT_EQ(dialogue, (std::vector<std::string>{"(*.wav)|*.WAV", "wav", ctx.chemins.chemin_appli}));
     EXPECT_TRUE(questions.empty());
     EXPECT_EQ(ctx.conversion.facteur_division, 1);

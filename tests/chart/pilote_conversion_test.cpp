@@ -44,34 +44,57 @@ TEST(PiloteConversion, RunsBothPassesThenOpensTheWorkbookAndMarksTheBufferBusyMe
     EXPECT_EQ(apres_classeur, 1);  // the menu of added workbooks is rebuilt
 }
 
-TEST(PiloteConversion, AnErrorInAPassOpensNothingAndFreesTheBuffer) {
-    banc_conversion b;
-    const auto chemin = b.chemin("essai.wav");
-    b.os.ecrire(chemin, gen::wav(gen::patin(3000, 2)));
-    b.ctx.chemins.chemin_appli = b.os.racine() + "ailleurs\\";  // no base workbook there
-    EXPECT_THROW(Lectureconversionwav1Click(b.ctx, b.ctx.conversion, choix(chemin), b.ui), erreur_quorva);
-    EXPECT_FALSE(b.ctx.conversion.conversion_en_cours);
-    EXPECT_TRUE(b.os.ouvertures.empty());
-    EXPECT_FALSE(b.os.file_exists(chemin + ".slk"));
+// A missing base workbook is said before the size question (a long
+// recording) or the chart (a short one), with the writer's message.
+TEST(PiloteConversion, AMissingBaseWorkbookStopsBeforeTheSizeQuestionAndTheChart) {
+    for (const int nb : {40000, 3000}) {
+        banc_conversion b;
+        const auto chemin = b.chemin("essai.wav");
+        b.os.ecrire(chemin, gen::wav(gen::patin(nb, 2)));
+        b.ctx.chemins.chemin_appli = b.os.racine() + "ailleurs\\";  // no base workbook there
+        const std::string base = b.ctx.chemins.chemin_appli + "fic_quorva\\patin_tracte_base_EN.slk";
+        try {
+            Lectureconversionwav1Click(b.ctx, b.ctx.conversion, choix(chemin), b.ui);
+            ADD_FAILURE() << "no error";
+        } catch (const erreur_quorva& e) {
+            EXPECT_EQ(e.what(), message("Impossible d'ouvrir le fichier %s", base));
+        }
+        EXPECT_TRUE(b.questions.empty());
+        // Shown, hidden (for the question or after the detection), hidden by the error: no chart.
+        EXPECT_EQ(b.evenements, (std::vector<std::string>{"montrer", "masquer", "masquer"})) << nb;
+        EXPECT_FALSE(b.ctx.conversion.conversion_en_cours);
+        EXPECT_TRUE(b.os.ouvertures.empty());
+        EXPECT_FALSE(b.os.file_exists(chemin + ".slk"));
+    }
 }
 
-TEST(PiloteConversion, AWorkbookThatCannotBeReplacedIsNamedAndHidesTheProgressWindow) {
-    banc_conversion b;
-    const auto chemin = b.chemin("essai.wav");
-    b.os.ecrire(chemin, gen::wav(gen::patin(3000, 2)));
-    // What the spreadsheet program's lock does to the replacement: a folder
-    // of the workbook's name cannot be replaced either.
-    ASSERT_TRUE(b.os.create_folder(chemin + ".slk"));
-    try {
-        Lectureconversionwav1Click(b.ctx, b.ctx.conversion, choix(chemin), b.ui);
-        FAIL() << "no error";
-    } catch (const erreur_quorva& e) {
-        const std::string texte = e.what();
-        EXPECT_NE(texte.find(message(texte_classeur_bloque, chemin + ".slk")), std::string::npos) << texte;
+// A workbook that cannot be written says why, as the system told it (and
+// nothing more when the system named no cause); the old one stays whole and
+// the progress window goes.
+TEST(PiloteConversion, AWorkbookThatCannotBeWrittenSaysWhyAndKeepsTheOldOne) {
+    using enum WriteFailure;
+    for (const auto& [cause, texte] : std::vector<std::pair<WriteFailure, const char*>>{
+             {busy, texte_classeur_bloque}, {disk_full, texte_classeur_disque_plein},
+             {denied, texte_classeur_interdit}, {other, nullptr}}) {
+        banc_conversion b;
+        const auto chemin = b.chemin("essai.wav"), classeur = chemin + ".slk";
+        b.os.ecrire(chemin, gen::wav(gen::patin(3000, 2)));
+        b.os.ecrire(classeur, "ancien");
+        b.os.echecs_ecriture[classeur] = cause;
+        std::string erreur;
+        try {
+            Lectureconversionwav1Click(b.ctx, b.ctx.conversion, choix(chemin), b.ui);
+        } catch (const erreur_quorva& e) {
+            erreur = e.what();
+        }
+        EXPECT_NE(erreur.find(classeur), std::string::npos) << erreur;
+        for (const char* t : {texte_classeur_bloque, texte_classeur_disque_plein, texte_classeur_interdit})
+            EXPECT_EQ(erreur.find(message(t, classeur)) != std::string::npos, t == texte) << erreur;
+        EXPECT_EQ(b.os.lire(classeur), "ancien");
+        EXPECT_EQ(b.evenements.back(), "masquer");
+        EXPECT_TRUE(b.os.ouvertures.empty());
+        EXPECT_FALSE(b.ctx.conversion.conversion_en_cours);
     }
-    EXPECT_EQ(b.evenements.back(), "masquer");
-    EXPECT_TRUE(b.os.ouvertures.empty());
-    EXPECT_FALSE(b.ctx.conversion.conversion_en_cours);
 }
 
 TEST(PiloteConversion, AMenuConversionAddsItsWorkbookToTheMenu) {
@@ -114,21 +137,23 @@ TEST(PiloteConversion, TheWatchersPathKeepsItsFactorAndAnswersTheSizeQuestionOnc
 }
 
 // Every conversion starts fresh: a cancelled size question, a reduced factor
-// or the watcher's title of an earlier one never carry over to the next.
+// or the watcher's title of an earlier one never carry over to the next;
+// the chart's title is the recording's name on every road.
 TEST(PiloteConversion, EachConversionStartsFromAFreshState) {
     banc_conversion b;
     const auto chemin = b.chemin("essai.wav");
     b.os.ecrire(chemin, gen::wav(gen::patin(3000, 2)));
     std::vector<std::string> titres;
     b.ui.montrer_graphique = [&] { titres.push_back(b.ctx.conversion.fichier_en_cours); };
-    convertir(b.ctx, b.ctx.conversion, chemin, b.ui, {1, "essai.wav", true});  // from the watcher
+    convertir(b.ctx, b.ctx.conversion, chemin, b.ui, {1, "autre.wav", true});  // from the watcher
     auto& etat = b.ctx.conversion;
     etat.facteur_division = 5;
     etat.reponse_taille = reponse_annuler;
     etat.conversion_annulee = 1;
     const auto r = Lectureconversionwav1Click(b.ctx, etat, choix(chemin), b.ui);
     EXPECT_TRUE(r.classeur_ouvert);
-    EXPECT_EQ(titres, (std::vector<std::string>{"essai.wav", ""}));
+    convertir(b.ctx, etat, chemin, b.ui);  // no title given: the recording's name all the same
+    EXPECT_EQ(titres, (std::vector<std::string>{"autre.wav", "essai.wav", "essai.wav"}));
     EXPECT_EQ(etat.facteur_division, 1);
     EXPECT_EQ(etat.nb_echantillons, 3000);
 }

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <numbers>
+#include <optional>
 #include <random>
 
 #include "app/contexte.h"
@@ -435,6 +436,19 @@ TEST(MarquesCourbe, AddReusesAnEmptySlotAndIsRefusedAtAHundredMarks) {
     EXPECT_EQ(vue.pointe_choisie, 37);
 }
 
+// A drop past the last sample lands on it; a wheel step beside the image
+// acts as at its nearer edge.
+TEST(MarquesCourbe, ADropAndAWheelStepBesideTheImageStayInsideTheRecording) {
+    auto etat = enregistrement(1000);
+    vue_courbe vue = vue_ouverte(*etat), au_bord = vue;
+    ajouter_pointe(vue, *etat);
+    clic_gauche(vue, *etat, 1080);
+    EXPECT_EQ(etat->pointes[1].x, 1000);
+    molette(vue, *etat, 'c', true, 5000);
+    molette(au_bord, *etat, 'c', true, 1081);
+    EXPECT_EQ(visibles(vue), visibles(au_bord));
+}
+
 TEST(MarquesCourbe, DeleteKeepsTheOrderAndOkDropsTheUnplacedMark) {
     auto etat = enregistrement(1000);
     vue_courbe vue = vue_ouverte(*etat);
@@ -609,4 +623,32 @@ TEST(ClavierCourbe, TabGoesThroughTheMarksInPositionOrderAndShowsTheChosenOne) {
     etat->nb_pointes = 0;
     EXPECT_FALSE(selectionner_pointe(vue, *etat, true));
     EXPECT_EQ(vue.pointe_selectionnee, 0);
+}
+
+// A red mark takes its column and the next; the selected mark its column,
+// one before and two after, over the red; columns past the image are cut.
+TEST(MarquesCourbe, MarksAndTheSelectionTakeTheirColumnsInsideTheImage) {
+    using m = marque_colonne;
+    trace_courbe trace;
+    trace.colonnes_pointes = {0, 4, 7, 11};
+    trace.colonne_selection = 7;
+    std::vector<marque_colonne> colonnes;
+    colonnes_marquees(trace, 11, colonnes);
+    EXPECT_EQ(colonnes, (std::vector<marque_colonne>{m::pointe, m::pointe, m::aucune, m::aucune, m::pointe, m::pointe,
+                                                     m::selection, m::selection, m::selection, m::selection, m::aucune}));
+}
+
+// Insert: under the mouse over the image, else mid-view. Arrows: one sample,
+// or one pixel column with Shift (one sample when nothing is drawn).
+TEST(ClavierCourbe, InsertGoesUnderTheMouseOrMidViewAndArrowsStepBySampleOrColumn) {
+    vue_courbe vue;
+    vue.premier_visible = 1001;
+    vue.dernier_visible = 3162;
+    vue.echelle_x = 0.5;
+    for (const auto& [souris, attendu] : {std::pair<std::optional<int>, double>{100, 1201}, {0, 1001},
+                                          {std::nullopt, 2081.5}, {-3, 2081.5}, {largeur_image, 2081.5}})
+        EXPECT_DOUBLE_EQ(position_insertion(vue, souris), attendu) << souris.value_or(-99);
+    EXPECT_EQ(std::make_pair(pas_fleche(vue, false), pas_fleche(vue, true)), std::make_pair(1.0, 2.0));
+    vue.echelle_x = 0;
+    EXPECT_DOUBLE_EQ(pas_fleche(vue, true), 1);
 }

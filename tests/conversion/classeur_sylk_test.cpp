@@ -103,6 +103,15 @@ TEST(ClasseurSylk, TablesStopAtRow100AndWithTheSamples) {
     EXPECT_EQ(position(l, "C;X9;K40"), l.size());
 }
 
+// Excel and LibreOffice Calc stop at row 1,048,576; the samples start at
+// row 6, so 1,048,571 of them fit. Beyond, the size dialog says so.
+TEST(ClasseurSylk, TheSpreadsheetsLastRowBoundsTheSamplesThatFit) {
+    EXPECT_EQ(echantillons_max_tableur, 1'048'571);
+    EXPECT_EQ(avertissement_tableur(1'048'571), "");
+    EXPECT_EQ(avertissement_tableur(1'048'572), "Attention : 1048572 valeurs, mais Excel et LibreOffice n'en montrent que "
+                                                "1048571 ; la fin du classeur sera coup\xE9" "e.");
+}
+
 TEST(ClasseurSylk, MissingBaseWorkbookRaisesAndWritesNothing) {
     banc_conversion b;
     b.ctx.chemins.chemin_appli = b.os.racine() + "ailleurs\\";

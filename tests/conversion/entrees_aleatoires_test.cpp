@@ -81,7 +81,12 @@ TEST(EntreesAleatoires, MarksFilesAreReadWholeOrNotAtAll) {
         if (h.entre(0, 1)) {  // a plausible file with a few changes
             const int n = h.entre(0, 30), m = h.entre(0, 8);
             texte = std::to_string(n) + "\r\n";
-            for (int i = 0; i < n; ++i) texte += std::to_string(h.entre(-32768, 32767)) + "\r\n";
+            e.nb_echantillons = n;  // the file's own recording: its marks count
+            for (int i = 1; i <= n; ++i) {
+                const int valeur = h.entre(-32768, 32767);
+                e.echantillons[static_cast<std::size_t>(i)] = valeur;
+                texte += std::to_string(valeur) + "\r\n";
+            }
             texte += "Pointes\r\n" + std::to_string(m) + "\r\n";
             for (int k = 0; k < 2 * m; ++k) texte += " " + std::to_string(h.entre(0, 40)) + ".0E+0000\r\n";
             for (int k = h.entre(0, 2); k > 0; --k) {
@@ -112,7 +117,7 @@ TEST(EntreesAleatoires, MarksFilesAreReadWholeOrNotAtAll) {
         reconstruit_pointes(copie);
         ASSERT_NO_THROW(Savemarks(ctx, ctx.conversion));
         const etat_conversion sauve = e;
-        ASSERT_TRUE(Readmarks(ctx, ctx.conversion));
+        ASSERT_EQ(Readmarks(ctx, ctx.conversion), accord_pointes::lues);
         EXPECT_EQ(e.nb_echantillons, sauve.nb_echantillons);
         EXPECT_EQ(e.nb_pointes, sauve.nb_pointes);
     }

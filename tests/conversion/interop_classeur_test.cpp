@@ -128,7 +128,7 @@ etat_conversion detection_attendue(const std::string& wav, int facteur, bool acc
     PlateformeFactice os;
     auto ctx = std::make_unique<contexte>(os);
     interface_conversion ui;
-    ui.question_taille = [](std::int32_t, int, std::int32_t, std::int32_t) { return reponse_diminuer; };
+    ui.question_taille = [](std::int32_t, int, std::int32_t, std::int32_t, std::int64_t) { return reponse_diminuer; };
     ui.montrer_graphique = [&] {
         Readmarks(*ctx, ctx->conversion);
         if (accepter) reconstruit_pointes(ctx->conversion);
@@ -238,6 +238,18 @@ TEST_F(Interop, ReducedRecordingAndEditedMarks) {
     verifie(marque, recalcule(marque + ".slk"), 1, true);
 }
 
+// Every sample kept (no --factor) of a recording one sample longer than a
+// spreadsheet shows: the workbook is written whole, with a warning.
+TEST_F(Interop, KeepingMoreSamplesThanASpreadsheetShowsIsWarnedOnStandardError) {
+    const std::string wav = enregistrement("tres_long.wav", 1'048'572, 41);
+    const auto r = lance("\"" + wav + "\"");
+    EXPECT_EQ(r.statut, 0) << r.sortie;
+    EXPECT_NE(r.sortie.find(wav + ": warning: 1048572 samples kept, but Excel and LibreOffice Calc show only the first "
+                                  "1048571 (rows 6 to 1048576): the end of the workbook is cut off"),
+              std::string::npos) << r.sortie;
+    EXPECT_NE(contenu(wav + ".slk").find("C;Y1048577;X1;K1048572;"), std::string::npos);
+}
+
 TEST_F(Interop, RefusedAndIgnoredFilesFailTheCommand) {
     const std::string bon = enregistrement("bon.wav", 3000, 31);
     const std::string stereo = (dossier_ / "stereo.wav").string();
@@ -254,19 +266,21 @@ TEST_F(Interop, RefusedAndIgnoredFilesFailTheCommand) {
     EXPECT_FALSE(fs::exists(texte + ".slk"));
 }
 
-TEST_F(Interop, HelpOnStandardOutputAWrongOptionOnStandardError) {
+TEST_F(Interop, HelpAndVersionOnStandardOutputAWrongOptionOnStandardError) {
     struct cas {
         const char* option;
         int statut;
         bool sur_la_sortie;
+        const char* debut = "usage: quorva-convert ";
     };
-    for (const cas& c : {cas{"--help", 0, true}, cas{"--bogus", 2, false}, cas{"--factor 0 x.wav", 2, false}}) {
+    for (const cas& c : {cas{"--help", 0, true}, cas{"--version", 0, true, "quorva-convert " QUORVA_VERSION "\n"},
+                         cas{"--bogus", 2, false}, cas{"--factor 0 x.wav", 2, false}}) {
         const std::string sortie = (dossier_ / "sortie").string(), erreurs = (dossier_ / "erreurs").string();
         const int statut = std::system((std::string(QUORVA_CONVERT) + " " + c.option + " >\"" + sortie + "\" 2>\"" +
                                         erreurs + "\"").c_str());
         ASSERT_TRUE(WIFEXITED(statut)) << c.option;
         EXPECT_EQ(WEXITSTATUS(statut), c.statut) << c.option;
-        EXPECT_EQ(contenu(c.sur_la_sortie ? sortie : erreurs).rfind("usage: quorva-convert ", 0), 0u) << c.option;
+        EXPECT_EQ(contenu(c.sur_la_sortie ? sortie : erreurs).rfind(c.debut, 0), 0u) << c.option;
         EXPECT_EQ(contenu(c.sur_la_sortie ? erreurs : sortie), "") << c.option;
     }
 }

@@ -120,7 +120,7 @@ TEST(LectureWav, OtherFormatsAreRefusedWithTheMessage) {
         EXPECT_EQ(b.messages[0],
                   "Lecture des fichiers .WAV diff\xE9rents de \r1 canal, 16 bits pas encore possible.\r\r"
                   " D\xE9sol\xE9, j'y travaille (RQ)");
-        EXPECT_EQ(b.evenements, (std::vector<std::string>{"masquer", "refus"}));
+        EXPECT_EQ(b.evenements, (std::vector<std::string>{"masquer"}));
         EXPECT_EQ(b.ctx.conversion.fichier_en_cours, "");
     }
 }
@@ -211,6 +211,9 @@ TEST(TailleWav, QuestionAskedOnceAndItsAnswerApplied) {
         EXPECT_EQ(b.ctx.conversion.nb_echantillons, 100000);  // kept whole
         EXPECT_EQ(b.ctx.conversion.nb_lignes_classeur, 100000);
         EXPECT_EQ(b.questions.size(), 4u);
+        EXPECT_EQ(b.gardes, (std::vector<std::int64_t>{100000}));  // what "Poursuivre" keeps
+        b.convertit("p3.wav", gen::wav(v), 3);  // ... with the factor the conversion started with
+        EXPECT_EQ(b.gardes.back(), 33334);
     }
 }
 

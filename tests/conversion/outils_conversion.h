@@ -22,6 +22,7 @@ struct banc_conversion {
     int pas_progression = 0;
     int reponse = reponse_poursuivre;
     std::vector<std::int32_t> questions;  // size, bits, factor, values of each question
+    std::vector<std::int64_t> gardes;     // samples "Poursuivre" keeps, per question
 
     explicit banc_conversion(char separateur = '.') {
         os.separateur = separateur;
@@ -34,14 +35,14 @@ struct banc_conversion {
         }
         ctx.afficher_message = [this](const std::string& t) { messages.push_back(t); };
         ui.avance_progression = [this] { ++pas_progression; };
-        ui.question_taille = [this](std::int32_t taille, int bits, std::int32_t f, std::int32_t nb) {
+        ui.question_taille = [this](std::int32_t taille, int bits, std::int32_t f, std::int32_t nb, std::int64_t garde) {
             questions.insert(questions.end(), {taille, bits, f, nb});
+            gardes.push_back(garde);
             return reponse;
         };
         ui.montrer_graphique = [this] { evenements.push_back("graphique"); };
         ui.masquer_patience = [this] { evenements.push_back("masquer"); };
         ui.montrer_patience = [this] { evenements.push_back("montrer"); };
-        ui.apres_refus = [this] { evenements.push_back("refus"); };
     }
 
     std::string chemin(const std::string& nom) { return os.racine() + nom; }

@@ -85,6 +85,26 @@ barre_du_troisieme() {
 }
 attendre 30 barre_du_troisieme || echec "refuse a cause de la fenetre d'un autre programme"
 kill "$TROISIEME" "$AUTRE"
+attendre 10 termine "$TROISIEME" || echec "le troisieme ne s'arrete pas"
+attendre 10 termine "$AUTRE" || echec "xmessage ne s'arrete pas"
+aucune_fenetre_quorva() { [ -z "$(fenetres_quorva)" ]; }
+attendre 10 aucune_fenetre_quorva || echec "des fenetres Quorva restent"
+
+echo "== le fichier du programme remplace pendant qu'il tourne"
+# An update puts a new program file in place of the running one: the copy
+# that runs is still Quorva, and the next copy is refused.
+mkdir "$maison/prog"
+cp "$quorva" "$maison/prog/quorva"
+lancer ANCIEN "$maison/prog/quorva"
+attendre 30 une_fenetre_quorva || echec "la copie du programme ne montre pas sa barre"
+cp "$quorva" "$maison/prog/neuf" && mv -f "$maison/prog/neuf" "$maison/prog/quorva"
+lancer NOUVEAU "$maison/prog/quorva"
+attendre 30 fenetres_de "$NOUVEAU" || echec "le nouveau ne montre rien"
+fermer_message "$(fenetres_de "$NOUVEAU" | head -n1)" "$NOUVEAU" || echec "le nouveau n'est pas refuse"
+code=0
+wait "$NOUVEAU" || code=$?
+[ "$code" -eq 1 ] && vivant "$ANCIEN" || echec "nouveau sorti avec $code, ou l'ancien arrete"
+kill "$ANCIEN"
 
 echo "== sans affichage X11, sans HOME ni dossier temporaire"
 # Offscreen the search sees the program's own windows only: each copy

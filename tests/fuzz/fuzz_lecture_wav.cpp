@@ -24,7 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     auto ctx = fuzz::nouveau_contexte();
     interface_conversion ui;
     ui.langue = 1 + graine % 2;
-    ui.question_taille = [graine](std::int32_t, int, std::int32_t, std::int32_t) { return 1 + graine / 2 % 3; };
+    ui.question_taille = [graine](std::int32_t, int, std::int32_t, std::int32_t, std::int64_t) {
+        return 1 + graine / 2 % 3;
+    };
     options_conversion options;
     options.facteur_division = 1 + graine / 8 % 4;
     options.ouvrir_classeur = false;

@@ -63,6 +63,22 @@ TEST_F(Traduction, PreferenceFileChoosesTheLanguage) {
     }
 }
 
+// A damaged preference does not end the start-up: English, a line in the
+// log, and the file written again whole.
+TEST_F(Traduction, ADamagedPreferenceIsEnglishLoggedAndWrittenAgain) {
+    ecrire_preference("langue=abc\r\n");
+    const auto avant = ctx.journal.size();
+    lec_langue(ctx, ctx.langue);
+    EXPECT_EQ(ctx.langue.langue, 1);
+    ASSERT_EQ(ctx.journal.size(), avant + 1);
+    EXPECT_EQ(ctx.journal.back(), ctx.chemins.chemin_temp +
+                                      "quorva\\langue_quorva.txt : 'abc' n'est pas une valeur enti\xE8re correcte");
+    lec_fic_trad(ctx, ctx.langue, ctx.menu);
+    EXPECT_EQ(e("Mcanismesaufoyer1").caption, "Local mechanism");
+    EXPECT_EQ(bouton_langue(ctx.langue).image, &Speed_EN());
+    EXPECT_EQ(preference(), "langue=1\r\n");
+}
+
 TEST_F(Traduction, TargetsGoToTheirTagsAndSwitchToTheTargetHandler) {
     ctx.langue.langue = 1;
     lec_fic_trad(ctx, ctx.langue, ctx.menu);
@@ -176,7 +192,7 @@ TEST_F(Traduction, UnwritablePreferenceIsToldAfterTheCaptionsAreApplied) {
     EXPECT_THROW(lec_fic_trad(ctx, ctx.langue, ctx.menu), erreur_quorva);
     EXPECT_EQ(e("Mcanismesaufoyer1").caption, "Local mechanism");
     std::vector<std::string> messages;
-    ctx.afficher_message = [&](const std::string& texte) { messages.push_back(texte); };
+    ctx.afficher_erreur = [&](const std::string& texte) { messages.push_back(texte); };
     EXPECT_EQ(SpeedButton3Click(ctx, ctx.langue, ctx.menu).Tag, 2);
     EXPECT_EQ(messages.size(), 1u);
     EXPECT_EQ(e("Mcanismesaufoyer1").caption, "M\xE9" "canismes au foyer");

@@ -1,6 +1,7 @@
 #include "tests/support/fichiers_win32.h"
 
 #include "app/base/erreur.h"
+#include "app/base/plateforme.h"
 
 namespace quorva::test {
 
@@ -12,6 +13,7 @@ namespace {
     std::string texte = e.what();
     for (auto at = texte.find(reel); !reel.empty() && at != std::string::npos; at = texte.find(reel, at + ecrit.size()))
         texte.replace(at, reel.size(), ecrit);
+    if (const auto* ecriture = dynamic_cast<const WriteError*>(&e)) throw WriteError(texte, ecrit, ecriture->cause());
     throw erreur_quorva(texte);
 }
 

@@ -172,6 +172,33 @@ std::string PlateformeFactice::native_path(const std::string& path) {
     return natif;
 }
 
+namespace {
+
+class FichierEnEchec : public OutputFile {
+public:
+    FichierEnEchec(std::string chemin, WriteFailure cause) : chemin_(std::move(chemin)), cause_(cause) {}
+    void write(std::string_view) override {}
+    void commit() override { throw WriteError("Impossible de cr\xE9" "er le fichier %s", chemin_, cause_); }
+
+private:
+    std::string chemin_;
+    WriteFailure cause_;
+};
+
+}  // namespace
+
+std::unique_ptr<OutputFile> PlateformeFactice::create_file(const std::string& path) {
+    const auto echec = echecs_ecriture.find(path);
+    if (echec == echecs_ecriture.end()) return FichiersFactices::create_file(path);
+    return std::make_unique<FichierEnEchec>(path, echec->second);
+}
+
+std::string PlateformeFactice::path_from_dialog(const std::string& utf8) {
+    std::string chemin = utf8_vers_cp1252(utf8);
+    if (!systeme_posix) std::replace(chemin.begin(), chemin.end(), '/', '\\');
+    return chemin;
+}
+
 std::string PlateformeFactice::dialog_path(const std::string& path) {
     const auto fichier = chemin_posix(path);
     return fichier ? *fichier : cp1252_vers_utf8(path);

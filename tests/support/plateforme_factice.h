@@ -79,6 +79,11 @@ public:
     // POSIX native path is the text with "/" for every "\".
     bool systeme_posix = false;
     std::map<std::string, std::string> programmes_installes;  // name -> path
+    // Writes that fail at their commit with this cause (a file held open, a
+    // full disk), by path as given to create_file: the old file stays.
+    std::map<std::string, WriteFailure> echecs_ecriture;
+
+    std::unique_ptr<OutputFile> create_file(const std::string& path) override;
 
     std::string command_line() override { return ligne_commande; }
     std::string program_file() override { return fichier_programme; }
@@ -93,6 +98,8 @@ public:
     std::string installed_program(const std::string& name) override;
     std::string native_path(const std::string& path) override;
     std::string dialog_path(const std::string& path) override;
+    // UTF-8 to cp1252; "/" becomes "\" unless systeme_posix.
+    std::string path_from_dialog(const std::string& utf8) override;
     void set_own_windows(own_windows) override {}  // the windows are scripted
     void enumerate_windows(const std::function<bool(WindowId)>& visit) override;
     std::string window_title(WindowId window, std::size_t max_chars) override;

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <tuple>
 #include <random>
 #include <set>
 #include <string>
@@ -22,6 +23,7 @@
 #include "app/contexte.h"
 #include "app/base/erreur.h"
 #include "app/base/plateforme.h"
+#include "app/base/platform/platform_win32.h"
 #include "app/base/recherche_fenetres.h"
 #include "app/base/services_systeme.h"
 #include "app/base/texte.h"
@@ -434,6 +436,70 @@ TEST_F(Win32, FailedCommitKeepsTheOldFile) {
     CloseHandle(tenu);
     EXPECT_EQ(lire(*os, cible), "2");
     EXPECT_EQ(os->list_files(d.chemin(), "*"), (std::vector<std::string>{"langue_quorva.txt"}));
+}
+
+TEST_F(Win32, WriteFailuresTellTheirCause) {
+    using enum WriteFailure;
+    for (const auto& [code, occupable, cause] : std::vector<std::tuple<DWORD, bool, WriteFailure>>{
+             {ERROR_SHARING_VIOLATION, false, busy}, {ERROR_LOCK_VIOLATION, false, busy},
+             {ERROR_ACCESS_DENIED, true, busy}, {ERROR_ACCESS_DENIED, false, denied}, {ERROR_WRITE_PROTECT, false, denied},
+             {ERROR_DISK_FULL, false, disk_full}, {ERROR_HANDLE_DISK_FULL, false, disk_full}, {ERROR_PATH_NOT_FOUND, true, other}})
+        EXPECT_EQ(cause_de_code_win32(code, occupable), cause) << code;
+}
+
+// The leftovers of this machine's writes: only a dead process's old one goes.
+// tenir_fichier.exe (beside this program) runs while its READY file exists,
+// and ends at once when the file it is to hold is missing.
+TEST_F(Win32, AWriteRemovesOnlyLeftoversCertainlyOursAndDead) {
+    DossierTemporaire d;
+    char programme[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, programme, MAX_PATH);
+    std::string tenir = programme;
+    tenir = tenir.substr(0, tenir.find_last_of('\\') + 1) + "tenir_fichier.exe";
+    const auto demarrer = [&](const std::string& fichier) {
+        std::string ligne = "\"" + tenir + "\" \"" + fichier + "\" \"" + d.chemin() + "pret\"";
+        STARTUPINFOA demarrage{};
+        demarrage.cb = sizeof demarrage;
+        PROCESS_INFORMATION p{};
+        EXPECT_TRUE(CreateProcessA(tenir.c_str(), ligne.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                   &demarrage, &p));
+        for (int i = 0; i < 200 && GetFileAttributesA((d.chemin() + "pret").c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+            if (WaitForSingleObject(p.hProcess, 50) == WAIT_OBJECT_0) break;
+        CloseHandle(p.hThread);
+        return p;
+    };
+    PROCESS_INFORMATION fini = demarrer(d.chemin() + "absent");
+    WaitForSingleObject(fini.hProcess, 10000);
+    CloseHandle(fini.hProcess);
+    ecrire(d.chemin() + "tenu", "");
+    PROCESS_INFORMATION vivant = demarrer(d.chemin() + "tenu");
+    const std::string ici = machine_locale();
+    const std::vector<std::tuple<std::string, int, bool>> table = {  // name, age in days, stays
+        {".a.slk.quorva-" + ici + "-" + std::to_string(vivant.dwProcessId) + "-1", 2, true},
+        {".b.slk.quorva-" + ici + "-" + std::to_string(fini.dwProcessId) + "-1", 0, true},
+        {".c.slk.quorva-" + ici + "-" + std::to_string(fini.dwProcessId) + "-2", 2, false},
+    };
+    for (const auto& [nom, jours, reste] : table) {
+        ecrire(d.chemin() + nom, "reste");
+        const HANDLE h = CreateFileA((d.chemin() + nom).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        FILETIME t;
+        GetSystemTimeAsFileTime(&t);
+        const ULONGLONG avant = ((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) - jours * 864'000'000'000ULL;
+        t = {static_cast<DWORD>(avant), static_cast<DWORD>(avant >> 32)};
+        SetFileTime(h, nullptr, nullptr, &t);
+        CloseHandle(h);
+    }
+    os->create_file(d.chemin() + "autre.slk")->commit();
+    for (const auto& [nom, jours, reste] : table)
+        EXPECT_EQ(GetFileAttributesA((d.chemin() + nom).c_str()) != INVALID_FILE_ATTRIBUTES, reste) << nom;
+    DeleteFileA((d.chemin() + "pret").c_str());
+    WaitForSingleObject(vivant.hProcess, 10000);
+    CloseHandle(vivant.hProcess);
+}
+
+TEST_F(Win32, PathsFromTheFileDialogUseBackslashes) {
+    EXPECT_EQ(os->path_from_dialog("Z:/tmp/x/pas_un_wav.wav"), "Z:\\tmp\\x\\pas_un_wav.wav");
+    EXPECT_EQ(os->path_from_dialog("C:/\xC3\x89l\xC3\xA8ves/essai.wav"), "C:\\\xC9l\xE8ves\\essai.wav");
 }
 
 TEST_F(Win32, CreateFileRefusesWhatCannotBeAFile) {

@@ -16,9 +16,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 #include "app/base/erreur.h"
 #include "app/base/listage.h"
+#include "app/base/temporaires.h"
 #include "app/base/texte.h"
 
 extern char** environ;
@@ -151,37 +153,34 @@ std::vector<std::string> decouper_arguments(const std::string& parametres) {
     return liste;
 }
 
-// What marks a temporary file of ours: ".<name>.quorva-<process>-<n>".
-constexpr std::string_view marque_temporaire = ".quorva-";
-
 // The test hook of create_file: whether this write must stop midway.
 bool pause_demandee(const std::string& nom_cible) {
     const char* nom = std::getenv("QUORVA_PAUSE_ECRITURE");
     return nom && *nom && nom_cible == nom;
 }
 
-// Removes the temporary files that writes into `dossier` left when their
-// process died before the rename (killed, power cut), whatever file they
-// were writing: a workbook that is never written again must not keep its
-// leftover for ever. Only names of our own pattern whose process no longer
-// runs: a user's file never matches, and a write in progress in another
-// copy is left alone.
+// Removes what dead writes left in `dossier` (app/base/temporaires.h),
+// whatever file they were writing: a workbook that is never written again
+// must not keep its leftover for ever.
 void nettoyer_restes(const std::string& dossier) {
+    const std::string machine = machine_locale();
+    const auto moi = static_cast<unsigned long>(::getpid());
+    const auto maintenant = static_cast<std::int64_t>(::time(nullptr));
     for (const auto& entree : entrees(dossier)) {
-        const auto marque = entree.rfind(marque_temporaire);
-        if (entree.size() < 2 || entree[0] != '.' || marque == std::string::npos || marque < 2) continue;
-        const std::string suite = entree.substr(marque + marque_temporaire.size());
-        const auto tiret = suite.find('-');
-        if (tiret == 0 || tiret == std::string::npos || tiret + 1 == suite.size() || tiret > 9 ||
-            suite.find_first_not_of("0123456789-") != std::string::npos ||
-            suite.find('-', tiret + 1) != std::string::npos)
-            continue;
-        const auto processus = static_cast<pid_t>(std::stol(suite.substr(0, tiret)));
-        if (processus <= 0 || processus == ::getpid()) continue;
-        if (::kill(processus, 0) == 0 || errno != ESRCH) continue;
-        ::unlink((dossier + entree).c_str());
+        if (!auteur_du_temporaire(entree)) continue;
+        const std::string chemin = dossier + entree;
+        struct stat infos;
+        if (::lstat(chemin.c_str(), &infos) != 0 || !S_ISREG(infos.st_mode)) continue;
+        const auto mort = [](unsigned long processus) {
+            return processus <= 0x7fffffffUL && ::kill(static_cast<pid_t>(processus), 0) != 0 && errno == ESRCH;
+        };
+        if (reste_a_supprimer(entree, machine, moi, maintenant - static_cast<std::int64_t>(infos.st_mtim.tv_sec), mort))
+            ::unlink(chemin.c_str());
     }
 }
+
+constexpr const char* texte_erreur_ecriture = "Erreur d'\xE9" "criture dans le fichier %s";
+constexpr const char* texte_creation_impossible = "Impossible de cr\xE9" "er le fichier %s";
 
 class FichierPosix : public OutputFile {
 public:
@@ -193,21 +192,24 @@ public:
         if (!valide_) ::unlink(temporaire_.c_str());
     }
     void write(std::string_view octets) override {
-        if (!flux_ || std::fwrite(octets.data(), 1, octets.size(), flux_) != octets.size())
-            throw erreur_quorva(message("Erreur d'\xE9" "criture dans le fichier %s", nom_));
+        if (!flux_) echec(EBADF);
+        if (std::fwrite(octets.data(), 1, octets.size(), flux_) != octets.size()) echec(errno);
         ecrits_ += octets.size();
         if (ecrits_ > octets.size()) pause_si_demandee();  // part of the bytes are in, more to come
         vers_le_disque();
     }
     void commit() override {
-        if (!flux_) throw erreur_quorva(message("Erreur d'\xE9" "criture dans le fichier %s", nom_));
+        if (!flux_) echec(EBADF);
         pause_si_demandee();
-        const bool ecrit = std::fflush(flux_) == 0 && ::fsync(::fileno(flux_)) == 0;
-        const bool ferme = std::fclose(flux_) == 0;
+        // The first failure says why (a full disk shows at the flush, or
+        // only at the close on a network folder).
+        int code = 0;
+        if (std::fflush(flux_) != 0 || ::fsync(::fileno(flux_)) != 0) code = errno;
+        if (std::fclose(flux_) != 0 && code == 0) code = errno;
         flux_ = nullptr;
-        if (!ecrit || !ferme) throw erreur_quorva(message("Erreur d'\xE9" "criture dans le fichier %s", nom_));
+        if (code != 0) echec(code);
         if (std::rename(temporaire_.c_str(), cible_.c_str()) != 0)
-            throw erreur_quorva(message("Impossible de cr\xE9" "er le fichier %s", nom_));
+            throw WriteError(texte_creation_impossible, nom_, cause_de_errno(errno));
         valide_ = true;
     }
 
@@ -220,7 +222,7 @@ private:
 #ifdef SYNC_FILE_RANGE_WRITE
         constexpr std::size_t seuil = 1 << 20;
         if (ecrits_ - envoyes_ < seuil) return;
-        if (std::fflush(flux_) != 0) throw erreur_quorva(message("Erreur d'\xE9" "criture dans le fichier %s", nom_));
+        if (std::fflush(flux_) != 0) echec(errno);
         // Whole pages only: the last one, partly written, is still to be
         // completed. Only a hint: commit() checks that everything reached
         // the disk.
@@ -230,6 +232,8 @@ private:
         envoyes_ = fin;
 #endif
     }
+
+    [[noreturn]] void echec(int code) { throw WriteError(texte_erreur_ecriture, nom_, cause_de_errno(code)); }
 
     void pause_si_demandee() {
         if (!pause_) return;
@@ -361,34 +365,59 @@ std::optional<FileStamp> PlateformePosix::file_stamp(const std::string& path) {
 
 std::unique_ptr<OutputFile> PlateformePosix::create_file(const std::string& path) {
     const auto posix = chemin_posix(path);
-    const auto erreur = [&path] { return erreur_quorva(message("Impossible de cr\xE9" "er le fichier %s", path)); };
-    if (!posix || posix->empty() || posix->back() == '/') throw erreur();
+    const auto erreur = [&path](int code) { return WriteError(texte_creation_impossible, path, cause_de_errno(code)); };
+    if (!posix || posix->empty() || posix->back() == '/') throw erreur(0);
     const auto barre = posix->rfind('/');
     const std::string dossier = barre == std::string::npos ? "." : posix->substr(0, barre + 1);
     struct stat infos;
-    if (existe(*posix, &infos) && !S_ISREG(infos.st_mode)) throw erreur();
+    if (existe(*posix, &infos) && !S_ISREG(infos.st_mode)) throw erreur(0);
     // A hidden name of our own beside the target (same file system, so the
     // final rename is atomic); O_EXCL so that two writers never share one.
     const std::string nom = barre == std::string::npos ? *posix : posix->substr(barre + 1);
     nettoyer_restes(barre == std::string::npos ? "" : dossier);
-    const std::string prefixe = dossier + "." + nom + std::string(marque_temporaire) + std::to_string(::getpid()) + "-";
-    static unsigned compteur = 0;
+    const std::string machine = machine_locale();
+    const auto processus = static_cast<unsigned long>(::getpid());
+    static unsigned long compteur = 0;
     std::string temporaire;
     int fd = -1;
     for (int essai = 0; essai < 100 && fd < 0; ++essai) {
-        temporaire = prefixe + std::to_string(++compteur);
+        temporaire = (barre == std::string::npos ? "" : dossier) + nom_temporaire(nom, machine, processus, ++compteur);
         fd = ::open(temporaire.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) break;
     }
-    if (fd < 0) throw erreur();
+    if (fd < 0) throw erreur(errno);
     FILE* flux = ::fdopen(fd, "wb");
     if (!flux) {
+        const int code = errno;
         ::close(fd);
         ::unlink(temporaire.c_str());
-        throw erreur();
+        throw erreur(code);
     }
     std::setvbuf(flux, nullptr, _IOFBF, 1 << 16);
     return std::make_unique<FichierPosix>(*posix, temporaire, flux, path, pause_demandee(nom));
+}
+
+WriteFailure cause_de_errno(int code) {
+    switch (code) {
+        case ENOSPC: case EDQUOT: return WriteFailure::disk_full;
+        case EACCES: case EPERM: case EROFS: return WriteFailure::denied;
+        case ETXTBSY: case EBUSY: return WriteFailure::busy;
+        default: return WriteFailure::other;
+    }
+}
+
+std::string machine_locale() {
+    static const std::string machine = [] {
+        char nom[256] = {};
+        if (::gethostname(nom, sizeof nom - 1) != 0 || !nom[0]) return std::string("?");
+        std::string texte = texte_machine(nom);
+        // Two process namespaces of one host cannot see each other's
+        // processes: each is a machine of its own here.
+        struct stat espace;
+        if (::stat("/proc/self/ns/pid", &espace) == 0) texte += "~" + std::to_string(espace.st_ino);
+        return texte;
+    }();
+    return machine;
 }
 
 bool PlateformePosix::copy_file(const std::string& from, const std::string& to) {
@@ -440,13 +469,26 @@ std::string lien(const std::string& chemin) {
     return utf8_vers_cp1252(std::string(tampon.data(), static_cast<std::size_t>(longueur)));
 }
 
+// The program file a process runs, from its /proc/.../exe link. Once that
+// file is replaced (an update copied over it) or removed, the link reads
+// "<path> (deleted)": the process is still that program. A file whose own
+// name ends so still has links, and keeps its name.
+std::string programme_de(const std::string& lien_exe) {
+    std::string programme = lien(lien_exe);
+    constexpr std::string_view efface = " (deleted)";
+    struct stat infos;
+    if (programme.ends_with(efface) && ::stat(lien_exe.c_str(), &infos) == 0 && infos.st_nlink == 0)
+        programme.resize(programme.size() - efface.size());
+    return programme;
+}
+
 }  // namespace
 
-std::string PlateformePosix::program_file() { return lien("/proc/self/exe"); }
+std::string PlateformePosix::program_file() { return programme_de("/proc/self/exe"); }
 
 std::string programme_du_processus(long pid) {
     if (pid <= 0) return "";
-    return lien("/proc/" + std::to_string(pid) + "/exe");
+    return programme_de("/proc/" + std::to_string(pid) + "/exe");
 }
 
 std::vector<std::string> PlateformePosix::program_names(const std::string& name) { return {name, name + ".exe"}; }
@@ -479,6 +521,8 @@ std::string PlateformePosix::dialog_path(const std::string& path) {
     const auto posix = chemin_posix(path);
     return posix ? *posix : cp1252_vers_utf8(path);
 }
+
+std::string PlateformePosix::path_from_dialog(const std::string& utf8) { return utf8_vers_cp1252(utf8); }
 
 std::string PlateformePosix::special_folder(int csidl) {
     const std::string maison = quorva::maison();

@@ -35,10 +35,13 @@ public:
     std::vector<std::string> list_folders(const std::string& folder) override;
     bool read_file(const std::string& path, std::string& contents, std::size_t max_bytes = SIZE_MAX) override;
     std::optional<FileStamp> file_stamp(const std::string& path) override;
-    // The temporary file of a write is ".<name>.quorva-<process>-<n>" beside
-    // the target; each write first removes those of dead processes there. Test hook: when QUORVA_PAUSE_ECRITURE holds the target's
-    // file name, the process stops itself (SIGSTOP) once the temporary file
-    // holds part of the new bytes, so that a test can kill it mid-write.
+    // The temporary file of a write is nom_temporaire() beside the target,
+    // with machine_locale() and this process's id; each write first removes
+    // the dead writes' leftovers there (app/base/temporaires.h). Failures
+    // carry cause_de_errno(). Test hook: when QUORVA_PAUSE_ECRITURE holds
+    // the target's file name, the process stops itself (SIGSTOP) once the
+    // temporary file holds part of the new bytes, so that a test can kill
+    // it mid-write.
     std::unique_ptr<OutputFile> create_file(const std::string& path) override;
     bool copy_file(const std::string& from, const std::string& to) override;
     std::string current_folder() override;
@@ -57,6 +60,7 @@ public:
     std::string installed_program(const std::string& name) override;
     std::string native_path(const std::string& path) override;
     std::string dialog_path(const std::string& path) override;
+    std::string path_from_dialog(const std::string& utf8) override;
 
     void enumerate_windows(const std::function<bool(WindowId)>& visit) override;
     std::string window_title(WindowId window, std::size_t max_chars) override;
@@ -92,7 +96,15 @@ public:
 };
 
 // The program file of a local process (/proc/<pid>/exe), cp1252; empty when
-// it cannot be read.
+// it cannot be read. A program file replaced or removed since the process
+// started is still the file it runs (the system adds " (deleted)" to it).
 std::string programme_du_processus(long pid);
+
+// The cause of a write's failure from the system's error number.
+WriteFailure cause_de_errno(int code);
+
+// This machine in the names of temporary files: the host name and the
+// process namespace (texte_machine() rules); "?" without a host name.
+std::string machine_locale();
 
 }  // namespace quorva

@@ -11,6 +11,8 @@
 #include "app/base/erreur.h"
 #include "app/base/listage.h"
 #include "app/base/plateforme.h"
+#include "app/base/platform/platform_win32.h"
+#include "app/base/temporaires.h"
 #include "app/base/texte.h"
 
 namespace quorva {
@@ -56,6 +58,46 @@ std::vector<std::string> lister(const std::string& motif, Garder garder) {
     return noms;
 }
 
+constexpr const char* texte_erreur_ecriture = "Erreur d'\xE9" "criture dans le fichier %s";
+constexpr const char* texte_creation_impossible = "Impossible de cr\xE9" "er le fichier %s";
+
+// A target another program may hold: an existing file that is not read-only
+// (refused then because it is in use, not because it is protected).
+bool cible_occupable(const std::string& cible) {
+    const DWORD a = attributs(cible);
+    return a != INVALID_FILE_ATTRIBUTES && !(a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY));
+}
+
+// Whether a process of this machine has ended (or never was). A process we
+// may not open runs.
+bool processus_termine(unsigned long processus) {
+    const HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(processus));
+    if (!h) return GetLastError() == ERROR_INVALID_PARAMETER;
+    const bool fini = WaitForSingleObject(h, 0) == WAIT_OBJECT_0;
+    CloseHandle(h);
+    return fini;
+}
+
+// Removes what dead writes left in `dossier` (app/base/temporaires.h).
+void nettoyer_restes(const std::string& dossier) {
+    const std::string machine = machine_locale();
+    const unsigned long moi = GetCurrentProcessId();
+    FILETIME maintenant;
+    GetSystemTimeAsFileTime(&maintenant);
+    const auto en_secondes = [](const FILETIME& t) {
+        return static_cast<std::int64_t>(((static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime) /
+                                         10'000'000u);
+    };
+    std::vector<std::pair<std::string, std::int64_t>> restes;
+    lister(dossier + ".*.quorva-*", [&](const WIN32_FIND_DATAA& d) {
+        if (!(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            restes.emplace_back(d.cFileName, en_secondes(maintenant) - en_secondes(d.ftLastWriteTime));
+        return false;
+    });
+    for (const auto& [nom, age] : restes)
+        if (reste_a_supprimer(nom, machine, moi, age, processus_termine)) DeleteFileA((dossier + nom).c_str());
+}
+
 class FichierWin32 : public OutputFile {
 public:
     FichierWin32(std::string cible, std::string temporaire, HANDLE fichier)
@@ -66,28 +108,31 @@ public:
     }
     void write(std::string_view octets) override {
         while (!octets.empty()) {
-            if (fichier_ == INVALID_HANDLE_VALUE) echec_ecriture();
+            if (fichier_ == INVALID_HANDLE_VALUE) echec_ecriture(ERROR_INVALID_HANDLE);
             const DWORD voulu = static_cast<DWORD>(std::min<std::size_t>(octets.size(), 1u << 30));
             DWORD ecrits = 0;
-            if (!WriteFile(fichier_, octets.data(), voulu, &ecrits, nullptr) || ecrits == 0) echec_ecriture();
+            if (!WriteFile(fichier_, octets.data(), voulu, &ecrits, nullptr)) echec_ecriture(GetLastError());
+            if (ecrits == 0) echec_ecriture(ERROR_DISK_FULL);  // nothing taken, no error: no room
             octets.remove_prefix(ecrits);
         }
     }
     void commit() override {
-        if (fichier_ == INVALID_HANDLE_VALUE) echec_ecriture();
-        const bool ecrit = FlushFileBuffers(fichier_) != 0;
-        const bool ferme = CloseHandle(fichier_) != 0;
+        if (fichier_ == INVALID_HANDLE_VALUE) echec_ecriture(ERROR_INVALID_HANDLE);
+        DWORD code = FlushFileBuffers(fichier_) ? 0 : GetLastError();
+        if (!CloseHandle(fichier_) && code == 0) code = GetLastError();
         fichier_ = INVALID_HANDLE_VALUE;
-        if (!ecrit || !ferme) echec_ecriture();
+        if (code != 0) echec_ecriture(code);
         // The old file stays whole until this one rename replaces it.
-        if (!MoveFileExA(temporaire_.c_str(), cible_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            throw erreur_quorva(message("Impossible de cr\xE9" "er le fichier %s", cible_));
+        if (!MoveFileExA(temporaire_.c_str(), cible_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            code = GetLastError();
+            throw WriteError(texte_creation_impossible, cible_, cause_de_code_win32(code, cible_occupable(cible_)));
+        }
         valide_ = true;
     }
 
 private:
-    [[noreturn]] void echec_ecriture() {
-        throw erreur_quorva(message("Erreur d'\xE9" "criture dans le fichier %s", cible_));
+    [[noreturn]] void echec_ecriture(DWORD code) {
+        throw WriteError(texte_erreur_ecriture, cible_, cause_de_code_win32(code, false));
     }
     std::string cible_, temporaire_;
     HANDLE fichier_;
@@ -169,20 +214,29 @@ public:
     }
 
     std::unique_ptr<OutputFile> create_file(const std::string& path) override {
-        const auto erreur = [&path] { return erreur_quorva(message("Impossible de cr\xE9" "er le fichier %s", path)); };
-        if (path.empty() || folder_exists(path)) throw erreur();
+        const auto erreur = [&path](DWORD code) {
+            return WriteError(texte_creation_impossible, path, cause_de_code_win32(code, false));
+        };
+        if (path.empty() || folder_exists(path)) throw erreur(ERROR_INVALID_NAME);
         const auto barre = path.find_last_of("\\/:");
-        const std::string dossier = barre == std::string::npos ? "." : path.substr(0, barre + 1);
+        const std::string dossier = barre == std::string::npos ? "" : path.substr(0, barre + 1);
+        const std::string nom = barre == std::string::npos ? path : path.substr(barre + 1);
+        nettoyer_restes(dossier);
         // A fresh temporary file in the same folder, so that the final rename
-        // stays on one volume and is atomic.
-        char temporaire[MAX_PATH + 1] = {};
-        if (!GetTempFileNameA(dossier.c_str(), "qrv", 0, temporaire)) throw erreur();
-        const HANDLE fichier = CreateFileA(temporaire, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                           FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (fichier == INVALID_HANDLE_VALUE) {
-            DeleteFileA(temporaire);
-            throw erreur();
+        // stays on one volume and is atomic; a short form of the name keeps
+        // it within MAX_PATH where the target fits.
+        static unsigned long compteur = 0;
+        std::string temporaire;
+        HANDLE fichier = INVALID_HANDLE_VALUE;
+        DWORD code = 0;
+        for (int essai = 0; essai < 100 && fichier == INVALID_HANDLE_VALUE; ++essai) {
+            temporaire = dossier + nom_temporaire(nom, machine_locale(), GetCurrentProcessId(), ++compteur, 12);
+            fichier = CreateFileA(temporaire.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr);
+            code = fichier == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+            if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) break;
         }
+        if (fichier == INVALID_HANDLE_VALUE) throw erreur(code);
         return std::make_unique<FichierWin32>(path, temporaire, fichier);
     }
 
@@ -253,6 +307,11 @@ public:
     std::string installed_program(const std::string&) override { return ""; }
     std::string native_path(const std::string& path) override { return path; }
     std::string dialog_path(const std::string& path) override { return cp1252_vers_utf8(path); }
+    std::string path_from_dialog(const std::string& utf8) override {
+        std::string chemin = utf8_vers_cp1252(utf8);
+        std::replace(chemin.begin(), chemin.end(), '/', '\\');
+        return chemin;
+    }
     // Windows lists every top-level window, the program's own included.
     void set_own_windows(own_windows) override {}
 
@@ -287,6 +346,23 @@ public:
 };
 
 }  // namespace
+
+WriteFailure cause_de_code_win32(unsigned long code, bool cible_occupable) {
+    constexpr DWORD quota_disque_depasse = 1295;  // ERROR_DISK_QUOTA_EXCEEDED, missing from MinGW's headers
+    switch (code) {
+        case ERROR_SHARING_VIOLATION: case ERROR_LOCK_VIOLATION: return WriteFailure::busy;
+        case ERROR_ACCESS_DENIED: return cible_occupable ? WriteFailure::busy : WriteFailure::denied;
+        case ERROR_DISK_FULL: case ERROR_HANDLE_DISK_FULL: case quota_disque_depasse: return WriteFailure::disk_full;
+        case ERROR_WRITE_PROTECT: return WriteFailure::denied;
+        default: return WriteFailure::other;
+    }
+}
+
+std::string machine_locale() {
+    char nom[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD longueur = sizeof nom;
+    return texte_machine(GetComputerNameA(nom, &longueur) ? std::string_view(nom, longueur) : std::string_view());
+}
 
 std::unique_ptr<Plateforme> creer_plateforme_systeme() { return std::make_unique<PlateformeWin32>(); }
 
