@@ -135,6 +135,10 @@ void TForm1::FormCreate() {
     winId();
     QCoreApplication::processEvents();
     if (copie_deja_lancee(ctx_.os, ctx_.fenetres)) {
+        // Counted, the refused copy's toolbar goes: only the message shows
+        // (a window system may show a topmost native window of its own accord,
+        // over the message's OK).
+        destroy();
         const std::string refus = "Fermez l'ancien Audacity\rencore ouvert. Merci";
         montrer_information(refus);
         refuse_ = true;

@@ -108,6 +108,7 @@ int main(int argc, char* argv[]) {
     // The toolbar first: its creation runs the single-instance guard.
     TForm1 Form1(*ctx);
     if (Form1.refuse()) return 1;
+    const auto sur_ecran = garder_fenetres_sur_ecran(Form1);
     TForm2 Form2;
     TForm_voir Form_voir(*ctx);
     TForm_patience Form_patience;

@@ -19,6 +19,7 @@
 #include "chart/preference_accroche.h"
 #include "chart/textes_chart.h"
 #include "conversion/detection.h"
+#include "chart/disposition_chart.h"
 
 namespace quorva {
 
@@ -175,7 +176,8 @@ TForm_chart::TForm_chart(services& ctx, etat_conversion& conversion, const int& 
     setWindowTitle("Form_chart");
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setGeometry(160, 184, 1130, haut_etat + 22);
+    setGeometry(160, 184, largeur_chart, haut_etat + 22);
+    setMinimumWidth(largeur_min_chart);  // how narrow a small screen may make it
     // The keys are the chart's: no child takes the focus from it.
     setFocusPolicy(Qt::StrongFocus);
 
@@ -385,6 +387,25 @@ void TForm_chart::dire(const std::string& texte) {
 void TForm_chart::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) gere([this] { FormShow(); });
+}
+
+// Narrowed on a small screen, the image, its ruler and the status line narrow
+// with the window; OK and Cancel keep their distance to its right edge.
+void TForm_chart::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    const disposition_chart d = disposer_chart(width());
+    if (!Image1 || d.largeur_image == vue.largeur) return;
+    vue.largeur = d.largeur_image;
+    Image1->bitmap = QImage(d.largeur_image, hauteur_image, QImage::Format_RGB32);
+    Image1->bitmap.fill(Qt::white);
+    Image1->resize(d.largeur_image, hauteur_image);
+    Regle1->resize(d.largeur_image, hauteur_regle);
+    BitBtn1->move(d.x_ok, BitBtn1->y());
+    BitBtn2->move(d.x_cancel, BitBtn2->y());
+    Label_position->setGeometry(d.x_position, haut_etat, d.largeur_position, 20);
+    Label_resume->setGeometry(d.x_resume, haut_etat, d.largeur_resume, 20);
+    Label_message->setGeometry(d.x_message, haut_etat, d.largeur_message, 20);
+    affich_courbe();
 }
 
 void TForm_chart::FormShow() {
@@ -660,7 +681,7 @@ void TForm_chart::Addamark1Click() {
         }
         // The bar appears under the mouse when it is over the image.
         const int x = Image1->mapFromGlobal(QCursor::pos()).x();
-        suivre_placement(std::clamp(x, 0, largeur_image - 1));
+        suivre_placement(std::clamp(x, 0, vue.largeur - 1));
         Panel1->show();
         affich_courbe();
     });

@@ -126,6 +126,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;
     bool focusNextPrevChild(bool suivant) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -2,6 +2,7 @@
 # (docs/WINDOWS.md). `cmake --install <build> --config Release --prefix <folder>`
 # fills it:
 #   <folder>\quorva.exe, quorva-convert.exe
+#   <folder>\LISEZMOI.txt, README.txt            (the teacher's guide, French and English)
 #   <folder>\fic_quorva\                          (the data folder)
 # and, with a shared Qt (the official Qt's kits):
 #   <folder>\Qt6*.dll, platforms\, styles\, ...   (windeployqt)
@@ -11,7 +12,11 @@
 # command line.
 #
 # The target `package` makes that folder as build/Quorva/ and its zip,
-# build/Quorva-<version>-windows.zip.
+# build/Quorva-<version>-windows.zip. The version is project()'s.
+#
+# The top of the folder holds only what a newer version replaces (the
+# programs and the guides); everything of the teacher's and the pupils' is
+# under fic_quorva\, which an update keeps.
 
 # The programs sit straight in the build folder, beside the copy of
 # fic_quorva, whatever the generator: Visual Studio would otherwise put them
@@ -20,6 +25,13 @@ set_target_properties(quorva quorva-convert PROPERTIES RUNTIME_OUTPUT_DIRECTORY 
 
 install(TARGETS quorva quorva-convert RUNTIME DESTINATION .)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/fic_quorva/ DESTINATION fic_quorva)
+
+# The teacher's guides, for Notepad (cp1252, CR LF), with the version.
+include(${CMAKE_CURRENT_LIST_DIR}/texte_windows.cmake)
+foreach(guide LISEZMOI README)
+    quorva_texte_windows(${PROJECT_SOURCE_DIR}/docs/guide/${guide}.txt.in ${PROJECT_BINARY_DIR}/guide/${guide}.txt)
+    install(FILES ${PROJECT_BINARY_DIR}/guide/${guide}.txt DESTINATION .)
+endforeach()
 
 set(QUORVA_DOSSIER_PAQUET ${PROJECT_BINARY_DIR}/Quorva)
 set(QUORVA_ZIP_PAQUET ${PROJECT_BINARY_DIR}/Quorva-${PROJECT_VERSION}-windows.zip)

@@ -2,6 +2,7 @@
 //
 //   quorva-convert [--lang en|fr] [--program-folder DIR] [--factor N|auto]
 //                  [--accept] FILE.wav...
+//   quorva-convert --help | --version
 //
 // For each recording: the display pass (no chart; an existing marks file is
 // read as the chart reads it, only when it holds this recording's samples;
@@ -10,7 +11,8 @@
 // standard output; messages on standard error (and a warning when a
 // workbook holds more samples than a spreadsheet shows); exit status 1 when
 // any file was not converted, 2 for a wrong command line (the usage then
-// goes to standard error; --help prints it on standard output, status 0).
+// goes to standard error; --help prints it on standard output, status 0;
+// --version prints "quorva-convert <version>", status 0).
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -78,6 +80,11 @@ ligne_commande lire_arguments(int argc, char** argv) {
             else if (!essai_entier(f, l.facteur) || l.facteur < 1) return refus();
         } else if (arg == "--help") {
             usage(std::cout);
+            l.sortie = 0;
+            return l;
+        } else if (arg == "--version") {
+            // The project's version, set once in the build.
+            std::cout << "quorva-convert " QUORVA_VERSION "\n";
             l.sortie = 0;
             return l;
         } else if (arg == "--accept") {

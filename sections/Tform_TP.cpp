@@ -128,6 +128,10 @@ void Tform_TP::affiche() {
     Speed_close->move(f.close_left, 2);
     move(f.Left, f.Top);
     show();
+    // Kept on the screen as it showed: the next shift and the drags go on
+    // from where it is.
+    sections_.feuilles_tp[static_cast<std::size_t>(slot_)].Left = x();
+    sections_.feuilles_tp[static_cast<std::size_t>(slot_)].Top = y();
     raise();
     activateWindow();
 }

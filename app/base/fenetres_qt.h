@@ -3,11 +3,15 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 #include <string>
 #include <utility>
 
 #include "app/base/garde.h"
 #include "app/base/services.h"
+
+class QObject;
+class QWidget;
 
 namespace quorva {
 
@@ -26,6 +30,18 @@ void montrer_information(const std::string& texte);
 // The routines' message hooks on these boxes: a refusal shows the warning
 // icon, guidance the information icon, an error the error icon.
 void brancher_boites_message(services& ctx);
+
+// Keeps the program's windows whole on the screen that holds the toolbar,
+// at every display scaling: each top-level window (dialogs, section windows,
+// message boxes...) is placed when it shows by placer_fenetre
+// (app/base/placement_fenetre.h) inside that screen's available area, frame
+// included, and checked again once the window system has framed it and
+// whenever it changes size while it shows. A window narrows down to its
+// minimum width when the screen is too narrow for it (it lays itself out
+// again in its resize event); the next time it shows it asks for its own
+// width again. Installed once, for the whole program, by the returned
+// object's life; the toolbar keeps its own rules.
+std::unique_ptr<QObject> garder_fenetres_sur_ecran(const QWidget& barre);
 
 // Runs an event handler through the guard: an error ends the handler and is
 // shown in an error box, and the program goes on.

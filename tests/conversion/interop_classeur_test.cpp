@@ -266,19 +266,21 @@ TEST_F(Interop, RefusedAndIgnoredFilesFailTheCommand) {
     EXPECT_FALSE(fs::exists(texte + ".slk"));
 }
 
-TEST_F(Interop, HelpOnStandardOutputAWrongOptionOnStandardError) {
+TEST_F(Interop, HelpAndVersionOnStandardOutputAWrongOptionOnStandardError) {
     struct cas {
         const char* option;
         int statut;
         bool sur_la_sortie;
+        const char* debut = "usage: quorva-convert ";
     };
-    for (const cas& c : {cas{"--help", 0, true}, cas{"--bogus", 2, false}, cas{"--factor 0 x.wav", 2, false}}) {
+    for (const cas& c : {cas{"--help", 0, true}, cas{"--version", 0, true, "quorva-convert " QUORVA_VERSION "\n"},
+                         cas{"--bogus", 2, false}, cas{"--factor 0 x.wav", 2, false}}) {
         const std::string sortie = (dossier_ / "sortie").string(), erreurs = (dossier_ / "erreurs").string();
         const int statut = std::system((std::string(QUORVA_CONVERT) + " " + c.option + " >\"" + sortie + "\" 2>\"" +
                                         erreurs + "\"").c_str());
         ASSERT_TRUE(WIFEXITED(statut)) << c.option;
         EXPECT_EQ(WEXITSTATUS(statut), c.statut) << c.option;
-        EXPECT_EQ(contenu(c.sur_la_sortie ? sortie : erreurs).rfind("usage: quorva-convert ", 0), 0u) << c.option;
+        EXPECT_EQ(contenu(c.sur_la_sortie ? sortie : erreurs).rfind(c.debut, 0), 0u) << c.option;
         EXPECT_EQ(contenu(c.sur_la_sortie ? erreurs : sortie), "") << c.option;
     }
 }

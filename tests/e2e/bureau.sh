@@ -19,6 +19,7 @@
 #   demarrer_barre QUORVA_BINARY  # the desktop, the program, its toolbar arrived at X,Y
 #   convertir_par_menu X Y FICHIER.wav   # toolbar at X,Y: the menu's conversion
 #   chart=$(attendre_chart "$QUORVA") || echec "..."
+#   pointeur_sur FENETRE X Y || echec "... $SOUS_LE_POINTEUR"   # nothing covers X,Y
 #   convertir_jusqu_au_chart FICHIER.wav [aide.png]   # menu open at X,Y: to the chart, in $chart
 #
 # lancer and dossier_temporaire remember what they made in this shell: call
@@ -336,6 +337,24 @@ repondre_aide_chart() {
     for _ in $(seq 50); do
         grep -qx "$_boite" <<<"$(fenetres_de "$_pid")" || return 0
         sleep 0.1
+    done
+    return 1
+}
+
+# Moves the pointer to the screen point $2,$3; true when the window under it
+# is $1 or the frame around it (nothing else covers that point, and it lies
+# on the screen). Otherwise SOUS_LE_POINTEUR says what is there.
+pointeur_sur() {
+    local _w=$1 _racine WINDOW X Y SCREEN
+    xdotool mousemove "$2" "$3"
+    sleep 0.2
+    eval "$(xdotool getmouselocation --shell)"
+    SOUS_LE_POINTEUR="window $WINDOW ($(xdotool getwindowname "$WINDOW" 2>/dev/null)) at $X,$Y"
+    [ "$X,$Y" = "$2,$3" ] || return 1
+    _racine=$(xwininfo -root | awk '/Window id:/ { print $4 }')
+    while [ -n "$_w" ] && [ "$((_w))" != "$((_racine))" ]; do
+        [ "$((_w))" = "$((WINDOW))" ] && return 0
+        _w=$(xwininfo -id "$_w" -tree 2>/dev/null | awk '/Parent window id:/ { print $4 }')
     done
     return 1
 }
