@@ -71,9 +71,7 @@ menu_ferme() { ! menu_ouvert "$QUORVA" "$barre"; }
 attendre 10 menu_ferme || echec "Escape left the menu open"
 
 echo "== menu entry $bas"
-xdotool mousemove 1307 30 click 1
-attendre 10 menu_ouvert "$QUORVA" "$barre" || echec "a click on the toolbar opens no menu"
-sleep 0.5
+ouvrir_menu_barre "$QUORVA" "$barre" || echec "a click on the toolbar opens no menu"
 for _ in $(seq "$bas"); do xdotool key Down; done
 sleep 0.3
 import -window root "$shots/wine_audacity_${entree}_menu.png"

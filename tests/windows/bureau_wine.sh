@@ -62,3 +62,17 @@ dossier_temp_windows() {
     temp=$("$QUORVA_WINE" cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')
     "$QUORVA_WINE" winepath -u "$temp" 2>/dev/null | tr -d '\r'
 }
+
+# Opens the menu of the toolbar $2 (process $1), closed, with a click on its
+# label: a click that comes while a menu just chosen from is still closing
+# is taken by it, so the click is made again, at most three times, as long
+# as no menu shows.
+ouvrir_menu_barre() {
+    local _essai
+    for _essai in 1 2 3; do
+        eval "$(xdotool getwindowgeometry --shell "$2")"
+        xdotool mousemove $((X + 70)) $((Y + 12)) click 1
+        attendre 3 menu_ouvert "$1" "$2" && { sleep 0.5; return 0; }
+    done
+    return 1
+}

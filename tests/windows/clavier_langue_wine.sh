@@ -71,17 +71,14 @@ import -window root "$shots/wine_flag_english.png"
 # opened the menu as well: closed first).
 xdotool key Escape
 attendre 10 menu_ferme || echec "Escape left the menu open"
-xdotool mousemove 1307 30 click 1
-attendre 10 menu_ouvert "$QUORVA" "$barre" || echec "a click on the toolbar opens no menu"
+ouvrir_menu_barre "$QUORVA" "$barre" || echec "a click on the toolbar opens no menu"
 xdotool key Up Return
 attendre 20 fini "$QUORVA" || echec "Quit Quorva did not end the program"
 demarrer
 langue 1 || echec "the second start did not keep English: $(cat "$preference")"
 
 echo "== chart by the keyboard"
-xdotool mousemove 1307 30 click 1
-attendre 10 menu_ouvert "$QUORVA" "$barre" || echec "a click on the toolbar opens no menu"
-sleep 0.5
+ouvrir_menu_barre "$QUORVA" "$barre" || echec "a click on the toolbar opens no menu"
 xdotool key Down Down Down Down Down Down Return
 dialogue=""
 dialogue_ouvert() {

@@ -40,9 +40,7 @@ menu_ferme() { ! menu_ouvert "$QUORVA" "$barre"; }
 attendre 10 menu_ferme || echec "Escape left the menu open"
 
 ouvrir_menu() {
-    xdotool mousemove 1307 30 click 1
-    attendre 10 menu_ouvert "$QUORVA" "$barre" || echec "a click on the toolbar opens no menu"
-    sleep 0.5
+    ouvrir_menu_barre "$QUORVA" "$barre" || echec "a click on the toolbar opens no menu"
 }
 ouvert() {
     attendre 20 test -s "$documents/$premier.ouvert" ||
