@@ -25,6 +25,9 @@ _fin_ecran() {
 }
 trap _fin_ecran EXIT
 echelle_windows "$dpi" || echec "LogPixels not set"
+# The wineserver that reg started has no display of ours: quorva.exe must
+# start with a new one, once the registry is saved.
+"$QUORVA_WINESERVER" -w
 
 temp=$(dossier_temp_windows)
 [ -d "$temp" ] || echec "no temporary folder in the Wine prefix: '$temp'"
@@ -36,7 +39,7 @@ demarrer_xvfb "$ecran"
 demarrer_openbox
 barre_des_taches $((40 * dpi / 96))
 lancer_windows QUORVA "$quorva"
-attendre_fenetre Quorva 60 >/dev/null || echec "no toolbar"
+attendre_fenetre Quorva 120 >/dev/null || echec "no toolbar"
 parcourir_fenetres "$QUORVA" "$(awk -v d="$dpi" 'BEGIN { print d / 96 }')" 6 \
     "$(chemin_windows "$travail/long.wav")" "$(chemin_windows "$travail/stereo.wav")" "$captures" "$prefixe"
 vivant "$QUORVA" || echec "quorva.exe ended"
