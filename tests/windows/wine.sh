@@ -27,8 +27,10 @@ demarrer | demarrer-x11)
     prefixe_attendu
     "$QUORVA_WINESERVER" -k 2>/dev/null || true
     rm -rf "$WINEPREFIX"
-    mkdir -p "$WINEPREFIX"
-    "$QUORVA_WINE" wineboot -i >/dev/null 2>&1
+    if ! mkdir -p "$WINEPREFIX" 2>/dev/null || ! "$QUORVA_WINE" wineboot -i >/dev/null 2>&1; then
+        echo "wine.sh: the Wine prefix $WINEPREFIX cannot be created (wineboot failed): no Windows test can run" >&2
+        exit 1
+    fi
     if [ "$1" = demarrer ]; then
         "$QUORVA_WINE" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
     fi
