@@ -49,26 +49,13 @@ enreg=$aud/$dossier
 
 # English, through the language preference in the prefix's temporary folder;
 # workbooks opened by the test's recorder.
-temp=$(dossier_temp_windows)
-[ -d "$temp" ] || echec "no temporary folder in the Wine prefix: '$temp'"
+temp_du_prefixe
 preferer_anglais "$temp"
-reg() { "$QUORVA_WINE" reg add "$@" /f >/dev/null 2>&1 || echec "reg add $*"; }
-reg 'HKCR\.slk' /ve /d Quorva.ClasseurEssai
-reg 'HKCR\Quorva.ClasseurEssai\shell\open\command' /ve /d "\"$(chemin_windows "$enregistreur")\" --document \"%1\""
+associer_enregistreur .slk "$enregistreur"
 
 demarrer_xvfb 1366x768x24
 demarrer_openbox
-lancer_windows QUORVA "$prog/quorva.exe"
-barre=$(attendre_fenetre Quorva 60) || echec "no toolbar"
-arrivee() {
-    eval "$(xdotool getwindowgeometry --shell "$barre")"
-    [ "$X" = 1237 ] && [ "$Y" = 18 ]
-}
-attendre 15 arrivee || echec "the toolbar did not reach the top-right corner"
-attendre 10 menu_ouvert "$QUORVA" "$barre" || echec "no menu after the arrival"
-xdotool key Escape
-menu_ferme() { ! menu_ouvert "$QUORVA" "$barre"; }
-attendre 10 menu_ferme || echec "Escape left the menu open"
+demarrer_barre "$prog/quorva.exe"
 
 echo "== menu entry $bas"
 ouvrir_menu_barre "$QUORVA" "$barre" || echec "a click on the toolbar opens no menu"
@@ -102,15 +89,6 @@ if [ "$entree" = vitesse ]; then
 fi
 
 echo "== chart"
-chart=""
-graphique() {
-    local id
-    for id in $(fenetres_de "$QUORVA"); do
-        eval "$(xdotool getwindowgeometry --shell "$id")"
-        [ "$WIDTH" = 1130 ] && { chart=$id; return 0; }
-    done
-    return 1
-}
 attendre 30 graphique || echec "the watcher opened no chart"
 graphique
 repondre_aide_chart "$QUORVA" "$chart" "$barre" "" || echec "the chart's help box did not close"

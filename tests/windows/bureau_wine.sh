@@ -10,6 +10,10 @@
 #   menu_ouvert PID BARRE                      # the toolbar's menu is showing
 #   chemin_windows /chemin/unix                # Z:\chemin\unix
 #   dossier_temp_windows                       # the prefix's %TEMP%, as a Unix path
+#   associer_enregistreur .ext RECORDER.exe    # the file type opens with the recorder
+#   demarrer_barre quorva.exe                  # started and arrived: $QUORVA, $barre
+#   choisir_enregistrement /chemin/essai.wav   # answers the open dialog
+#   graphique                                  # the chart window in $chart
 # Environment (tests/windows/CMakeLists.txt): QUORVA_WINE, QUORVA_WINESERVER,
 # WINEPREFIX.
 . "$(dirname "${BASH_SOURCE[0]}")/../e2e/bureau.sh"
@@ -73,6 +77,70 @@ ouvrir_menu_barre() {
         eval "$(xdotool getwindowgeometry --shell "$2")"
         xdotool mousemove $((X + 70)) $((Y + 12)) click 1
         attendre 3 menu_ouvert "$1" "$2" && { sleep 0.5; return 0; }
+    done
+    return 1
+}
+
+# Files of the extension $1 (".slk") open, in the prefix, with the test's
+# recorder $2 (RECORDER --document "%1", which writes FILE.ouvert).
+associer_enregistreur() {
+    local type=Quorva.Essai${1#.}
+    "$QUORVA_WINE" reg add "HKCR\\$1" /ve /d "$type" /f >/dev/null 2>&1 &&
+        "$QUORVA_WINE" reg add "HKCR\\$type\\shell\\open\\command" /ve \
+            /d "\"$(chemin_windows "$2")\" --document \"%1\"" /f >/dev/null 2>&1 ||
+        echec "the file type $1 could not be registered"
+}
+
+# Sets temp: the prefix's %TEMP%, as a Unix folder.
+temp_du_prefixe() {
+    temp=$(dossier_temp_windows)
+    [ -d "$temp" ] || echec "no temporary folder in the Wine prefix: '$temp'"
+}
+
+# Starts quorva.exe $1 on the 1366 x 768 test screen (its process in
+# $QUORVA, its toolbar in $barre) and lets its arrival end: the toolbar in
+# the top-right corner, the menu it opens there closed again.
+demarrer_barre() {
+    lancer_windows QUORVA "$1"
+    barre=$(attendre_fenetre Quorva 60) || echec "no toolbar"
+    attendre 15 _barre_arrivee || echec "the toolbar did not reach the top-right corner"
+    attendre 10 menu_ouvert "$QUORVA" "$barre" || echec "no menu after the arrival"
+    xdotool key Escape
+    attendre 10 menu_ferme || echec "Escape left the menu open"
+}
+_barre_arrivee() {
+    eval "$(xdotool getwindowgeometry --shell "$barre")"
+    [ "$X" = 1237 ] && [ "$Y" = 18 ]
+}
+menu_ferme() { ! menu_ouvert "$QUORVA" "$barre"; }
+
+# The open dialog of the menu's conversion entry (a window of quorva.exe
+# other than the toolbar): the path $1 typed, then Return.
+choisir_enregistrement() {
+    dialogue=""
+    attendre 20 _dialogue_ouvert || echec "no open dialog"
+    _dialogue_ouvert
+    sleep 1
+    xdotool windowactivate --sync "$dialogue" >/dev/null 2>&1 || true
+    xdotool type --delay 20 "$(chemin_windows "$1")"
+    xdotool key Return
+}
+_dialogue_ouvert() {
+    local id
+    for id in $(fenetres_de "$QUORVA"); do
+        [ "$id" != "$barre" ] && { dialogue=$id; return 0; }
+    done
+    return 1
+}
+
+# Sets chart to the chart window (quorva.exe's window 1130 pixels wide), when
+# there is one.
+graphique() {
+    local id
+    chart=""
+    for id in $(fenetres_de "$QUORVA"); do
+        eval "$(xdotool getwindowgeometry --shell "$id")"
+        [ "$WIDTH" = 1130 ] && { chart=$id; return 0; }
     done
     return 1
 }

@@ -19,13 +19,10 @@ mkdir "$travail/rec" "$travail/ref"
 cp "$enregistrement" "$travail/rec/essai.wav"
 cp "$enregistrement" "$travail/ref/essai.wav"
 
-temp=$(dossier_temp_windows)
-[ -d "$temp" ] || echec "no temporary folder in the Wine prefix: '$temp'"
+temp_du_prefixe
 preference=$temp/quorva/langue_quorva.txt
 rm -rf "$temp/quorva"
-reg() { "$QUORVA_WINE" reg add "$@" /f >/dev/null 2>&1 || echec "reg add $*"; }
-reg 'HKCR\.slk' /ve /d Quorva.ClasseurEssai
-reg 'HKCR\Quorva.ClasseurEssai\shell\open\command' /ve /d "\"$(chemin_windows "$enregistreur")\" --document \"%1\""
+associer_enregistreur .slk "$enregistreur"
 
 # The marks as detected: what the chart's OK saves when nothing was changed.
 (cd "$travail/ref" && "$QUORVA_WINE" "$convert" --lang en --accept essai.wav >/dev/null) ||
@@ -36,21 +33,6 @@ mapfile -t detectees < <(positions "$travail/ref/essai.wav.txt")
 
 demarrer_xvfb 1366x768x24
 demarrer_openbox
-barre=""
-# Starts quorva.exe and lets its arrival end (the menu it opens closed).
-demarrer() {
-    lancer_windows QUORVA "$quorva"
-    barre=$(attendre_fenetre Quorva 60) || echec "no toolbar"
-    arrivee() {
-        eval "$(xdotool getwindowgeometry --shell "$barre")"
-        [ "$X" = 1237 ] && [ "$Y" = 18 ]
-    }
-    attendre 15 arrivee || echec "the toolbar did not reach the top-right corner"
-    attendre 10 menu_ouvert "$QUORVA" "$barre" || echec "no menu after the arrival"
-    xdotool key Escape
-    menu_ferme() { ! menu_ouvert "$QUORVA" "$barre"; }
-    attendre 10 menu_ferme || echec "Escape left the menu open"
-}
 # Ended: gone, or a zombie the script has not waited for yet.
 fini() {
     local etat
@@ -60,7 +42,7 @@ fini() {
 langue() { [ "$(tr -d '\r' < "$preference" 2>/dev/null)" = "langue=$1" ]; }
 
 echo "== language flag"
-demarrer
+demarrer_barre "$quorva"
 attendre 10 langue 2 || echec "no French preference at the first start: $(cat "$preference" 2>/dev/null)"
 # The flag stands at the left end of the toolbar.
 xdotool mousemove 1252 30 click 1
@@ -74,35 +56,13 @@ attendre 10 menu_ferme || echec "Escape left the menu open"
 ouvrir_menu_barre "$QUORVA" "$barre" || echec "a click on the toolbar opens no menu"
 xdotool key Up Return
 attendre 20 fini "$QUORVA" || echec "Quit Quorva did not end the program"
-demarrer
+demarrer_barre "$quorva"
 langue 1 || echec "the second start did not keep English: $(cat "$preference")"
 
 echo "== chart by the keyboard"
 ouvrir_menu_barre "$QUORVA" "$barre" || echec "a click on the toolbar opens no menu"
 xdotool key Down Down Down Down Down Down Return
-dialogue=""
-dialogue_ouvert() {
-    local id
-    for id in $(fenetres_de "$QUORVA"); do
-        [ "$id" != "$barre" ] && { dialogue=$id; return 0; }
-    done
-    return 1
-}
-attendre 20 dialogue_ouvert || echec "no open dialog"
-dialogue_ouvert
-sleep 1
-xdotool windowactivate --sync "$dialogue" >/dev/null 2>&1 || true
-xdotool type --delay 20 "$(chemin_windows "$travail/rec/essai.wav")"
-xdotool key Return
-chart=""
-graphique() {
-    local id
-    for id in $(fenetres_de "$QUORVA"); do
-        eval "$(xdotool getwindowgeometry --shell "$id")"
-        [ "$WIDTH" = 1130 ] && { chart=$id; return 0; }
-    done
-    return 1
-}
+choisir_enregistrement "$travail/rec/essai.wav"
 attendre 30 graphique || echec "no chart"
 graphique
 repondre_aide_chart "$QUORVA" "$chart" "$barre" "" || echec "the chart's help box did not close"

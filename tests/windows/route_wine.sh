@@ -15,26 +15,13 @@ mkdir "$travail/rec"
 cp "$enregistrement" "$travail/rec/essai.wav"
 
 # English, through the language preference in the prefix's temporary folder.
-temp=$(dossier_temp_windows)
-[ -d "$temp" ] || echec "no temporary folder in the Wine prefix: '$temp'"
+temp_du_prefixe
 preferer_anglais "$temp"
-reg() { "$QUORVA_WINE" reg add "$@" /f >/dev/null 2>&1 || echec "reg add $*"; }
-reg 'HKCR\.slk' /ve /d Quorva.ClasseurEssai
-reg 'HKCR\Quorva.ClasseurEssai\shell\open\command' /ve /d "\"$(chemin_windows "$enregistreur")\" --document \"%1\""
+associer_enregistreur .slk "$enregistreur"
 
 demarrer_xvfb 1366x768x24
 demarrer_openbox
-lancer_windows QUORVA "$quorva"
-barre=$(attendre_fenetre Quorva 60) || echec "no toolbar"
-arrivee() {
-    eval "$(xdotool getwindowgeometry --shell "$barre")"
-    [ "$X" = 1237 ] && [ "$Y" = 18 ]
-}
-attendre 15 arrivee || echec "the toolbar did not reach the top-right corner"
-attendre 10 menu_ouvert "$QUORVA" "$barre" || echec "no menu after the arrival"
-xdotool key Escape
-menu_ferme() { ! menu_ouvert "$QUORVA" "$barre"; }
-attendre 10 menu_ferme || echec "Escape left the menu open"
+demarrer_barre "$quorva"
 
 # A click on the label opens the menu; the entry is the sixth one.
 xdotool mousemove 1307 30 click 1
@@ -44,31 +31,9 @@ import -window root "$shots/wine_menu.png"
 xdotool key Down Down Down Down Down Down Return
 
 # Windows' open dialog (Wine's): the recording's path, then Return.
-dialogue=""
-dialogue_ouvert() {
-    local id
-    for id in $(fenetres_de "$QUORVA"); do
-        [ "$id" != "$barre" ] && { dialogue=$id; return 0; }
-    done
-    return 1
-}
-attendre 20 dialogue_ouvert || echec "no open dialog"
-dialogue_ouvert
-sleep 1
-xdotool windowactivate --sync "$dialogue" >/dev/null 2>&1 || true
-xdotool type --delay 20 "$(chemin_windows "$travail/rec/essai.wav")"
-xdotool key Return
+choisir_enregistrement "$travail/rec/essai.wav"
 
 # The chart: the program's window 1130 pixels wide.
-chart=""
-graphique() {
-    local id
-    for id in $(fenetres_de "$QUORVA"); do
-        eval "$(xdotool getwindowgeometry --shell "$id")"
-        [ "$WIDTH" = 1130 ] && { chart=$id; return 0; }
-    done
-    return 1
-}
 attendre 30 graphique || echec "no chart"
 graphique
 # One second after it opens the chart shows its help in a message box: its

@@ -18,26 +18,13 @@ premier=$(cd "$documents" && ls ./*.doc | sort | head -n 1)
 premier=${premier#./}
 [ -n "$premier" ] || echec "no added document in $documents"
 
-temp=$(dossier_temp_windows)
-[ -d "$temp" ] || echec "no temporary folder in the Wine prefix: '$temp'"
+temp_du_prefixe
 preferer_anglais "$temp"
-reg() { "$QUORVA_WINE" reg add "$@" /f >/dev/null 2>&1 || echec "reg add $*"; }
-reg 'HKCR\.doc' /ve /d Quorva.DocumentEssai
-reg 'HKCR\Quorva.DocumentEssai\shell\open\command' /ve /d "\"$(chemin_windows "$enregistreur")\" --document \"%1\""
+associer_enregistreur .doc "$enregistreur"
 
 demarrer_xvfb 1366x768x24
 demarrer_openbox
-lancer_windows QUORVA "$prog/quorva.exe"
-barre=$(attendre_fenetre Quorva 60) || echec "no toolbar"
-arrivee() {
-    eval "$(xdotool getwindowgeometry --shell "$barre")"
-    [ "$X" = 1237 ] && [ "$Y" = 18 ]
-}
-attendre 15 arrivee || echec "the toolbar did not reach the top-right corner"
-attendre 10 menu_ouvert "$QUORVA" "$barre" || echec "no menu after the arrival"
-xdotool key Escape
-menu_ferme() { ! menu_ouvert "$QUORVA" "$barre"; }
-attendre 10 menu_ferme || echec "Escape left the menu open"
+demarrer_barre "$prog/quorva.exe"
 
 ouvrir_menu() {
     ouvrir_menu_barre "$QUORVA" "$barre" || echec "a click on the toolbar opens no menu"
