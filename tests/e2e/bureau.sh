@@ -20,6 +20,7 @@
 #   convertir_par_menu X Y FICHIER.wav   # toolbar at X,Y: the menu's conversion
 #   chart=$(attendre_chart "$QUORVA") || echec "..."
 #   pointeur_sur FENETRE X Y || echec "... $SOUS_LE_POINTEUR"   # nothing covers X,Y
+#   seul_le_message PID BOITE || echec "... $SOUS_LE_POINTEUR"  # a refused copy shows its box only
 #   convertir_jusqu_au_chart FICHIER.wav [aide.png]   # menu open at X,Y: to the chart, in $chart
 #
 # lancer and dossier_temporaire remember what they made in this shell: call
@@ -339,6 +340,20 @@ repondre_aide_chart() {
         sleep 0.1
     done
     return 1
+}
+
+# True when the refused copy $1 shows nothing but its message box $2 for two
+# seconds and nothing covers the box's OK (its toolbar, centred and always
+# on top, would). Otherwise SOUS_LE_POINTEUR says what went wrong.
+seul_le_message() {
+    local _n bx by bl bh
+    for _n in $(seq 10); do
+        [ "$(fenetres_de "$1" | wc -l)" -eq 1 ] || { SOUS_LE_POINTEUR="$(fenetres_de "$1" | wc -l) windows"; return 1; }
+        sleep 0.2
+    done
+    eval "$(xwininfo -id "$2" | awk '/Absolute upper-left X/ { print "bx=" $NF } /Absolute upper-left Y/ { print "by=" $NF }
+                                  /Width:/ { print "bl=" $NF } /Height:/ { print "bh=" $NF }')"
+    pointeur_sur "$2" $((bx + bl - 50)) $((by + bh - 22))
 }
 
 # Moves the pointer to the screen point $2,$3; true when the window under it

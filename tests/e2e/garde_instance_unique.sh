@@ -41,15 +41,7 @@ boite=$(fenetres_de "$SECOND" | head -n1)
 [ "$(fenetres_de "$SECOND" | wc -l)" -eq 1 ] || echec "le second montre plus qu'un message"
 [ "$(fenetres_quorva | grep -cx "$barre")" -eq 1 ] || echec "la barre du premier a disparu"
 vivant "$SECOND" || echec "le second s'est arrete sans attendre qu'on ferme le message"
-# Nothing of the refused copy but its message, all the while it shows: its
-# toolbar (centred, always on top) never comes over the box's OK.
-for _ in $(seq 10); do
-    [ "$(fenetres_de "$SECOND" | wc -l)" -eq 1 ] || echec "le second montre plus qu'un message"
-    sleep 0.2
-done
-eval "$(xwininfo -id "$boite" | awk '/Absolute upper-left X/ { print "bx=" $NF } /Absolute upper-left Y/ { print "by=" $NF }
-                                    /Width:/ { print "bl=" $NF } /Height:/ { print "bh=" $NF }')"
-pointeur_sur "$boite" $((bx + bl - 50)) $((by + bh - 22)) || echec "le OK du message est couvert: $SOUS_LE_POINTEUR"
+seul_le_message "$SECOND" "$boite" || echec "le second montre plus que son message: $SOUS_LE_POINTEUR"
 
 fermer_message "$boite" "$SECOND" || echec "le second ne se termine pas apres le message"
 code=0

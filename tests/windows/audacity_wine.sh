@@ -55,7 +55,7 @@ associer_enregistreur .slk "$enregistreur"
 
 demarrer_xvfb 1366x768x24
 demarrer_openbox
-demarrer_barre "$prog/quorva.exe"
+demarrer_quorva_exe "$prog/quorva.exe"
 
 echo "== menu entry $bas"
 ouvrir_menu_barre "$QUORVA" "$barre" || echec "a click on the toolbar opens no menu"

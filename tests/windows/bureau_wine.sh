@@ -11,7 +11,7 @@
 #   chemin_windows /chemin/unix                # Z:\chemin\unix
 #   dossier_temp_windows                       # the prefix's %TEMP%, as a Unix path
 #   associer_enregistreur .ext RECORDER.exe    # the file type opens with the recorder
-#   demarrer_barre quorva.exe                  # started and arrived: $QUORVA, $barre
+#   demarrer_quorva_exe quorva.exe             # started and arrived: $QUORVA, $barre
 #   choisir_enregistrement /chemin/essai.wav   # answers the open dialog
 #   graphique                                  # the chart window in $chart
 # Environment (tests/windows/CMakeLists.txt): QUORVA_WINE, QUORVA_WINESERVER,
@@ -100,7 +100,7 @@ temp_du_prefixe() {
 # Starts quorva.exe $1 on the 1366 x 768 test screen (its process in
 # $QUORVA, its toolbar in $barre) and lets its arrival end: the toolbar in
 # the top-right corner, the menu it opens there closed again.
-demarrer_barre() {
+demarrer_quorva_exe() {
     lancer_windows QUORVA "$1"
     barre=$(attendre_fenetre Quorva 60) || echec "no toolbar"
     attendre 15 _barre_arrivee || echec "the toolbar did not reach the top-right corner"

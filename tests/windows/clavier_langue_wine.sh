@@ -42,7 +42,7 @@ fini() {
 langue() { [ "$(tr -d '\r' < "$preference" 2>/dev/null)" = "langue=$1" ]; }
 
 echo "== language flag"
-demarrer_barre "$quorva"
+demarrer_quorva_exe "$quorva"
 attendre 10 langue 2 || echec "no French preference at the first start: $(cat "$preference" 2>/dev/null)"
 # The flag stands at the left end of the toolbar.
 xdotool mousemove 1252 30 click 1
@@ -56,7 +56,7 @@ attendre 10 menu_ferme || echec "Escape left the menu open"
 ouvrir_menu_barre "$QUORVA" "$barre" || echec "a click on the toolbar opens no menu"
 xdotool key Up Return
 attendre 20 fini "$QUORVA" || echec "Quit Quorva did not end the program"
-demarrer_barre "$quorva"
+demarrer_quorva_exe "$quorva"
 langue 1 || echec "the second start did not keep English: $(cat "$preference")"
 
 echo "== chart by the keyboard"

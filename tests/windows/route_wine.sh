@@ -21,7 +21,7 @@ associer_enregistreur .slk "$enregistreur"
 
 demarrer_xvfb 1366x768x24
 demarrer_openbox
-demarrer_barre "$quorva"
+demarrer_quorva_exe "$quorva"
 
 # A click on the label opens the menu; the entry is the sixth one.
 xdotool mousemove 1307 30 click 1

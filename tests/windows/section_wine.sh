@@ -24,7 +24,7 @@ associer_enregistreur .doc "$enregistreur"
 
 demarrer_xvfb 1366x768x24
 demarrer_openbox
-demarrer_barre "$prog/quorva.exe"
+demarrer_quorva_exe "$prog/quorva.exe"
 
 ouvrir_menu() {
     ouvrir_menu_barre "$QUORVA" "$barre" || echec "a click on the toolbar opens no menu"
