@@ -12,6 +12,7 @@
 #   dossier_temp_windows                       # the prefix's %TEMP%, as a Unix path
 #   associer_enregistreur .ext RECORDER.exe    # the file type opens with the recorder
 #   demarrer_quorva_exe quorva.exe             # started and arrived: $QUORVA, $barre
+#   autre_fenetre                              # a window other than the toolbar in $fenetre
 #   choisir_enregistrement /chemin/essai.wav   # answers the open dialog
 #   graphique                                  # the chart window in $chart
 # Environment (tests/windows/CMakeLists.txt): QUORVA_WINE, QUORVA_WINESERVER,
@@ -114,23 +115,26 @@ _barre_arrivee() {
 }
 menu_ferme() { ! menu_ouvert "$QUORVA" "$barre"; }
 
-# The open dialog of the menu's conversion entry (a window of quorva.exe
-# other than the toolbar): the path $1 typed, then Return.
-choisir_enregistrement() {
-    dialogue=""
-    attendre 20 _dialogue_ouvert || echec "no open dialog"
-    _dialogue_ouvert
-    sleep 1
-    xdotool windowactivate --sync "$dialogue" >/dev/null 2>&1 || true
-    xdotool type --delay 20 "$(chemin_windows "$1")"
-    xdotool key Return
-}
-_dialogue_ouvert() {
+# Sets fenetre to a window of quorva.exe other than its toolbar (an open
+# dialog, a section window), when there is one.
+autre_fenetre() {
     local id
+    fenetre=""
     for id in $(fenetres_de "$QUORVA"); do
-        [ "$id" != "$barre" ] && { dialogue=$id; return 0; }
+        [ "$id" != "$barre" ] && { fenetre=$id; return 0; }
     done
     return 1
+}
+
+# The open dialog of the menu's conversion entry: the path $1 typed, then
+# Return.
+choisir_enregistrement() {
+    attendre 20 autre_fenetre || echec "no open dialog"
+    autre_fenetre
+    sleep 1
+    xdotool windowactivate --sync "$fenetre" >/dev/null 2>&1 || true
+    xdotool type --delay 20 "$(chemin_windows "$1")"
+    xdotool key Return
 }
 
 # Sets chart to the chart window (quorva.exe's window 1130 pixels wide), when

@@ -47,19 +47,11 @@ ouvert "the added documents' submenu"
 attendre 10 menu_ferme || echec "the menu stayed open"
 ouvrir_menu
 xdotool key Up Up Up Up Return
-section=""
-fenetre_section() {
-    local id
-    for id in $(fenetres_de "$QUORVA"); do
-        [ "$id" != "$barre" ] && { section=$id; return 0; }
-    done
-    return 1
-}
-attendre 20 fenetre_section || echec "no section window"
-fenetre_section
+attendre 20 autre_fenetre || echec "no section window"
+autre_fenetre
 sleep 1
 import -window root "$shots/wine_section.png"
-eval "$(xdotool getwindowgeometry --shell "$section")"
+eval "$(xdotool getwindowgeometry --shell "$fenetre")"
 xdotool mousemove $((X + 20)) $((Y + 24)) click --repeat 2 --delay 80 1
 ouvert "the section row"
 vivant "$QUORVA" || echec "quorva.exe ended"
