@@ -149,9 +149,8 @@ resultat_conversion BitBtn1Click(services& ctx, etat_conversion& etat, const cho
     if (etat.conversion_en_cours || !choisir) return {};
     const std::string chemin = choisir(filtre_wav, extension_wav, ctx.chemins.chemin_appli);
     if (chemin.empty()) return {};
-    options_conversion options;
-    options.fichier_en_cours = nom_de(chemin);  // the chart's title, as the watcher gives it
-    const resultat_conversion resultat = convertir(ctx, etat, chemin, ui, options);
+    // The chart's title is the recording's file name, as from the watcher.
+    const resultat_conversion resultat = convertir(ctx, etat, chemin, ui);
     // A file chosen by hand that is no recording at all: say so rather than
     // leave the progress window waiting.
     if (resultat.lecture == resultat_lecture::ignore) {
