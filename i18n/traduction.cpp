@@ -109,7 +109,7 @@ void lec_fic_trad(services& ctx, etat_langue& langue, etat_menu& menu) {
     if (ctx.os.file_exists(fichier)) {
         std::string contenu;
         if (ctx.os.read_file(fichier, contenu, taille_max_traduction))
-            langue.table_trad = decouper_lignes(texte_fichier_cp1252(contenu));
+            langue.table_trad = decouper_lignes(texte_fichier_utf8(contenu));
     }
 
     if (!langue.table_trad.empty()) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace quorva {
 
@@ -21,11 +22,43 @@ void ajouter_utf8(std::string& sortie, std::uint32_t point) {
     } else if (point < 0x800) {
         sortie += static_cast<char>(0xC0 | (point >> 6));
         sortie += static_cast<char>(0x80 | (point & 0x3F));
-    } else {
+    } else if (point < 0x10000) {
         sortie += static_cast<char>(0xE0 | (point >> 12));
         sortie += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
         sortie += static_cast<char>(0x80 | (point & 0x3F));
+    } else {
+        sortie += static_cast<char>(0xF0 | (point >> 18));
+        sortie += static_cast<char>(0x80 | ((point >> 12) & 0x3F));
+        sortie += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+        sortie += static_cast<char>(0x80 | (point & 0x3F));
     }
+}
+
+// The code point of the UTF-8 sequence at `i` (i moves past it); nothing for
+// a byte that starts no valid sequence (i moves one byte). Shortest forms
+// only; a surrogate's three-byte form is taken, as the lone surrogate a
+// Windows name may hold comes back in it (utf16_vers_utf8).
+std::optional<std::uint32_t> point_utf8(std::string_view utf8, std::size_t& i) {
+    const auto octet = static_cast<unsigned char>(utf8[i]);
+    std::size_t longueur = 0;
+    std::uint32_t point = 0;
+    if (octet < 0x80) { ++i; return octet; }
+    if (octet >= 0xC2 && octet <= 0xDF) { longueur = 2; point = octet & 0x1F; }
+    else if (octet >= 0xE0 && octet <= 0xEF) { longueur = 3; point = octet & 0x0F; }
+    else if (octet >= 0xF0 && octet <= 0xF4) { longueur = 4; point = octet & 0x07; }
+    bool valide = longueur > 0 && i + longueur <= utf8.size();
+    for (std::size_t k = 1; valide && k < longueur; ++k) {
+        const auto suite = static_cast<unsigned char>(utf8[i + k]);
+        valide = (suite & 0xC0) == 0x80;
+        point = (point << 6) | (suite & 0x3F);
+    }
+    constexpr std::uint32_t minimum[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (!valide || point < minimum[longueur] || point > 0x10FFFF) {
+        ++i;
+        return std::nullopt;
+    }
+    i += longueur;
+    return point;
 }
 
 char octet_cp1252(std::uint32_t point) {
@@ -35,11 +68,13 @@ char octet_cp1252(std::uint32_t point) {
     return '?';
 }
 
-unsigned char minuscule(unsigned char c) {
-    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);
-    if (c == 0x8A || c == 0x8C || c == 0x8E) return static_cast<unsigned char>(c + 16);
-    if (c == 0x9F) return 0xFF;
+// Latin-1 capitals to small letters (the letters of Western European names;
+// other scripts compare as they are).
+std::uint32_t minuscule(std::uint32_t c) {
+    if (c >= 'A' && c <= 'Z') return c + 32;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
+    if (c == 0x160 || c == 0x152 || c == 0x17D) return c + 1;  // Š Œ Ž
+    if (c == 0x178) return 0xFF;                              // Ÿ
     return c;
 }
 
@@ -60,27 +95,45 @@ std::string cp1252_vers_utf8(std::string_view cp1252) {
 std::string utf8_vers_cp1252(std::string_view utf8) {
     std::string sortie;
     sortie.reserve(utf8.size());
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        const auto octet = static_cast<unsigned char>(utf8[i]);
-        std::size_t longueur = 0;
-        std::uint32_t point = 0;
-        if (octet >= 0xC2 && octet <= 0xDF) { longueur = 2; point = octet & 0x1F; }
-        else if (octet >= 0xE0 && octet <= 0xEF) { longueur = 3; point = octet & 0x0F; }
-        else if (octet >= 0xF0 && octet <= 0xF4) { longueur = 4; point = octet & 0x07; }
-        bool valide = longueur > 0 && i + longueur <= utf8.size();
-        for (std::size_t k = 1; valide && k < longueur; ++k) {
-            const auto suite = static_cast<unsigned char>(utf8[i + k]);
-            if ((suite & 0xC0) != 0x80) valide = false;
-            else point = (point << 6) | (suite & 0x3F);
-        }
-        if (!valide) {  // ASCII, or a byte that is not UTF-8: keep it as it is
-            sortie += utf8[i];
-            ++i;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto point = point_utf8(utf8, i);
+        sortie += point ? octet_cp1252(*point) : '?';
+    }
+    return sortie;
+}
+
+std::optional<std::u16string> utf8_vers_utf16(std::string_view utf8) {
+    std::u16string sortie;
+    sortie.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto point = point_utf8(utf8, i);
+        if (!point) return std::nullopt;
+        if (*point >= 0x10000) {
+            sortie += static_cast<char16_t>(0xD800 + ((*point - 0x10000) >> 10));
+            sortie += static_cast<char16_t>(0xDC00 + ((*point - 0x10000) & 0x3FF));
             continue;
         }
-        sortie += octet_cp1252(point);
-        i += longueur;
+        // A pair written as two lone halves is not how any name comes back:
+        // it would name the character its four-byte form names.
+        if (*point >= 0xDC00 && *point <= 0xDFFF && !sortie.empty() && sortie.back() >= 0xD800 &&
+            sortie.back() <= 0xDBFF)
+            return std::nullopt;
+        sortie += static_cast<char16_t>(*point);
+    }
+    return sortie;
+}
+
+std::string utf16_vers_utf8(std::u16string_view utf16) {
+    std::string sortie;
+    sortie.reserve(utf16.size() + utf16.size() / 2);
+    for (std::size_t i = 0; i < utf16.size(); ++i) {
+        std::uint32_t point = utf16[i];
+        if (point >= 0xD800 && point <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+            utf16[i + 1] <= 0xDFFF) {
+            point = 0x10000 + ((point - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
+            ++i;
+        }
+        ajouter_utf8(sortie, point);  // a lone surrogate keeps its three-byte form
     }
     return sortie;
 }
@@ -109,11 +162,11 @@ bool utf8_non_ascii(std::string_view octets) {
 
 }  // namespace
 
-std::string texte_fichier_cp1252(std::string_view octets) {
+std::string texte_fichier_utf8(std::string_view octets) {
     constexpr std::string_view bom = "\xEF\xBB\xBF";
-    if (octets.substr(0, bom.size()) == bom) return utf8_vers_cp1252(octets.substr(bom.size()));
-    if (utf8_non_ascii(octets)) return utf8_vers_cp1252(octets);
-    return std::string(octets);
+    if (octets.substr(0, bom.size()) == bom) return std::string(octets.substr(bom.size()));
+    if (utf8_non_ascii(octets)) return std::string(octets);
+    return cp1252_vers_utf8(octets);
 }
 
 std::string minuscules_ascii(std::string_view texte) {
@@ -124,11 +177,15 @@ std::string minuscules_ascii(std::string_view texte) {
 }
 
 bool egal_sans_casse(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (minuscule(static_cast<unsigned char>(a[i])) != minuscule(static_cast<unsigned char>(b[i])))
+    std::size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        const std::size_t debut_a = i, debut_b = j;
+        const auto pa = point_utf8(a, i), pb = point_utf8(b, j);
+        if (pa && pb ? minuscule(*pa) != minuscule(*pb)
+                     : a.substr(debut_a, i - debut_a) != b.substr(debut_b, j - debut_b))
             return false;
-    return true;
+    }
+    return i == a.size() && j == b.size();
 }
 
 std::vector<std::string> decouper_lignes(std::string_view texte) {

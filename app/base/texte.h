@@ -1,7 +1,9 @@
-// Texts: the program's texts are cp1252 bytes; Unicode appears only where a
-// text meets the windowing toolkit or a POSIX file name.
+// Texts: the program's texts are UTF-8. Each boundary converts once: the
+// Win32 layer to UTF-16 (app/base/platform/wide_win32.h), the SYLK workbook
+// to Windows-1252, the readers of the older system's files from it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,18 +11,27 @@
 namespace quorva {
 
 std::string cp1252_vers_utf8(std::string_view cp1252);
-// Characters that cp1252 cannot hold become '?'; broken UTF-8 bytes are
-// taken as cp1252 bytes as they stand.
+// Windows-1252 for the spreadsheets: a character it cannot hold, and a byte
+// that is not UTF-8, becomes '?'. For shown texts only, never for a path.
 std::string utf8_vers_cp1252(std::string_view utf8);
 
-// A text file as the program reads it: UTF-8 (with or without a byte-order
-// mark, as Notepad saves it now) becomes cp1252; any other file is taken as
-// cp1252 bytes as they stand.
-std::string texte_fichier_cp1252(std::string_view octets);
+// UTF-16 for the wide Win32 calls; nothing when the text is not UTF-8 (it
+// would name something else). The three-byte form of a lone surrogate is
+// taken, so that a name utf16_vers_utf8 gave names the same file again.
+std::optional<std::u16string> utf8_vers_utf16(std::string_view utf8);
+// UTF-8 from UTF-16; a lone surrogate (Windows names may hold one) keeps its
+// three-byte form.
+std::string utf16_vers_utf8(std::u16string_view utf16);
+
+// A text file of the older system as the program reads it: UTF-8 (with or
+// without a byte-order mark, as Notepad saves it now) as it is; any other
+// file is Windows-1252, made UTF-8.
+std::string texte_fichier_utf8(std::string_view octets);
 
 // ASCII letters A..Z to a..z; every other byte as it is.
 std::string minuscules_ascii(std::string_view texte);
-// Case-insensitive comparison of cp1252 texts (ASCII and Latin-1 letters).
+// Case-insensitive comparison of UTF-8 texts (ASCII and Latin-1 letters,
+// and the capitals Windows-1252 adds; other characters as they are).
 bool egal_sans_casse(std::string_view a, std::string_view b);
 
 // Splits a text into lines; accepts CR LF, LF and a lone CR. A last line
