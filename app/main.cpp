@@ -34,7 +34,7 @@ void declarer_fenetres_propres(Plateforme& os) {
         std::vector<std::pair<WindowId, std::string>> liste;
         for (QWidget* fenetre : QApplication::topLevelWidgets())
             if (fenetre->testAttribute(Qt::WA_WState_Created))
-                liste.emplace_back(static_cast<WindowId>(fenetre->winId()), fenetre->windowTitle().toStdString());
+                liste.emplace_back(static_cast<WindowId>(fenetre->winId()), utf8(fenetre->windowTitle()));
         return liste;
     });
 }

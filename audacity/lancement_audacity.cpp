@@ -11,10 +11,10 @@ namespace quorva {
 
 namespace {
 
-const char* const texte_pas_installe = "Audacity n'est pas install\xE9";
+const char* const texte_pas_installe = "Audacity n'est pas installé";
 const char* const texte_preferences_bloquees =
-    "Les pr\xE9" "f\xE9rences d'Audacity ne peuvent pas \xEAtre \xE9" "crites (dossier en lecture seule ?) : "
-    "Audacity n'est pas lanc\xE9.";
+    "Les préférences d'Audacity ne peuvent pas être écrites (dossier en lecture seule ?) : "
+    "Audacity n'est pas lancé.";
 
 // Makes one folder level when it is not there; a failure is not reported
 // (the preferences or the listing will tell).
@@ -24,7 +24,7 @@ void assurer_dossier(services& ctx, const std::string& dossier) {
 
 std::string fichier_config(const etat_audacity& etat) { return etat.dossier_config_audacity + "audacity.cfg"; }
 
-// "Audacity n'est pas install\xE9" only when its program file is really
+// "Audacity n'est pas installé" only when its program file is really
 // missing: nothing is written and nothing is started then.
 bool programme_present(services& ctx, etat_audacity& etat) {
     if (ctx.os.file_exists(etat.chem_audacity)) return true;
@@ -83,7 +83,7 @@ bool preparer_lancement(services& ctx, etat_audacity& etat, const pratique_audac
 
     const std::string cfg = fichier_config(etat);
     const bool neuves = preparer_preferences(ctx, etat, cfg);
-    if (pratique.journal) ctx.journal.push_back("Trouv\xE9 " + cfg);
+    if (pratique.journal) ctx.journal.push_back("Trouvé " + cfg);
     etat.audacity_trouve = 1;
     // The system's own Audacity keeps its recordings under Quorva's data
     // folder, which may have no "audacity" folder yet.

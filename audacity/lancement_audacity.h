@@ -28,7 +28,7 @@ void armer_surveillance(etat_audacity& etat, bool actif);
 void prendre_instantane(services& ctx, etat_audacity& etat);
 
 // Both launchers: a missing program file says "Audacity n'est pas
-// install\xE9" and nothing is written or started; preferences missing are
+// installé" and nothing is written or started; preferences missing are
 // written from the template first; paths are written as the system's own
 // (Plateforme::native_path). Errors writing or reading the preferences are
 // raised as erreur_quorva (a write error says that Audacity was not

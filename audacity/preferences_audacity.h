@@ -58,7 +58,7 @@ std::vector<std::string> charger_lignes(Plateforme& os, const std::string& fichi
 
 // Writes the lines (CR LF) through a temporary file put in place at the end:
 // on any failure the previous file stays whole. Throws "Impossible de
-// cr\xE9" "er le fichier %s" (or the write error) on failure.
+// créer le fichier %s" (or the write error) on failure.
 void sauver_lignes(Plateforme& os, const std::string& fichier, const std::vector<std::string>& lignes);
 
 }  // namespace quorva

@@ -22,7 +22,7 @@ bool lire_accroche(const services& ctx) {
 
 void ecrire_accroche(const services& ctx, bool actif) {
     if (ctx.chemins.chemin_temp.empty())
-        throw erreur_quorva(message("Impossible de cr\xE9" "er le fichier %s", fichier_accroche(ctx)));
+        throw erreur_quorva(message("Impossible de créer le fichier %s", fichier_accroche(ctx)));
     const std::string dossier = ctx.chemins.chemin_temp + "quorva";
     if (!ctx.os.folder_exists(dossier)) ctx.os.create_folder(dossier);
     auto sortie = ctx.os.create_file(fichier_accroche(ctx));

@@ -20,14 +20,14 @@ std::string accord_fr(int n, const std::string& participe) { return std::to_stri
 
 legendes_chart legendes(int langue) {
     if (francais(langue))
-        return {"Annuler", "R\xE9" "tablir", "Caler les pointes sur le d\xE9" "but des secousses", "Montrer le d\xE9" "tecteur"};
+        return {"Annuler", "Rétablir", "Caler les pointes sur le début des secousses", "Montrer le détecteur"};
     return {"Undo", "Redo", "Snap marks to the onset", "Show the detector"};
 }
 
 std::string texte_position(double position, std::uint32_t frequence, std::int32_t facteur_division,
                            char separateur, int langue) {
     const std::int64_t n = arrondi(position);
-    std::string texte = (francais(langue) ? "\xC9" "chantillon " : "Sample ") + std::to_string(n);
+    std::string texte = (francais(langue) ? "Échantillon " : "Sample ") + std::to_string(n);
     if (frequence == 0) return texte;
     // As many decimals as one sample period needs (3 at 1000 Hz).
     const double periode = static_cast<double>(std::max<std::int32_t>(facteur_division, 1)) / frequence;
@@ -42,22 +42,22 @@ std::string texte_position(double position, std::uint32_t frequence, std::int32_
 
 std::string texte_resume(const resume_pointes& r, int langue) {
     if (francais(langue))
-        return pointes_fr(r.total) + " : " + std::to_string(r.detectees) + " comme d\xE9tect\xE9" +
-               (r.detectees > 1 ? "es" : "e") + ", " + accord_fr(r.deplacees, "d\xE9plac\xE9" "e") + ", " +
-               accord_fr(r.ajoutees, "ajout\xE9" "e") + ", " + accord_fr(r.supprimees, "supprim\xE9" "e");
+        return pointes_fr(r.total) + " : " + std::to_string(r.detectees) + " comme détecté" +
+               (r.detectees > 1 ? "es" : "e") + ", " + accord_fr(r.deplacees, "déplacée") + ", " +
+               accord_fr(r.ajoutees, "ajoutée") + ", " + accord_fr(r.supprimees, "supprimée");
     return pointes_en(r.total) + ": " + std::to_string(r.detectees) + " as detected, " + std::to_string(r.deplacees) +
            " moved, " + std::to_string(r.ajoutees) + " added, " + std::to_string(r.supprimees) + " deleted";
 }
 
 std::string texte_sauvegarde(const std::string& fichier, int nb_pointes, int langue) {
-    if (francais(langue)) return "Pointes enregistr\xE9" "es : " + pointes_fr(nb_pointes) + " dans " + fichier;
+    if (francais(langue)) return "Pointes enregistrées : " + pointes_fr(nb_pointes) + " dans " + fichier;
     return "Marks saved: " + pointes_en(nb_pointes) + " in " + fichier;
 }
 
 std::string texte_lecture(const std::string& fichier, int nb_pointes, int nb_echantillons, int langue) {
     if (francais(langue))
         return "Pointes lues : " + pointes_fr(nb_pointes) + " et " + std::to_string(nb_echantillons) +
-               " \xE9" "chantillons de " + fichier;
+               " échantillons de " + fichier;
     return "Marks read: " + pointes_en(nb_pointes) + " and " + std::to_string(nb_echantillons) + " samples from " +
            fichier;
 }

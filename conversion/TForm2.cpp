@@ -33,7 +33,7 @@ void regle(QWidget* parent, int y) {
 constexpr int hauteur_avertissement = 40;
 
 // The sentence of the "Diminuer" row, cut where the proposed factor goes.
-const std::string debut_diminuer = "Diminuer la fr\xE9quence d'acquisition en la divisant par";
+const std::string debut_diminuer = "Diminuer la fréquence d'acquisition en la divisant par";
 const std::string blanc_diminuer = "         ";
 const std::string fin_diminuer = "et obtenir  un";
 
@@ -81,7 +81,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     Label2->setGeometry(8, 6, 403, 40);
     regle(this, 50);
 
-    Label3 = etiquette(this, "Label3", "Poursuivre magr\xE9 tout ?", narrow);
+    Label3 = etiquette(this, "Label3", "Poursuivre magré tout ?", narrow);
     Label3->setGeometry(8, 60, 290, 24);
     BitBtn2 = new QPushButton("Poursuivre", this);
     BitBtn2->setObjectName("BitBtn2");

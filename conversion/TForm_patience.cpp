@@ -46,18 +46,16 @@ choix_fichier dialogue_ouverture_wav(Plateforme& os, QWidget* parent) {
         const auto barre = filtre.find('|');
         const std::string description = filtre.substr(0, barre);
         const std::string motif = barre == std::string::npos ? filtre : filtre.substr(barre + 1);
-        const QString filtre_qt = qt(description) + " (" +
-                                  QString::fromStdString(motif) + " " +
-                                  QString::fromStdString(minuscules_ascii(motif)) + ")";
-        const QString initial = QString::fromStdString(os.dialog_path(dossier));
+        const QString filtre_qt = qt(description) + " (" + qt(motif) + " " + qt(minuscules_ascii(motif)) + ")";
+        const QString initial = qt(os.dialog_path(dossier));
         QFileDialog dialogue(parent, QString(), initial, filtre_qt);
         dialogue.setObjectName("OpenDialog1");
         dialogue.setFileMode(QFileDialog::ExistingFile);
         dialogue.setAcceptMode(QFileDialog::AcceptOpen);
-        dialogue.setDefaultSuffix(QString::fromStdString(extension));
+        dialogue.setDefaultSuffix(qt(extension));
         if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty()) return std::string();
         // Qt writes "/" on every system: the path as the user's system writes it.
-        return os.path_from_dialog(dialogue.selectedFiles().first().toStdString());
+        return os.path_from_dialog(utf8(dialogue.selectedFiles().first()));
     };
 }
 

@@ -18,7 +18,7 @@
 
 namespace quorva {
 
-const char* const texte_classeur_base_abime = "Le classeur de base %s est ab\xEEm\xE9 : ce n'est pas un fichier SYLK.";
+const char* const texte_classeur_base_abime = "Le classeur de base %s est abîmé : ce n'est pas un fichier SYLK.";
 
 namespace {
 
@@ -183,7 +183,7 @@ std::string lire_classeur_base(const services& ctx, int langue) {
 std::string avertissement_tableur(std::int64_t nb_echantillons) {
     if (!depasse_tableur(nb_echantillons)) return {};
     return "Attention : " + std::to_string(nb_echantillons) + " valeurs, mais Excel et LibreOffice n'en montrent que " +
-           std::to_string(echantillons_max_tableur) + " ; la fin du classeur sera coup\xE9" "e.";
+           std::to_string(echantillons_max_tableur) + " ; la fin du classeur sera coupée.";
 }
 
 double correlation_table(const point_xy* table, int k) {
@@ -232,7 +232,9 @@ ecrivain_classeur::ecrivain_classeur(const services& ctx, const etat_conversion&
     for (std::int64_t i = 1; i < premiere_ligne_echantillons; ++i) texte_rang_.plus_un();
 
     const char sep = ctx.separateur_decimal;
-    std::string nom = nom_de(chemin_wav) + ".slk";
+    // The workbook is Windows-1252 like its base: a letter it lacks is "?" in
+    // the title cell (only there: the path keeps every letter).
+    std::string nom = utf8_vers_cp1252(nom_de(chemin_wav) + ".slk");
     for (std::size_t p = nom.find(';'); p != std::string::npos; p = nom.find(';', p + 2)) nom.insert(p, 1, ';');
 
     curseur_sylk curseur;

@@ -82,7 +82,7 @@ void Savemarks(const services& ctx, const etat_conversion& etat) {
 }
 
 const char* const texte_pointes_trop_grand =
-    "Le fichier de pointes %s a plus d'\xE9" "chantillons qu'un enregistrement ne peut en avoir : il n'est pas lu.";
+    "Le fichier de pointes %s a plus d'échantillons qu'un enregistrement ne peut en avoir : il n'est pas lu.";
 
 namespace {
 
@@ -101,7 +101,7 @@ pointes_fichier lire(const services& ctx, const etat_conversion& etat) {
     const std::string& chemin = etat.fichier_pointes;
     if (chemin.empty() || !ctx.os.file_exists(chemin)) return lu;
     const auto incomplet = [&] { return erreur_quorva(message("Le fichier de pointes %s est incomplet.", chemin)); };
-    const auto abime = [&] { return erreur_quorva(message("Le fichier de pointes %s est ab\xEEm\xE9.", chemin)); };
+    const auto abime = [&] { return erreur_quorva(message("Le fichier de pointes %s est abîmé.", chemin)); };
 
     // The count first, from the first bytes alone: a file that no recording
     // can match is known before the rest of it is read.
@@ -162,7 +162,7 @@ pointes_fichier lire_fichier_pointes(const services& ctx, const etat_conversion&
         // know which file holds it.
         const std::string texte = e.what();
         if (texte.find(etat.fichier_pointes) != std::string::npos) throw;
-        throw erreur_quorva(message("Le fichier de pointes %s est ab\xEEm\xE9.", etat.fichier_pointes) + "\r" + texte);
+        throw erreur_quorva(message("Le fichier de pointes %s est abîmé.", etat.fichier_pointes) + "\r" + texte);
     }
 }
 

@@ -12,8 +12,8 @@
 namespace quorva {
 
 const char* const texte_refus_wav =
-    "Lecture des fichiers .WAV diff\xE9rents de \r1 canal, 16 bits pas encore possible.\r\r"
-    " D\xE9sol\xE9, j'y travaille (RQ)";
+    "Lecture des fichiers .WAV différents de \r1 canal, 16 bits pas encore possible.\r\r"
+    " Désolé, j'y travaille (RQ)";
 
 namespace {
 

@@ -10,14 +10,14 @@ namespace quorva {
 
 const char* const texte_pas_un_wav = "Le fichier %s n'est pas un enregistrement .WAV lisible.";
 const char* const texte_classeur_bloque =
-    "Le classeur %s n'a pas pu \xEAtre \xE9" "crit : il est ouvert dans un autre programme "
+    "Le classeur %s n'a pas pu être écrit : il est ouvert dans un autre programme "
     "(le tableur). Fermez-le, puis recommencez.";
 const char* const texte_classeur_disque_plein =
-    "Le classeur %s n'a pas pu \xEAtre \xE9" "crit : le disque est plein. Lib\xE9" "rez de la place, "
+    "Le classeur %s n'a pas pu être écrit : le disque est plein. Libérez de la place, "
     "puis recommencez.";
 const char* const texte_classeur_interdit =
-    "Le classeur %s n'a pas pu \xEAtre \xE9" "crit : l'\xE9" "criture n'est pas permise dans ce dossier. "
-    "Copiez l'enregistrement dans un dossier o\xF9 vous pouvez \xE9" "crire, puis recommencez.";
+    "Le classeur %s n'a pas pu être écrit : l'écriture n'est pas permise dans ce dossier. "
+    "Copiez l'enregistrement dans un dossier où vous pouvez écrire, puis recommencez.";
 
 const char* texte_cause_classeur(WriteFailure cause) {
     switch (cause) {

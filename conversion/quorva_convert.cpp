@@ -40,9 +40,9 @@ void usage(std::ostream& sortie) {
               "FILE.wav...\n";
 }
 
-// A message of the program (cp1252, CR line ends) for a terminal.
+// A message of the program (CR line ends) for a terminal.
 std::string pour_terminal(const std::string& texte) {
-    std::string sortie = cp1252_vers_utf8(texte);
+    std::string sortie = texte;
     for (auto& c : sortie)
         if (c == '\r') c = '\n';
     return sortie;
@@ -58,22 +58,22 @@ struct ligne_commande {
     std::vector<std::string> fichiers;
 };
 
-ligne_commande lire_arguments(int argc, char** argv) {
+ligne_commande lire_arguments(const std::vector<std::string>& argv) {
     ligne_commande l;
     const auto refus = [&l] {
         usage(std::cerr);
         l.sortie = 2;
         return l;
     };
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const bool avec_valeur = i + 1 < argc;
+    for (std::size_t i = 0; i < argv.size(); ++i) {
+        const std::string& arg = argv[i];
+        const bool avec_valeur = i + 1 < argv.size();
         if (arg == "--lang" && avec_valeur) {
             const std::string langue = argv[++i];
             if (langue != "en" && langue != "fr") return refus();
             l.langue = langue == "en" ? 1 : 2;
         } else if (arg == "--program-folder" && avec_valeur) {
-            l.dossier_programme = utf8_vers_cp1252(argv[++i]);
+            l.dossier_programme = argv[++i];
         } else if (arg == "--factor" && avec_valeur) {
             const std::string f = argv[++i];
             if (f == "auto") l.facteur_auto = true;
@@ -92,7 +92,7 @@ ligne_commande lire_arguments(int argc, char** argv) {
         } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
             return refus();
         } else {
-            l.fichiers.push_back(utf8_vers_cp1252(arg));
+            l.fichiers.push_back(arg);
         }
     }
     if (l.fichiers.empty()) return refus();
@@ -102,7 +102,7 @@ ligne_commande lire_arguments(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const ligne_commande l = lire_arguments(argc, argv);
+    const ligne_commande l = lire_arguments(arguments_programme(argc, argv));
     if (l.sortie) return *l.sortie;
 
     auto plateforme = creer_plateforme_systeme();

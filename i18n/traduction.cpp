@@ -120,7 +120,7 @@ void lec_fic_trad(services& ctx, etat_langue& langue, etat_menu& menu) {
     for (const auto& ligne : langue.table_trad) applique_ligne(menu, langue.langue, ligne);
 
     if (ctx.chemins.chemin_temp.empty())
-        throw erreur_quorva(message("Impossible de cr\xE9" "er le fichier %s", fichier_preference(ctx)));
+        throw erreur_quorva(message("Impossible de créer le fichier %s", fichier_preference(ctx)));
     const std::string dossier = ctx.chemins.chemin_temp + "quorva";
     if (!ctx.os.folder_exists(dossier)) ctx.os.create_folder(dossier);
     auto sortie = ctx.os.create_file(fichier_preference(ctx));

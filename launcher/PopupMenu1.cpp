@@ -84,7 +84,7 @@ void PopupMenu1::remplir(QMenu* menu, std::vector<entree_menu>& entrees, std::ve
                 });
             });
         }
-        action->setObjectName(QString::fromStdString(e.nom));
+        action->setObjectName(qt(e.nom));
         action->setVisible(e.visible);
         action->setEnabled(e.enabled);
         place.pop_back();

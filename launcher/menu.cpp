@@ -24,7 +24,7 @@ entree_menu* cherche(std::vector<entree_menu>& entrees, std::string_view nom) {
 // missing one is a fault of this program.
 entree_menu& entree(etat_menu& menu, std::string_view nom) {
     entree_menu* e = trouve_entree(menu, nom);
-    if (!e) throw erreur_quorva(message("Entr\xE9" "e de menu %s introuvable", std::string(nom)));
+    if (!e) throw erreur_quorva(message("Entrée de menu %s introuvable", std::string(nom)));
     return *e;
 }
 

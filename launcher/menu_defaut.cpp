@@ -69,7 +69,7 @@ constexpr descripteur_entree table_menu[] = {
      .icone = I::section, .clic = A::section},
     {.nom = "Azimut1", .tag = 2022, .caption = "Azimut", .icone = I::programme, .clic = A::fixe,
      .teste = "azimut\\azimut.exe", .slot = slot_azimut, .titres_montres = {"LOGICIELS1"}},
-    {.nom = "Mcanismesaufoyer1", .tag = 21, .caption = "M\xE9" "canismes au foyer", .icone = I::programme,
+    {.nom = "Mcanismesaufoyer1", .tag = 21, .caption = "Mécanismes au foyer", .icone = I::programme,
      .clic = A::fixe, .teste = "meca_foyer\\meca_foyer.exe", .slot = slot_meca_foyer,
      .titres_montres = {"LOGICIELS1"}},
     {.nom = "Simulseismes1", .tag = 22, .caption = "Simul_seismes", .icone = I::programme, .clic = A::fixe,

@@ -13,7 +13,7 @@ public:
 };
 
 // Replaces the first "%s" of `modele` with `valeur`:
-// message("Impossible de cr\xE9er le fichier %s", chemin).
+// message("Impossible de créer le fichier %s", chemin).
 std::string message(const std::string& modele, const std::string& valeur);
 
 }  // namespace quorva

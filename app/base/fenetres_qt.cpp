@@ -15,9 +15,12 @@
 
 namespace quorva {
 
-QString qt(const std::string& texte) { return QString::fromStdString(cp1252_vers_utf8(texte)); }
+QString qt(const std::string& texte) { return QString::fromUtf8(texte.data(), static_cast<qsizetype>(texte.size())); }
 
-std::string cp1252(const QString& texte) { return utf8_vers_cp1252(texte.toStdString()); }
+std::string utf8(const QString& texte) {
+    const QByteArray octets = texte.toUtf8();
+    return std::string(octets.constData(), static_cast<std::size_t>(octets.size()));
+}
 
 namespace {
 

@@ -1,4 +1,4 @@
-// What every window shares: texts between the program's cp1252 and Qt, the
+// What every window shares: texts between the program (UTF-8) and Qt, the
 // message boxes, and the guard every Qt event handler runs through.
 #pragma once
 
@@ -15,14 +15,15 @@ class QWidget;
 
 namespace quorva {
 
-// A cp1252 text for Qt, and back (characters cp1252 lacks become "?").
-QString qt(const std::string& cp1252);
-std::string cp1252(const QString& texte);
+// A text of the program for Qt, and back: the one place where texts cross
+// between them.
+QString qt(const std::string& utf8);
+std::string utf8(const QString& texte);
 
 // A message box with one OK button above whatever window the user is
 // looking at (the toolbar and the chart stay on top of the others, and a
 // box hidden behind them would block the program without the user seeing
-// why). The text is in cp1252, CR line ends allowed.
+// why). CR line ends allowed.
 void montrer_erreur(const std::string& texte);
 void montrer_message(const std::string& texte);
 void montrer_information(const std::string& texte);

@@ -23,7 +23,7 @@ bool garde(const afficheur_erreur& afficher, F&& gestionnaire) {
     } catch (const erreur_quorva& e) {
         if (afficher) afficher(e.what());
     } catch (const std::bad_alloc&) {
-        if (afficher) afficher("M\xE9moire insuffisante");
+        if (afficher) afficher("Mémoire insuffisante");
     } catch (const std::exception& e) {
         if (afficher) afficher(e.what());
     } catch (...) {

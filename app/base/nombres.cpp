@@ -259,7 +259,7 @@ bool essai_entier(std::string_view texte, std::int32_t& valeur) {
 std::int32_t entier_de_texte(std::string_view texte) {
     std::int32_t valeur = 0;
     if (!essai_entier(texte, valeur))
-        throw erreur_quorva(message("'%s' n'est pas une valeur enti\xE8re correcte", std::string(texte)));
+        throw erreur_quorva(message("'%s' n'est pas une valeur entière correcte", std::string(texte)));
     return valeur;
 }
 

@@ -30,7 +30,7 @@ std::string format_exposant(double valeur);
 // Decimal integer, as the system reads it: optional blanks, an optional sign,
 // digits (or "$" and hexadecimal digits), nothing else; out of the 32-bit
 // range is an error. Raises erreur_quorva
-// "'%s' n'est pas une valeur enti\xE8re correcte".
+// "'%s' n'est pas une valeur entière correcte".
 std::int32_t entier_de_texte(std::string_view texte);
 // Same without raising: false when the text is not an integer.
 bool essai_entier(std::string_view texte, std::int32_t& valeur);

@@ -4,8 +4,11 @@
 // the same core runs on Windows (platform_win32.cpp) and Linux
 // (platform_posix.cpp + windows_x11.cpp).
 //
-// Every path is a Windows-style text in cp1252 bytes: "\" and "/" both
-// separate components. Implementations translate at the system-call boundary.
+// Every path and name is a Windows-style text in UTF-8: "\" and "/" both
+// separate components. Implementations convert at the system-call boundary
+// (Win32: UTF-16 through app/base/platform/wide_win32.h; POSIX: the bytes
+// as they are), never to a look-alike: a text the system cannot take is an
+// error naming it, and a file the system names comes back whole.
 #pragma once
 
 #include <cstddef>
@@ -36,8 +39,8 @@ enum class WriteFailure {
 };
 
 // The error of a file that could not be created, written or put in place:
-// the text is the system's own ("Impossible de cr\xE9er le fichier %s",
-// "Erreur d'\xE9criture dans le fichier %s", %s the path as given), with
+// the text is the system's own ("Impossible de créer le fichier %s",
+// "Erreur d'écriture dans le fichier %s", %s the path as given), with
 // the path and the cause beside it for whoever can say more.
 class WriteError : public erreur_quorva {
 public:
@@ -59,11 +62,11 @@ private:
 class OutputFile {
 public:
     virtual ~OutputFile() = default;
-    // Throws WriteError ("Erreur d'\xE9criture dans le fichier %s") when the
+    // Throws WriteError ("Erreur d'écriture dans le fichier %s") when the
     // bytes cannot be written.
     virtual void write(std::string_view bytes) = 0;
     // Throws WriteError when the bytes cannot reach the disk (as write()) or
-    // the file cannot be put in place ("Impossible de cr\xE9er le fichier %s").
+    // the file cannot be put in place ("Impossible de créer le fichier %s").
     virtual void commit() = 0;
 };
 
@@ -101,7 +104,7 @@ public:
     virtual std::optional<FileStamp> file_stamp(const std::string& path) = 0;
     // Starts writing `path` (see OutputFile), after removing the leftovers
     // of dead writes in its folder (app/base/temporaires.h). Throws
-    // WriteError ("Impossible de cr\xE9er le fichier %s") when it cannot be
+    // WriteError ("Impossible de créer le fichier %s") when it cannot be
     // created.
     virtual std::unique_ptr<OutputFile> create_file(const std::string& path) = 0;
     // Copies a file, replacing the destination; false on failure.
@@ -142,20 +145,20 @@ public:
     // "/" separators, the case of the existing components), a trailing
     // separator kept. The text unchanged when the system cannot name it.
     virtual std::string native_path(const std::string& path) = 0;
-    // A path as the windows hand it to the system's file dialogs: UTF-8; on
-    // POSIX the file system's name as native_path gives it.
+    // A path as the windows hand it to the system's file dialogs; on POSIX
+    // the file system's name as native_path gives it.
     virtual std::string dialog_path(const std::string& path) = 0;
-    // A path as a file dialog gives it back (UTF-8, "/" separators, as Qt
-    // writes paths everywhere) turned into the program's path text: cp1252,
-    // with the system's own separators ("\" on Windows), so that every
-    // message shows it as the user's system writes it.
+    // A path as a file dialog gives it back ("/" separators, as Qt writes
+    // paths everywhere) turned into the program's path text, with the
+    // system's own separators ("\" on Windows), so that every message shows
+    // it as the user's system writes it.
     virtual std::string path_from_dialog(const std::string& utf8) = 0;
 
     // --- Top-level windows ---------------------------------------------------
     // Calls `visit` for each top-level window in the system's order until it
     // returns false.
     virtual void enumerate_windows(const std::function<bool(WindowId)>& visit) = 0;
-    // The window's title, at most max_chars bytes (cp1252); empty when it has
+    // The window's title, at most max_chars characters; empty when it has
     // none or no longer exists.
     virtual std::string window_title(WindowId window, std::size_t max_chars) = 0;
     // The window that has the keyboard focus now; 0 when none.
@@ -167,7 +170,7 @@ public:
     virtual std::string window_program_file(WindowId window) = 0;
     // Where the system cannot list the top-level windows (a display that is
     // not X11), the window search sees the program's own windows: the
-    // windows layer says which, with their titles (UTF-8). Ignored where the
+    // windows layer says which, with their titles. Ignored where the
     // system lists them all.
     using own_windows = std::function<std::vector<std::pair<WindowId, std::string>>()>;
     virtual void set_own_windows(own_windows list) = 0;
@@ -175,5 +178,11 @@ public:
 
 // The implementation for the system the program was built for.
 std::unique_ptr<Plateforme> creer_plateforme_systeme();
+
+// The program's arguments after its name, as main received them: on Windows
+// read again from the wide command line (main's own are in the ANSI code
+// page, where "Łukasz" becomes another pupil's "Lukasz"); elsewhere
+// argv's bytes.
+std::vector<std::string> arguments_programme(int argc, char** argv);
 
 }  // namespace quorva

@@ -13,8 +13,7 @@ bool enumere_fenetre(recherche_fenetres& etat, WindowId fenetre) {
 }
 
 std::string nom_fenetre(Plateforme& os, WindowId fenetre) {
-    std::string titre = os.window_title(fenetre, 254);
-    if (titre.size() > 254) titre.resize(254);
+    std::string titre = debut_utf8(os.window_title(fenetre, 254), 254);
     const auto nul = titre.find('\0');
     if (nul != std::string::npos) titre.resize(nul);
     return titre;

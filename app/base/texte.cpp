@@ -169,6 +169,12 @@ std::string texte_fichier_utf8(std::string_view octets) {
     return cp1252_vers_utf8(octets);
 }
 
+std::string debut_utf8(std::string_view texte, std::size_t nb_caracteres) {
+    std::size_t i = 0;
+    for (std::size_t n = 0; n < nb_caracteres && i < texte.size(); ++n) point_utf8(texte, i);
+    return std::string(texte.substr(0, i));
+}
+
 std::string minuscules_ascii(std::string_view texte) {
     std::string sortie(texte);
     for (char& c : sortie)

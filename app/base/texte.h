@@ -28,6 +28,10 @@ std::string utf16_vers_utf8(std::u16string_view utf16);
 // file is Windows-1252, made UTF-8.
 std::string texte_fichier_utf8(std::string_view octets);
 
+// The first `nb_caracteres` characters of a UTF-8 text (a byte that is not
+// UTF-8 counts as one), never cutting one in two.
+std::string debut_utf8(std::string_view texte, std::size_t nb_caracteres);
+
 // ASCII letters A..Z to a..z; every other byte as it is.
 std::string minuscules_ascii(std::string_view texte);
 // Case-insensitive comparison of UTF-8 texts (ASCII and Latin-1 letters,

@@ -106,7 +106,7 @@ TEST(EntreesExterieures, EveryReaderSurvivesBrokenFilesAndNamesThem) {
             contexte ctx(os);
             std::vector<std::string> messages;
             ctx.afficher_message = [&](const std::string& t) { messages.push_back(t); };
-            const std::string dossier = f == forme::nom_special ? "prog; &$() \xE9t\xE9 \xE0 l'\xE9" "cole\\" : "prog\\";
+            const std::string dossier = f == forme::nom_special ? "prog; &$() été à l'école\\" : "prog\\";
             ctx.chemins.chemin_appli = os.racine() + dossier;
             ctx.chemins.chemin_temp = ctx.chemins.chemin_appli;
             // Every other file of the program folder is a good one; son.wav is

@@ -50,7 +50,7 @@ TEST(EntierDeTexte, ReadsWhatTheSystemReadsAndNamesTheBadText) {
             entier_de_texte(mauvais);
             ADD_FAILURE() << "accepted '" << mauvais << "'";
         } catch (const erreur_quorva& e) {
-            EXPECT_EQ(std::string(e.what()), "'" + std::string(mauvais) + "' n'est pas une valeur enti\xE8re correcte");
+            EXPECT_EQ(std::string(e.what()), "'" + std::string(mauvais) + "' n'est pas une valeur entière correcte");
         }
     }
 }

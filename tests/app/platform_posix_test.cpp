@@ -1,4 +1,4 @@
-// The Linux platform on real files: Windows path texts, names in cp1252,
+// The Linux platform on real files: Windows path texts, names in UTF-8,
 // listings, atomic writing, the shell open and the system folders.
 #include "app/base/platform/platform_posix.h"
 
@@ -139,21 +139,21 @@ TEST(PlateformePosix, WindowsPathTextsReachFilesWhateverTheSeparatorAndCase) {
 TEST(PlateformePosix, Cp1252NamesAreUtf8OnDisk) {
     Dossier d;
     PlateformePosix os(false);
-    const std::string dossier = d.chemin() + "\\S\xE9ismes";  // cp1252 é
+    const std::string dossier = d.chemin() + "\\Séismes";
     ASSERT_TRUE(os.create_folder(dossier));
     EXPECT_TRUE(fs::is_directory(d / "S\xC3\xA9ismes"));  // UTF-8 é
     EXPECT_FALSE(os.create_folder(dossier));                // already there
     EXPECT_FALSE(os.create_folder(d.chemin() + "\\a\\b"));  // one level only
 
-    auto fichier = os.create_file(dossier + "\\\xC9l\xE8ve \x80.txt");  // É, è, €
-    fichier->write("10\x80");
+    auto fichier = os.create_file(dossier + "\\Élève €.txt");  // É, è, €
+    fichier->write("10€");
     fichier->commit();
-    EXPECT_EQ(lire(d / "S\xC3\xA9ismes/\xC3\x89l\xC3\xA8ve \xE2\x82\xAC.txt"), "10\x80");
-    // Listings give the names back in cp1252; accented letters match
+    EXPECT_EQ(lire(d / "S\xC3\xA9ismes/\xC3\x89l\xC3\xA8ve \xE2\x82\xAC.txt"), "10€");
+    // Listings give the names back as they are; accented letters match
     // without case too.
-    EXPECT_EQ(os.list_files(d.chemin() + "\\S\xC9ISMES", "*.txt"), std::vector<std::string>{"\xC9l\xE8ve \x80.txt"});
-    EXPECT_TRUE(os.file_exists(d.chemin() + "\\s\xE9ismes\\\xE9L\xC8VE \x80.TXT"));
-    EXPECT_EQ(os.list_folders(d.chemin()), std::vector<std::string>{"S\xE9ismes"});
+    EXPECT_EQ(os.list_files(d.chemin() + "\\SÉISMES", "*.txt"), std::vector<std::string>{"Élève €.txt"});
+    EXPECT_TRUE(os.file_exists(d.chemin() + "\\séismes\\éLÈVE €.TXT"));
+    EXPECT_EQ(os.list_folders(d.chemin()), std::vector<std::string>{"Séismes"});
 }
 
 TEST(PlateformePosix, ListingsFilterByMasksAndSort) {
@@ -185,7 +185,7 @@ TEST(PlateformePosix, CreateFileReplacesAtomicallyAndNeverHalfWrites) {
 
     {   // Dropped without commit: the old file stays, no temporary is left.
         auto fichier = os.create_file(cible);
-        fichier->write("nouveau, mais abandonn\xE9");
+        fichier->write("nouveau, mais abandonné");
         EXPECT_EQ(lire(d / "notes.txt"), "ancien");
     }
     EXPECT_EQ(lire(d / "notes.txt"), "ancien");
@@ -210,7 +210,7 @@ TEST(PlateformePosix, CreateFileReplacesAtomicallyAndNeverHalfWrites) {
             os.create_file(mauvais);
             ADD_FAILURE() << mauvais;
         } catch (const erreur_quorva& e) {
-            EXPECT_EQ(std::string(e.what()), "Impossible de cr\xE9" "er le fichier " + mauvais);
+            EXPECT_EQ(std::string(e.what()), "Impossible de créer le fichier " + mauvais);
         }
     }
 
@@ -253,7 +253,7 @@ TEST(PlateformePosix, ShellStartsProgramsDirectlyAndHandsTheRestToXdgOpen) {
 
     // A parameter naming an existing file (blanks and all, no quotes) gets
     // there as one POSIX path.
-    EXPECT_GT(os.shell_open(d.chemin() + "/Outils/prog.exe", d.chemin() + "\\mes documents\\PROJET \xE9t\xE9.aup", "", 1), 32);
+    EXPECT_GT(os.shell_open(d.chemin() + "/Outils/prog.exe", d.chemin() + "\\mes documents\\PROJET été.aup", "", 1), 32);
     EXPECT_EQ(attendre_fichier(d / "Outils/trace.txt"),
               fs::current_path().string() + "\n[" + d.chemin() + "/Mes Documents/Projet \xC3\xA9t\xC3\xA9.aup]\n");
     fs::remove(d / "Outils/trace.txt");
@@ -339,8 +339,8 @@ TEST(PlateformePosix, WithoutX11TheWindowSearchSeesTheProgramsOwnWindows) {
         });
         EXPECT_TRUE(cherche_appli(os, etat, "Quorva"));
         EXPECT_EQ(etat.nb_titres_trouves, 1);
-        EXPECT_EQ(os.window_title(8, 254), "S\xE9isme");  // UTF-8 from the toolkit, cp1252 here
-        EXPECT_EQ(os.window_title(8, 2), "S\xE9");
+        EXPECT_EQ(os.window_title(8, 254), "Séisme");
+        EXPECT_EQ(os.window_title(8, 2), "Sé");
         EXPECT_EQ(os.window_title(9, 254), "");
     }
 }

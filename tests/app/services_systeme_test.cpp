@@ -95,7 +95,7 @@ TEST(CheminAppli, FollowsTheCommandLineRules) {
     EXPECT_EQ(chemin_appli_de("\"D:\\TP \"\\quorva.exe", ""), "d:\\tp\\");
     EXPECT_EQ(chemin_appli_de("\"D:\\TP  \"\\quorva.exe", ""), "d:\\tp \\");
     // A-Z only: accented capitals stay as they are.
-    EXPECT_EQ(chemin_appli_de("E:\\\xC9L\xC8VES\\SISMO\\quorva.exe", ""), "e:\\\xC9l\xC8ves\\sismo\\");
+    EXPECT_EQ(chemin_appli_de("E:\\ÉLÈVES\\SISMO\\quorva.exe", ""), "e:\\ÉlÈves\\sismo\\");
     // Program at the root of a drive.
     EXPECT_EQ(chemin_appli_de("C:\\quorva.exe", ""), "c:\\");
     // A command line already ending with a backslash gets no second one.
@@ -228,14 +228,14 @@ TEST(Garde, AnErrorBecomesOneMessageAndTheProgramGoesOn) {
     const afficheur_erreur afficher = [&](const std::string& texte) { montres.push_back(texte); };
     int apres = 0;
 
-    EXPECT_FALSE(garde(afficher, [] { throw erreur_quorva("Impossible de cr\xE9" "er le fichier x"); }));
+    EXPECT_FALSE(garde(afficher, [] { throw erreur_quorva("Impossible de créer le fichier x"); }));
     EXPECT_FALSE(garde(afficher, [] { throw std::out_of_range("hors limites"); }));
     EXPECT_FALSE(garde(afficher, [] { throw 42; }));
     // The next handler runs as usual.
     EXPECT_TRUE(garde(afficher, [&] { ++apres; }));
     EXPECT_EQ(apres, 1);
     ASSERT_EQ(montres.size(), 3u);
-    EXPECT_EQ(montres[0], "Impossible de cr\xE9" "er le fichier x");
+    EXPECT_EQ(montres[0], "Impossible de créer le fichier x");
     EXPECT_EQ(montres[1], "hors limites");
     EXPECT_FALSE(montres[2].empty());
 

@@ -33,7 +33,7 @@ public:
             std::unique_ptr<OutputFile> reel;
             std::string chemin;
             void write(std::string_view octets) override { reel->write(octets.substr(0, octets.size() / 2)); }
-            void commit() override { throw erreur_quorva(message("Impossible de cr\xE9" "er le fichier %s", chemin)); }
+            void commit() override { throw erreur_quorva(message("Impossible de créer le fichier %s", chemin)); }
         };
         auto sortie = std::make_unique<SortieRatee>();
         sortie->reel = std::move(reel);
@@ -105,7 +105,7 @@ TEST_F(LancementAudacity, StickSlipFirstLaunchPreparesEverythingAndStartsTheWatc
     EXPECT_EQ(a.ListBox1, (std::vector<std::string>{"Essai0.WAV", "essai1.wav"}));
 
     EXPECT_EQ(ctx.journal, (std::vector<std::string>{
-                               "Trouv\xE9 " + cfg(), "Chem_enreg=c:\\quorva\\fic_quorva\\audacity\\patin_tracte",
+                               "Trouvé " + cfg(), "Chem_enreg=c:\\quorva\\fic_quorva\\audacity\\patin_tracte",
                                "Execute file=c:\\quorva\\fic_quorva\\audacity\\audacity.exe"}));
     ASSERT_EQ(os.ouvertures.size(), 1u);
     EXPECT_EQ(os.ouvertures[0].fichier, a.chem_audacity);
@@ -210,7 +210,7 @@ TEST_F(LancementAudacity, OnlyAMissingProgramFileSaysAudacityIsNotInstalled) {
     for (const auto entree : {LancerAudacityCl1Click, AudacityforspeedwaveUSBkey1Click, Audacityforshaketable1D2D1Click}) {
         erreurs.clear();
         entree(ctx, audacity, copie_locale);
-        EXPECT_EQ(erreurs, (std::vector<std::string>{"Audacity n'est pas install\xE9"}));
+        EXPECT_EQ(erreurs, (std::vector<std::string>{"Audacity n'est pas installé"}));
         EXPECT_TRUE(messages.empty());
         EXPECT_EQ(audacity.audacity_trouve, 0);
         EXPECT_FALSE(audacity.Timer_surveille_actif);
@@ -286,9 +286,9 @@ TEST_F(LancementAudacity, AFailedWriteKeepsThePreviousFileWholeAndStartsNothing)
         FAIL() << "no error";
     } catch (const erreur_quorva& e) {
         // The file, and what it means for the class.
-        EXPECT_EQ(std::string(e.what()), "Impossible de cr\xE9" "er le fichier " + cfg() +
-                                             "\rLes pr\xE9" "f\xE9rences d'Audacity ne peuvent pas \xEAtre \xE9"
-                                             "crites (dossier en lecture seule ?) : Audacity n'est pas lanc\xE9.");
+        EXPECT_EQ(std::string(e.what()), "Impossible de créer le fichier " + cfg() +
+                                             "\rLes préférences d'Audacity ne peuvent pas être "
+                                             "écrites (dossier en lecture seule ?) : Audacity n'est pas lancé.");
     }
     EXPECT_EQ(os.lire(cfg()), ancien);
     EXPECT_EQ(fichiers("c:\\quorva\\fic_quorva\\audacity\\Portable Settings"), (std::vector<std::string>{"audacity.cfg"}));

@@ -453,7 +453,7 @@ TEST_F(FenetreChart, NewItemsFollowTheLanguageAndSayWhatTheyDid) {
     EXPECT_EQ(chart->Annuler1->text(), "Annuler");
     EXPECT_EQ(chart->Addamark1->text(), "Add a mark");
     EXPECT_EQ(chart->Label_resume->text().toStdString(),
-              cp1252_vers_utf8("1 pointe : 1 comme d\xE9tect\xE9" "e, 0 d\xE9plac\xE9" "e, 0 ajout\xE9" "e, 0 supprim\xE9" "e"));
+              "1 pointe : 1 comme détectée, 0 déplacée, 0 ajoutée, 0 supprimée");
     EXPECT_FALSE(chart->Accrocher1->isChecked());
     chart->Accrocher1->trigger();
     EXPECT_TRUE(chart->accroche);
@@ -487,7 +487,7 @@ TEST_F(FenetreChart, TheHelpIsGuidanceAndAFullTableAWarning) {
     QTimer repondeur;
     QObject::connect(&repondeur, &QTimer::timeout, [&] {
         if (auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            boites.emplace_back(boite->icon(), cp1252(boite->text()).substr(0, 12));
+            boites.emplace_back(boite->icon(), utf8(boite->text()).substr(0, 12));
             boite->done(QMessageBox::Ok);
         }
     });

@@ -186,10 +186,10 @@ TEST_F(Edition, AMarksFileReadIsOneStepAndABrokenFileNone) {
 TEST(TextesChart, StatusTextsInEnglishAndFrench) {
     const resume_pointes r{7, 5, 1, 1, 0};
     EXPECT_EQ(texte_resume(r, 1), "7 marks: 5 as detected, 1 moved, 1 added, 0 deleted");
-    EXPECT_EQ(texte_resume(r, 2), "7 pointes : 5 comme d\xE9tect\xE9" "es, 1 d\xE9plac\xE9" "e, 1 ajout\xE9" "e, 0 supprim\xE9" "e");
+    EXPECT_EQ(texte_resume(r, 2), "7 pointes : 5 comme détectées, 1 déplacée, 1 ajoutée, 0 supprimée");
     EXPECT_EQ(texte_resume({1, 1, 0, 0, 2}, 1), "1 mark: 1 as detected, 0 moved, 0 added, 2 deleted");
     EXPECT_EQ(texte_position(1234, 1000, 1, '.', 1), "Sample 1234, 1.233 s");
-    EXPECT_EQ(texte_position(1234.4, 1000, 2, ',', 2), "\xC9" "chantillon 1234, 2,466 s");
+    EXPECT_EQ(texte_position(1234.4, 1000, 2, ',', 2), "Échantillon 1234, 2,466 s");
     EXPECT_EQ(texte_position(7, 0, 1, '.', 1), "Sample 7");
     EXPECT_EQ(texte_sauvegarde("C:\\x\\essai.wav.txt", 7, 1), "Marks saved: 7 marks in C:\\x\\essai.wav.txt");
     EXPECT_EQ(texte_lecture("e.txt", 1, 900, 1), "Marks read: 1 mark and 900 samples from e.txt");

@@ -109,7 +109,7 @@ TEST(ClasseurSylk, TheSpreadsheetsLastRowBoundsTheSamplesThatFit) {
     EXPECT_EQ(echantillons_max_tableur, 1'048'571);
     EXPECT_EQ(avertissement_tableur(1'048'571), "");
     EXPECT_EQ(avertissement_tableur(1'048'572), "Attention : 1048572 valeurs, mais Excel et LibreOffice n'en montrent que "
-                                                "1048571 ; la fin du classeur sera coup\xE9" "e.");
+                                                "1048571 ; la fin du classeur sera coupée.");
 }
 
 TEST(ClasseurSylk, MissingBaseWorkbookRaisesAndWritesNothing) {

@@ -118,8 +118,8 @@ TEST(LectureWav, OtherFormatsAreRefusedWithTheMessage) {
         EXPECT_EQ(passe_affichage(b, "r.wav", octets), resultat_lecture::refuse);
         ASSERT_EQ(b.messages.size(), 1u);
         EXPECT_EQ(b.messages[0],
-                  "Lecture des fichiers .WAV diff\xE9rents de \r1 canal, 16 bits pas encore possible.\r\r"
-                  " D\xE9sol\xE9, j'y travaille (RQ)");
+                  "Lecture des fichiers .WAV différents de \r1 canal, 16 bits pas encore possible.\r\r"
+                  " Désolé, j'y travaille (RQ)");
         EXPECT_EQ(b.evenements, (std::vector<std::string>{"masquer"}));
         EXPECT_EQ(b.ctx.conversion.fichier_en_cours, "");
     }

@@ -26,7 +26,7 @@ TEST_F(Menu, DefaultModelHasItsEntriesInOrder) {
     EXPECT_EQ(m[36].nom, "Options1");
     EXPECT_EQ(m[36].tag, 0);
     EXPECT_EQ(m[37].tag, 37);
-    EXPECT_EQ(m[20].caption, "M\xE9" "canismes au foyer");
+    EXPECT_EQ(m[20].caption, "Mécanismes au foyer");
     EXPECT_EQ(m[35].caption, "-");
     EXPECT_EQ(captions("PowerpointIstanbul1"), (std::vector<std::string>{"Execute mode", "Edit mode"}));
     EXPECT_EQ(captions("VELDRUN20131"), (std::vector<std::string>{"VELDRUN 2013", "VELDRUN 2014"}));

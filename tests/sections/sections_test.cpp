@@ -37,7 +37,7 @@ TEST_F(Sections, RowsOfEachHeadingWithTheDefaultMenu) {
     EXPECT_EQ(lignes("N1"), (V{"Audacity for speed wave (2ch;22 KHz) Local", "Help Audacity for wave speed"}));
     EXPECT_EQ(lignes("N3"), (V{"Audacity pour table vibrante 1D-2D", "Aide pour les tables vibrantes (FR)",
                                "Films table 1D", "Film table 3D"}));
-    EXPECT_EQ(lignes("LOGICIELS1"), (V{"Azimut", "M\xE9" "canismes au foyer", "Simul_seismes"}));
+    EXPECT_EQ(lignes("LOGICIELS1"), (V{"Azimut", "Mécanismes au foyer", "Simul_seismes"}));
     EXPECT_EQ(lignes("FichiersExcel1"), (V{"Doc montains root (French)", "Montains root",
                                            "Thickness and subduction", "Result stick slip"}));
     EXPECT_TRUE(lignes("AUTRESDOCUMENTATIONS1").empty());

@@ -17,12 +17,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The file name the standard library is to open. Path texts are cp1252; on
-// Windows the library reads a narrow name as UTF-8, so it is converted.
+// The file name the standard library is to open. Path texts are UTF-8; on
+// Windows the library reads a narrow name in the ANSI code page, so it is
+// given as UTF-8 explicitly.
 fs::path nom_systeme(const std::string& chemin) {
 #ifdef _WIN32
-    const std::string utf8 = cp1252_vers_utf8(chemin);
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+    return fs::path(std::u8string(chemin.begin(), chemin.end()));
 #else
     return fs::path(chemin);
 #endif
@@ -126,7 +126,7 @@ std::string PlateformeFactice::special_folder(int csidl) {
 }
 
 void* PlateformeFactice::system_library() {
-    if (sans_bibliotheque) throw erreur_quorva("Le module sp\xE9" "cifi\xE9 est introuvable");
+    if (sans_bibliotheque) throw erreur_quorva("Le module spécifié est introuvable");
     return this;
 }
 
@@ -178,7 +178,7 @@ class FichierEnEchec : public OutputFile {
 public:
     FichierEnEchec(std::string chemin, WriteFailure cause) : chemin_(std::move(chemin)), cause_(cause) {}
     void write(std::string_view) override {}
-    void commit() override { throw WriteError("Impossible de cr\xE9" "er le fichier %s", chemin_, cause_); }
+    void commit() override { throw WriteError("Impossible de créer le fichier %s", chemin_, cause_); }
 
 private:
     std::string chemin_;
@@ -194,14 +194,14 @@ std::unique_ptr<OutputFile> PlateformeFactice::create_file(const std::string& pa
 }
 
 std::string PlateformeFactice::path_from_dialog(const std::string& utf8) {
-    std::string chemin = utf8_vers_cp1252(utf8);
+    std::string chemin = utf8;
     if (!systeme_posix) std::replace(chemin.begin(), chemin.end(), '/', '\\');
     return chemin;
 }
 
 std::string PlateformeFactice::dialog_path(const std::string& path) {
     const auto fichier = chemin_posix(path);
-    return fichier ? *fichier : cp1252_vers_utf8(path);
+    return fichier ? *fichier : path;
 }
 
 WindowId PlateformeFactice::foreground_window() {

@@ -36,7 +36,7 @@ struct fenetre_factice {
     fenetre_factice(WindowId id_, std::string titre_, std::string programme_ = "")
         : id(id_), titre(std::move(titre_)), programme(std::move(programme_)) {}
     WindowId id = 0;
-    std::string titre;      // cp1252
+    std::string titre;
     std::string programme;  // program file of the window's process; "" unknown
 };
 
@@ -98,7 +98,7 @@ public:
     std::string installed_program(const std::string& name) override;
     std::string native_path(const std::string& path) override;
     std::string dialog_path(const std::string& path) override;
-    // UTF-8 to cp1252; "/" becomes "\" unless systeme_posix.
+    // "/" becomes "\" unless systeme_posix.
     std::string path_from_dialog(const std::string& utf8) override;
     void set_own_windows(own_windows) override {}  // the windows are scripted
     void enumerate_windows(const std::function<bool(WindowId)>& visit) override;

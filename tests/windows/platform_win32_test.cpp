@@ -334,8 +334,8 @@ TEST_F(Win32, WindowSearchFindsExactTitlesOnly) {
 }
 
 TEST_F(Win32, WindowTitlesAreCp1252AndCut) {
-    Fenetre accents("Fen\xEAtre d'\xE9tude \x80");
-    EXPECT_EQ(nom_fenetre(*os, accents.id()), "Fen\xEAtre d'\xE9tude \x80");
+    Fenetre accents("Fenêtre d'étude €");
+    EXPECT_EQ(nom_fenetre(*os, accents.id()), "Fenêtre d'étude €");
     const std::string long_titre(300, 'Q');
     Fenetre longue(long_titre);
     EXPECT_EQ(nom_fenetre(*os, longue.id()), std::string(254, 'Q'));
@@ -357,14 +357,14 @@ TEST_F(Win32, MinimiseSendsTheSystemCommand) {
 TEST_F(Win32, ListingsFollowMasksAndSortWithoutCase) {
     DossierTemporaire d;
     const std::string base = d.chemin();
-    for (const char* nom : {"b.doc", "A.DOC", "c.rtf", "d.pdf", "\xE9t\xE9.doc", "sans extension"})
+    for (const char* nom : {"b.doc", "A.DOC", "c.rtf", "d.pdf", "été.doc", "sans extension"})
         ecrire(base + nom, "x");
     ASSERT_TRUE(os->create_folder(base + "dossier.doc"));
     ASSERT_TRUE(os->create_folder(base + "Zeta"));
     ASSERT_TRUE(os->create_folder(base + "alpha"));
 
     EXPECT_EQ(os->list_files(base, "*.doc;*.rtf"),
-              (std::vector<std::string>{"A.DOC", "b.doc", "c.rtf", "\xE9t\xE9.doc"}));
+              (std::vector<std::string>{"A.DOC", "b.doc", "c.rtf", "été.doc"}));
     // Without a trailing backslash, with blanks around the masks, a mask
     // given twice: each file once.
     EXPECT_EQ(os->list_files(base.substr(0, base.size() - 1), " *.pdf ; *.PDF"), (std::vector<std::string>{"d.pdf"}));
@@ -404,11 +404,11 @@ TEST_F(Win32, CreateFileReplacesOnlyAtCommit) {
 
     // A new file, with an accented name.
     {
-        auto fichier = os->create_file(d.chemin() + "r\xE9sultat.slk");
+        auto fichier = os->create_file(d.chemin() + "résultat.slk");
         fichier->write("ID;P\r\n");
         fichier->commit();
     }
-    EXPECT_EQ(lire(*os, d.chemin() + "r\xE9sultat.slk"), "ID;P\r\n");
+    EXPECT_EQ(lire(*os, d.chemin() + "résultat.slk"), "ID;P\r\n");
 
     std::string debut;
     EXPECT_TRUE(os->read_file(cible, debut, 3));
@@ -430,7 +430,7 @@ TEST_F(Win32, FailedCommitKeepsTheOldFile) {
             fichier->commit();
             ADD_FAILURE() << "the commit replaced a file held open";
         } catch (const erreur_quorva& e) {
-            EXPECT_EQ(std::string(e.what()), "Impossible de cr\xE9" "er le fichier " + cible);
+            EXPECT_EQ(std::string(e.what()), "Impossible de créer le fichier " + cible);
         }
     }
     CloseHandle(tenu);
@@ -499,7 +499,7 @@ TEST_F(Win32, AWriteRemovesOnlyLeftoversCertainlyOursAndDead) {
 
 TEST_F(Win32, PathsFromTheFileDialogUseBackslashes) {
     EXPECT_EQ(os->path_from_dialog("Z:/tmp/x/pas_un_wav.wav"), "Z:\\tmp\\x\\pas_un_wav.wav");
-    EXPECT_EQ(os->path_from_dialog("C:/\xC3\x89l\xC3\xA8ves/essai.wav"), "C:\\\xC9l\xE8ves\\essai.wav");
+    EXPECT_EQ(os->path_from_dialog("C:/Ã‰lÃ¨ves/essai.wav"), "C:\\Élèves\\essai.wav");
 }
 
 TEST_F(Win32, CreateFileRefusesWhatCannotBeAFile) {
@@ -509,7 +509,7 @@ TEST_F(Win32, CreateFileRefusesWhatCannotBeAFile) {
             os->create_file(chemin);
             ADD_FAILURE() << chemin;
         } catch (const erreur_quorva& e) {
-            EXPECT_EQ(std::string(e.what()), "Impossible de cr\xE9" "er le fichier " + chemin);
+            EXPECT_EQ(std::string(e.what()), "Impossible de créer le fichier " + chemin);
         }
     }
     EXPECT_TRUE(os->list_files(d.chemin(), "*").empty());

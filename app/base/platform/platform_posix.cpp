@@ -179,8 +179,8 @@ void nettoyer_restes(const std::string& dossier) {
     }
 }
 
-constexpr const char* texte_erreur_ecriture = "Erreur d'\xE9" "criture dans le fichier %s";
-constexpr const char* texte_creation_impossible = "Impossible de cr\xE9" "er le fichier %s";
+constexpr const char* texte_erreur_ecriture = "Erreur d'écriture dans le fichier %s";
+constexpr const char* texte_creation_impossible = "Impossible de créer le fichier %s";
 
 class FichierPosix : public OutputFile {
 public:
@@ -261,14 +261,13 @@ std::optional<std::string> PlateformePosix::chemin_posix(const std::string& path
     const bool absolu = path[0] == '/' || path[0] == '\\';
     std::string resultat = absolu ? "/" : "";
     for (const auto& partie : composants(path)) {
-        const std::string utf8 = cp1252_vers_utf8(partie);
-        std::string suivant = resultat + utf8;
+        std::string suivant = resultat + partie;
         if (partie != "." && partie != ".." && !existe(suivant)) {
             // Several names may differ only by case here (not on Windows):
             // take the first in byte order, so the choice never changes.
             std::string choisi;
             for (const auto& entree : entrees(resultat))
-                if (egal_sans_casse(utf8_vers_cp1252(entree), partie) && (choisi.empty() || entree < choisi))
+                if (egal_sans_casse(entree, partie) && (choisi.empty() || entree < choisi))
                     choisi = entree;
             if (!choisi.empty()) suivant = resultat + choisi;
         }
@@ -304,7 +303,7 @@ std::vector<std::string> PlateformePosix::list_files(const std::string& folder, 
     for (const auto& entree : entrees(*posix)) {
         struct stat infos;
         if (!existe(base + entree, &infos) || !S_ISREG(infos.st_mode)) continue;
-        const std::string nom = utf8_vers_cp1252(entree);
+        const std::string& nom = entree;
         for (const auto& masque : liste_masques) {
             if (correspond(nom, masque)) {
                 noms.push_back(nom);
@@ -323,7 +322,7 @@ std::vector<std::string> PlateformePosix::list_folders(const std::string& folder
     const std::string base = posix->empty() || posix->back() == '/' ? *posix : *posix + "/";
     for (const auto& entree : entrees(*posix)) {
         struct stat infos;
-        if (existe(base + entree, &infos) && S_ISDIR(infos.st_mode)) noms.push_back(utf8_vers_cp1252(entree));
+        if (existe(base + entree, &infos) && S_ISDIR(infos.st_mode)) noms.push_back(entree);
     }
     trier_noms(noms);
     return noms;
@@ -439,7 +438,7 @@ std::string PlateformePosix::current_folder() {
         if (errno != ERANGE || tampon.size() > (1u << 20)) return "";
         tampon.resize(tampon.size() * 2);
     }
-    return utf8_vers_cp1252(tampon.data());
+    return tampon.data();
 }
 
 bool PlateformePosix::set_current_folder(const std::string& path) {
@@ -457,7 +456,7 @@ std::string PlateformePosix::command_line() {
     }
     while (!contenu.empty() && contenu.back() == '\0') contenu.pop_back();
     std::replace(contenu.begin(), contenu.end(), '\0', ' ');
-    return utf8_vers_cp1252(contenu);
+    return contenu;
 }
 
 namespace {
@@ -466,7 +465,7 @@ std::string lien(const std::string& chemin) {
     std::vector<char> tampon(4096);
     const ssize_t longueur = ::readlink(chemin.c_str(), tampon.data(), tampon.size() - 1);
     if (longueur <= 0) return "";
-    return utf8_vers_cp1252(std::string(tampon.data(), static_cast<std::size_t>(longueur)));
+    return std::string(tampon.data(), static_cast<std::size_t>(longueur));
 }
 
 // The program file a process runs, from its /proc/.../exe link. Once that
@@ -504,10 +503,10 @@ std::string PlateformePosix::installed_program(const std::string& name) {
         debut = fin + 1;
         // An empty or relative entry would depend on the current folder.
         if (dossier.empty() || dossier[0] != '/') continue;
-        const std::string fichier = dossier + "/" + cp1252_vers_utf8(name);
+        const std::string fichier = dossier + "/" + name;
         struct stat infos;
         if (::stat(fichier.c_str(), &infos) == 0 && S_ISREG(infos.st_mode) && ::access(fichier.c_str(), X_OK) == 0)
-            return utf8_vers_cp1252(fichier);
+            return fichier;
     }
     return "";
 }
@@ -519,10 +518,10 @@ std::string PlateformePosix::native_path(const std::string& path) {
 
 std::string PlateformePosix::dialog_path(const std::string& path) {
     const auto posix = chemin_posix(path);
-    return posix ? *posix : cp1252_vers_utf8(path);
+    return posix ? *posix : path;
 }
 
-std::string PlateformePosix::path_from_dialog(const std::string& utf8) { return utf8_vers_cp1252(utf8); }
+std::string PlateformePosix::path_from_dialog(const std::string& utf8) { return utf8; }
 
 std::string PlateformePosix::special_folder(int csidl) {
     const std::string maison = quorva::maison();
@@ -546,7 +545,7 @@ std::string PlateformePosix::special_folder(int csidl) {
         case 32: case 33: case 34: resultat = cache; break;
         default: resultat = maison; break;
     }
-    return utf8_vers_cp1252(resultat);
+    return resultat;
 }
 
 std::string PlateformePosix::temp_folder() {
@@ -554,7 +553,7 @@ std::string PlateformePosix::temp_folder() {
     struct stat infos;
     if (dossier.empty() || dossier.size() > 250 || !existe(dossier, &infos) || !S_ISDIR(infos.st_mode)) dossier = "/tmp";
     if (dossier.back() != '/') dossier += '/';
-    return utf8_vers_cp1252(dossier);
+    return dossier;
 }
 
 void* PlateformePosix::system_library() {
@@ -594,7 +593,7 @@ std::vector<std::string> PlateformePosix::arguments(const std::string& parametre
     std::vector<std::string> liste;
     for (const auto& argument : decouper_arguments(parametres)) {
         const auto chemin = en_chemin(argument);
-        liste.push_back(chemin ? *chemin : cp1252_vers_utf8(argument));
+        liste.push_back(chemin ? *chemin : argument);
     }
     return liste;
 }
@@ -618,7 +617,7 @@ std::intptr_t PlateformePosix::shell_open(const std::string& file, const std::st
     if (!fichier) fichier = chemin_posix(file);
     if (!fichier || fichier->empty() || !existe(*fichier, &infos)) return 2;  // file not found
     // The child starts in the working folder: it needs the path from the root.
-    if ((*fichier)[0] != '/') fichier = cp1252_vers_utf8(current_folder()) + "/" + *fichier;
+    if ((*fichier)[0] != '/') fichier = current_folder() + "/" + *fichier;
     const auto dossier = folder.empty() ? std::nullopt : chemin_posix(folder);
 
     std::vector<std::string> argv_textes;
@@ -682,10 +681,9 @@ std::string PlateformePosix::window_title(WindowId window, std::size_t max_chars
         titre = x11_->titre(window);
     } else if (propres_) {
         for (const auto& [fenetre, texte] : propres_())
-            if (fenetre == window) titre = utf8_vers_cp1252(texte);
+            if (fenetre == window) titre = texte;
     }
-    if (titre.size() > max_chars) titre.resize(max_chars);
-    return titre;
+    return debut_utf8(titre, max_chars);
 }
 
 WindowId PlateformePosix::foreground_window() { return x11_ ? x11_->active() : 0; }
@@ -704,5 +702,9 @@ std::string PlateformePosix::window_program_file(WindowId window) {
 }
 
 std::unique_ptr<Plateforme> creer_plateforme_systeme() { return std::make_unique<PlateformePosix>(); }
+
+std::vector<std::string> arguments_programme(int argc, char** argv) {
+    return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+}
 
 }  // namespace quorva

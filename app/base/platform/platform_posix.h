@@ -24,7 +24,7 @@ public:
 
     // The POSIX file name of a Windows path text: "\" and "/" separate, each
     // component that does not exist with its exact case is matched without
-    // regard to case, cp1252 becomes UTF-8. Empty for a path with a drive
+    // regard to case; the text's bytes are the name's. Empty for a path with a drive
     // letter or an empty path: there is no such file here.
     virtual std::optional<std::string> chemin_posix(const std::string& path);
 
@@ -88,14 +88,14 @@ public:
     static std::unique_ptr<FenetresX11> ouvrir();
     virtual ~FenetresX11() = default;
     virtual std::vector<WindowId> lister() = 0;
-    virtual std::string titre(WindowId window) = 0;  // cp1252
+    virtual std::string titre(WindowId window) = 0;  // UTF-8
     virtual WindowId active() = 0;
     virtual void minimiser(WindowId window) = 0;
     // The process id the window's client announced (_NET_WM_PID); 0 when none.
     virtual long processus(WindowId window) = 0;
 };
 
-// The program file of a local process (/proc/<pid>/exe), cp1252; empty when
+// The program file of a local process (/proc/<pid>/exe); empty when
 // it cannot be read. A program file replaced or removed since the process
 // started is still the file it runs (the system adds " (deleted)" to it).
 std::string programme_du_processus(long pid);

@@ -1,5 +1,5 @@
-// Quorva's platform on Windows: the ANSI (cp1252) Win32 calls, one or two
-// per operation.
+// Quorva's platform on Windows: the wide ("W") Win32 calls, one or two per
+// operation, every text converted at the call (wide_win32.h).
 #include "app/base/platform/windows_lean.h"
 #include <objbase.h>
 #include <shellapi.h>
@@ -12,6 +12,7 @@
 #include "app/base/listage.h"
 #include "app/base/plateforme.h"
 #include "app/base/platform/platform_win32.h"
+#include "app/base/platform/wide_win32.h"
 #include "app/base/temporaires.h"
 #include "app/base/texte.h"
 
@@ -22,18 +23,18 @@ namespace {
 // The system's own text for its last error, in the user's language.
 std::string texte_derniere_erreur() {
     const DWORD code = GetLastError();
-    char* tampon = nullptr;
-    const DWORD longueur = FormatMessageA(
+    wchar_t* tampon = nullptr;
+    const DWORD longueur = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-        0, reinterpret_cast<char*>(&tampon), 0, nullptr);
-    std::string texte = longueur && tampon ? std::string(tampon, longueur) : "";
+        0, reinterpret_cast<wchar_t*>(&tampon), 0, nullptr);
+    std::string texte = longueur && tampon ? from_wide(std::wstring_view(tampon, longueur)) : "";
     if (tampon) LocalFree(tampon);
     while (!texte.empty() && (texte.back() == '\r' || texte.back() == '\n' || texte.back() == ' ')) texte.pop_back();
-    if (texte.empty()) texte = "Erreur syst\xE8me " + std::to_string(code);
+    if (texte.empty()) texte = "Erreur système " + std::to_string(code);
     return texte;
 }
 
-DWORD attributs(const std::string& chemin) { return GetFileAttributesA(chemin.c_str()); }
+DWORD attributs(const std::string& chemin) { return GetFileAttributesW(to_wide(chemin).c_str()); }
 
 std::string dossier_avec_barre(const std::string& dossier) {
     if (dossier.empty()) return ".\\";
@@ -47,19 +48,19 @@ std::string dossier_avec_barre(const std::string& dossier) {
 template <class Garder>
 std::vector<std::string> lister(const std::string& motif, Garder garder) {
     std::vector<std::string> noms;
-    WIN32_FIND_DATAA donnees;
-    const HANDLE recherche = FindFirstFileA(motif.c_str(), &donnees);
+    WIN32_FIND_DATAW donnees;
+    const HANDLE recherche = FindFirstFileW(to_wide(motif).c_str(), &donnees);
     if (recherche == INVALID_HANDLE_VALUE) return noms;
     do {
-        const std::string nom = donnees.cFileName;
-        if (nom != "." && nom != ".." && garder(donnees)) noms.push_back(nom);
-    } while (FindNextFileA(recherche, &donnees));
+        const std::string nom = from_wide(donnees.cFileName);
+        if (nom != "." && nom != ".." && garder(donnees, nom)) noms.push_back(nom);
+    } while (FindNextFileW(recherche, &donnees));
     FindClose(recherche);
     return noms;
 }
 
-constexpr const char* texte_erreur_ecriture = "Erreur d'\xE9" "criture dans le fichier %s";
-constexpr const char* texte_creation_impossible = "Impossible de cr\xE9" "er le fichier %s";
+constexpr const char* texte_erreur_ecriture = "Erreur d'écriture dans le fichier %s";
+constexpr const char* texte_creation_impossible = "Impossible de créer le fichier %s";
 
 // A target another program may hold: an existing file that is not read-only
 // (refused then because it is in use, not because it is protected).
@@ -89,22 +90,22 @@ void nettoyer_restes(const std::string& dossier) {
                                          10'000'000u);
     };
     std::vector<std::pair<std::string, std::int64_t>> restes;
-    lister(dossier + ".*.quorva-*", [&](const WIN32_FIND_DATAA& d) {
+    lister(dossier + ".*.quorva-*", [&](const WIN32_FIND_DATAW& d, const std::string& nom) {
         if (!(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            restes.emplace_back(d.cFileName, en_secondes(maintenant) - en_secondes(d.ftLastWriteTime));
+            restes.emplace_back(nom, en_secondes(maintenant) - en_secondes(d.ftLastWriteTime));
         return false;
     });
     for (const auto& [nom, age] : restes)
-        if (reste_a_supprimer(nom, machine, moi, age, processus_termine)) DeleteFileA((dossier + nom).c_str());
+        if (reste_a_supprimer(nom, machine, moi, age, processus_termine)) DeleteFileW(to_wide(dossier + nom).c_str());
 }
 
 class FichierWin32 : public OutputFile {
 public:
-    FichierWin32(std::string cible, std::string temporaire, HANDLE fichier)
+    FichierWin32(std::string cible, std::wstring temporaire, HANDLE fichier)
         : cible_(std::move(cible)), temporaire_(std::move(temporaire)), fichier_(fichier) {}
     ~FichierWin32() override {
         if (fichier_ != INVALID_HANDLE_VALUE) CloseHandle(fichier_);
-        if (!valide_) DeleteFileA(temporaire_.c_str());
+        if (!valide_) DeleteFileW(temporaire_.c_str());
     }
     void write(std::string_view octets) override {
         while (!octets.empty()) {
@@ -123,7 +124,7 @@ public:
         fichier_ = INVALID_HANDLE_VALUE;
         if (code != 0) echec_ecriture(code);
         // The old file stays whole until this one rename replaces it.
-        if (!MoveFileExA(temporaire_.c_str(), cible_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (!MoveFileExW(temporaire_.c_str(), to_wide(cible_).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             code = GetLastError();
             throw WriteError(texte_creation_impossible, cible_, cause_de_code_win32(code, cible_occupable(cible_)));
         }
@@ -134,7 +135,8 @@ private:
     [[noreturn]] void echec_ecriture(DWORD code) {
         throw WriteError(texte_erreur_ecriture, cible_, cause_de_code_win32(code, false));
     }
-    std::string cible_, temporaire_;
+    std::string cible_;
+    std::wstring temporaire_;
     HANDLE fichier_;
     bool valide_ = false;
 };
@@ -154,13 +156,13 @@ public:
         const DWORD a = attributs(path);
         return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
     }
-    bool create_folder(const std::string& path) override { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
+    bool create_folder(const std::string& path) override { return CreateDirectoryW(to_wide(path).c_str(), nullptr) != 0; }
 
     std::vector<std::string> list_files(const std::string& folder, const std::string& masks) override {
         std::vector<std::string> noms;
         const std::string base = dossier_avec_barre(folder);
         for (const auto& masque : decouper_masques(masks)) {
-            auto trouves = lister(base + masque, [](const WIN32_FIND_DATAA& d) {
+            auto trouves = lister(base + masque, [](const WIN32_FIND_DATAW& d, const std::string&) {
                 return !(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
             });
             noms.insert(noms.end(), trouves.begin(), trouves.end());
@@ -169,7 +171,7 @@ public:
         return noms;
     }
     std::vector<std::string> list_folders(const std::string& folder) override {
-        auto noms = lister(dossier_avec_barre(folder) + "*", [](const WIN32_FIND_DATAA& d) {
+        auto noms = lister(dossier_avec_barre(folder) + "*", [](const WIN32_FIND_DATAW& d, const std::string&) {
             return (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         });
         trier_noms(noms);
@@ -178,7 +180,7 @@ public:
 
     bool read_file(const std::string& path, std::string& contents, std::size_t max_bytes) override {
         contents.clear();
-        const HANDLE fichier = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+        const HANDLE fichier = CreateFileW(to_wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (fichier == INVALID_HANDLE_VALUE) return false;
         LARGE_INTEGER taille{};
@@ -202,7 +204,7 @@ public:
 
     std::optional<FileStamp> file_stamp(const std::string& path) override {
         WIN32_FILE_ATTRIBUTE_DATA donnees{};
-        if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &donnees) ||
+        if (!GetFileAttributesExW(to_wide(path).c_str(), GetFileExInfoStandard, &donnees) ||
             (donnees.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             return std::nullopt;
         FileStamp empreinte;
@@ -226,12 +228,12 @@ public:
         // stays on one volume and is atomic; a short form of the name keeps
         // it within MAX_PATH where the target fits.
         static unsigned long compteur = 0;
-        std::string temporaire;
+        std::wstring temporaire;
         HANDLE fichier = INVALID_HANDLE_VALUE;
         DWORD code = 0;
         for (int essai = 0; essai < 100 && fichier == INVALID_HANDLE_VALUE; ++essai) {
-            temporaire = dossier + nom_temporaire(nom, machine_locale(), GetCurrentProcessId(), ++compteur, 12);
-            fichier = CreateFileA(temporaire.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+            temporaire = to_wide(dossier + nom_temporaire(nom, machine_locale(), GetCurrentProcessId(), ++compteur, 12));
+            fichier = CreateFileW(temporaire.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                                   nullptr);
             code = fichier == INVALID_HANDLE_VALUE ? GetLastError() : 0;
             if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) break;
@@ -241,29 +243,31 @@ public:
     }
 
     bool copy_file(const std::string& from, const std::string& to) override {
-        return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
+        return CopyFileW(to_wide(from).c_str(), to_wide(to).c_str(), FALSE) != 0;
     }
     std::string current_folder() override {
-        std::vector<char> tampon(MAX_PATH + 1);
-        DWORD longueur = GetCurrentDirectoryA(static_cast<DWORD>(tampon.size()), tampon.data());
+        std::vector<wchar_t> tampon(MAX_PATH + 1);
+        DWORD longueur = GetCurrentDirectoryW(static_cast<DWORD>(tampon.size()), tampon.data());
         if (longueur >= tampon.size()) {
             tampon.resize(longueur + 1);
-            longueur = GetCurrentDirectoryA(static_cast<DWORD>(tampon.size()), tampon.data());
+            longueur = GetCurrentDirectoryW(static_cast<DWORD>(tampon.size()), tampon.data());
         }
-        return longueur && longueur < tampon.size() ? std::string(tampon.data(), longueur) : "";
+        return longueur && longueur < tampon.size() ? from_wide({tampon.data(), longueur}) : "";
     }
-    bool set_current_folder(const std::string& path) override { return SetCurrentDirectoryA(path.c_str()) != 0; }
+    bool set_current_folder(const std::string& path) override {
+        return SetCurrentDirectoryW(to_wide(path).c_str()) != 0;
+    }
 
     std::string command_line() override {
-        const char* ligne = GetCommandLineA();
-        return ligne ? ligne : "";
+        const wchar_t* ligne = GetCommandLineW();
+        return ligne ? from_wide(ligne) : "";
     }
     std::string program_file() override {
-        std::vector<char> tampon(MAX_PATH + 1);
+        std::vector<wchar_t> tampon(MAX_PATH + 1);
         for (;;) {
-            const DWORD longueur = GetModuleFileNameA(nullptr, tampon.data(), static_cast<DWORD>(tampon.size()));
+            const DWORD longueur = GetModuleFileNameW(nullptr, tampon.data(), static_cast<DWORD>(tampon.size()));
             if (longueur == 0) return "";
-            if (longueur < tampon.size()) return std::string(tampon.data(), longueur);
+            if (longueur < tampon.size()) return from_wide({tampon.data(), longueur});
             if (tampon.size() > 32768) return "";
             tampon.resize(tampon.size() * 2);
         }
@@ -271,19 +275,19 @@ public:
     std::string special_folder(int csidl) override {
         PIDLIST_ABSOLUTE liste = nullptr;
         if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &liste)) || !liste) return "";
-        char chemin[MAX_PATH + 1] = {};
-        const bool ok = SHGetPathFromIDListA(liste, chemin) != FALSE;
+        wchar_t chemin[MAX_PATH + 1] = {};
+        const bool ok = SHGetPathFromIDListW(liste, chemin) != FALSE;
         CoTaskMemFree(liste);
-        return ok ? std::string(chemin) : "";
+        return ok ? from_wide(chemin) : "";
     }
     std::string temp_folder() override {
-        char tampon[256] = {};
+        wchar_t tampon[256] = {};
         // A longer path does not fit: the system then writes nothing.
-        const DWORD longueur = GetTempPathA(sizeof tampon, tampon);
-        return longueur && longueur < sizeof tampon ? std::string(tampon) : "";
+        const DWORD longueur = GetTempPathW(std::size(tampon), tampon);
+        return longueur && longueur < std::size(tampon) ? from_wide({tampon, longueur}) : "";
     }
     void* system_library() override {
-        const HMODULE noyau = GetModuleHandleA("kernel32");
+        const HMODULE noyau = GetModuleHandleW(L"kernel32");
         if (!noyau) throw erreur_quorva(texte_derniere_erreur());
         return reinterpret_cast<void*>(noyau);
     }
@@ -294,21 +298,22 @@ public:
                              int show) override {
         // Whole texts, whatever their length: a cut path would open
         // something else, or nothing.
-        const HINSTANCE resultat = ShellExecuteA(nullptr, nullptr, file.c_str(), parameters.c_str(),
-                                                 folder.empty() ? nullptr : folder.c_str(), show);
+        const std::wstring dossier = to_wide(folder);
+        const HINSTANCE resultat = ShellExecuteW(nullptr, nullptr, to_wide(file).c_str(), to_wide(parameters).c_str(),
+                                                 folder.empty() ? nullptr : dossier.c_str(), show);
         return reinterpret_cast<std::intptr_t>(resultat);
     }
     char decimal_separator() override {
-        char separateur[8] = {};
-        if (!GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separateur, sizeof separateur)) return '.';
-        return separateur[0] == ',' ? ',' : '.';
+        wchar_t separateur[8] = {};
+        if (!GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separateur, std::size(separateur))) return '.';
+        return separateur[0] == L',' ? ',' : '.';
     }
     std::vector<std::string> program_names(const std::string& name) override { return {name + ".exe"}; }
     std::string installed_program(const std::string&) override { return ""; }
     std::string native_path(const std::string& path) override { return path; }
-    std::string dialog_path(const std::string& path) override { return cp1252_vers_utf8(path); }
+    std::string dialog_path(const std::string& path) override { return path; }
     std::string path_from_dialog(const std::string& utf8) override {
-        std::string chemin = utf8_vers_cp1252(utf8);
+        std::string chemin = utf8;
         std::replace(chemin.begin(), chemin.end(), '/', '\\');
         return chemin;
     }
@@ -319,17 +324,18 @@ public:
         EnumWindows(visiter_fenetre, reinterpret_cast<LPARAM>(&visit));
     }
     std::string window_title(WindowId window, std::size_t max_chars) override {
-        std::vector<char> tampon(std::min<std::size_t>(max_chars, 65535) + 1);
-        const int longueur = GetWindowTextA(reinterpret_cast<HWND>(window), tampon.data(),
-                                            static_cast<int>(tampon.size()));
-        return longueur > 0 ? std::string(tampon.data(), static_cast<std::size_t>(longueur)) : "";
+        std::vector<wchar_t> tampon(std::min<std::size_t>(max_chars, 65535) + 1);
+        int longueur = GetWindowTextW(reinterpret_cast<HWND>(window), tampon.data(), static_cast<int>(tampon.size()));
+        // A pair cut at the end of the buffer is no character.
+        if (longueur > 0 && tampon[longueur - 1] >= 0xD800 && tampon[longueur - 1] <= 0xDBFF) --longueur;
+        return longueur > 0 ? from_wide({tampon.data(), static_cast<std::size_t>(longueur)}) : "";
     }
     WindowId foreground_window() override { return reinterpret_cast<WindowId>(GetForegroundWindow()); }
     void minimize_window(WindowId window) override {
         // The minimise system command, as the window's own menu sends it; a
         // hung window must not hang us with it.
         DWORD_PTR resultat = 0;
-        SendMessageTimeoutA(reinterpret_cast<HWND>(window), WM_SYSCOMMAND, SC_MINIMIZE, 0, SMTO_ABORTIFHUNG, 2000,
+        SendMessageTimeoutW(reinterpret_cast<HWND>(window), WM_SYSCOMMAND, SC_MINIMIZE, 0, SMTO_ABORTIFHUNG, 2000,
                             &resultat);
     }
     std::string window_program_file(WindowId window) override {
@@ -337,11 +343,11 @@ public:
         if (!GetWindowThreadProcessId(reinterpret_cast<HWND>(window), &pid) || !pid) return "";
         const HANDLE processus = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
         if (!processus) return "";
-        std::vector<char> tampon(32768);
+        std::vector<wchar_t> tampon(32768);
         DWORD longueur = static_cast<DWORD>(tampon.size());
-        const BOOL lu = QueryFullProcessImageNameA(processus, 0, tampon.data(), &longueur);
+        const BOOL lu = QueryFullProcessImageNameW(processus, 0, tampon.data(), &longueur);
         CloseHandle(processus);
-        return lu ? std::string(tampon.data(), longueur) : "";
+        return lu ? from_wide({tampon.data(), longueur}) : "";
     }
 };
 
@@ -359,11 +365,21 @@ WriteFailure cause_de_code_win32(unsigned long code, bool cible_occupable) {
 }
 
 std::string machine_locale() {
-    char nom[MAX_COMPUTERNAME_LENGTH + 1] = {};
-    DWORD longueur = sizeof nom;
-    return texte_machine(GetComputerNameA(nom, &longueur) ? std::string_view(nom, longueur) : std::string_view());
+    wchar_t nom[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD longueur = std::size(nom);
+    return texte_machine(GetComputerNameW(nom, &longueur) ? from_wide({nom, longueur}) : std::string());
 }
 
 std::unique_ptr<Plateforme> creer_plateforme_systeme() { return std::make_unique<PlateformeWin32>(); }
+
+std::vector<std::string> arguments_programme(int, char**) {
+    std::vector<std::string> arguments;
+    int nombre = 0;
+    wchar_t** liste = CommandLineToArgvW(GetCommandLineW(), &nombre);
+    if (!liste) return arguments;
+    for (int i = 1; i < nombre; ++i) arguments.push_back(from_wide(liste[i]));
+    LocalFree(liste);
+    return arguments;
+}
 
 }  // namespace quorva

@@ -80,7 +80,7 @@ public:
     std::string titre(WindowId fenetre) override {
         const auto id = static_cast<Window>(fenetre);
         std::string texte;
-        if (propriete(id, net_wm_name_, utf8_string_, texte)) return utf8_vers_cp1252(texte);
+        if (propriete(id, net_wm_name_, utf8_string_, texte)) return texte;
         return titre_icccm(id);
     }
 
@@ -118,7 +118,7 @@ public:
 
 private:
     // WM_NAME in whatever encoding the client chose (STRING is Latin-1,
-    // UTF8_STRING, COMPOUND_TEXT), as cp1252.
+    // UTF8_STRING, COMPOUND_TEXT), as UTF-8.
     std::string titre_icccm(Window fenetre) {
         XTextProperty propriete_texte{};
         if (!x_.XGetWMName(affichage_, fenetre, &propriete_texte) || !propriete_texte.value) return "";
@@ -126,10 +126,10 @@ private:
         char** liste = nullptr;
         int nombre = 0;
         if (propriete_texte.encoding == XA_STRING) {
-            texte.assign(reinterpret_cast<const char*>(propriete_texte.value), propriete_texte.nitems);
+            texte = cp1252_vers_utf8({reinterpret_cast<const char*>(propriete_texte.value), propriete_texte.nitems});
         } else if (x_.Xutf8TextPropertyToTextList(affichage_, &propriete_texte, &liste, &nombre) >= Success &&
                    liste && nombre > 0) {
-            texte = utf8_vers_cp1252(liste[0]);
+            texte = liste[0];
         } else {
             texte.assign(reinterpret_cast<const char*>(propriete_texte.value), propriete_texte.nitems);
         }
