@@ -8,11 +8,13 @@
 //
 // What the test expects sits beside it in remplacant.txt:
 //   frequence=1000  canaux=1  format=131073  source=Z:\...\recording.wav
-// (one key=value a line; the source's own header must say the same rate and
-// channels, 16-bit). Everything it found, and "exported" or "refused: why",
+//   nom=export.wav (optional; essai.wav without it)
+// (one key=value a line, UTF-8; the source's own header must say the same
+// rate and channels, 16-bit). Everything it found, and "exported" or "refused: why",
 // goes to remplacant.log beside it. Exit status 0 once exported.
 #include <windows.h>
 
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -20,15 +22,20 @@
 
 namespace {
 
+// Names in UTF-8, as Audacity keeps them (its preferences are UTF-8); the
+// files reached through the wide calls.
+std::filesystem::path nom(const std::string& utf8) { return std::u8string(utf8.begin(), utf8.end()); }
+
 std::string dossier_programme() {
-    char chemin[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, chemin, MAX_PATH);
-    std::string s = chemin;
-    return s.substr(0, s.find_last_of("\\/") + 1);
+    wchar_t chemin[32768] = {};
+    GetModuleFileNameW(nullptr, chemin, 32768);
+    const std::u8string s = std::filesystem::path(chemin).u8string();
+    const std::string utf8(s.begin(), s.end());
+    return utf8.substr(0, utf8.find_last_of("\\/") + 1);
 }
 
 std::string lire(const std::string& fichier) {
-    std::ifstream f(fichier, std::ios::binary);
+    std::ifstream f(nom(fichier), std::ios::binary);
     std::ostringstream o;
     o << f.rdbuf();
     return o.str();
@@ -74,7 +81,7 @@ unsigned lire_entier(const std::string& o, std::size_t position, int taille) {
 
 int main() {
     const std::string ici = dossier_programme();
-    std::ofstream journal(ici + "remplacant.log", std::ios::binary);
+    std::ofstream journal(nom(ici + "remplacant.log"), std::ios::binary);
     auto refus = [&journal](const std::string& pourquoi) {
         journal << "refused: " << pourquoi << "\n";
         return 1;
@@ -95,7 +102,7 @@ int main() {
     std::string dossier = dossier_audacity(cfg["DefaultExportPath"]);
     if (dossier.empty()) dossier = dossier_audacity(cfg["Directories/Open/Default"]);
     journal << "export=" << dossier << "\n";
-    if (dossier.empty() || GetFileAttributesA(dossier.c_str()) == INVALID_FILE_ATTRIBUTES)
+    if (dossier.empty() || !std::filesystem::is_directory(nom(dossier)))
         return refus("no export folder");
 
     const std::string enregistrement = lire(attendu["source"]);
@@ -105,12 +112,12 @@ int main() {
         return refus("the source recording is not what the preferences ask for");
     journal.flush();
 
-    const std::string exporte = dossier + "\\essai.wav";
+    const std::string exporte = dossier + "\\" + (attendu["nom"].empty() ? "essai.wav" : attendu["nom"]);
     Sleep(2000);
-    { std::ofstream vide(exporte, std::ios::binary); }
+    { std::ofstream vide(nom(exporte), std::ios::binary); }
     Sleep(1000);
     {
-        std::ofstream sortie(exporte, std::ios::binary | std::ios::trunc);
+        std::ofstream sortie(nom(exporte), std::ios::binary | std::ios::trunc);
         sortie.write(enregistrement.data(), static_cast<std::streamsize>(enregistrement.size()));
         if (!sortie) return refus("cannot write " + exporte);
     }

@@ -13,11 +13,15 @@
 #   vitesse: "Audacity for speed wave (2ch;22 KHz) Local": 22050 Hz, two
 #            channels, 32-bit float; the stand-in exports into the
 #            wave-speed folder, which no watcher converts.
+# With NAME (tests/windows/noms_wine.sh), the portable folder is copied as a
+# folder of that name, the user's %TEMP% is a folder of that name (the
+# language preference there is kept) and the export is NAME.wav.
 # Usage: audacity_wine.sh patin|vitesse PORTABLE_FOLDER STAND-IN.EXE RECORDER.EXE
-#        LINUX_QUORVA-CONVERT RECORDING.wav SCREENSHOT_FOLDER
+#        LINUX_QUORVA-CONVERT RECORDING.wav SCREENSHOT_FOLDER [NAME]
 set -u
 . "$(dirname "$0")/bureau_wine.sh"
-entree=$1 paquet=$2 remplacant=$3 enregistreur=$4 convert_linux=$5 demo=$6 shots=$7
+entree=$1 paquet=$2 remplacant=$3 enregistreur=$4 convert_linux=$5 demo=$6 shots=$7 nom=${8:-}
+exporte=${nom:-essai}.wav
 if [ "$entree" = patin ] && [ ! -x "$convert_linux" ]; then
     echo "the Linux quorva-convert is not built ($convert_linux): build the Linux side first"
     exit 77
@@ -25,7 +29,7 @@ fi
 debut_essai "$shots" "wine_audacity_${entree}_failure.png"
 
 # The portable folder copied, the stand-in where the local Audacity lives.
-prog=$travail/Quorva
+prog=$travail/${nom:-Quorva}
 cp -r "$paquet" "$prog"
 aud=$prog/fic_quorva/audacity
 mkdir -p "$aud"
@@ -41,15 +45,27 @@ case $entree in
             echec "sox made no recording" ;;
     *) echec "unknown entry $entree" ;;
 esac
-printf 'frequence=%s\r\ncanaux=%s\r\nformat=%s\r\nsource=%s\r\n' "$taux" "$canaux" "$format" \
-    "$(chemin_windows "$travail/source.wav")" > "$aud/remplacant.txt"
+printf 'frequence=%s\r\ncanaux=%s\r\nformat=%s\r\nsource=%s\r\nnom=%s\r\n' "$taux" "$canaux" "$format" \
+    "$(chemin_windows "$travail/source.wav")" "$exporte" > "$aud/remplacant.txt"
 cfg="$aud/Portable Settings/audacity.cfg"
 journal=$aud/remplacant.log
 enreg=$aud/$dossier
 
 # English, through the language preference in the prefix's temporary folder;
 # workbooks opened by the test's recorder.
-temp_du_prefixe
+if [ -n "$nom" ]; then
+    # The prefix's %TEMP% for this start only (Wine takes it from the
+    # registry, not from the Unix environment).
+    temp=$travail/temp/$nom
+    mkdir -p "$temp"
+    temp_de_l_utilisateur() { "$QUORVA_WINE" reg add 'HKCU\Environment' /v "$1" /t REG_EXPAND_SZ /d "$2" /f >/dev/null 2>&1; }
+    remettre_temp() { temp_de_l_utilisateur TEMP '%USERPROFILE%\Temp' && temp_de_l_utilisateur TMP '%USERPROFILE%\Temp'; }
+    trap 'remettre_temp; _arreter_wine_et_tout' EXIT
+    temp_de_l_utilisateur TEMP "$(chemin_windows "$temp")" && temp_de_l_utilisateur TMP "$(chemin_windows "$temp")" ||
+        echec "the prefix's %TEMP% could not be set"
+else
+    temp_du_prefixe
+fi
 preferer_anglais "$temp"
 associer_enregistreur .slk "$enregistreur"
 
@@ -73,7 +89,7 @@ grep -a -q $'^RecordChannels='"$canaux"$'\r$' "$cfg" || echec "RecordChannels=$c
 grep -qi "^export=$(chemin_windows "$enreg" | sed 's/\\/\\\\/g')\$" "$journal" ||
     echec "exported into $(grep '^export=' "$journal"), $(chemin_windows "$enreg") expected"
 attendre 20 grep -q '^exported' "$journal" || echec "no export: $(cat "$journal")"
-cmp -s "$travail/source.wav" "$enreg/essai.wav" || echec "the export is not the recording"
+cmp -s "$travail/source.wav" "$enreg/$exporte" || echec "the export is not the recording"
 
 if [ "$entree" = vitesse ]; then
     # The wave-speed recordings are the pupils' own to study: no chart.
@@ -98,13 +114,13 @@ import -window root "$shots/wine_audacity_chart.png"
 xdotool mousemove --window "$chart" 1037 220 click 1
 
 echo "== workbook"
-attendre 30 test -s "$enreg/essai.wav.slk.ouvert" || echec "the shell was not asked to open the workbook"
-grep -qi 'essai.wav.slk' "$enreg/essai.wav.slk.ouvert" || echec "the shell opened $(cat "$enreg/essai.wav.slk.ouvert")"
+attendre 30 test -s "$enreg/$exporte.slk.ouvert" || echec "the shell was not asked to open the workbook"
+grep -qi "$exporte.slk" "$enreg/$exporte.slk.ouvert" || echec "the shell opened $(cat "$enreg/$exporte.slk.ouvert")"
 mkdir "$travail/linux"
-cp "$travail/source.wav" "$travail/linux/essai.wav"
-(cd "$travail/linux" && LC_ALL=C.UTF-8 "$convert_linux" --lang en --accept essai.wav >/dev/null) ||
+cp "$travail/source.wav" "$travail/linux/$exporte"
+(cd "$travail/linux" && LC_ALL=C.UTF-8 "$convert_linux" --lang en --accept "$exporte" >/dev/null) ||
     echec "the Linux quorva-convert failed"
-for fichier in essai.wav.slk essai.wav.txt; do
+for fichier in "$exporte.slk" "$exporte.txt"; do
     [ -s "$enreg/$fichier" ] || echec "quorva.exe wrote no $fichier"
     cmp "$travail/linux/$fichier" "$enreg/$fichier" || echec "$fichier differs from the Linux quorva-convert's"
 done

@@ -24,6 +24,7 @@
 #include "app/base/erreur.h"
 #include "app/base/plateforme.h"
 #include "app/base/platform/platform_win32.h"
+#include "app/base/platform/wide_win32.h"
 #include "app/base/recherche_fenetres.h"
 #include "app/base/services_systeme.h"
 #include "app/base/texte.h"
@@ -36,12 +37,12 @@ namespace {
 class DossierTemporaire {
 public:
     DossierTemporaire() {
-        char temp[MAX_PATH + 1] = {};
-        GetTempPathA(sizeof temp, temp);
+        wchar_t temp[MAX_PATH + 1] = {};
+        GetTempPathW(MAX_PATH + 1, temp);
         std::random_device hasard;
         for (int essai = 0; essai < 100 && chemin_.empty(); ++essai) {
-            const std::string nom = std::string(temp) + "quorva-win32-" + std::to_string(hasard()) + "\\";
-            if (CreateDirectoryA(nom.c_str(), nullptr)) chemin_ = nom;
+            const std::string nom = from_wide(temp) + "quorva-win32-" + std::to_string(hasard()) + "\\";
+            if (CreateDirectoryW(to_wide(nom).c_str(), nullptr)) chemin_ = nom;
         }
         if (chemin_.empty()) throw erreur_quorva("no temporary folder");
     }
@@ -52,28 +53,29 @@ public:
 
 private:
     static void supprimer(const std::string& dossier) {
-        WIN32_FIND_DATAA d;
-        const HANDLE h = FindFirstFileA((dossier + "*").c_str(), &d);
+        WIN32_FIND_DATAW d;
+        const HANDLE h = FindFirstFileW(to_wide(dossier + "*").c_str(), &d);
         if (h != INVALID_HANDLE_VALUE) {
             do {
-                const std::string nom = d.cFileName;
+                const std::string nom = from_wide(d.cFileName);
                 if (nom == "." || nom == "..") continue;
                 if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                     supprimer(dossier + nom + "\\");
                 } else {
-                    SetFileAttributesA((dossier + nom).c_str(), FILE_ATTRIBUTE_NORMAL);
-                    DeleteFileA((dossier + nom).c_str());
+                    SetFileAttributesW(to_wide(dossier + nom).c_str(), FILE_ATTRIBUTE_NORMAL);
+                    DeleteFileW(to_wide(dossier + nom).c_str());
                 }
-            } while (FindNextFileA(h, &d));
+            } while (FindNextFileW(h, &d));
             FindClose(h);
         }
-        RemoveDirectoryA(dossier.c_str());
+        RemoveDirectoryW(to_wide(dossier).c_str());
     }
     std::string chemin_;
 };
 
 void ecrire(const std::string& chemin, const std::string& contenu) {
-    const HANDLE f = CreateFileA(chemin.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE f =
+        CreateFileW(to_wide(chemin).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(f, INVALID_HANDLE_VALUE) << chemin;
     DWORD ecrits = 0;
     WriteFile(f, contenu.data(), static_cast<DWORD>(contenu.size()), &ecrits, nullptr);
@@ -173,11 +175,7 @@ TEST_F(Win32, StartUpPathsAreFilled) {
 
 // --- Shell open ------------------------------------------------------------------
 
-std::string programme_courant() {
-    char chemin[MAX_PATH + 1] = {};
-    GetModuleFileNameA(nullptr, chemin, MAX_PATH);
-    return chemin;
-}
+std::string programme_courant() { return creer_plateforme_systeme()->program_file(); }
 
 // Waits (60 s at most) for the marker file that a started program writes
 // whole, and gives its lines.
@@ -267,7 +265,7 @@ TEST_F(Win32, ExecuteFileOfAMissingFileFailsQuietly) {
 // --- Top-level windows -------------------------------------------------------------
 
 LRESULT CALLBACK procedure(HWND fenetre, UINT message, WPARAM w, LPARAM l) {
-    return DefWindowProcA(fenetre, message, w, l);
+    return DefWindowProcW(fenetre, message, w, l);
 }
 
 // A top-level window of this test, destroyed with the object.
@@ -275,15 +273,15 @@ class Fenetre {
 public:
     explicit Fenetre(const std::string& titre, bool visible = true) {
         static const ATOM classe = [] {
-            WNDCLASSA c{};
+            WNDCLASSW c{};
             c.lpfnWndProc = procedure;
-            c.hInstance = GetModuleHandleA(nullptr);
-            c.lpszClassName = "QuorvaEssaiWin32";
-            return RegisterClassA(&c);
+            c.hInstance = GetModuleHandleW(nullptr);
+            c.lpszClassName = L"QuorvaEssaiWin32";
+            return RegisterClassW(&c);
         }();
-        fenetre_ = CreateWindowExA(0, reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(classe)), titre.c_str(),
+        fenetre_ = CreateWindowExW(0, reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(classe)), to_wide(titre).c_str(),
                                    WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), 10, 10, 200, 100, nullptr,
-                                   nullptr, GetModuleHandleA(nullptr), nullptr);
+                                   nullptr, GetModuleHandleW(nullptr), nullptr);
     }
     ~Fenetre() { fermer(); }
     Fenetre(const Fenetre&) = delete;
@@ -452,9 +450,7 @@ TEST_F(Win32, WriteFailuresTellTheirCause) {
 // and ends at once when the file it is to hold is missing.
 TEST_F(Win32, AWriteRemovesOnlyLeftoversCertainlyOursAndDead) {
     DossierTemporaire d;
-    char programme[MAX_PATH + 1] = {};
-    GetModuleFileNameA(nullptr, programme, MAX_PATH);
-    std::string tenir = programme;
+    std::string tenir = programme_courant();
     tenir = tenir.substr(0, tenir.find_last_of('\\') + 1) + "tenir_fichier.exe";
     const auto demarrer = [&](const std::string& fichier) {
         std::string ligne = "\"" + tenir + "\" \"" + fichier + "\" \"" + d.chemin() + "pret\"";
@@ -499,7 +495,7 @@ TEST_F(Win32, AWriteRemovesOnlyLeftoversCertainlyOursAndDead) {
 
 TEST_F(Win32, PathsFromTheFileDialogUseBackslashes) {
     EXPECT_EQ(os->path_from_dialog("Z:/tmp/x/pas_un_wav.wav"), "Z:\\tmp\\x\\pas_un_wav.wav");
-    EXPECT_EQ(os->path_from_dialog("C:/Ã‰lÃ¨ves/essai.wav"), "C:\\Élèves\\essai.wav");
+    EXPECT_EQ(os->path_from_dialog("C:/Élèves/essai.wav"), "C:\\Élèves\\essai.wav");
 }
 
 TEST_F(Win32, CreateFileRefusesWhatCannotBeAFile) {
@@ -551,35 +547,38 @@ TEST_F(Win32, CurrentFolderRoundTrip) {
 // Child modes of the shell-open tests. The marker appears whole or not at
 // all for the waiting test.
 int ecrire_marqueur(const std::string& marqueur, const std::string& texte) {
-    const std::string temporaire = marqueur + ".tmp";
-    FILE* f = std::fopen(temporaire.c_str(), "wb");
-    if (!f) return 1;
-    std::fwrite(texte.data(), 1, texte.size(), f);
-    std::fclose(f);
-    return MoveFileExA(temporaire.c_str(), marqueur.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
+    try {
+        auto fichier = creer_plateforme_systeme()->create_file(marqueur);
+        fichier->write(texte);
+        fichier->commit();
+        return 0;
+    } catch (const erreur_quorva&) {
+        return 1;
+    }
 }
 
 // --marqueur NAME ARGS...: NAME in the current folder gets the current
 // folder, the program folder as the start-up sequence derives it, and the
 // arguments.
-int programme_demarre(int argc, char** argv) {
+int programme_demarre(const std::vector<std::string>& arguments) {
     auto os = creer_plateforme_systeme();
     std::string texte = os->current_folder() + "\r\n" + derive_chemin_appli(*os) + "\r\n";
-    for (int i = 2; i < argc; ++i) texte += std::string(argv[i]) + "\r\n";
-    return ecrire_marqueur(argv[2], texte + "fin\r\n");
+    for (std::size_t i = 1; i < arguments.size(); ++i) texte += arguments[i] + "\r\n";
+    return ecrire_marqueur(arguments[1], texte + "fin\r\n");
 }
 
 // --document FILE: the associated program; FILE.ouvert gets the file.
-int document_ouvert(const char* fichier) {
-    return ecrire_marqueur(std::string(fichier) + ".ouvert", std::string("ouvert\r\n") + fichier + "\r\n");
+int document_ouvert(const std::string& fichier) {
+    return ecrire_marqueur(fichier + ".ouvert", "ouvert\r\n" + fichier + "\r\n");
 }
 
 }  // namespace
 }  // namespace quorva
 
 int main(int argc, char** argv) {
-    if (argc >= 3 && std::strcmp(argv[1], "--marqueur") == 0) return quorva::programme_demarre(argc, argv);
-    if (argc == 3 && std::strcmp(argv[1], "--document") == 0) return quorva::document_ouvert(argv[2]);
+    const auto arguments = quorva::arguments_programme(argc, argv);
+    if (arguments.size() >= 2 && arguments[0] == "--marqueur") return quorva::programme_demarre(arguments);
+    if (arguments.size() == 2 && arguments[0] == "--document") return quorva::document_ouvert(arguments[1]);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

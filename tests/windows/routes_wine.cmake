@@ -30,3 +30,14 @@ add_test(NAME windows.e2e.section
 set_tests_properties(windows.e2e.clavier_langue windows.e2e.section PROPERTIES
     FIXTURES_REQUIRED "wine_x11;paquet" RESOURCE_LOCK wine_x11 LABELS "e2e;windows" TIMEOUT 300
     ENVIRONMENT "${environnement_x11}")
+
+# Names beyond Western European letters (Łukasz, Nguyễn, 学生): a recording's
+# folder and name for quorva-convert.exe, then the program folder, %TEMP%
+# and an export on the Audacity road.
+add_test(NAME windows.e2e.noms
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/noms_wine.sh $<TARGET_FILE:quorva-convert> ${QUORVA_CONVERT_LINUX}
+            ${CMAKE_BINARY_DIR}/Quorva $<TARGET_FILE:audacity_remplacant> $<TARGET_FILE:quorva_win32_tests>
+            ${demo} ${artefacts})
+set_tests_properties(windows.e2e.noms PROPERTIES
+    FIXTURES_REQUIRED "wine_x11;paquet" RESOURCE_LOCK wine_x11 LABELS "e2e;windows" TIMEOUT 600
+    SKIP_RETURN_CODE 77 ENVIRONMENT "${environnement_x11}")

@@ -9,8 +9,9 @@
 #   patin:   "Audacity for stick-slip(1ch;16 bits;1000 hz) Local", launcher
 #            named audacity.exe; the export watcher opens the chart, OK
 #            writes the workbook and the marks file, the workbook is opened.
-#   vitesse: "Audacity for speed wave (2ch;22 KHz) Local" on a fresh copy,
-#            launcher named audacity (the Linux name Quorva looks for first).
+#   vitesse: "Audacity for speed wave (2ch;22 KHz) Local" on a fresh copy in
+#            a folder named Łukasz, launcher named audacity (the Linux name
+#            Quorva looks for first).
 # Audacity's pipes have fixed names (/tmp/audacity_script_pipe.*.<uid>): the
 # two runs hold one ctest resource lock.
 # Usage: audacity_reelle.sh <quorva> <demo data folder fic_quorva> patin|vitesse [artefacts folder]
@@ -31,10 +32,13 @@ fi
 demarrer_xvfb
 demarrer_openbox
 
-# The program folder; its path has no capital letter (chemin_appli is the
-# program folder in lower case).
+# The program folder; its path has no capital letter of A to Z (chemin_appli
+# is the program folder with those in lower case). For the wave speed it is
+# named with a letter outside Windows-1252: Audacity must read the folders
+# whole from its UTF-8 preferences.
 dossier_temporaire racine /tmp
 prog=$racine/prog
+[ "$entree" = vitesse ] && prog=$racine/Łukasz
 aud=$prog/fic_quorva/audacity
 mkdir -p "$prog"
 cp "$quorva" "$prog/quorva"
