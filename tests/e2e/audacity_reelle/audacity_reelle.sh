@@ -34,8 +34,10 @@ demarrer_openbox
 
 # The program folder; its path has no capital letter of A to Z (chemin_appli
 # is the program folder with those in lower case). For the wave speed it is
-# named with a letter outside Windows-1252: Audacity must read the folders
-# whole from its UTF-8 preferences.
+# named with a letter outside Windows-1252: Audacity must read its folders
+# whole from the UTF-8 preferences. (Audacity's own files are reached
+# through a link from a plain name: this Audacity finds neither its
+# portable settings nor its module under such a name.)
 dossier_temporaire racine /tmp
 prog=$racine/prog
 [ "$entree" = vitesse ] && prog=$racine/Łukasz
@@ -44,6 +46,8 @@ mkdir -p "$prog"
 cp "$quorva" "$prog/quorva"
 cp -r "$donnees" "$prog/fic_quorva"
 mkdir -p "$aud" "$racine/audacity-temp"
+mv "$aud" "$racine/audacity"
+ln -s "$racine/audacity" "$aud"
 cp /usr/bin/audacity "$aud/audacity-reelle"
 ln -s "$(dirname "$module_installe")" "$aud/modules"
 case $entree in

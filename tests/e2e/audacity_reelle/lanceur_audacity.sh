@@ -11,7 +11,7 @@
 # test walks the menu and may meet another Audacity entry first): started
 # for another, the launcher removes the preferences, so that the entry
 # looked for still meets a copy whose preferences were never written.
-ici=$(cd "$(dirname "$0")" && pwd)
+ici=$(cd "$(dirname "$0")" && pwd -P)
 cfg="$ici/Portable Settings/audacity.cfg"
 module="$ici/modules/mod-script-pipe.so"
 taux=$(grep -a '^DefaultProjectSampleRate=' "$cfg" | head -n 1 | tr -d '\r')
