@@ -1,5 +1,5 @@
 // The chart's own captions and status texts, in English (langue 1, and any
-// value other than 2) or French (langue 2). Texts are cp1252. The help texts
+// value other than 2) or French (langue 2). The help texts
 // and the captions of the first four popup items are the program's own and
 // stay in English (vue_courbe.h, TForm_chart).
 #pragma once

@@ -81,7 +81,7 @@ constexpr const char* filtre_wav = "(*.wav)|*.WAV";
 constexpr const char* extension_wav = "wav";
 
 // Shows the open dialog: filter, default extension and initial folder as
-// given; returns the chosen path (cp1252), empty when the user cancels.
+// given; returns the chosen path, empty when the user cancels.
 using choix_fichier = std::function<std::string(const std::string& filtre, const std::string& extension,
                                                 const std::string& dossier_initial)>;
 

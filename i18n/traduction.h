@@ -14,7 +14,7 @@
 
 namespace quorva {
 
-// The embedded table (Memo_fic_trad), 38 lines in cp1252.
+// The embedded table (Memo_fic_trad), 38 lines.
 const std::vector<std::string>& table_trad_defaut();
 
 // Sets `langue` from the preference file chemin_temp + "quorva\langue_quorva.txt"

@@ -18,7 +18,7 @@ struct descripteur_entree {
     const char* nom;
     const char* parent = nullptr;  // the submenu holding it; nullptr: top level
     int tag = 0;
-    const char* caption = "";      // initial caption, cp1252
+    const char* caption = "";      // initial caption
     bool visible = true;
     icone_menu icone = icone_menu::aucune;
     action_menu clic = action_menu::aucune;

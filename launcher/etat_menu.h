@@ -53,7 +53,7 @@ enum class icone_menu {
 struct entree_menu {
     std::string nom;      // empty for entries created at run time
     int tag = 0;
-    std::string caption;  // cp1252; a "-" caption is a separator line
+    std::string caption;  // a "-" caption is a separator line
     bool visible = true;
     bool enabled = true;
     icone_menu icone = icone_menu::aucune;

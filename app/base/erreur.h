@@ -1,5 +1,5 @@
 // The one exception type of the program. It carries the text shown to the
-// user, in the program's own words (cp1252 bytes).
+// user, in the program's own words (UTF-8).
 #pragma once
 
 #include <stdexcept>

@@ -25,7 +25,7 @@ struct services {
     recherche_fenetres fenetres;
     std::vector<std::string> journal;  // diagnostic log, shown by TForm_voir
 
-    // How a routine shows a message box with one OK button (text in cp1252),
+    // How a routine shows a message box with one OK button,
     // one hook per kind so that the box carries the icon that fits:
     // - afficher_message: a refusal the user has to act on (warning);
     // - afficher_information: guidance or a confirmation (information);

@@ -111,7 +111,7 @@ protected:
 
 }  // namespace
 
-TEST_F(FenetresX11Test, ListsTopLevelWindowsWithTheirTitlesInCp1252) {
+TEST_F(FenetresX11Test, ListsTopLevelWindowsWithTheirTitlesInUtf8) {
     // _NET_WM_NAME in UTF-8 wins over WM_NAME.
     const Window seisme = creer({{net_wm_name_, utf8_, "S\xC3\xA9isme \xE2\x80\x93 10 \xE2\x82\xAC \xE4\xB8\xAD"},
                                  {XA_WM_NAME, XA_STRING, "autre"}});

@@ -136,7 +136,7 @@ TEST(PlateformePosix, WindowsPathTextsReachFilesWhateverTheSeparatorAndCase) {
     EXPECT_EQ(contenu, "2");  // "ABC" < "abc" in byte order
 }
 
-TEST(PlateformePosix, Cp1252NamesAreUtf8OnDisk) {
+TEST(PlateformePosix, AccentedNamesAreTheirUtf8BytesOnDisk) {
     Dossier d;
     PlateformePosix os(false);
     const std::string dossier = d.chemin() + "\\Séismes";

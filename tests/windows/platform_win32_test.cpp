@@ -331,7 +331,7 @@ TEST_F(Win32, WindowSearchFindsExactTitlesOnly) {
     EXPECT_EQ(etat.nb_titres_trouves, 4);
 }
 
-TEST_F(Win32, WindowTitlesAreCp1252AndCut) {
+TEST_F(Win32, WindowTitlesAreUtf8AndCut) {
     Fenetre accents("Fenêtre d'étude €");
     EXPECT_EQ(nom_fenetre(*os, accents.id()), "Fenêtre d'étude €");
     const std::string long_titre(300, 'Q');
