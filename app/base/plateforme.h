@@ -120,7 +120,7 @@ public:
     // Path of a shell special folder (CSIDL number), normally without a
     // trailing backslash; empty when the system has none.
     virtual std::string special_folder(int csidl) = 0;
-    // The temporary folder, with a trailing separator; never longer than 255.
+    // The temporary folder, with a trailing separator; never longer than 255 characters.
     virtual std::string temp_folder() = 0;
     // Handle of the already loaded system library (kernel32); throws
     // erreur_quorva with the system's text when there is none.
