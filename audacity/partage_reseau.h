@@ -1,7 +1,8 @@
 // A program folder on a network drive, started by several machines: each
-// machine records into a folder of its own, named after it, and the
-// preferences of the one Audacity copy are written and read by one machine
-// at a time, under a lock file of the preferences folder.
+// machine records into a folder of its own, named after it (dossier_machine,
+// app/base/services_systeme.h), and the preferences of the one Audacity copy
+// are written and read by one machine at a time, under a lock file of the
+// preferences folder.
 #pragma once
 
 #include <cstdint>
@@ -12,12 +13,6 @@
 #include "app/base/plateforme.h"
 
 namespace quorva {
-
-// The folder name of a computer's name: the characters a file name cannot
-// hold ("\/:*?"<>|" and control characters) become '_', trailing dots and
-// blanks go (Windows drops them). Throws erreur_quorva naming the computer
-// when nothing usable is left (empty, or a device name such as "CON").
-std::string dossier_machine(std::string_view nom_ordinateur);
 
 // The lock file, in the preferences folder.
 inline constexpr std::string_view nom_verrou_audacity = "quorva_audacity.verrou";
