@@ -326,7 +326,8 @@ void recherche_excel_ajoute(services& ctx, etat_menu& menu) {
     // On a network drive, this machine's recordings are in its own folder.
     if (!classeurs.empty() && ctx.os.on_network_drive(classeurs)) {
         try {
-            classeurs += "\\" + dossier_machine(ctx.os.computer_name());
+            const std::string machine = dossier_machine(ctx.os.computer_name());
+            classeurs.append("\\").append(machine);
         } catch (const erreur_quorva&) {
             // No folder of its own (the launch says why): the shared one.
         }

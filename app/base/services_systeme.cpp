@@ -81,6 +81,13 @@ std::string chemin_appli_de(const std::string& ligne_commande, const std::string
         for (const char c : ligne_commande.substr(0, barre))
             if (c != '"') chemin += c;
         if (!chemin.empty() && chemin.back() == ' ') chemin.pop_back();
+        // A program started from a share may be named "\\?\UNC\server\share\..."
+        // (Wine does): the folder is "\\server\share\...", as Windows' own
+        // programs and the shell take it; "\\?\C:\..." is "C:\...".
+        if (chemin.starts_with("\\\\?\\")) {
+            chemin.erase(0, 4);
+            if (egal_sans_casse(std::string_view(chemin).substr(0, 4), "UNC\\")) chemin.replace(0, 3, "\\");
+        }
     } else {
         // Started without a Windows path (a POSIX shell, a bare name found on
         // PATH): the folder of the program file itself.

@@ -28,6 +28,8 @@ std::string dossier_programme() {
     char chemin[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, chemin, MAX_PATH);
     std::string s = chemin;
+    // Started from a share, Wine names it "UNC\server\share\...".
+    if (s.rfind("UNC\\", 0) == 0) s.replace(0, 3, "\\");
     return s.substr(0, s.find_last_of("\\/") + 1);
 }
 
@@ -62,8 +64,10 @@ std::map<std::string, std::string> cles(const std::string& texte) {
 // trailing one.
 std::string dossier_audacity(std::string valeur) {
     std::string s;
-    for (char c : valeur)
-        if (!(c == '\\' && !s.empty() && s.back() == '\\')) s += c;
+    for (std::size_t i = 0; i < valeur.size(); ++i) {
+        s += valeur[i];
+        if (valeur[i] == '\\' && i + 1 < valeur.size() && valeur[i + 1] == '\\') ++i;
+    }
     while (!s.empty() && s.back() == '\\') s.pop_back();
     return s;
 }

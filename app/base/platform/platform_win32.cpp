@@ -351,7 +351,9 @@ public:
         // "\\?\UNC\server\share" and "\\server\share" are shares; "\\?\X:\" is drive X.
         if (chemin.rfind(L"\\\\?\\", 0) == 0 || chemin.rfind(L"\\\\.\\", 0) == 0) {
             chemin.erase(0, 4);
-            if (chemin.rfind(L"UNC\\", 0) == 0) return true;
+            if (CompareStringOrdinal(chemin.c_str(), std::min<int>(4, static_cast<int>(chemin.size())), L"UNC\\", 4,
+                                     TRUE) == CSTR_EQUAL)
+                return true;
         } else if (chemin.rfind(L"\\\\", 0) == 0) {
             return true;
         }
