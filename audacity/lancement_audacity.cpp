@@ -112,10 +112,12 @@ void armer_verrou(etat_audacity& etat, bool actif) {
     if (etat.armer_Timer_verrou) etat.armer_Timer_verrou(actif);
 }
 
+// The lock as it is now; one that cannot be read is known by its stamp.
 std::optional<vue_verrou> lire_verrou(Plateforme& os, const std::string& fichier) {
     const auto empreinte = os.file_stamp(fichier);
+    if (!empreinte) return std::nullopt;
     std::string contenu;
-    if (!empreinte || !os.read_file(fichier, contenu, 4096)) return std::nullopt;
+    if (!os.read_file(fichier, contenu, 4096)) contenu.clear();
     return vue_verrou{*empreinte, contenu};
 }
 
@@ -136,18 +138,25 @@ void essayer_verrou(services& ctx, etat_audacity& etat) {
     if (!verrou.tenu) {
         const auto maintenant = etat.horloge_ms();
         const std::string machine = verrou.jeton.substr(0, verrou.jeton.find('\r'));
-        const auto decision = regle_verrou(verrou.attente, lire_verrou(ctx.os, verrou.fichier), machine, maintenant);
+        const auto vue = lire_verrou(ctx.os, verrou.fichier);
+        const auto decision = regle_verrou(verrou.attente, vue, machine, maintenant);
         if (decision == decision_verrou::reprendre) {
             ctx.journal.push_back("Verrou repris : " + verrou.fichier);
             ctx.os.remove_file(verrou.fichier);
         }
-        if (decision == decision_verrou::attendre || !creer_verrou(ctx, verrou)) {
-            armer_verrou(etat, true);
+        if (decision != decision_verrou::attendre && creer_verrou(ctx, verrou)) {
+            verrou.tenu = true;
+            verrou.pris_ms = maintenant;
+            verrou.attente = {};
+        } else if (decision == decision_verrou::reprendre && lire_verrou(ctx.os, verrou.fichier) == vue) {
+            // A lock left behind that cannot be removed: the launch goes on
+            // without it rather than never.
+            ctx.journal.push_back("Verrou non repris, lancement sans lui : " + verrou.fichier);
+            verrou.attente = {};
+        } else {
+            armer_verrou(etat, true);  // another machine holds it, or was quicker
             return;
         }
-        verrou.tenu = true;
-        verrou.pris_ms = maintenant;
-        verrou.attente = {};
     }
     const auto suite = std::move(verrou.suite);
     verrou.suite = nullptr;
@@ -157,7 +166,7 @@ void essayer_verrou(services& ctx, etat_audacity& etat) {
         liberer_verrou_audacity(ctx, etat);
         throw;
     }
-    armer_verrou(etat, true);  // until Audacity's window shows
+    armer_verrou(etat, verrou.tenu);  // held until Audacity's window shows
 }
 
 // What both launches do: the watcher stopped, the program checked (nothing
@@ -168,6 +177,7 @@ void preparer_lancement(services& ctx, etat_audacity& etat, const pratique_audac
                         std::function<void()> demarrer) {
     ++etat.nb_lancements;
     armer_surveillance(etat, false);
+    etat.verrou.suite = nullptr;  // a launch still waiting gives way to this one
     if (!programme_present(ctx, etat)) return;
     if (!ctx.os.on_network_drive(etat.mes_documents)) {
         ecrire_pour_pratique(ctx, etat, pratique, "");
