@@ -301,6 +301,7 @@ void TForm_chart::ouvrir() {
     ouvrir_vue(vue, conv_);
     vue.pointe_selectionnee = 0;
     historique.commencer(conv_);
+    ouverture_ = retenir_pointes(conv_, false);
     // The new captions follow the program's language; the setting is read
     // at each opening (a broken file means off).
     const legendes_chart l = legendes(langue());
@@ -708,6 +709,9 @@ void TForm_chart::Savemarks1Click() {
 void TForm_chart::lire(bool automatique) {
     gere([&] {
         const compte_rendu dit = lire_pointes(ctx_, vue, historique, conv_, automatique, langue());
+        // The recording's own marks, read as the chart opens, are what it
+        // opened with.
+        if (automatique && dit.pointes_lues) ouverture_ = retenir_pointes(conv_, true);
         if (!vue.placement) Panel1->hide();
         affich_courbe();
         if (!dit.ligne_etat.empty()) dire(dit.ligne_etat);
@@ -736,6 +740,7 @@ void TForm_chart::done(int resultat) {
     if (resultat != QDialog::Accepted) {
         historique.abandonner_placement(vue, conv_);
         Panel1->hide();
+        abandonner_graphique(conv_, ouverture_);
     }
     historique.terminer();
     PopupMenu1->hide();
