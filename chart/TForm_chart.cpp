@@ -377,10 +377,20 @@ void TForm_chart::affich_courbe() {
     Retablir1->setEnabled(historique.peut_retablir());
 }
 
+// The words say what happened: on a narrow line only the marks file's path
+// gives way (the whole text is the tooltip).
 void TForm_chart::dire(const std::string& texte) {
-    const QString complet = qt(texte);
+    const QString complet = qt(texte), chemin = qt(conv_.fichier_pointes);
     Label_message->setToolTip(complet);
-    Label_message->setText(Label_message->fontMetrics().elidedText(complet, Qt::ElideMiddle, Label_message->width()));
+    const QFontMetrics mesure = Label_message->fontMetrics();
+    const qsizetype ou = chemin.isEmpty() ? -1 : complet.lastIndexOf(chemin);
+    if (ou < 0) {
+        Label_message->setText(mesure.elidedText(complet, Qt::ElideMiddle, Label_message->width()));
+        return;
+    }
+    const QString avant = complet.left(ou), apres = complet.mid(ou + chemin.size());
+    const int reste = std::max(Label_message->width() - mesure.horizontalAdvance(avant + apres), 0);
+    Label_message->setText(avant + mesure.elidedText(chemin, Qt::ElideMiddle, reste) + apres);
 }
 
 // --- Opening ---------------------------------------------------------------------
