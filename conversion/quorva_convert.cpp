@@ -38,7 +38,8 @@ namespace {
 
 void usage(std::ostream& sortie) {
     sortie << "usage: quorva-convert [--lang en|fr] [--program-folder DIR] [--factor N|auto] [--accept] "
-              "FILE.wav...\n";
+              "FILE.wav...\n"
+              "       quorva-convert --help | --version\n";
 }
 
 // A message of the program (cp1252, CR line ends) for a terminal.

@@ -284,6 +284,9 @@ TEST_F(Interop, HelpAndVersionOnStandardOutputAWrongOptionOnStandardError) {
         EXPECT_EQ(WEXITSTATUS(statut), c.statut) << c.option;
         EXPECT_EQ(contenu(c.sur_la_sortie ? sortie : erreurs).rfind(c.debut, 0), 0u) << c.option;
         EXPECT_EQ(contenu(c.sur_la_sortie ? erreurs : sortie), "") << c.option;
+        if (std::string(c.option) == "--help") {
+            EXPECT_NE(contenu(sortie).find("--help | --version"), std::string::npos);
+        }
     }
 }
 

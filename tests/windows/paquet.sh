@@ -28,6 +28,8 @@ for guide in LISEZMOI.txt README.txt; do
     [ "$(grep -c $'\r$' "Quorva/$guide")" -eq "$(wc -l < "Quorva/$guide")" ] || echec "$guide: not CR LF throughout"
     grep -q "QUORVA $version " "Quorva/$guide" && grep -q "Quorva-$version-windows.zip" "Quorva/$guide" ||
         echec "$guide does not name version $version"
+    LC_ALL=C awk '{ sub(/\r$/, "") } /^(=+|-+)$/ && titre != "" && length($0) != length(titre) { exit 1 } { titre = $0 }' \
+        "Quorva/$guide" || echec "$guide: a title's underline is not its length"
 done
 LC_ALL=C grep -q $'fran\xe7ais' Quorva/LISEZMOI.txt || echec "LISEZMOI.txt: no Windows-1252 accent"
 # The text quorva-convert.exe --version prints.
