@@ -151,7 +151,7 @@ struct listage_documents {
         const auto noms = ctx.os.list_files(dossier, masque);
         for (const auto& nom : noms) {
             if (connu(nom)) continue;
-            if (!ajoute(nom, dossier + "\\" + nom)) break;
+            if (!ajoute(nom, joindre(dossier, nom))) break;
         }
         return !noms.empty();
     }
@@ -308,7 +308,7 @@ void recherche_logiciels_ajoutes(services& ctx, etat_menu& menu) {
         for (const auto& nom : ctx.os.list_files(dossier, "*.jar;*.exe")) {
             if (menu.nb_logiciels >= nb_slots_logiciels) return;
             ++menu.nb_logiciels;
-            menu.chemins_logiciels[menu.nb_logiciels] = dossier + "\\" + nom;
+            menu.chemins_logiciels[menu.nb_logiciels] = joindre(dossier, nom);
             ajouts.sous_menu.push_back(
                 entree_ajoutee(nom, menu.nb_logiciels, ajouts.icone, action_menu::logiciel_ajoute));
             ajouts.visible = true;
@@ -319,10 +319,9 @@ void recherche_logiciels_ajoutes(services& ctx, etat_menu& menu) {
 
 void recherche_excel_ajoute(services& ctx, etat_menu& menu) {
     std::string classeurs;
-    if (ctx.os.folder_exists(dossier_donnees(ctx.chemins) + "audacity\\patin_tracte"))
-        classeurs = dossier_donnees(ctx.chemins) + "audacity\\patin_tracte";
-    if (ctx.os.folder_exists(ctx.chemins.chemin_appli + "audacity\\patin_tracte"))
-        classeurs = ctx.chemins.chemin_appli + "audacity\\patin_tracte";
+    for (const std::string& dossier : {dossier_donnees(ctx.chemins), ctx.chemins.chemin_appli})
+        if (ctx.os.folder_exists(joindre(dossier, "audacity\\patin_tracte")))
+            classeurs = joindre(dossier, "audacity\\patin_tracte");
 
     auto& ajouts = entree(menu, "DOCUMENTSEXCELAJOUTES1");
     ajouts.sous_menu.clear();
@@ -336,7 +335,7 @@ void recherche_excel_ajoute(services& ctx, etat_menu& menu) {
         if (menu.nb_excel >= nb_slots_excel) break;
         ++menu.nb_excel;
         ajouts.sous_menu.push_back(entree_ajoutee(nom, menu.nb_excel, ajouts.icone, action_menu::excel_ajoute));
-        menu.chemins_excel[menu.nb_excel] = classeurs + "\\" + nom;
+        menu.chemins_excel[menu.nb_excel] = joindre(classeurs, nom);
         ajouts.enabled = ajouts.visible = true;
         montre(menu, "FichiersExcel1");
     }
