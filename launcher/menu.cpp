@@ -5,6 +5,7 @@
 #include "app/base/chemins.h"
 #include "app/base/erreur.h"
 #include "app/base/services_systeme.h"
+#include "app/base/texte.h"
 #include "launcher/adaptation_menu.h"
 #include "launcher/descripteurs_menu.h"
 
@@ -302,7 +303,9 @@ void recherche_logiciels_ajoutes(services& ctx, etat_menu& menu) {
     const std::string donnees = dossier_donnees(ctx.chemins);
     for (const auto& sous_dossier : ctx.os.list_folders(donnees)) {
         bool saute = false;
-        for (const auto nom : connus) saute = saute || nom == sous_dossier;
+        // The program's own folders, found through paths that Windows (and
+        // Quorva's Linux layer) match without case: "audacity" is Audacity's.
+        for (const auto nom : connus) saute = saute || egal_sans_casse(nom, sous_dossier);
         if (saute) continue;
         const std::string dossier = donnees + sous_dossier;
         for (const auto& nom : ctx.os.list_files(dossier, "*.jar;*.exe")) {
