@@ -171,15 +171,20 @@ ouvrir_tuyaux() {
 }
 ouvrir_tuyaux
 
-# Sends one command; its answer (up to the empty line that ends it) goes to
-# $reponse. Fails after $2 seconds (10) without the end of an answer.
+# Sends one command; its answer goes to $reponse, read up to the line that
+# ends it ("BatchCommand finished: ..."; an answer may hold empty lines
+# before it), then the empty line that follows. Fails when that line has
+# not come within $2 seconds (10) of the sending.
 commande() {
-    local ligne
+    local ligne fin=$((SECONDS + ${2:-10}))
     reponse=""
     printf '%s\n' "$1" >&3
-    while IFS= read -r -t "${2:-10}" ligne <&4; do
-        [ -z "$ligne" ] && [ -n "$reponse" ] && return 0
+    while [ "$SECONDS" -lt "$fin" ] && IFS= read -r -t "$((fin - SECONDS))" ligne <&4; do
         reponse+="$ligne"$'\n'
+        if [[ $ligne == "BatchCommand finished: "* ]]; then
+            IFS= read -r -t 1 ligne <&4 || true
+            return 0
+        fi
     done
     return 1
 }
@@ -198,7 +203,7 @@ commande_ok() {
 }
 preference() {
     commande_ok "GetPreference: Name=\"$1\"" 5
-    head -n 1 <<<"$reponse"
+    awk '!/^BatchCommand finished: / && $0 != "" { print; exit }' <<<"$reponse"
 }
 attendu() {
     local valeur
