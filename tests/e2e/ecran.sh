@@ -81,25 +81,10 @@ _attendre_nouvelle() {
     return 1
 }
 
-# The menu of the process $1 shows: a window over 100 pixels tall that is
-# neither among $2 nor a section window.
-_menu_de() {
-    local _w
-    for _w in $(fenetres_de "$1"); do
-        case " $2 " in *" $_w "*) continue ;; esac
-        eval "$(xdotool getwindowgeometry --shell "$_w")"
-        [ "$HEIGHT" -gt 100 ] && [ "$(xdotool getwindowname "$_w")" != form_TP ] && return 0
-    done
-    return 1
-}
-
-# A click on the toolbar $2 of the process $1, then $3 Down presses and
-# Return in its menu.
+# The menu of the toolbar $2 of the process $1 (ouvrir_menu), then $3 Down
+# presses and Return in it.
 _entree_menu() {
-    eval "$(xdotool getwindowgeometry --shell "$2")"
-    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
-    attendre 10 _menu_de "$1" "$2" || echec "a click on the toolbar opens no menu"
-    sleep 0.3
+    ouvrir_menu "$1" "$2" || echec "a click on the toolbar opens no menu"
     for _ in $(seq "$3"); do xdotool key Down; done
     xdotool key Return
 }
@@ -132,7 +117,7 @@ parcourir_fenetres() {
     local pid=$1 echelle=$2 bas=$3 wav=$4 stereo=$5 captures=$6 prefixe=$7
     local barre section dialogue boite patience taille chart aide droite nom x y ok
     barre=$(fenetres_titre Quorva | head -n1)
-    attendre 20 _menu_de "$pid" "$barre" || echec "no menu after the arrival"
+    attendre 20 menu_de "$pid" "$barre" || echec "no menu after the arrival"
     xdotool key Escape
 
     # A stereo recording: refused with a message box, the progress window

@@ -31,8 +31,7 @@ fi
 demarrer_xvfb
 demarrer_openbox
 
-# The program folder; its path has no capital letter (chemin_appli is the
-# program folder in lower case).
+# The program folder (its path has no capital letter).
 dossier_temporaire racine /tmp
 prog=$racine/prog
 aud=$prog/fic_quorva/audacity
@@ -125,13 +124,13 @@ vivant "$QUORVA" || echec "Quorva s'est arrete au demarrage"
 echo "== menu: l'entree Audacity ($entree)"
 # The entries before it depend on the data folder: try the entries in turn
 # (documents go to the stub xdg-open) until the launcher says that Audacity
-# starts with this practical's rate.
+# starts with this practical's rate and no project (not the shake tables).
+# Each time the menu is seen open before the keys are pressed.
 demarre() { grep -q '^audacity ' "$E2E_AUDACITY_LOG"; }
 # Pipes left by an Audacity of before are not this one's: it makes its own.
 depart=$(date +%s)
 for k in $(seq 1 30); do
-    xdotool mousemove --window "$id_barre" 60 13 click 1
-    sleep 0.7
+    ouvrir_menu "$QUORVA" "$id_barre" || echec "un clic sur la barre n'ouvre pas le menu (entree $k)"
     for _ in $(seq "$k"); do xdotool key Down; done
     xdotool key Return
     attendre 3 demarre && break
