@@ -100,10 +100,18 @@ echo "== Audacity une premiere fois"
 reglages="$aud/Portable Settings"
 mkdir -p "$reglages"
 printf '[Directories]\nTempDir=%s\n' "$E2E_AUDACITY_TEMP" >"$reglages/audacity.cfg"
+# The search runs before Audacity shows its window; on a loaded machine its
+# file may be written before the search starts: it is over once the window
+# shows and no process of its own has run for two seconds. (Cut short, the
+# search would run again at the next start, and its process would make the
+# pipes anew while Audacity waits on the ones it made: never connected.)
 lancer PREMIER env LD_LIBRARY_PATH=/usr/lib/audacity "$aud/audacity-reelle"
-scanne() { [ -s "$reglages/pluginregistry.cfg" ] && [ -z "$(pgrep -P "$PREMIER")" ]; }
-attendre 90 scanne || echec "Audacity ne termine pas sa recherche de greffons"
-sleep 1
+scanne() {
+    [ -s "$reglages/pluginregistry.cfg" ] && fenetres_titre Audacity >/dev/null && [ -z "$(pgrep -P "$PREMIER")" ]
+}
+attendre 180 scanne || echec "Audacity ne termine pas sa recherche de greffons"
+sleep 2
+attendre 60 scanne || echec "Audacity ne termine pas sa recherche de greffons"
 kill "$PREMIER"
 attendre 20 termine "$PREMIER" || kill -9 "$PREMIER"
 wait "$PREMIER" 2>/dev/null || true
