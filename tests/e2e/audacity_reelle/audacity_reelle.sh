@@ -93,19 +93,18 @@ fin() {
 trap fin EXIT
 
 echo "== Audacity une premiere fois"
-# Its first start looks for plugins in a second process of its own
-# ("--host"), which would load the scripting module too and take its pipes.
-# A first start without the module does it once for all; the preferences
-# then go: Quorva finds a copy whose preferences were never written.
+# Its first start looks for plugins in processes of its own ("--host"),
+# which load the scripting module too and make its pipes anew, while
+# Audacity waits on the ones it made: never connected. A first start with
+# the same module (through the launcher) does that search once for all; the
+# preferences then go: Quorva finds a copy whose preferences were never
+# written. The search runs before Audacity shows its window, and on a loaded
+# machine its file may be written before it starts: it is over once the
+# window shows and no process of Audacity's own has run for two seconds.
 reglages="$aud/Portable Settings"
 mkdir -p "$reglages"
-printf '[Directories]\nTempDir=%s\n' "$E2E_AUDACITY_TEMP" >"$reglages/audacity.cfg"
-# The search runs before Audacity shows its window; on a loaded machine its
-# file may be written before the search starts: it is over once the window
-# shows and no process of its own has run for two seconds. (Cut short, the
-# search would run again at the next start, and its process would make the
-# pipes anew while Audacity waits on the ones it made: never connected.)
-lancer PREMIER env LD_LIBRARY_PATH=/usr/lib/audacity "$aud/audacity-reelle"
+printf '[Directories]\r\nTempDir=\r\n' >"$reglages/audacity.cfg"
+E2E_TAUX_VOULU='' lancer PREMIER "$aud/$lanceur"
 scanne() {
     [ -s "$reglages/pluginregistry.cfg" ] && fenetres_titre Audacity >/dev/null && [ -z "$(pgrep -P "$PREMIER")" ]
 }
@@ -117,6 +116,7 @@ attendre 20 termine "$PREMIER" || kill -9 "$PREMIER"
 wait "$PREMIER" 2>/dev/null || true
 rm -f "$reglages/audacity.cfg"
 rm -rf "$E2E_AUDACITY_TEMP"/*
+: >"$E2E_AUDACITY_LOG"
 
 echo "== Quorva"
 lancer QUORVA "$prog/quorva"
