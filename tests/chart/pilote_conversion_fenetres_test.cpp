@@ -118,7 +118,7 @@ TEST_F(PiloteFenetres, TheSizeDialogSaysWhenPoursuivreKeepsMoreThanASpreadsheetS
     };
     par_le_menu(enregistrer("tres_long.wav", generateur::entete(2'097'144, 1) + std::string(2'097'144, '\0')));
     par_le_menu(enregistrer("long.wav", generateur::wav(generateur::patin(40000, 1))));
-    EXPECT_EQ(vus, (std::vector<std::tuple<bool, int, int>>{{true, 222, 259}, {false, 182, 219}}));
+    EXPECT_EQ(vus, (std::vector<std::tuple<bool, int, int>>{{true, 220, 259}, {false, 180, 219}}));
 }
 
 TEST_F(PiloteFenetres, DiminuerDividesTheRateAndCancelInTheChartStillWritesAndOpensTheWorkbook) {
