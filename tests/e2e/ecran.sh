@@ -55,11 +55,16 @@ barre_des_taches() {
 }
 
 # Fails unless the window $1, named $2, frame included, lies whole in the
-# work area (the screen without its task bar).
+# work area (the screen without its task bar). The program places a window
+# when it shows and again once it is framed, which on a loaded machine may
+# come a moment after the window appears: up to 10 seconds.
 fenetre_sur_ecran() {
-    local _x _y _l _h
+    local _x _y _l _h _fin=$((SECONDS + 10))
     IFS=', ' read -r _x _y _l _h _ <<<"$(xprop -root _NET_WORKAREA | sed 's/.*= *//')"
-    _rectangles "$1"
+    while _rectangles "$1"; ! ((C_X >= _x && C_Y >= _y && C_X + C_L <= _x + _l && C_Y + C_H <= _y + _h)); do
+        ((SECONDS < _fin)) || break
+        sleep 0.2
+    done
     echo "$2: ${C_L}x${C_H} at $C_X,$C_Y with its frame (client ${G_L}x${G_H} at $G_X,$G_Y) in ${_l}x${_h} at $_x,$_y"
     ((C_X >= _x && C_Y >= _y && C_X + C_L <= _x + _l && C_Y + C_H <= _y + _h)) || echec "$2 is not whole on the screen"
 }
