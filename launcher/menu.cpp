@@ -325,6 +325,14 @@ void recherche_excel_ajoute(services& ctx, etat_menu& menu) {
     for (const std::string& dossier : {dossier_donnees(ctx.chemins), ctx.chemins.chemin_appli})
         if (ctx.os.folder_exists(joindre(dossier, "audacity\\patin_tracte")))
             classeurs = joindre(dossier, "audacity\\patin_tracte");
+    // On a network drive, this machine's recordings are in its own folder.
+    if (!classeurs.empty() && ctx.os.on_network_drive(classeurs)) {
+        try {
+            classeurs = joindre(classeurs, dossier_machine(ctx.os.computer_name()));
+        } catch (const erreur_quorva&) {
+            // No folder of its own (the launch says why): the shared one.
+        }
+    }
 
     auto& ajouts = entree(menu, "DOCUMENTSEXCELAJOUTES1");
     ajouts.sous_menu.clear();
