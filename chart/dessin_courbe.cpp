@@ -230,7 +230,10 @@ void dessiner_figure(QPainter& peintre, const QRectF& courbe, const vue_courbe& 
         const double c = courbe.left() + (colonne_de(vue, x) + 0.5) * courbe.width() / std::max(vue.largeur, 1);
         const QString texte = QString::number(k + 1);
         const double l = mesure.horizontalAdvance(texte);
-        std::size_t r = fin_rangee[0] < c - l / 2 ? 0 : fin_rangee[1] < c - l / 2 ? 1 : 0;
+        // Where neither line has room, the red column alone shows the mark:
+        // numbers drawn over each other would read as none.
+        if (fin_rangee[0] >= c - l / 2 && fin_rangee[1] >= c - l / 2) continue;
+        const std::size_t r = fin_rangee[0] < c - l / 2 ? 0 : 1;
         fin_rangee[r] = c + l / 2 + unite;
         peintre.setPen(QColor(200, 0, 0));
         peintre.drawText(QPointF(c - l / 2, courbe.top() - (r == 0 ? 0.2 : 1.1) * ligne - mesure.descent()), texte);

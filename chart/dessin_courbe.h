@@ -36,7 +36,9 @@ void dessiner_courbe(QPainter& peintre, const QRectF& zone, const vue_courbe& vu
 
 struct options_figure {
     QString titre;                // above everything; empty: none
-    std::vector<double> numeros;  // positions of the marks to number 1..n, in time order; empty: none
+    // Positions of the marks to number 1..n, in time order (a number with no
+    // room on either of two lines is left to its red column); empty: none.
+    std::vector<double> numeros;
     QString axe_temps, axe_amplitude;  // the scales' captions; empty: none
     double taille_texte = 7;      // points
     char separateur = '.';

@@ -30,8 +30,9 @@ void police(QPainter& peintre, double taille, bool gras = false) {
     f.setFamily("DejaVu Sans");
     f.setPointSizeF(taille);
     f.setBold(gras);
-    // No ligatures: the PDF's text reads back letter for letter.
-    f.setLetterSpacing(QFont::AbsoluteSpacing, 0.01);
+    // No ligatures: the PDF's text reads back letter for letter ("fi", not
+    // one glyph).
+    f.setStyleStrategy(QFont::PreferNoShaping);
     peintre.setFont(f);
 }
 
@@ -86,8 +87,12 @@ void dessiner_relation(QPainter& peintre, const relation& r, const bloc_page& bl
         return;
     }
     texte(peintre, zone.left(), zone.top() + mesure.ascent() + 1.3 * ligne, u8(r.texte_coefficient));
-    const QRectF cadre(zone.left() + 40 * k, zone.top() + 3 * ligne, zone.width() - 44 * k,
-                       zone.height() - 3 * ligne - 2.6 * ligne);
+    if (!r.remarque.empty()) {
+        police(peintre, taille_petite);
+        texte(peintre, zone.left(), zone.top() + mesure.ascent() + 2.4 * ligne, u8(r.remarque));
+    }
+    const QRectF cadre(zone.left() + 40 * k, zone.top() + 3.6 * ligne, zone.width() - 44 * k,
+                       zone.height() - 3.6 * ligne - 2.6 * ligne);
     peintre.setPen(QPen(Qt::black, 0));
     peintre.setBrush(Qt::NoBrush);
     peintre.drawRect(cadre);
@@ -162,7 +167,8 @@ std::string octets_rapport(const contenu_rapport& c, const etat_conversion& etat
             QPainter peintre(&page);
             dessiner_rapport(peintre, c, etat, separateur);
         }
-        page.save(&tampon, "PNG");
+        // Fast compression: a page is mostly white, the file stays small.
+        page.save(&tampon, "PNG", 80);
     } else {
         QPdfWriter pdf(&tampon);
         pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));

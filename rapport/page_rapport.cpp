@@ -85,8 +85,8 @@ relation relation_de(const std::array<point_xy, capacite_pointes + 1>& table, bo
         r.texte_coefficient = (fr ? "Coefficient de corrélation r = " : "Correlation coefficient r = ") +
                               format_reel(r.coefficient, separateur);
         if (k >= enregistrements_max_classeur)
-            r.texte_coefficient += fr ? " (le classeur n'a pas de place pour son CORREL)"
-                                      : " (no room for its CORREL in the workbook)";
+            r.remarque = fr ? "Le classeur n'a pas de place pour sa formule CORREL."
+                            : "The workbook has no room for its CORREL formula.";
     } else if (k < 2) {
         r.texte_coefficient = fr ? "Un seul point : pas de coefficient" : "One point: no coefficient";
     } else {
@@ -102,9 +102,10 @@ page_rapport mise_en_page(int nb_evenements) {
     const double largeur = largeur_page - 2 * marge;
     p.titre = {marge, 22, largeur, 20};
     p.entete = {marge, 44, largeur, 14};
-    p.signal = {marge, 64, largeur, 210};
-    p.courbe = {marge + bande_amplitude, p.signal.y + 4, largeur - bande_amplitude - 4,
-                p.signal.hauteur - 4 - bande_temps};
+    p.signal = {marge, 62, largeur, 214};
+    // The marks' numbers take two lines above the curve.
+    p.courbe = {marge + bande_amplitude, p.signal.y + 20, largeur - bande_amplitude - 4,
+                p.signal.hauteur - 20 - bande_temps};
     const double hauteur_bas = hauteur_page - marge - haut_bas;
     p.tableau = {marge, haut_bas, 262, hauteur_bas};
     const double ecart = 16;

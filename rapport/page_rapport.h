@@ -72,6 +72,7 @@ struct relation {
     double coefficient = 0;     // the workbook's cached CORREL
     double pente = 0, ordonnee = 0;  // the straight line, y = pente * x + ordonnee
     std::string texte_coefficient;   // "r = ..." or why there is none
+    std::string remarque;            // under it: a table too long for the workbook's CORREL
     std::string vide;                // "No event" etc., when there is no point at all
 };
 

@@ -50,10 +50,10 @@ xdotool windowactivate --sync "$dialogue" 2>/dev/null || true
 xdotool key Return
 attendre 20 test -s "$travail/rec/essai.wav.pdf" || echec "no report written"
 [ -e "$travail/rec/essai.wav.txt" ] && echec "saving the report wrote the marks file"
-sans_date() { pdftotext -layout "$1" - | sed 's/Converted [0-9-]* [0-9:]*//'; }
+sans_date() { pdftotext -raw "$1" - | sed 's/Converted [0-9-]* [0-9:]*//' | tr -s '[:space:]' '\n'; }
 diff <(sans_date "$travail/ref/essai.wav.pdf") <(sans_date "$travail/rec/essai.wav.pdf") >&2 ||
     echec "the chart's report and quorva-convert's differ"
-sans_date "$travail/rec/essai.wav.pdf" | grep -q "${#marques[@]} marks" || echec "the report does not count the marks"
+pdftotext "$travail/rec/essai.wav.pdf" - | grep -q "${#marques[@]} marks" || echec "the report does not count the marks"
 xdotool key Return  # OK
 attendre_ouverture "essai.wav.slk" 20 || echec "the workbook was not handed to the shell"
 vivant "$QUORVA" || echec "quorva ended"
