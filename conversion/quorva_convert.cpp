@@ -116,7 +116,10 @@ ligne_commande lire_arguments(int argc, char** argv) {
     }
     if (l.fichiers.empty()) return refus();
     // One report file for several recordings would keep only the last.
-    if (!l.fichier_rapport.empty() && l.fichiers.size() > 1) return refus();
+    if (!l.fichier_rapport.empty() && l.fichiers.size() > 1) {
+        std::cerr << "quorva-convert: --report FILE takes one recording (--report alone: FILE.wav.pdf beside each)\n";
+        return refus();
+    }
     return l;
 }
 
