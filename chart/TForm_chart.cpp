@@ -233,8 +233,8 @@ void TForm_chart::ouvrir() {
     Retablir1->setText(qt(l.retablir));
     Accrocher1->setText(qt(l.accrocher));
     Detecteur1->setText(qt(l.detecteur));
-    Copierimage1->setText(QString::fromUtf8(l.copier_image));
-    Compterendu1->setText(QString::fromUtf8(l.compte_rendu));
+    Copierimage1->setText(qt(l.copier_image));
+    Compterendu1->setText(qt(l.compte_rendu));
     Compterendu1->setVisible(static_cast<bool>(enregistrer_compte_rendu));
     accroche = lire_accroche(ctx_);
     Accrocher1->setChecked(accroche);

@@ -16,9 +16,8 @@ struct legendes_chart {
     std::string retablir;    // "Redo"
     std::string accrocher;   // "Snap marks to the onset"
     std::string detecteur;   // "Show the detector"
-    // UTF-8:
-    const char* copier_image;  // "Copy the image"
-    const char* compte_rendu;  // "Save the report..."
+    std::string copier_image;  // "Copy the image"
+    std::string compte_rendu;  // "Save the report..."
 };
 legendes_chart legendes(int langue);
 

@@ -144,13 +144,15 @@ void dessiner_relation(QPainter& peintre, const relation& r, const bloc_page& bl
     peintre.restore();
 }
 
-// Whether a path names a PNG page.
-bool est_png(const std::string& chemin) {
-    if (chemin.size() < 4) return false;
-    std::string fin = chemin.substr(chemin.size() - 4);
+// Whether a path ends with the extension (".png"), whatever the case.
+bool finit_par(const std::string& chemin, const char* extension) {
+    const std::string e = extension;
+    if (chemin.size() < e.size()) return false;
+    std::string fin = chemin.substr(chemin.size() - e.size());
     std::transform(fin.begin(), fin.end(), fin.begin(), [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
-    return fin == ".png";
+    return fin == e;
 }
+bool est_png(const std::string& chemin) { return finit_par(chemin, ".png"); }
 
 std::string octets_rapport(const contenu_rapport& c, const etat_conversion& etat, bool png, char separateur) {
     QByteArray octets;
@@ -259,6 +261,9 @@ void enregistrer_rapport(services& ctx, const etat_conversion& etat, int langue,
         chemin = ctx.os.path_from_dialog(dialogue.selectedFiles().first().toStdString());
     }
     if (chemin.empty()) return;
+    // A name typed without its extension, or with another one (the
+    // recording's, its workbook's), becomes a PDF beside them, never over them.
+    if (!est_png(chemin) && !finit_par(chemin, ".pdf")) chemin += ".pdf";
     ecrire_rapport(ctx, etat, chemin_wav, chemin, langue);
 }
 
