@@ -15,7 +15,8 @@
 // --version prints "quorva-convert <version>", status 0).
 // --report: after each workbook, the pupil's one-page report of the
 // recording as it was converted (FILE, or <recording>.pdf beside each
-// recording); quorva-convert hands such a command line over to
+// recording; a report that cannot be written counts as a file not
+// converted); quorva-convert hands such a command line over to
 // quorva-rapport, which draws it (conversion/rapport_convert.h).
 #include <cstdio>
 #include <iostream>
