@@ -190,6 +190,7 @@ int main(int argc, char** argv) {
             ++echecs;
         }
     }
+    rapport_convert::terminer();
     std::cout.flush();
     return echecs == 0 ? 0 : 1;
 }

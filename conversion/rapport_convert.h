@@ -20,4 +20,7 @@ extern const bool disponible;
 void ecrire(services& ctx, const etat_conversion& etat, const std::string& chemin_wav,
             const std::string& chemin_rapport, int langue);
 
+// Ends what the reports needed (Qt's GUI part), before the program's end.
+void terminer();
+
 }  // namespace quorva::rapport_convert

@@ -10,4 +10,6 @@ void ecrire(services&, const etat_conversion&, const std::string&, const std::st
     throw erreur_quorva("quorva-convert draws no report: quorva-rapport does");
 }
 
+void terminer() {}
+
 }  // namespace quorva::rapport_convert

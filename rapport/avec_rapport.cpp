@@ -10,13 +10,15 @@ namespace quorva::rapport_convert {
 
 const bool disponible = true;
 
+namespace {
+QGuiApplication* application = nullptr;
+}
+
 void ecrire(services& ctx, const etat_conversion& etat, const std::string& chemin_wav,
             const std::string& chemin_rapport, int langue) {
     static int argc = 1;
     static char nom[] = "quorva-rapport";
     static char* argv[] = {nom, nullptr};
-    // Kept to the end of the process: Qt's own statics go first at exit.
-    static QGuiApplication* application = nullptr;
     if (!application) {
 #ifndef _WIN32
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -24,6 +26,12 @@ void ecrire(services& ctx, const etat_conversion& etat, const std::string& chemi
         application = new QGuiApplication(argc, argv);
     }
     ecrire_rapport(ctx, etat, chemin_wav, chemin_rapport, langue);
+}
+
+// Before main returns: Qt's own statics must outlive the application.
+void terminer() {
+    delete application;
+    application = nullptr;
 }
 
 }  // namespace quorva::rapport_convert
