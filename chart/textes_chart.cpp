@@ -20,8 +20,9 @@ std::string accord_fr(int n, const std::string& participe) { return std::to_stri
 
 legendes_chart legendes(int langue) {
     if (francais(langue))
-        return {"Annuler", "Rétablir", "Caler les pointes sur le début des secousses", "Montrer le détecteur"};
-    return {"Undo", "Redo", "Snap marks to the onset", "Show the detector"};
+        return {"Annuler", "Rétablir", "Caler les pointes sur le début des secousses", "Montrer le détecteur",
+                "Copier l'image", "Enregistrer le compte rendu..."};
+    return {"Undo", "Redo", "Snap marks to the onset", "Show the detector", "Copy the image", "Save the report..."};
 }
 
 std::string texte_position(double position, std::uint32_t frequence, std::int32_t facteur_division,
@@ -68,9 +69,10 @@ std::string texte_sans_fichier(const std::string& fichier, int langue) {
 }
 
 std::string texte_autre_enregistrement(const std::string& fichier, int langue) {
+    // The fact first, the file last: a narrow status line shortens the path.
     if (francais(langue))
-        return "Le fichier de pointes " + fichier + " est celui d'un autre enregistrement : ses pointes ne sont pas lues";
-    return "The marks file " + fichier + " belongs to another recording: its marks are not read";
+        return "Pointes non lues : le fichier de pointes est celui d'un autre enregistrement (" + fichier + ")";
+    return "Marks not read: the marks file belongs to another recording (" + fichier + ")";
 }
 
 std::string texte_table_pleine() { return "No room for another mark: 100 marks at most.\rDelete a mark first."; }

@@ -1,18 +1,24 @@
 // quorva-convert: the conversion without windows, for batch use and tests.
 //
 //   quorva-convert [--lang en|fr] [--program-folder DIR] [--factor N|auto]
-//                  [--accept] FILE.wav...
+//                  [--accept] [--report [FILE.pdf|FILE.png]] FILE.wav...
 //   quorva-convert --help | --version
 //
 // For each recording: the display pass (no chart; an existing marks file is
 // read as the chart reads it, only when it holds this recording's samples;
 // --accept then does what the chart's OK does),
-// then the workbook pass, FILE.wav.slk. One line per converted file on
+// then the workbook pass, FILE.wav.slk (also when the marks file cannot be
+// read or written: that is said, and the command fails). One line per converted file on
 // standard output; messages on standard error (and a warning when a
 // workbook holds more samples than a spreadsheet shows); exit status 1 when
 // any file was not converted, 2 for a wrong command line (the usage then
 // goes to standard error; --help prints it on standard output, status 0;
 // --version prints "quorva-convert <version>", status 0).
+// --report: after each workbook, the pupil's one-page report of the
+// recording as it was converted (FILE, or <recording>.pdf beside each
+// recording; a report that cannot be written counts as a file not
+// converted); quorva-convert hands such a command line over to
+// quorva-rapport, which draws it (conversion/rapport_convert.h).
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -30,6 +36,8 @@
 #include "conversion/classeur_sylk.h"
 #include "conversion/fichier_pointes.h"
 #include "conversion/pilote_conversion.h"
+#include "conversion/rapport_convert.h"
+#include "app/base/relance.h"
 
 using namespace quorva;
 
@@ -37,7 +45,8 @@ namespace {
 
 void usage(std::ostream& sortie) {
     sortie << "usage: quorva-convert [--lang en|fr] [--program-folder DIR] [--factor N|auto] [--accept] "
-              "FILE.wav...\n";
+              "[--report [FILE.pdf|FILE.png]] FILE.wav...\n"
+              "       quorva-convert --help | --version\n";
 }
 
 // A message of the program (CR line ends) for a terminal.
@@ -56,7 +65,17 @@ struct ligne_commande {
     bool facteur_auto = false, accepter = false;
     std::int32_t facteur = 1;
     std::vector<std::string> fichiers;
+    bool rapport = false;
+    std::string fichier_rapport;  // empty: <recording>.pdf beside each recording
 };
+
+// Whether an argument names a report's file (.pdf or .png, any case).
+bool nom_de_rapport(const std::string& arg) {
+    if (arg.size() < 5) return false;
+    std::string fin = arg.substr(arg.size() - 4);
+    for (auto& c : fin) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return fin == ".pdf" || fin == ".png";
+}
 
 ligne_commande lire_arguments(const std::vector<std::string>& argv) {
     ligne_commande l;
@@ -89,6 +108,9 @@ ligne_commande lire_arguments(const std::vector<std::string>& argv) {
             return l;
         } else if (arg == "--accept") {
             l.accepter = true;
+        } else if (arg == "--report") {
+            l.rapport = true;
+            if (avec_valeur && nom_de_rapport(argv[i + 1])) l.fichier_rapport = argv[++i];
         } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
             return refus();
         } else {
@@ -96,6 +118,11 @@ ligne_commande lire_arguments(const std::vector<std::string>& argv) {
         }
     }
     if (l.fichiers.empty()) return refus();
+    // One report file for several recordings would keep only the last.
+    if (!l.fichier_rapport.empty() && l.fichiers.size() > 1) {
+        std::cerr << "quorva-convert: --report FILE takes one recording (--report alone: FILE.wav.pdf beside each)\n";
+        return refus();
+    }
     return l;
 }
 
@@ -104,6 +131,12 @@ ligne_commande lire_arguments(const std::vector<std::string>& argv) {
 int main(int argc, char** argv) {
     const ligne_commande l = lire_arguments(arguments_programme(argc, argv));
     if (l.sortie) return *l.sortie;
+    if (l.rapport && !rapport_convert::disponible) {
+        const int statut = relancer_voisin("quorva-rapport", argc, argv);
+        if (statut >= 0) return statut;
+        std::cerr << "quorva-convert: --report needs quorva-rapport beside quorva-convert, which cannot be started\n";
+        return 1;
+    }
 
     auto plateforme = creer_plateforme_systeme();
     services ctx(*plateforme);
@@ -118,12 +151,26 @@ int main(int argc, char** argv) {
     ui.question_taille = [&](std::int32_t, int, std::int32_t, std::int32_t, std::int64_t) {
         return l.facteur_auto ? reponse_diminuer : reponse_poursuivre;
     };
+    // A marks file that cannot be read or written is reported, as the chart
+    // does, and the workbook is still written; the command fails at the end.
+    std::string affiche;
+    bool pointes_en_echec = false;
+    const auto signaler = [&](const auto& action) {
+        try {
+            action();
+        } catch (const erreur_quorva& e) {
+            std::cerr << affiche << ": " << pour_terminal(e.what()) << "\n";
+            pointes_en_echec = true;
+        }
+    };
     ui.montrer_graphique = [&] {
         // As the chart does one second after it opens: the marks file of
         // another recording is left out, and said.
-        if (Readmarks(ctx, etat) == accord_pointes::autre_enregistrement)
-            std::cerr << pour_terminal(etat.fichier_pointes) << ": marks file of another recording, not read\n";
-        if (l.accepter) valider_pointes(ctx, etat);  // the chart's OK
+        signaler([&] {
+            if (Readmarks(ctx, etat) == accord_pointes::autre_enregistrement)
+                std::cerr << pour_terminal(etat.fichier_pointes) << ": marks file of another recording, not read\n";
+        });
+        if (l.accepter) signaler([&] { valider_pointes(ctx, etat); });  // the chart's OK
     };
     options_conversion options;
     options.facteur_division = l.facteur_auto ? 1 : l.facteur;
@@ -131,9 +178,11 @@ int main(int argc, char** argv) {
 
     int echecs = 0;
     for (const auto& chemin : l.fichiers) {
-        const std::string affiche = pour_terminal(chemin);
+        affiche = pour_terminal(chemin);
+        pointes_en_echec = false;
         try {
             const auto resultat = convertir(ctx, etat, chemin, ui, options);
+            if (pointes_en_echec) ++echecs;
             if (resultat.lecture == resultat_lecture::ignore)
                 std::cerr << affiche << ": not a RIFF/WAVE recording, ignored\n";
             if (!resultat.classeur_ecrit) {
@@ -149,11 +198,17 @@ int main(int argc, char** argv) {
                           << " samples kept, but Excel and LibreOffice Calc show only the first "
                           << echantillons_max_tableur << " (rows " << premiere_ligne_echantillons << " to "
                           << lignes_tableur << "): the end of the workbook is cut off (--factor auto keeps fewer)\n";
+            if (l.rapport) {
+                const std::string rapport = l.fichier_rapport.empty() ? chemin + ".pdf" : l.fichier_rapport;
+                rapport_convert::ecrire(ctx, etat, chemin, rapport, l.langue);
+                std::cout << affiche << ": report " << pour_terminal(rapport) << "\n";
+            }
         } catch (const erreur_quorva& e) {
             std::cerr << affiche << ": " << pour_terminal(e.what()) << "\n";
             ++echecs;
         }
     }
+    rapport_convert::terminer();
     std::cout.flush();
     return echecs == 0 ? 0 : 1;
 }
