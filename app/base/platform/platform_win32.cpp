@@ -230,7 +230,7 @@ public:
         HANDLE fichier = INVALID_HANDLE_VALUE;
         DWORD code = 0;
         for (int essai = 0; essai < 100 && fichier == INVALID_HANDLE_VALUE; ++essai) {
-            temporaire = dossier + nom_temporaire(nom, machine_locale(), GetCurrentProcessId(), ++compteur, 12);
+            temporaire = dossier + nom_temporaire(nom, machine_locale(), GetCurrentProcessId(), ++compteur);
             fichier = CreateFileA(temporaire.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                                   nullptr);
             code = fichier == INVALID_HANDLE_VALUE ? GetLastError() : 0;
