@@ -52,8 +52,8 @@ void compter_vue_sans_wav(services& ctx, etat_audacity& etat, const std::string&
 
 // One more look that could not read a recording (held by another program,
 // its share gone meanwhile): it stays new and is tried again at the next
-// looks; after vues_avant_abandon of them in a row it is said once and left
-// alone until it changes.
+// looks; after vues_avant_abandon of them it is said once and left alone
+// until it changes.
 void compter_lecture_impossible(services& ctx, etat_audacity& etat, const std::string& nom, const ReadError& e) {
     if (++etat.en_attente[nom].lectures_impossibles < vues_avant_abandon) return;
     connaitre(etat, nom);
@@ -95,7 +95,6 @@ bool enregistrement_pret(services& ctx, etat_audacity& etat, const std::string& 
         return false;
     }
     auto& attente = etat.en_attente[nom];
-    attente.lectures_impossibles = 0;
     const bool inchange = attente.empreinte && *attente.empreinte == *empreinte;
     attente.empreinte = empreinte;
 

@@ -11,6 +11,7 @@
 #include "app/base/erreur.h"
 #include "app/base/listage.h"
 #include "app/base/plateforme.h"
+#include "app/base/platform/files_win32.h"
 #include "app/base/platform/platform_win32.h"
 #include "app/base/temporaires.h"
 #include "app/base/texte.h"
@@ -33,7 +34,16 @@ std::string texte_derniere_erreur() {
     return texte;
 }
 
-DWORD attributs(const std::string& chemin) { return GetFileAttributesA(chemin.c_str()); }
+// A path of the program's texts for the wide calls of files_win32.h.
+std::wstring large(const std::string& texte) {
+    if (texte.empty()) return {};
+    const int n = MultiByteToWideChar(1252, 0, texte.data(), static_cast<int>(texte.size()), nullptr, 0);
+    std::wstring resultat(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(1252, 0, texte.data(), static_cast<int>(texte.size()), resultat.data(), n);
+    return resultat;
+}
+
+DWORD attributs(const std::string& chemin) { return GetFileAttributesW(long_path(large(chemin)).c_str()); }
 
 std::string dossier_avec_barre(const std::string& dossier) {
     if (dossier.empty()) return ".\\";
@@ -58,15 +68,24 @@ std::vector<std::string> lister(const std::string& motif, Garder garder) {
     return noms;
 }
 
+// Reads at most max_bytes of an open file; 0, or the system's error code.
+DWORD lire_tout(HANDLE fichier, std::string& contents, std::size_t max_bytes) {
+    LARGE_INTEGER taille{};
+    if (GetFileSizeEx(fichier, &taille))
+        contents.reserve(std::min<std::size_t>(static_cast<std::size_t>(taille.QuadPart), max_bytes));
+    char tampon[65536];
+    while (contents.size() < max_bytes) {
+        const DWORD voulu = static_cast<DWORD>(std::min(sizeof tampon, max_bytes - contents.size()));
+        DWORD lus = 0;
+        if (!ReadFile(fichier, tampon, voulu, &lus, nullptr)) return GetLastError();
+        if (lus == 0) break;
+        contents.append(tampon, lus);
+    }
+    return 0;
+}
+
 constexpr const char* texte_erreur_ecriture = "Erreur d'\xE9" "criture dans le fichier %s";
 constexpr const char* texte_creation_impossible = "Impossible de cr\xE9" "er le fichier %s";
-
-// A target another program may hold: an existing file that is not read-only
-// (refused then because it is in use, not because it is protected).
-bool cible_occupable(const std::string& cible) {
-    const DWORD a = attributs(cible);
-    return a != INVALID_FILE_ATTRIBUTES && !(a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY));
-}
 
 // Whether a process of this machine has ended (or never was). A process we
 // may not open runs.
@@ -95,7 +114,8 @@ void nettoyer_restes(const std::string& dossier) {
         return false;
     });
     for (const auto& [nom, age] : restes)
-        if (reste_a_supprimer(nom, machine, moi, age, processus_termine)) DeleteFileA((dossier + nom).c_str());
+        if (reste_a_supprimer(nom, machine, moi, age, processus_termine))
+            DeleteFileW(long_path(large(dossier + nom)).c_str());
 }
 
 class FichierWin32 : public OutputFile {
@@ -104,7 +124,7 @@ public:
         : cible_(std::move(cible)), temporaire_(std::move(temporaire)), fichier_(fichier) {}
     ~FichierWin32() override {
         if (fichier_ != INVALID_HANDLE_VALUE) CloseHandle(fichier_);
-        if (!valide_) DeleteFileA(temporaire_.c_str());
+        if (!valide_) DeleteFileW(long_path(large(temporaire_)).c_str());
     }
     void write(std::string_view octets) override {
         while (!octets.empty()) {
@@ -123,9 +143,9 @@ public:
         fichier_ = INVALID_HANDLE_VALUE;
         if (code != 0) echec_ecriture(code);
         // The old file stays whole until this one rename replaces it.
-        if (!MoveFileExA(temporaire_.c_str(), cible_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (!move_file(large(temporaire_), large(cible_), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             code = GetLastError();
-            throw WriteError(texte_creation_impossible, cible_, cause_de_code_win32(code, cible_occupable(cible_)));
+            throw WriteError(texte_creation_impossible, cible_, failure_of(code, large(cible_)));
         }
         valide_ = true;
     }
@@ -176,33 +196,28 @@ public:
         return noms;
     }
 
-    bool read_file(const std::string& path, std::string& contents, std::size_t max_bytes) override {
-        contents.clear();
-        const HANDLE fichier = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (fichier == INVALID_HANDLE_VALUE) return false;
-        LARGE_INTEGER taille{};
-        if (GetFileSizeEx(fichier, &taille))
-            contents.reserve(std::min<std::size_t>(static_cast<std::size_t>(taille.QuadPart), max_bytes));
-        char tampon[65536];
-        bool ok = true;
-        while (contents.size() < max_bytes) {
-            const DWORD voulu = static_cast<DWORD>(std::min(sizeof tampon, max_bytes - contents.size()));
-            DWORD lus = 0;
-            if (!ReadFile(fichier, tampon, voulu, &lus, nullptr)) {
-                ok = false;
-                break;
+    bool read_file(const std::string& path, std::string& contents, std::size_t max_bytes,
+                   FileFailure* why) override {
+        // A part locked by another program is waited for like a held file.
+        for (held_wait attente;;) {
+            contents.clear();
+            const HANDLE fichier = open_file(large(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+            DWORD code = fichier == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+            if (code == 0) {
+                code = lire_tout(fichier, contents, max_bytes);
+                CloseHandle(fichier);
             }
-            if (lus == 0) break;
-            contents.append(tampon, lus);
+            if (code == 0) return true;
+            if (attente.again(held_error(code))) continue;
+            if (why) *why = failure_of(code, large(path));
+            return false;
         }
-        CloseHandle(fichier);
-        return ok;
     }
 
     std::optional<FileStamp> file_stamp(const std::string& path) override {
         WIN32_FILE_ATTRIBUTE_DATA donnees{};
-        if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &donnees) ||
+        if (!GetFileAttributesExW(long_path(large(path)).c_str(), GetFileExInfoStandard, &donnees) ||
             (donnees.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             return std::nullopt;
         FileStamp empreinte;
@@ -215,7 +230,7 @@ public:
 
     std::unique_ptr<OutputFile> create_file(const std::string& path) override {
         const auto erreur = [&path](DWORD code) {
-            return WriteError(texte_creation_impossible, path, cause_de_code_win32(code, false));
+            return WriteError(texte_creation_impossible, path, failure_of(code, large(path)));
         };
         if (path.empty() || folder_exists(path)) throw erreur(ERROR_INVALID_NAME);
         const auto barre = path.find_last_of("\\/:");
@@ -231,8 +246,7 @@ public:
         DWORD code = 0;
         for (int essai = 0; essai < 100 && fichier == INVALID_HANDLE_VALUE; ++essai) {
             temporaire = dossier + nom_temporaire(nom, machine_locale(), GetCurrentProcessId(), ++compteur);
-            fichier = CreateFileA(temporaire.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr);
+            fichier = open_file(large(temporaire), GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
             code = fichier == INVALID_HANDLE_VALUE ? GetLastError() : 0;
             if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) break;
         }
@@ -348,14 +362,7 @@ public:
 }  // namespace
 
 WriteFailure cause_de_code_win32(unsigned long code, bool cible_occupable) {
-    constexpr DWORD quota_disque_depasse = 1295;  // ERROR_DISK_QUOTA_EXCEEDED, missing from MinGW's headers
-    switch (code) {
-        case ERROR_SHARING_VIOLATION: case ERROR_LOCK_VIOLATION: return WriteFailure::busy;
-        case ERROR_ACCESS_DENIED: return cible_occupable ? WriteFailure::busy : WriteFailure::denied;
-        case ERROR_DISK_FULL: case ERROR_HANDLE_DISK_FULL: case quota_disque_depasse: return WriteFailure::disk_full;
-        case ERROR_WRITE_PROTECT: return WriteFailure::denied;
-        default: return WriteFailure::other;
-    }
+    return failure_of_code(code, cible_occupable);
 }
 
 std::string machine_locale() {
