@@ -53,9 +53,10 @@ void compter_vue_sans_wav(services& ctx, etat_audacity& etat, const std::string&
 // One more look that could not read a recording (held by another program,
 // its share gone meanwhile): it stays new and is tried again at the next
 // looks; after vues_avant_abandon of them it is said once and left alone
-// until it changes.
+// until it changes. A path too long for the system will not get shorter: said
+// at once.
 void compter_lecture_impossible(services& ctx, etat_audacity& etat, const std::string& nom, const ReadError& e) {
-    if (++etat.en_attente[nom].lectures_impossibles < vues_avant_abandon) return;
+    if (++etat.en_attente[nom].lectures_impossibles < vues_avant_abandon && e.cause() != FileFailure::too_long) return;
     connaitre(etat, nom);
     ctx.erreur(e.what());
 }
