@@ -129,7 +129,10 @@ void convertir(services& ctx, etat_audacity& etat, etat_conversion& conversion, 
         connaitre(etat, nom);
     } catch (const ReadError& e) {
         appeler(actions.masquer_patience);
-        if (e.path() != chemin_de(etat, nom)) {
+        // Deleted meanwhile: said at once. Still there (held), or its folder
+        // gone with a share (which the next look says): tried again.
+        const bool efface = !ctx.os.file_stamp(e.path()) && ctx.os.folder_exists(etat.dossier_enreg);
+        if (e.path() != chemin_de(etat, nom) || efface) {
             connaitre(etat, nom);
             throw;
         }
