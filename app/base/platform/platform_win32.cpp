@@ -1,5 +1,6 @@
 // Quorva's platform on Windows: the ANSI (cp1252) Win32 calls, one or two
-// per operation.
+// per operation; files that may be held or long through the wide calls of
+// files_win32.h.
 #include "app/base/platform/windows_lean.h"
 #include <objbase.h>
 #include <shellapi.h>
