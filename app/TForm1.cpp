@@ -91,6 +91,7 @@ TForm1::TForm1(contexte& ctx) : QWidget(nullptr, Qt::FramelessWindowHint | Qt::W
     Timer_saute.setInterval(20);
     Timer_place.setInterval(20);
     Timer_surveille.setInterval(4000);
+    Timer_verrou.setInterval(250);
     connect(&Timer_deb, &QTimer::timeout, this, [this] { gere([this] { Timer_debTimer(); }); });
     connect(&Timer_saute, &QTimer::timeout, this, [this] { gere([this] { Timer_sauteTimer(); }); });
     connect(&Timer_place, &QTimer::timeout, this, [this] { gere([this] { Timer_placeTimer(); }); });

@@ -30,6 +30,9 @@ public:
     QToolButton* SpeedButton3 = nullptr;  // language flag, hidden until the menu is translated
     QToolButton* SpeedButton1 = nullptr;  // "X", hidden for the whole run
     QTimer Timer_deb, Timer_saute, Timer_place, Timer_surveille;
+    // Looks at the lock of a shared program folder's Audacity preferences
+    // (audacity/lancement_audacity.h).
+    QTimer Timer_verrou;
 
     // The menu the toolbar opens; whoever builds it hands it here.
     void installer_menu(QMenu* menu) { PopupMenu1_ = menu; }

@@ -94,6 +94,12 @@ void brancher_surveillance(contexte& ctx, const fenetres& f, std::function<inter
     QObject::connect(&barre.Timer_surveille, &QTimer::timeout, &barre, [&ctx, surveillance] {
         gere([&] { Timer_surveilleTimer(ctx, ctx.audacity, ctx.conversion, surveillance); });
     });
+    ctx.audacity.armer_Timer_verrou = [&barre](bool actif) {
+        if (actif) barre.Timer_verrou.start();
+        else barre.Timer_verrou.stop();
+    };
+    QObject::connect(&barre.Timer_verrou, &QTimer::timeout, &barre,
+                     [&ctx] { gere([&] { Timer_verrouTimer(ctx, ctx.audacity); }); });
 }
 
 }  // namespace
@@ -120,5 +126,8 @@ int main(int argc, char* argv[]) {
     brancher_surveillance(*ctx, f, ui);
 
     Form1.show();
-    return application.exec();
+    const int code = application.exec();
+    // Quitting while Audacity starts: the other machines need not wait.
+    liberer_verrou_audacity(*ctx, ctx->audacity);
+    return code;
 }

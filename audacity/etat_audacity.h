@@ -1,6 +1,7 @@
 // Where Audacity lives, and what the export watcher knows.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "app/base/plateforme.h"
+#include "audacity/partage_reseau.h"
 
 namespace quorva {
 
@@ -25,6 +27,20 @@ struct attente_enregistrement {
     std::optional<FileStamp> empreinte;
     int vues_sans_changement = 0;
     int lectures_impossibles = 0;
+};
+
+// A program folder on a network drive: the lock of the preferences folder,
+// held from the preferences' write until Audacity's window shows, so that
+// the Audacity of each machine reads the preferences written for it.
+struct verrou_audacity {
+    std::string fichier;       // the lock file waited for or held
+    std::string jeton;         // what this machine wrote in it
+    bool tenu = false;
+    std::int64_t pris_ms = 0;  // when it was taken (horloge_ms)
+    attente_verrou attente;
+    // The launch waiting for the lock (the preferences written and Audacity
+    // started); empty when none waits.
+    std::function<void()> suite;
 };
 
 struct etat_audacity {
@@ -57,6 +73,17 @@ struct etat_audacity {
     // Bumped by every launch, so that a tick that ends after a launch made
     // during it does not undo what the launch decided.
     std::uint32_t nb_lancements = 0;
+
+    // The lock of a shared program folder, and the toolbar's timer that
+    // looks at it again (Timer_verrouTimer, audacity/lancement_audacity.h).
+    verrou_audacity verrou;
+    std::function<void(bool actif)> armer_Timer_verrou;
+    // A steady clock in milliseconds (tests set their own).
+    std::function<std::int64_t()> horloge_ms = [] {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    };
 
     // New names that were not yet a finished recording at their last look.
     std::map<std::string, attente_enregistrement> en_attente;

@@ -1,10 +1,13 @@
 #include "audacity/lancement_audacity.h"
 
+#include <optional>
+
 #include "app/base/chemins.h"
 #include "app/base/erreur.h"
 #include "app/base/recherche_fenetres.h"
 #include "app/base/services_systeme.h"
 #include "audacity/localisation_audacity.h"
+#include "audacity/partage_reseau.h"
 #include "audacity/preferences_audacity.h"
 
 namespace quorva {
@@ -43,14 +46,19 @@ void ecrire_preferences(services& ctx, const std::string& cfg, const std::vector
     }
 }
 
-// The preferences folder (and its AutoSave folder) made when missing, and
-// the template written when there is no file yet; true when it was.
-bool preparer_preferences(services& ctx, const etat_audacity& etat, const std::string& cfg) {
+// The preferences folder and its AutoSave folder, made when missing.
+void assurer_dossier_config(services& ctx, const etat_audacity& etat) {
     const auto& dossier = etat.dossier_config_audacity;
     if (!dossier.empty() && !ctx.os.folder_exists(dossier)) {
         ctx.os.create_folder(dossier);
         ctx.os.create_folder(dossier + "AutoSave");
     }
+}
+
+// The template written when there is no preferences file yet; true when it
+// was.
+bool preparer_preferences(services& ctx, const etat_audacity& etat, const std::string& cfg) {
+    assurer_dossier_config(ctx, etat);
     if (ctx.os.file_exists(cfg)) return false;
     ecrire_preferences(ctx, cfg, std::vector<std::string>(Memo_config_audacity.begin(), Memo_config_audacity.end()));
     return true;
@@ -72,24 +80,24 @@ const pratique_audacity pratique_patin{"patin_tracte", reglage_patin, true, true
 // launch, with its folder keys, so that the wave-speed settings take effect.
 const pratique_audacity pratique_vitesse{"vitesse_ondes", reglage_vitesse, false, false, false};
 
-// What both launches do before Audacity is started: the watcher stopped,
-// the program checked (false when it is missing), the preferences written
-// for the practical's recording folder, made when missing, and the snapshot
-// of its recordings taken.
-bool preparer_lancement(services& ctx, etat_audacity& etat, const pratique_audacity& pratique) {
-    ++etat.nb_lancements;
-    armer_surveillance(etat, false);
-    if (!programme_present(ctx, etat)) return false;
-
+// The preferences written for the practical's recording folder, made when
+// missing (on a network drive, the folder of this machine, `machine`, under
+// it), and the snapshot of its recordings taken.
+void ecrire_pour_pratique(services& ctx, etat_audacity& etat, const pratique_audacity& pratique,
+                          const std::string& machine) {
     const std::string cfg = fichier_config(etat);
     const bool neuves = preparer_preferences(ctx, etat, cfg);
     if (pratique.journal) ctx.journal.push_back("Trouv\xE9 " + cfg);
     etat.audacity_trouve = 1;
     // The system's own Audacity keeps its recordings under Quorva's data
     // folder, which may have no "audacity" folder yet.
-    const std::string dossier = etat.mes_documents + std::string(pratique.sous_dossier);
+    std::string dossier = etat.mes_documents + std::string(pratique.sous_dossier);
     assurer_dossier(ctx, etat.mes_documents);
     assurer_dossier(ctx, dossier);
+    if (!machine.empty()) {
+        dossier += "\\" + machine;
+        assurer_dossier(ctx, dossier);
+    }
     etat.dossier_enreg = dossier;
     if (pratique.journal) ctx.journal.push_back("Chem_enreg=" + etat.dossier_enreg);
     auto lignes = charger_lignes(ctx.os, cfg);
@@ -98,7 +106,96 @@ bool preparer_lancement(services& ctx, etat_audacity& etat, const pratique_audac
     regler_cles(lignes, ctx.os.native_path(pour_audacity), pratique.reglage);
     ecrire_preferences(ctx, cfg, lignes);
     prendre_instantane(ctx, etat);
-    return true;
+}
+
+void armer_verrou(etat_audacity& etat, bool actif) {
+    if (etat.armer_Timer_verrou) etat.armer_Timer_verrou(actif);
+}
+
+// The lock as it is now; one that cannot be read is known by its stamp.
+std::optional<vue_verrou> lire_verrou(Plateforme& os, const std::string& fichier) {
+    const auto empreinte = os.file_stamp(fichier);
+    if (!empreinte) return std::nullopt;
+    std::string contenu;
+    if (!os.read_file(fichier, contenu, 4096)) contenu.clear();
+    return vue_verrou{*empreinte, contenu};
+}
+
+// False when another machine made the lock first.
+bool creer_verrou(services& ctx, verrou_audacity& verrou) {
+    try {
+        return ctx.os.create_new_file(verrou.fichier, verrou.jeton);
+    } catch (const erreur_quorva& e) {
+        verrou.suite = nullptr;
+        throw erreur_quorva(std::string(e.what()) + "\r" + texte_preferences_bloquees);
+    }
+}
+
+// The waiting launch runs once this machine holds the lock; else the timer
+// looks again.
+void essayer_verrou(services& ctx, etat_audacity& etat) {
+    auto& verrou = etat.verrou;
+    if (!verrou.tenu) {
+        const auto maintenant = etat.horloge_ms();
+        const std::string machine = verrou.jeton.substr(0, verrou.jeton.find('\r'));
+        const auto vue = lire_verrou(ctx.os, verrou.fichier);
+        const auto decision = regle_verrou(verrou.attente, vue, machine, maintenant);
+        if (decision == decision_verrou::reprendre) {
+            ctx.journal.push_back("Verrou repris : " + verrou.fichier);
+            ctx.os.remove_file(verrou.fichier);
+        }
+        if (decision != decision_verrou::attendre && creer_verrou(ctx, verrou)) {
+            verrou.tenu = true;
+            verrou.pris_ms = maintenant;
+            verrou.attente = {};
+        } else if (decision == decision_verrou::reprendre && lire_verrou(ctx.os, verrou.fichier) == vue) {
+            // A lock left behind that cannot be removed: the launch goes on
+            // without it rather than never.
+            ctx.journal.push_back("Verrou non repris, lancement sans lui : " + verrou.fichier);
+            verrou.attente = {};
+        } else {
+            armer_verrou(etat, true);  // another machine holds it, or was quicker
+            return;
+        }
+    }
+    const auto suite = std::move(verrou.suite);
+    verrou.suite = nullptr;
+    try {
+        suite();
+    } catch (...) {
+        liberer_verrou_audacity(ctx, etat);
+        throw;
+    }
+    armer_verrou(etat, verrou.tenu);  // held until Audacity's window shows
+}
+
+// What both launches do: the watcher stopped, the program checked (nothing
+// more when it is missing), then the preferences written for the practical
+// and `demarrer` run, at once on a disk of this machine, once this machine
+// holds the lock on a network drive.
+void preparer_lancement(services& ctx, etat_audacity& etat, const pratique_audacity& pratique,
+                        std::function<void()> demarrer) {
+    ++etat.nb_lancements;
+    armer_surveillance(etat, false);
+    etat.verrou.suite = nullptr;  // a launch still waiting gives way to this one
+    if (!programme_present(ctx, etat)) return;
+    if (!ctx.os.on_network_drive(etat.mes_documents)) {
+        ecrire_pour_pratique(ctx, etat, pratique, "");
+        demarrer();
+        return;
+    }
+    const std::string machine = dossier_machine(ctx.os.computer_name());
+    auto& verrou = etat.verrou;
+    verrou.suite = [&ctx, &etat, &pratique, machine, demarrer] {
+        ecrire_pour_pratique(ctx, etat, pratique, machine);
+        demarrer();
+    };
+    if (!verrou.tenu) {
+        assurer_dossier_config(ctx, etat);
+        verrou.fichier = etat.dossier_config_audacity + std::string(nom_verrou_audacity);
+        verrou.jeton = machine + "\r\n" + std::to_string(etat.horloge_ms());
+    }
+    essayer_verrou(ctx, etat);
 }
 
 }  // namespace
@@ -126,21 +223,43 @@ void lancer_audacity(services& ctx, etat_audacity& etat, const std::string& tp) 
         ctx.message("Only one Audacity in the same time please");
         return;
     }
-    if (!preparer_lancement(ctx, etat, pratique_patin)) return;
-
-    ctx.journal.push_back("Execute file=" + etat.chem_audacity);
     // A project path with a blank (a program folder under "Program Files")
     // must reach Audacity as one argument.
     std::string parametres = etat.fichier_a_ouvrir;
     if (parametres.find(' ') != std::string::npos && parametres.front() != '"') parametres = '"' + parametres + '"';
-    ExecuteFile(ctx, etat.chem_audacity, parametres, ctx.chemins.chemin_appli, 1);
+    preparer_lancement(ctx, etat, pratique_patin, [&ctx, &etat, parametres, patin = tp == "patin"] {
+        ctx.journal.push_back("Execute file=" + etat.chem_audacity);
+        ExecuteFile(ctx, etat.chem_audacity, parametres, ctx.chemins.chemin_appli, 1);
+        if (patin) armer_surveillance(etat, true);
+    });
     etat.fichier_a_ouvrir.clear();
-    if (tp == "patin") armer_surveillance(etat, true);
 }
 
 void btn_lancer_audacity_vitesseClick(services& ctx, etat_audacity& etat) {
-    if (!preparer_lancement(ctx, etat, pratique_vitesse)) return;
-    ExecuteFile(ctx, etat.chem_audacity, "", ctx.chemins.chemin_appli, 1);
+    preparer_lancement(ctx, etat, pratique_vitesse,
+                       [&ctx, &etat] { ExecuteFile(ctx, etat.chem_audacity, "", ctx.chemins.chemin_appli, 1); });
+}
+
+void Timer_verrouTimer(services& ctx, etat_audacity& etat) {
+    auto& verrou = etat.verrou;
+    if (verrou.tenu) {
+        if (cherche_appli(ctx.os, ctx.fenetres, "Audacity") ||
+            etat.horloge_ms() - verrou.pris_ms >= garde_verrou_max_ms)
+            liberer_verrou_audacity(ctx, etat);
+        return;
+    }
+    if (verrou.suite) essayer_verrou(ctx, etat);
+    else armer_verrou(etat, false);
+}
+
+void liberer_verrou_audacity(services& ctx, etat_audacity& etat) {
+    auto& verrou = etat.verrou;
+    if (!verrou.tenu) return;
+    verrou.tenu = false;
+    // A lock taken over by another machine is that machine's now.
+    const auto vue = lire_verrou(ctx.os, verrou.fichier);
+    if (vue && vue->contenu == verrou.jeton) ctx.os.remove_file(verrou.fichier);
+    if (!verrou.suite) armer_verrou(etat, false);
 }
 
 void LancerAudacityCl1Click(services& ctx, etat_audacity& etat, const std::string& copie_locale) {

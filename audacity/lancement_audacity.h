@@ -12,6 +12,7 @@
 // (audacity/surveillance.h).
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "app/base/services.h"
@@ -39,6 +40,20 @@ void lancer_audacity(services& ctx, etat_audacity& etat, const std::string& tp);
 
 // Wave speed: 22050 Hz, two channels; never starts the watcher.
 void btn_lancer_audacity_vitesseClick(services& ctx, etat_audacity& etat);
+
+// On a network drive (Plateforme::on_network_drive of mes_documents) the
+// recording folder is the practical's folder followed by this machine's
+// folder (dossier_machine), and the preferences are written and Audacity
+// started only while this machine holds the lock file of the preferences
+// folder (audacity/partage_reseau.h): when another machine holds it, the
+// launch waits, and the toolbar's timer (armer_Timer_verrou, every 250 ms)
+// calls Timer_verrouTimer, which runs it once the lock is free or left
+// behind. The lock is held until a window titled "Audacity" shows, at most
+// garde_verrou_max_ms. A computer name that cannot name a folder is
+// raised as erreur_quorva and nothing is started.
+void Timer_verrouTimer(services& ctx, etat_audacity& etat);
+// Gives the lock back when this machine holds it (at the end of the run too).
+void liberer_verrou_audacity(services& ctx, etat_audacity& etat);
 
 // The menu entries. Each takes the local copy under `copie_locale` (slot_audacity
 // of the menu's folder table; selection_copie_locale).

@@ -28,6 +28,10 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/fic_quorva/ DESTINATION fic_quorva)
 
 # The teacher's guides, for Notepad (cp1252, CR LF), with the version.
 include(${CMAKE_CURRENT_LIST_DIR}/texte_windows.cmake)
+# Their first title names the version: its underline ends with one "=" per
+# character of the version (@QUORVA_SOULIGNE_VERSION@).
+string(LENGTH "${PROJECT_VERSION}" longueur_version)
+string(REPEAT "=" ${longueur_version} QUORVA_SOULIGNE_VERSION)
 foreach(guide LISEZMOI README)
     quorva_texte_windows(${PROJECT_SOURCE_DIR}/docs/guide/${guide}.txt.in ${PROJECT_BINARY_DIR}/guide/${guide}.txt)
     install(FILES ${PROJECT_BINARY_DIR}/guide/${guide}.txt DESTINATION .)

@@ -323,6 +323,15 @@ void recherche_excel_ajoute(services& ctx, etat_menu& menu) {
         classeurs = dossier_donnees(ctx.chemins) + "audacity\\patin_tracte";
     if (ctx.os.folder_exists(ctx.chemins.chemin_appli + "audacity\\patin_tracte"))
         classeurs = ctx.chemins.chemin_appli + "audacity\\patin_tracte";
+    // On a network drive, this machine's recordings are in its own folder.
+    if (!classeurs.empty() && ctx.os.on_network_drive(classeurs)) {
+        try {
+            const std::string machine = dossier_machine(ctx.os.computer_name());
+            classeurs.append("\\").append(machine);
+        } catch (const erreur_quorva&) {
+            // No folder of its own (the launch says why): the shared one.
+        }
+    }
 
     auto& ajouts = entree(menu, "DOCUMENTSEXCELAJOUTES1");
     ajouts.sous_menu.clear();

@@ -198,6 +198,24 @@ public:
     // system lists them all.
     using own_windows = std::function<std::vector<std::pair<WindowId, std::string>>()>;
     virtual void set_own_windows(own_windows list) = 0;
+
+    // --- Machines sharing a folder -------------------------------------------
+    // Whether the path lies on a network drive: a UNC path, or a drive the
+    // system reports as remote (Windows: GetDriveTypeW, DRIVE_REMOTE); on
+    // POSIX a network file system (NFS, SMB/CIFS, AFS...) under the path's
+    // nearest existing folder. False when the system cannot tell.
+    virtual bool on_network_drive(const std::string& path) = 0;
+    // This computer's name as the system gives it (UTF-8: Windows' NetBIOS
+    // name, the POSIX host name); empty when it has none. Not yet a folder
+    // name: dossier_machine() (audacity/poste_partage.h) makes it one.
+    virtual std::string computer_name() = 0;
+    // Creates `path` holding `contents` when no file of that name exists, in
+    // one step that two machines cannot both win; false when the file exists.
+    // Throws WriteError ("Impossible de cr\xE9er le fichier %s") when it
+    // cannot be created for another reason.
+    virtual bool create_new_file(const std::string& path, std::string_view contents) = 0;
+    // Removes a file; false when it could not be removed (or was not there).
+    virtual bool remove_file(const std::string& path) = 0;
 };
 
 // The implementation for the system the program was built for.

@@ -1,5 +1,6 @@
 #include "app/base/services_systeme.h"
 
+#include "app/base/erreur.h"
 #include "app/base/services.h"
 #include "app/base/texte.h"
 
@@ -80,6 +81,14 @@ std::string chemin_appli_de(const std::string& ligne_commande, const std::string
         for (const char c : ligne_commande.substr(0, barre))
             if (c != '"') chemin += c;
         if (!chemin.empty() && chemin.back() == ' ') chemin.pop_back();
+        // A program started from a share may be named "\\?\UNC\server\share\..."
+        // (Wine does): the folder is "\\server\share\...", as Windows' own
+        // programs and the shell take it; "\\?\C:\..." is "C:\...".
+        if (chemin.starts_with("\\\\?\\")) {
+            chemin.erase(0, 4);
+            if (egal_sans_casse(std::string_view(chemin).substr(0, 4), "UNC\\"))
+                chemin = std::string(1, '\\') + chemin.substr(3);
+        }
     } else {
         // Started without a Windows path (a POSIX shell, a bare name found on
         // PATH): the folder of the program file itself.
@@ -146,6 +155,36 @@ void remplir_version_et_bureaux(services& ctx) {
     chemins.version_windows = nom_version_windows(ctx.os, chemins.generation_windows);
     chemins.bureau_commun = dossier_bureau(ctx.os, 25);
     chemins.bureau_utilisateur = dossier_bureau(ctx.os, 0);
+}
+
+namespace {
+
+// Names Windows keeps for its devices, whatever follows a dot.
+bool nom_de_peripherique(const std::string& nom) {
+    const std::string_view base = std::string_view(nom).substr(0, nom.find('.'));
+    for (const std::string_view appareil : {"CON", "PRN", "AUX", "NUL"})
+        if (egal_sans_casse(base, appareil)) return true;
+    return base.size() == 4 && base[3] >= '1' && base[3] <= '9' &&
+           (egal_sans_casse(base.substr(0, 3), "COM") || egal_sans_casse(base.substr(0, 3), "LPT"));
+}
+
+}  // namespace
+
+std::string dossier_machine(std::string_view nom_ordinateur) {
+    std::string dossier;
+    for (const char c : nom_ordinateur) {
+        const bool interdit =
+            static_cast<unsigned char>(c) < 0x20 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos;
+        dossier += interdit ? '_' : c;
+    }
+    while (!dossier.empty() && (dossier.back() == '.' || dossier.back() == ' ')) dossier.pop_back();
+    if (dossier.empty() || nom_de_peripherique(dossier))
+        throw erreur_quorva(message(
+            "Quorva est sur un lecteur réseau : chaque ordinateur y enregistre dans un dossier à son nom, mais le "
+            "nom de cet ordinateur (« %s ») ne peut pas nommer un dossier. Renommez l'ordinateur, ou copiez Quorva "
+            "sur une clé USB ou sur son disque.",
+            std::string(nom_ordinateur)));
+    return dossier;
 }
 
 }  // namespace quorva

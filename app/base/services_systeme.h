@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "app/base/ouvertures_shell.h"
 #include "app/base/plateforme.h"
@@ -74,5 +75,12 @@ void remplir_chemins(services& ctx);
 // probe and the desktops (this one may throw).
 void remplir_dossiers_programme(services& ctx);
 void remplir_version_et_bureaux(services& ctx);
+
+// The folder name of a computer's name (Plateforme::computer_name): the
+// characters a file name cannot hold ("\/:*?"<>|" and control characters)
+// become '_', trailing dots and blanks go (Windows drops them). Throws
+// erreur_quorva naming the computer when nothing usable is left (empty, or
+// a device name such as "CON").
+std::string dossier_machine(std::string_view nom_ordinateur);
 
 }  // namespace quorva

@@ -98,6 +98,9 @@ TEST(CheminAppli, FollowsTheCommandLineRules) {
     EXPECT_EQ(chemin_appli_de("E:\\\xC9L\xC8VES\\SISMO\\quorva.exe", ""), "e:\\\xC9l\xC8ves\\sismo\\");
     // Program at the root of a drive.
     EXPECT_EQ(chemin_appli_de("C:\\quorva.exe", ""), "c:\\");
+    // A share, or a drive, named through "\\?\": its plain name.
+    EXPECT_EQ(chemin_appli_de("\"\\\\?\\UNC\\Serveur\\Partage\\quorva.exe\"", ""), "\\\\serveur\\partage\\");
+    EXPECT_EQ(chemin_appli_de("\\\\?\\D:\\Quorva\\quorva.exe", ""), "d:\\quorva\\");
     // A command line already ending with a backslash gets no second one.
     EXPECT_EQ(chemin_appli_de("X:\\Outils\\\\quorva.exe", ""), "x:\\outils\\");
 }

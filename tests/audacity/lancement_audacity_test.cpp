@@ -407,3 +407,79 @@ TEST_F(ChercheAudacity, OtherGenerationsAndMissingFolders) {
     EXPECT_EQ(audacity.mes_documents, "c:\\quorva\\audacity\\");
     EXPECT_EQ(audacity.dossier_enreg, "c:\\quorva\\audacity\\");
 }
+
+// --- A program folder on a network drive ------------------------------------------
+
+TEST_F(LancementAudacity, OnANetworkDriveEachMachineRecordsInAFolderOfItsOwn) {
+    const std::string audacity_dossier = "c:\\quorva\\fic_quorva\\audacity\\";
+    struct cas { bool reseau; std::string nom, pratique, dossier; };  // dossier "": refused
+    for (const auto& c : std::vector<cas>{{false, "PC-01", "patin", "patin_tracte"},
+                                          {true, "PC-01", "patin", "patin_tracte\\PC-01"},
+                                          {true, "SALLE:B?2. ", "patin", "patin_tracte\\SALLE_B_2"},
+                                          {true, "ŁUKASZ-学生", "vitesse", "vitesse_ondes\\ŁUKASZ-学生"},
+                                          {true, "con.local", "patin", ""},
+                                          {true, "", "vitesse", ""}}) {
+        SCOPED_TRACE(c.nom);
+        os.reseau = c.reseau;
+        os.nom_ordinateur = c.nom;
+        os.ouvertures.clear();
+        audacity.dossier_enreg.clear();
+        try {
+            if (c.pratique == "patin") LancerAudacityCl1Click(ctx, audacity, copie_locale);
+            else AudacityforspeedwaveUSBkey1Click(ctx, audacity, copie_locale);
+            ASSERT_NE(c.dossier, "");
+        } catch (const erreur_quorva& e) {
+            EXPECT_EQ(c.dossier, "");
+            EXPECT_NE(std::string(e.what()).find("(« " + c.nom + " »)"), std::string::npos);
+            EXPECT_TRUE(os.ouvertures.empty());
+            continue;
+        }
+        EXPECT_EQ(audacity.dossier_enreg, audacity_dossier + c.dossier);
+        EXPECT_TRUE(os.folder_exists(audacity.dossier_enreg));
+        EXPECT_NE(os.lire(cfg()).find("DefaultOpenPath=" + echappe_chemin(audacity.dossier_enreg)), std::string::npos);
+        EXPECT_EQ(os.ouvertures.size(), 1u);
+        liberer_verrou_audacity(ctx, audacity);
+    }
+}
+
+TEST(VerrouAudacity, TakenWhenFreeTakenOverWhenLeftUnchangedForTheWholeWait) {
+    const vue_verrou b{{10, 1}, "PC-B\r\n5"}, c{{10, 2}, "PC-C\r\n9"}, nous{{10, 3}, "PC-A\r\n1"};
+    attente_verrou attente;
+    struct pas { std::optional<vue_verrou> actuel; std::int64_t ms; decision_verrou attendu; };
+    const std::vector<pas> suite{
+        {std::nullopt, 0, decision_verrou::prendre},
+        {b, 1000, decision_verrou::attendre},            // first seen: the wait starts
+        {b, 1000 + delai_reprise_verrou_ms - 1, decision_verrou::attendre},
+        {c, 20000, decision_verrou::attendre},           // another holder: the wait starts again
+        {c, 20000 + delai_reprise_verrou_ms - 1, decision_verrou::attendre},
+        {c, 20000 + delai_reprise_verrou_ms, decision_verrou::reprendre},  // a machine that crashed
+        {nous, 0, decision_verrou::reprendre},           // this machine's earlier run
+    };
+    for (std::size_t i = 0; i < suite.size(); ++i)
+        EXPECT_EQ(regle_verrou(attente, suite[i].actuel, "PC-A", suite[i].ms), suite[i].attendu) << "step " << i;
+}
+
+TEST_F(LancementAudacity, TheLaunchWaitsForTheOtherMachinesLockThenHoldsItUntilAudacityShows) {
+    std::int64_t maintenant = 0;
+    audacity.horloge_ms = [&] { return maintenant; };
+    std::vector<bool> verrou_arme;
+    audacity.armer_Timer_verrou = [&](bool actif) { verrou_arme.push_back(actif); };
+    os.reseau = true;
+    const std::string verrou = "c:\\quorva\\fic_quorva\\audacity\\Portable Settings\\quorva_audacity.verrou";
+    os.ecrire(verrou, "PC-B\r\n5");  // left by a machine that crashed
+    LancerAudacityCl1Click(ctx, audacity, copie_locale);
+    EXPECT_TRUE(os.ouvertures.empty());
+    for (maintenant = 250; maintenant < delai_reprise_verrou_ms; maintenant += 5000) Timer_verrouTimer(ctx, audacity);
+    EXPECT_TRUE(os.ouvertures.empty());
+    maintenant = delai_reprise_verrou_ms;
+    Timer_verrouTimer(ctx, audacity);
+    ASSERT_EQ(os.ouvertures.size(), 1u);
+    EXPECT_EQ(os.lire(verrou).rfind("POSTE-1\r\n", 0), 0u);  // held while Audacity starts
+    Timer_verrouTimer(ctx, audacity);
+    EXPECT_TRUE(os.file_exists(verrou));
+    os.fenetres = {{7, "Audacity"}};
+    Timer_verrouTimer(ctx, audacity);
+    EXPECT_FALSE(os.file_exists(verrou));
+    EXPECT_EQ(verrou_arme.back(), false);
+    EXPECT_EQ(audacity.dossier_enreg, "c:\\quorva\\fic_quorva\\audacity\\patin_tracte\\POSTE-1");
+}

@@ -77,5 +77,9 @@ bool FichiersWin32::copy_file(const std::string& from, const std::string& to) {
 }
 std::string FichiersWin32::current_folder() { return systeme_->current_folder(); }
 bool FichiersWin32::set_current_folder(const std::string& path) { return systeme_->set_current_folder(reel(path)); }
+bool FichiersWin32::create_new_file(const std::string& path, std::string_view contents) {
+    return systeme_->create_new_file(reel(path), contents);
+}
+bool FichiersWin32::remove_file(const std::string& path) { return systeme_->remove_file(reel(path)); }
 
 }  // namespace quorva::test

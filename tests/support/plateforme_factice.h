@@ -83,7 +83,13 @@ public:
     // full disk), by path as given to create_file: the old file stays.
     std::map<std::string, WriteFailure> echecs_ecriture;
 
+    // The recording folders' drive, and this computer's name.
+    bool reseau = false;
+    std::string nom_ordinateur = "POSTE-1";
+
     std::unique_ptr<OutputFile> create_file(const std::string& path) override;
+    bool on_network_drive(const std::string&) override { return reseau; }
+    std::string computer_name() override { return nom_ordinateur; }
 
     std::string command_line() override { return ligne_commande; }
     std::string program_file() override { return fichier_programme; }

@@ -10,9 +10,13 @@
 //   frequence=1000  canaux=1  format=131073  source=Z:\...\recording.wav
 // (one key=value a line; the source's own header must say the same rate and
 // channels, 16-bit). Everything it found, and "exported" or "refused: why",
-// goes to remplacant.log beside it. Exit status 0 once exported.
+// goes to remplacant.log beside it (the file REMPLACANT_JOURNAL names there
+// when set: machines sharing the copy). Its window, titled "Audacity" like
+// Audacity's, shows once the preferences are read, until the export is
+// written. Exit status 0 once exported.
 #include <windows.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -24,6 +28,8 @@ std::string dossier_programme() {
     char chemin[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, chemin, MAX_PATH);
     std::string s = chemin;
+    // Started from a share, Wine names it "UNC\server\share\...".
+    if (s.rfind("UNC\\", 0) == 0) s.replace(0, 3, "\\");
     return s.substr(0, s.find_last_of("\\/") + 1);
 }
 
@@ -58,8 +64,10 @@ std::map<std::string, std::string> cles(const std::string& texte) {
 // trailing one.
 std::string dossier_audacity(std::string valeur) {
     std::string s;
-    for (char c : valeur)
-        if (!(c == '\\' && !s.empty() && s.back() == '\\')) s += c;
+    for (std::size_t i = 0; i < valeur.size(); ++i) {
+        s += valeur[i];
+        if (valeur[i] == '\\' && i + 1 < valeur.size() && valeur[i + 1] == '\\') ++i;
+    }
     while (!s.empty() && s.back() == '\\') s.pop_back();
     return s;
 }
@@ -74,7 +82,8 @@ unsigned lire_entier(const std::string& o, std::size_t position, int taille) {
 
 int main() {
     const std::string ici = dossier_programme();
-    std::ofstream journal(ici + "remplacant.log", std::ios::binary);
+    const char* nom_journal = std::getenv("REMPLACANT_JOURNAL");
+    std::ofstream journal(ici + (nom_journal ? nom_journal : "remplacant.log"), std::ios::binary);
     auto refus = [&journal](const std::string& pourquoi) {
         journal << "refused: " << pourquoi << "\n";
         return 1;
@@ -105,6 +114,8 @@ int main() {
         return refus("the source recording is not what the preferences ask for");
     journal.flush();
 
+    CreateWindowExW(0, L"STATIC", L"Audacity", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 100, nullptr, nullptr,
+                    nullptr, nullptr);
     const std::string exporte = dossier + "\\essai.wav";
     Sleep(2000);
     { std::ofstream vide(exporte, std::ios::binary); }

@@ -30,6 +30,11 @@ for guide in LISEZMOI.txt README.txt; do
         echec "$guide does not name version $version"
 done
 LC_ALL=C grep -q $'fran\xe7ais' Quorva/LISEZMOI.txt || echec "LISEZMOI.txt: no Windows-1252 accent"
+# Every title's underline (a line of "=" or "-") as long as its title.
+for guide in LISEZMOI.txt README.txt; do
+    LC_ALL=C awk '/^(=+|-+)\r$/ && length($0) != length(titre) { print; e = 1 } { titre = $0 } END { exit e }' \
+        "Quorva/$guide" >/dev/null || echec "$guide: a title underline that is not as long as its title"
+done
 # The text quorva-convert.exe --version prints.
 LC_ALL=C grep -aq "quorva-convert $version" Quorva/quorva-convert.exe || echec "quorva-convert.exe does not hold version $version"
 echo "ok: $build/Quorva/ and $zip ($(stat -c %s "$zip") bytes)"

@@ -30,3 +30,12 @@ add_test(NAME windows.e2e.section
 set_tests_properties(windows.e2e.clavier_langue windows.e2e.section PROPERTIES
     FIXTURES_REQUIRED "wine_x11;paquet" RESOURCE_LOCK wine_x11 LABELS "e2e;windows" TIMEOUT 300
     ENVIRONMENT "${environnement_x11}")
+
+# Two machines (two prefixes made from the X11 tests' one, two screens)
+# running one copy from a network share: each records into its own folder.
+add_test(NAME windows.e2e.partage
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/partage_wine.sh ${CMAKE_BINARY_DIR}/Quorva $<TARGET_FILE:audacity_remplacant>
+            $<TARGET_FILE:quorva_win32_tests> ${demo} ${artefacts})
+set_tests_properties(windows.e2e.partage PROPERTIES
+    FIXTURES_REQUIRED "wine_x11;paquet" RESOURCE_LOCK wine_x11 LABELS "e2e;windows" TIMEOUT 300
+    ENVIRONMENT "${environnement_x11}")

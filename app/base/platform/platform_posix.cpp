@@ -8,6 +8,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -707,6 +708,56 @@ std::string PlateformePosix::window_program_file(WindowId window) {
         for (const auto& [fenetre, titre] : propres_())
             if (fenetre == window) return program_file();
     return "";
+}
+
+bool PlateformePosix::on_network_drive(const std::string& path) {
+    auto dossier = chemin_posix(path);
+    if (!dossier) return false;
+    // The nearest existing folder: the recording folders may not be made yet.
+    struct statfs infos;
+    while (::statfs(dossier->empty() ? "." : dossier->c_str(), &infos) != 0) {
+        if (dossier->empty() || *dossier == "/") return false;
+        while (dossier->size() > 1 && dossier->back() == '/') dossier->pop_back();
+        const auto barre = dossier->rfind('/');
+        *dossier = barre == std::string::npos ? "" : barre == 0 ? "/" : dossier->substr(0, barre);
+    }
+    // NFS, SMB, CIFS, SMB2, AFS, kAFS, Coda, Ceph, NCP: file systems that
+    // other machines write too. Not FUSE nor 9P, mostly local disks seen
+    // through a layer.
+    switch (static_cast<unsigned long>(infos.f_type) & 0xFFFFFFFFul) {
+        case 0x6969: case 0x517B: case 0xFF534D42: case 0xFE534D42: case 0x5346414F: case 0x6B414653:
+        case 0x73757245: case 0x00C36400: case 0x564C:
+            return true;
+        default:
+            return false;
+    }
+}
+
+std::string PlateformePosix::computer_name() {
+    char nom[256] = {};
+    return ::gethostname(nom, sizeof nom - 1) == 0 ? std::string(nom) : std::string();
+}
+
+bool PlateformePosix::create_new_file(const std::string& path, std::string_view contents) {
+    const auto posix = chemin_posix(path);
+    if (!posix) throw WriteError(texte_creation_impossible, path, WriteFailure::other);
+    const int fd = ::open(posix->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        if (errno == EEXIST) return false;
+        throw WriteError(texte_creation_impossible, path, cause_de_errno(errno));
+    }
+    const bool ecrit = ::write(fd, contents.data(), contents.size()) == static_cast<ssize_t>(contents.size());
+    const int code = errno;
+    if (::close(fd) != 0 || !ecrit) {
+        ::unlink(posix->c_str());
+        throw WriteError(texte_erreur_ecriture, path, cause_de_errno(code));
+    }
+    return true;
+}
+
+bool PlateformePosix::remove_file(const std::string& path) {
+    const auto posix = chemin_posix(path);
+    return posix && ::unlink(posix->c_str()) == 0;
 }
 
 std::unique_ptr<Plateforme> creer_plateforme_systeme() { return std::make_unique<PlateformePosix>(); }

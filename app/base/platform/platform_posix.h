@@ -73,6 +73,11 @@ public:
     // sees the program's own windows only: the windows layer tells which.
     void set_own_windows(own_windows liste) override;
 
+    bool on_network_drive(const std::string& path) override;
+    std::string computer_name() override;
+    bool create_new_file(const std::string& path, std::string_view contents) override;
+    bool remove_file(const std::string& path) override;
+
 private:
     void recolter_enfants();
     bool est_programme(const std::string& fichier, const struct stat& infos);

@@ -358,6 +358,64 @@ public:
         CloseHandle(processus);
         return lu ? std::string(tampon.data(), longueur) : "";
     }
+
+    // --- Machines sharing a folder: the wide calls, UTF-8 at the call.
+    bool on_network_drive(const std::string& path) override {
+        std::wstring chemin = large(path);
+        std::replace(chemin.begin(), chemin.end(), L'/', L'\\');
+        // "\\?\UNC\server\share" and "\\server\share" are shares; "\\?\X:\" is drive X.
+        if (chemin.rfind(L"\\\\?\\", 0) == 0 || chemin.rfind(L"\\\\.\\", 0) == 0) {
+            chemin.erase(0, 4);
+            if (CompareStringOrdinal(chemin.c_str(), std::min<int>(4, static_cast<int>(chemin.size())), L"UNC\\", 4,
+                                     TRUE) == CSTR_EQUAL)
+                return true;
+        } else if (chemin.rfind(L"\\\\", 0) == 0) {
+            return true;
+        }
+        if (chemin.size() >= 2 && chemin[1] == L':')
+            return GetDriveTypeW((chemin.substr(0, 2) + L"\\").c_str()) == DRIVE_REMOTE;
+        return GetDriveTypeW(nullptr) == DRIVE_REMOTE;  // a relative path: the current folder's drive
+    }
+    std::string computer_name() override {
+        wchar_t nom[MAX_COMPUTERNAME_LENGTH + 1] = {};
+        DWORD longueur = MAX_COMPUTERNAME_LENGTH + 1;
+        return GetComputerNameW(nom, &longueur) ? etroit(std::wstring(nom, longueur)) : std::string();
+    }
+    bool create_new_file(const std::string& path, std::string_view contents) override {
+        const std::wstring chemin = large(path);
+        const HANDLE h =
+            CreateFileW(chemin.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE) {
+            const DWORD code = GetLastError();
+            if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS) return false;
+            throw WriteError(texte_creation_impossible, path, cause_de_code_win32(code, false));
+        }
+        DWORD ecrits = 0;
+        const bool ecrit = WriteFile(h, contents.data(), static_cast<DWORD>(contents.size()), &ecrits, nullptr) &&
+                           ecrits == contents.size();
+        const DWORD code = GetLastError();
+        if (!CloseHandle(h) || !ecrit) {
+            DeleteFileW(chemin.c_str());
+            throw WriteError(texte_erreur_ecriture, path, cause_de_code_win32(code, false));
+        }
+        return true;
+    }
+    bool remove_file(const std::string& path) override { return DeleteFileW(large(path).c_str()) != 0; }
+
+private:
+    static std::wstring large(const std::string& utf8) {
+        const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+        std::wstring texte(static_cast<std::size_t>(n), L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), texte.data(), n);
+        return texte;
+    }
+    static std::string etroit(const std::wstring& texte) {
+        const int n = WideCharToMultiByte(CP_UTF8, 0, texte.data(), static_cast<int>(texte.size()), nullptr, 0,
+                                          nullptr, nullptr);
+        std::string utf8(static_cast<std::size_t>(n), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, texte.data(), static_cast<int>(texte.size()), utf8.data(), n, nullptr, nullptr);
+        return utf8;
+    }
 };
 
 }  // namespace
