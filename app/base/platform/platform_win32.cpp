@@ -35,8 +35,9 @@ std::string texte_derniere_erreur() {
     return texte;
 }
 
-// A path of the program's texts for the wide calls of files_win32.h.
-std::wstring large(const std::string& texte) {
+// A path of the program's texts (cp1252 until they are UTF-8 inside) for
+// the wide calls of files_win32.h.
+std::wstring chemin_large(const std::string& texte) {
     if (texte.empty()) return {};
     const int n = MultiByteToWideChar(1252, 0, texte.data(), static_cast<int>(texte.size()), nullptr, 0);
     std::wstring resultat(static_cast<std::size_t>(n), L'\0');
@@ -44,7 +45,7 @@ std::wstring large(const std::string& texte) {
     return resultat;
 }
 
-DWORD attributs(const std::string& chemin) { return GetFileAttributesW(long_path(large(chemin)).c_str()); }
+DWORD attributs(const std::string& chemin) { return GetFileAttributesW(long_path(chemin_large(chemin)).c_str()); }
 
 std::string dossier_avec_barre(const std::string& dossier) {
     if (dossier.empty()) return ".\\";
@@ -116,7 +117,7 @@ void nettoyer_restes(const std::string& dossier) {
     });
     for (const auto& [nom, age] : restes)
         if (reste_a_supprimer(nom, machine, moi, age, processus_termine))
-            DeleteFileW(long_path(large(dossier + nom)).c_str());
+            DeleteFileW(long_path(chemin_large(dossier + nom)).c_str());
 }
 
 class FichierWin32 : public OutputFile {
@@ -125,7 +126,7 @@ public:
         : cible_(std::move(cible)), temporaire_(std::move(temporaire)), fichier_(fichier) {}
     ~FichierWin32() override {
         if (fichier_ != INVALID_HANDLE_VALUE) CloseHandle(fichier_);
-        if (!valide_) DeleteFileW(long_path(large(temporaire_)).c_str());
+        if (!valide_) DeleteFileW(long_path(chemin_large(temporaire_)).c_str());
     }
     void write(std::string_view octets) override {
         while (!octets.empty()) {
@@ -144,9 +145,9 @@ public:
         fichier_ = INVALID_HANDLE_VALUE;
         if (code != 0) echec_ecriture(code);
         // The old file stays whole until this one rename replaces it.
-        if (!move_file(large(temporaire_), large(cible_), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (!move_file(chemin_large(temporaire_), chemin_large(cible_), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             code = GetLastError();
-            throw WriteError(texte_creation_impossible, cible_, failure_of(code, large(cible_)));
+            throw WriteError(texte_creation_impossible, cible_, failure_of(code, chemin_large(cible_)));
         }
         valide_ = true;
     }
@@ -202,7 +203,7 @@ public:
         // A part locked by another program is waited for like a held file.
         for (held_wait attente;;) {
             contents.clear();
-            const HANDLE fichier = open_file(large(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+            const HANDLE fichier = open_file(chemin_large(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
             DWORD code = fichier == INVALID_HANDLE_VALUE ? GetLastError() : 0;
             if (code == 0) {
@@ -211,14 +212,14 @@ public:
             }
             if (code == 0) return true;
             if (attente.again(held_error(code))) continue;
-            if (why) *why = failure_of(code, large(path));
+            if (why) *why = failure_of(code, chemin_large(path));
             return false;
         }
     }
 
     std::optional<FileStamp> file_stamp(const std::string& path) override {
         WIN32_FILE_ATTRIBUTE_DATA donnees{};
-        if (!GetFileAttributesExW(long_path(large(path)).c_str(), GetFileExInfoStandard, &donnees) ||
+        if (!GetFileAttributesExW(long_path(chemin_large(path)).c_str(), GetFileExInfoStandard, &donnees) ||
             (donnees.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             return std::nullopt;
         FileStamp empreinte;
@@ -231,7 +232,7 @@ public:
 
     std::unique_ptr<OutputFile> create_file(const std::string& path) override {
         const auto erreur = [&path](DWORD code) {
-            return WriteError(texte_creation_impossible, path, failure_of(code, large(path)));
+            return WriteError(texte_creation_impossible, path, failure_of(code, chemin_large(path)));
         };
         if (path.empty() || folder_exists(path)) throw erreur(ERROR_INVALID_NAME);
         const auto barre = path.find_last_of("\\/:");
@@ -247,7 +248,7 @@ public:
         DWORD code = 0;
         for (int essai = 0; essai < 100 && fichier == INVALID_HANDLE_VALUE; ++essai) {
             temporaire = dossier + nom_temporaire(nom, machine_locale(), GetCurrentProcessId(), ++compteur);
-            fichier = open_file(large(temporaire), GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
+            fichier = open_file(chemin_large(temporaire), GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
             code = fichier == INVALID_HANDLE_VALUE ? GetLastError() : 0;
             if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) break;
         }
