@@ -10,6 +10,7 @@
 #include "audacity/lancement_audacity.h"
 #include "audacity/surveillance.h"
 #include "chart/TForm_chart.h"
+#include "rapport/dessin_rapport.h"
 #include "conversion/TForm2.h"
 #include "conversion/TForm_patience.h"
 #include "conversion/pilote_conversion.h"
@@ -120,6 +121,10 @@ int main(int argc, char* argv[]) {
     TForm_patience Form_patience;
     TForm_chart Form_chart(*ctx, ctx->conversion, ctx->langue.langue);
     const fenetres f{Form1, Form2, Form_voir, Form_patience, Form_chart};
+    // The report is drawn above the chart: its entry is connected here.
+    Form_chart.enregistrer_compte_rendu = [&ctx](TForm_chart& chart) {
+        enregistrer_rapport(*ctx, ctx->conversion, ctx->langue.langue, chart);
+    };
 
     const auto ui = interface_actuelle(*ctx, f);
     brancher_menu(*ctx, f, ui);

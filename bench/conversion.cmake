@@ -15,3 +15,13 @@ add_custom_target(bench_conversion
     COMMAND $<TARGET_FILE:bench_conversion_entiere> ${PROJECT_SOURCE_DIR}/data ${CMAKE_CURRENT_BINARY_DIR}/conversion
     DEPENDS quorva-convert quorva_generer_wav bench_conversion_entiere
     USES_TERMINAL)
+
+# The pupil's report against the conversion of the same recording
+# (bench/rapport.sh): cmake --build <dir> --target bench_rapport.
+if(TARGET quorva-rapport)
+    add_custom_target(bench_rapport
+        COMMAND ${CMAKE_CURRENT_LIST_DIR}/rapport.sh $<TARGET_FILE:quorva-convert>
+                $<TARGET_FILE:quorva_generer_wav> ${PROJECT_SOURCE_DIR}/data ${CMAKE_CURRENT_BINARY_DIR}/rapport
+        DEPENDS quorva-convert quorva-rapport quorva_generer_wav
+        USES_TERMINAL)
+endif()

@@ -1,6 +1,7 @@
 #include "chart/TForm_chart.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QFontMetrics>
@@ -20,6 +21,7 @@
 #include "chart/textes_chart.h"
 #include "conversion/detection.h"
 #include "chart/disposition_chart.h"
+#include "chart/dessin_courbe.h"
 
 namespace quorva {
 
@@ -27,95 +29,11 @@ namespace {
 
 const QColor couleur_marron(128, 0, 0);
 const QColor couleur_memo(255, 255, 166);  // 10944511, a light yellow
-const QColor couleur_selection(255, 140, 0);
-const QColor couleur_detecteur(0, 110, 255);
 
 // The ruler fills the strip between the image and the help (which, with the
 // buttons, keeps its place); the status line goes under the help.
 constexpr int hauteur_regle = 206 - (32 + hauteur_image);
 constexpr int haut_etat = 206 + 115 + 3;
-
-// Pixels haut to bas (rows) of column x, clipped to the bitmap.
-void colonne_pixels(QImage& bitmap, int x, int haut, int bas, QRgb couleur) {
-    if (x < 0 || x >= bitmap.width()) return;
-    auto* pixels = reinterpret_cast<QRgb*>(bitmap.bits()) + x;
-    const qsizetype ligne = bitmap.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
-    const int fin = std::min(bas, bitmap.height() - 1);
-    for (int y = std::max(haut, 0); y <= fin; ++y) pixels[y * ligne] = couleur;
-}
-
-// The white background and the signal's black runs, one per column, written
-// straight into the bitmap in one pass, row after row: the cost is the
-// image's size, whatever the zoom and however tall the runs (a dense full
-// view would otherwise write most of the image pixel by pixel). A column
-// given a colour (marques[x] != 0) takes it over the whole height, at no
-// cost: its run is made the whole height, and marques becomes the colour
-// of each column's run.
-void remplir_fond(QImage& bitmap, const std::vector<colonne_enveloppe>& enveloppe, QRgb* marques,
-                  std::vector<int>& haut_colonne, std::vector<int>& bas_colonne) {
-    const int largeur = bitmap.width(), hauteur = bitmap.height();
-    haut_colonne.assign(static_cast<std::size_t>(largeur), hauteur);  // no run: below the image
-    bas_colonne.assign(static_cast<std::size_t>(largeur), hauteur);
-    for (const auto& c : enveloppe) {
-        if (c.x < 0 || c.x >= largeur) continue;
-        haut_colonne[static_cast<std::size_t>(c.x)] = c.haut;
-        bas_colonne[static_cast<std::size_t>(c.x)] = c.bas;
-    }
-    int *haut = haut_colonne.data(), *bas = bas_colonne.data();
-    // Black is 0xFF000000 and white 0xFFFFFFFF: a pixel outside its column's
-    // run takes all the bits of an all-ones mask.
-    static_assert(qRgb(0, 0, 0) == 0xFF000000u && qRgb(255, 255, 255) == 0xFFFFFFFFu);
-    if (marques != nullptr) {
-        for (int x = 0; x < largeur; ++x) {
-            if (marques[x] != 0) {
-                haut[x] = 0;
-                bas[x] = hauteur;
-            } else {
-                marques[x] = qRgb(0, 0, 0);
-            }
-        }
-    }
-    auto* pixels = reinterpret_cast<QRgb*>(bitmap.bits());
-    const qsizetype ligne = bitmap.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
-    for (int y = 0; y < hauteur; ++y) {
-        QRgb* rangee = pixels + y * ligne;
-        if (marques == nullptr) {
-            for (int x = 0; x < largeur; ++x) {
-                const std::uint32_t dehors = -static_cast<std::uint32_t>((y < haut[x]) | (y > bas[x]));
-                rangee[x] = 0xFF000000u | dehors;
-            }
-        } else {
-            for (int x = 0; x < largeur; ++x) {
-                const std::uint32_t dehors = -static_cast<std::uint32_t>((y < haut[x]) | (y > bas[x]));
-                rangee[x] = marques[x] | dehors;
-            }
-        }
-    }
-}
-
-// The pixels of the selected mark's arrowhead, relative to its column: the
-// triangle (c - 5, 0), (c + 6, 0), (c + 1, 7) as the painter fills it, found
-// once.
-const std::vector<QPoint>& pointe_selection() {
-    static const std::vector<QPoint> pixels = [] {
-        constexpr int c = 16;
-        QImage image(2 * c, 16, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        {
-            QPainter peintre(&image);
-            const QPoint pointe[3] = {QPoint(c - 5, 0), QPoint(c + 6, 0), QPoint(c + 1, 7)};
-            peintre.setPen(Qt::NoPen);
-            peintre.setBrush(couleur_selection);
-            peintre.drawPolygon(pointe, 3);
-        }
-        std::vector<QPoint> resultat;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (image.pixel(x, y) != qRgb(255, 255, 255)) resultat.emplace_back(x - c, y);
-        return resultat;
-    }();
-    return pixels;
-}
 
 }  // namespace
 
@@ -287,6 +205,13 @@ void TForm_chart::creer_menu() {
     Accrocher1->setCheckable(true);
     Detecteur1 = PopupMenu1->addAction("Show the detector");
     Detecteur1->setCheckable(true);
+    PopupMenu1->addSeparator();
+    Copierimage1 = PopupMenu1->addAction("Copy the image");
+    Copierimage1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    Copierimage1->setShortcutContext(Qt::WidgetShortcut);
+    Compterendu1 = PopupMenu1->addAction("Save the report...");
+    connect(Copierimage1, &QAction::triggered, this, [this] { Copierimage1Click(); });
+    connect(Compterendu1, &QAction::triggered, this, [this] { Compterendu1Click(); });
     // The keys act through keyPressEvent; the shortcuts are only shown.
     for (QAction* a : {Annuler1, Retablir1}) a->setShortcutContext(Qt::WidgetShortcut);
     connect(Annuler1, &QAction::triggered, this, [this] { Annuler1Click(); });
@@ -308,6 +233,9 @@ void TForm_chart::ouvrir() {
     Retablir1->setText(qt(l.retablir));
     Accrocher1->setText(qt(l.accrocher));
     Detecteur1->setText(qt(l.detecteur));
+    Copierimage1->setText(qt(l.copier_image));
+    Compterendu1->setText(qt(l.compte_rendu));
+    Compterendu1->setVisible(static_cast<bool>(enregistrer_compte_rendu));
     accroche = lire_accroche(ctx_);
     Accrocher1->setChecked(accroche);
     Detecteur1->setChecked(vue.detecteur_visible);
@@ -327,43 +255,9 @@ int TForm_chart::montrer_modal() {
 
 void TForm_chart::affich_courbe() {
     calculer_trace(vue, conv_, trace_);
-    QImage& bitmap = Image1->bitmap;
-    const int largeur = bitmap.width(), hauteur = bitmap.height();
-    // The marks and the selected mark cover whole columns: their colour per
-    // column (0 for none).
-    colonnes_marquees(trace_, largeur, marques_);
-    couleur_colonne_.resize(marques_.size());
-    for (std::size_t x = 0; x < marques_.size(); ++x)
-        couleur_colonne_[x] = marques_[x] == marque_colonne::selection ? couleur_selection.rgb()
-                              : marques_[x] == marque_colonne::pointe  ? qRgb(255, 0, 0)
-                                                                       : 0;
-    const int c_sel = trace_.colonne_selection;
-    // Over the whole height they are written with the background and the
-    // signal, in the same pass; under the detector they are written after it.
-    const bool colonnes_dans_le_fond = !vue.detecteur_visible && vue.hauteur >= hauteur - 1;
-    remplir_fond(bitmap, trace_.enveloppe, colonnes_dans_le_fond ? couleur_colonne_.data() : nullptr, haut_colonne_,
-                 bas_colonne_);
-    if (vue.detecteur_visible) {
-        // The window energy, and the threshold as a dashed line.
-        QPainter peintre(&bitmap);
-        polyligne_.resize(static_cast<int>(trace_.detecteur.size()));
-        for (int i = 0; i < polyligne_.size(); ++i) polyligne_[i] = QPoint(trace_.detecteur[i].x, trace_.detecteur[i].y);
-        peintre.setPen(QPen(couleur_detecteur, 0));
-        if (!polyligne_.isEmpty()) peintre.drawPolyline(polyligne_);
-        peintre.setPen(QPen(couleur_detecteur, 1, Qt::DashLine));
-        peintre.drawLine(0, trace_.y_seuil, vue.largeur - 1, trace_.y_seuil);
-    }
-    if (!colonnes_dans_le_fond)
-        for (int x = 0; x < largeur; ++x)
-            if (const QRgb couleur = couleur_colonne_[static_cast<std::size_t>(x)]; couleur != 0)
-                colonne_pixels(bitmap, x, 0, vue.hauteur, couleur);
-    // The selected mark's arrowhead at the top.
-    if (c_sel >= 0) {
-        auto* pixels = reinterpret_cast<QRgb*>(bitmap.bits());
-        const qsizetype ligne = bitmap.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
-        for (const QPoint& p : pointe_selection())
-            if (p.x() + c_sel >= 0 && p.x() + c_sel < largeur && p.y() < hauteur)
-                pixels[p.y() * ligne + p.x() + c_sel] = couleur_selection.rgb();
+    {
+        QPainter peintre(&Image1->bitmap);
+        dessiner_courbe(peintre, QRectF(Image1->bitmap.rect()), vue, trace_, tampons_);
     }
     Label1->setText(qt(format_reel(vue.pas_trace, ctx_.separateur_decimal)));
     Label1->adjustSize();
@@ -487,6 +381,10 @@ bool TForm_chart::touche(QKeyEvent* event) {
         if (!ctrl || shift) return false;
         Retablir1Click();
         return true;
+    case Qt::Key_C:
+        if (!ctrl || shift) return false;
+        Copierimage1Click();
+        return true;
     default:
         break;
     }
@@ -585,6 +483,22 @@ void TForm_chart::Retablir1Click() {
 void TForm_chart::Accrocher1Click(bool actif) {
     accroche = actif;
     gere([&] { ecrire_accroche(ctx_, actif); });
+}
+
+// The view as it stands, with its title and scales, as an image.
+void TForm_chart::Copierimage1Click() {
+    gere([this] {
+        const auto& conv = conv_;
+        QString titre = qt(conv.fichier_en_cours);
+        if (conv.facteur_division > 1) titre += QString::fromUtf8(" ×") + QString::number(conv.facteur_division);
+        QApplication::clipboard()->setImage(image_vue(vue, trace_, conv, titre, ctx_.separateur_decimal));
+    });
+}
+
+void TForm_chart::Compterendu1Click() {
+    gere([this] {
+        if (enregistrer_compte_rendu) enregistrer_compte_rendu(*this);
+    });
 }
 
 void TForm_chart::Detecteur1Click(bool actif) {

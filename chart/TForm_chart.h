@@ -22,6 +22,7 @@
 
 #include "app/base/services.h"
 #include "conversion/etat_conversion.h"
+#include "chart/dessin_courbe.h"
 #include "chart/historique_pointes.h"
 #include "chart/vue_courbe.h"
 
@@ -91,6 +92,8 @@ public:
     void Retablir1Click();  // Redo
     void Accrocher1Click(bool actif);
     void Detecteur1Click(bool actif);
+    void Copierimage1Click();   // "Copy the image", Ctrl+C: the view on the clipboard
+    void Compterendu1Click();   // "Save the report..."
 
     vue_courbe vue;
     historique_pointes historique;
@@ -113,6 +116,12 @@ public:
     QAction* Retablir1 = nullptr;
     QAction* Accrocher1 = nullptr;
     QAction* Detecteur1 = nullptr;
+    QAction* Copierimage1 = nullptr;
+    QAction* Compterendu1 = nullptr;
+    // "Save the report...": asks where and writes the page (the report is
+    // drawn above the chart, which only offers the entry); the entry is
+    // hidden while it is empty.
+    std::function<void(TForm_chart&)> enregistrer_compte_rendu;
     Regle_temps* Regle1 = nullptr;
     // The status line: position under the mouse, what the pupil changed,
     // the last confirmation.
@@ -154,10 +163,7 @@ private:
     etat_conversion& conv_;
     const int& langue_;
     trace_courbe trace_;
-    std::vector<int> haut_colonne_, bas_colonne_;  // the signal's run of each pixel column
-    std::vector<marque_colonne> marques_;           // what each pixel column shows of the marks
-    std::vector<QRgb> couleur_colonne_;             // their colour (0 for none)
-    QPolygon polyligne_;
+    tampons_dessin tampons_;
     int reste_molette_ = 0;  // part of a wheel notch not yet acted on
 };
 

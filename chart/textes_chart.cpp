@@ -20,8 +20,9 @@ std::string accord_fr(int n, const std::string& participe) { return std::to_stri
 
 legendes_chart legendes(int langue) {
     if (francais(langue))
-        return {"Annuler", "R\xE9" "tablir", "Caler les pointes sur le d\xE9" "but des secousses", "Montrer le d\xE9" "tecteur"};
-    return {"Undo", "Redo", "Snap marks to the onset", "Show the detector"};
+        return {"Annuler", "R\xE9" "tablir", "Caler les pointes sur le d\xE9" "but des secousses", "Montrer le d\xE9" "tecteur",
+                "Copier l'image", "Enregistrer le compte rendu..."};
+    return {"Undo", "Redo", "Snap marks to the onset", "Show the detector", "Copy the image", "Save the report..."};
 }
 
 std::string texte_position(double position, std::uint32_t frequence, std::int32_t facteur_division,

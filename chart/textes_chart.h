@@ -16,6 +16,8 @@ struct legendes_chart {
     std::string retablir;    // "Redo"
     std::string accrocher;   // "Snap marks to the onset"
     std::string detecteur;   // "Show the detector"
+    std::string copier_image;  // "Copy the image"
+    std::string compte_rendu;  // "Save the report..."
 };
 legendes_chart legendes(int langue);
 

@@ -610,6 +610,28 @@ double secondes_de(double n, std::uint32_t frequence, std::int32_t facteur_divis
     return (n - 1) * std::max<std::int32_t>(facteur_division, 1) / frequence;
 }
 
+std::vector<graduation> graduations_amplitude(const vue_courbe& vue, double ecart_min, char separateur) {
+    std::vector<graduation> resultat;
+    if (!(vue.echelle_y > 0) || !std::isfinite(vue.echelle_y)) return resultat;
+    const int milieu = vue.hauteur / 2;
+    double pas = std::pow(10.0, std::floor(std::log10(ecart_min / vue.echelle_y)));
+    for (int essai = 0; essai < 3 && pas * vue.echelle_y < ecart_min; ++essai)
+        pas *= essai == 1 ? 2.5 : 2;  // 1, 2, 5, 10
+    if (!(pas > 0) || !std::isfinite(pas)) return resultat;
+    const auto haut = static_cast<std::int64_t>(std::floor(milieu / vue.echelle_y / pas));
+    const auto bas = static_cast<std::int64_t>(std::ceil((milieu - vue.hauteur) / vue.echelle_y / pas));
+    for (std::int64_t k = bas; k <= haut && resultat.size() < 200; ++k) {
+        const double valeur = static_cast<double>(k) * pas;
+        graduation g;
+        g.x = milieu - pixel(valeur * vue.echelle_y);
+        if (g.x < 0 || g.x > vue.hauteur) continue;
+        g.majeure = true;
+        g.texte = format_reel(valeur, separateur);
+        resultat.push_back(std::move(g));
+    }
+    return resultat;
+}
+
 std::vector<graduation> graduations(const vue_courbe& vue, std::uint32_t frequence, std::int32_t facteur_division,
                                     char separateur) {
     std::vector<graduation> resultat;

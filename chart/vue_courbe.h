@@ -244,6 +244,11 @@ double secondes_de(double n, std::uint32_t frequence, std::int32_t facteur_divis
 std::vector<graduation> graduations(const vue_courbe& vue, std::uint32_t frequence, std::int32_t facteur_division,
                                     char separateur);
 
+// Ticks of the vertical scale, in sample units, at 1-2-5 steps at least
+// ecart_min rows apart: their pixel row (in x) and label; none for a flat
+// recording.
+std::vector<graduation> graduations_amplitude(const vue_courbe& vue, double ecart_min, char separateur);
+
 // The help text, as the message box shows it (lines joined by CR) and as
 // the memo shows it (seven lines).
 std::string texte_aide_message();

@@ -1,7 +1,7 @@
 # Windows: the program folder a teacher copies to a workstation or a USB key
 # (docs/WINDOWS.md). `cmake --install <build> --config Release --prefix <folder>`
 # fills it:
-#   <folder>\quorva.exe, quorva-convert.exe
+#   <folder>\quorva.exe, quorva-convert.exe, quorva-rapport.exe
 #   <folder>\LISEZMOI.txt, README.txt            (the teacher's guide, French and English)
 #   <folder>\fic_quorva\                          (the data folder)
 # and, with a shared Qt (the official Qt's kits):
@@ -21,9 +21,10 @@
 # The programs sit straight in the build folder, beside the copy of
 # fic_quorva, whatever the generator: Visual Studio would otherwise put them
 # in a Debug\ or Release\ folder where they would not find their data.
-set_target_properties(quorva quorva-convert PROPERTIES RUNTIME_OUTPUT_DIRECTORY "$<1:${PROJECT_BINARY_DIR}>")
+# quorva-rapport draws the reports of quorva-convert --report (beside it).
+set_target_properties(quorva quorva-convert quorva-rapport PROPERTIES RUNTIME_OUTPUT_DIRECTORY "$<1:${PROJECT_BINARY_DIR}>")
 
-install(TARGETS quorva quorva-convert RUNTIME DESTINATION .)
+install(TARGETS quorva quorva-convert quorva-rapport RUNTIME DESTINATION .)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/fic_quorva/ DESTINATION fic_quorva)
 
 # The teacher's guides, for Notepad (cp1252, CR LF), with the version.
@@ -46,7 +47,7 @@ add_custom_target(package
     WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
     COMMENT "Quorva/ and Quorva-${PROJECT_VERSION}-windows.zip"
     VERBATIM)
-add_dependencies(package quorva quorva-convert)
+add_dependencies(package quorva quorva-convert quorva-rapport)
 
 get_target_property(type_qt Qt6::Core TYPE)
 if(type_qt STREQUAL "STATIC_LIBRARY")
@@ -59,9 +60,11 @@ if(type_qt STREQUAL "STATIC_LIBRARY")
     qt_import_plugins(quorva
         INCLUDE Qt6::QWindowsIntegrationPlugin Qt6::QWindowsVistaStylePlugin
         EXCLUDE_BY_TYPE imageformats)
+    qt_import_plugins(quorva-rapport INCLUDE Qt6::QWindowsIntegrationPlugin EXCLUDE_BY_TYPE imageformats styles)
     if(MINGW)
         target_link_options(quorva PRIVATE -static)
         target_link_options(quorva-convert PRIVATE -static)
+        target_link_options(quorva-rapport PRIVATE -static)
     endif()
     return()
 endif()

@@ -205,21 +205,22 @@ double correlation_table(const point_xy* table, int k) {
     return static_cast<double>(sxy / std::sqrt(sxx * syy));
 }
 
-namespace {
+int nb_enregistrements(const std::array<point_xy, capacite_pointes + 1>& table) {
+    int k = 0;
+    while (k < capacite_pointes && table[static_cast<std::size_t>(k) + 1].x != 0) ++k;
+    return k;
+}
 
 // The CORREL of an event table as the spreadsheet computes it: over the
 // records up to the first empty one, from the values as written.
-double correlation_ecrite(const std::array<point_xy, capacite_pointes + 1>& table, char sep) {
-    int k = 0;
-    while (k < capacite_pointes && table[static_cast<std::size_t>(k) + 1].x != 0) ++k;
+double correlation_classeur(const std::array<point_xy, capacite_pointes + 1>& table) {
+    const int k = nb_enregistrements(table);
     std::vector<point_xy> lus(static_cast<std::size_t>(k) + 1);
     for (int i = 1; i <= k; ++i)
-        lus[static_cast<std::size_t>(i)] = {relu(table[static_cast<std::size_t>(i)].x, sep),
-                                            relu(table[static_cast<std::size_t>(i)].y, sep)};
+        lus[static_cast<std::size_t>(i)] = {relu(table[static_cast<std::size_t>(i)].x, '.'),
+                                            relu(table[static_cast<std::size_t>(i)].y, '.')};
     return correlation_table(lus.data(), k);
 }
-
-}  // namespace
 
 ecrivain_classeur::ecrivain_classeur(const services& ctx, const etat_conversion& etat, const std::string& chemin_wav,
                                      int langue)
@@ -258,8 +259,8 @@ ecrivain_classeur::ecrivain_classeur(const services& ctx, const etat_conversion&
     // A base workbook without a usable divisor: the cached values assume 1000.
     if (!r2c2_lu || r2c2_ == 0) r2c2_ = 1000;
 
-    correl_intervalles_ = correlation_ecrite(etat.intervalles, sep);
-    correl_pointes_ = correlation_ecrite(etat.pointes, sep);
+    correl_intervalles_ = correlation_classeur(etat.intervalles);
+    correl_pointes_ = correlation_classeur(etat.pointes);
 }
 
 ecrivain_classeur::~ecrivain_classeur() = default;

@@ -111,4 +111,15 @@ private:
 // spreadsheet's CORREL gives it from the written values; 0 when undefined.
 double correlation_table(const point_xy* table, int k);
 
+// The workbook's event tables fill rows 6 to 100: 95 records at most; the
+// CORREL row follows a table only when it fits there.
+constexpr int enregistrements_max_classeur = 95;
+
+// The records of an event table up to its first empty one (x = 0).
+int nb_enregistrements(const std::array<point_xy, capacite_pointes + 1>& table);
+
+// The value the workbook caches beside the CORREL of a table: over its
+// records up to the first empty one, from the values as written.
+double correlation_classeur(const std::array<point_xy, capacite_pointes + 1>& table);
+
 }  // namespace quorva

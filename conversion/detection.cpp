@@ -147,7 +147,7 @@ void detecte_pointes(const services& ctx, etat_conversion& etat, const interface
     if (ui.masquer_patience) ui.masquer_patience();
 }
 
-void reconstruit_pointes(etat_conversion& etat) {
+tables_evenements tables_reconstruites(const etat_conversion& etat) {
     const int nb_samples = etat.nb_valides();
     const int total = etat.nb_pointes < 0 ? 0 : etat.nb_pointes > capacite_pointes ? capacite_pointes : etat.nb_pointes;
 
@@ -163,7 +163,7 @@ void reconstruit_pointes(etat_conversion& etat) {
         for (int j = i + 1; j < n; ++j)
             if (x[static_cast<std::size_t>(i)] > x[static_cast<std::size_t>(j)]) std::swap(x[static_cast<std::size_t>(i)], x[static_cast<std::size_t>(j)]);
 
-    etat.pointes.fill({});
+    tables_evenements t;
     for (int i = 1; i <= n; ++i) {
         const auto iu = static_cast<std::size_t>(i);
         const std::int64_t debut = arrondi(x[iu - 1]);
@@ -171,21 +171,28 @@ void reconstruit_pointes(etat_conversion& etat) {
         if (fin > nb_samples) fin = nb_samples;
         double somme = 0;
         for (std::int64_t k = debut; k <= fin; ++k) somme += energie(etat.echantillons[static_cast<std::size_t>(k)]);
-        etat.pointes[iu].x = x[iu - 1];
-        etat.pointes[iu].y = somme - etat.niveau_base;
+        t.pointes[iu].x = x[iu - 1];
+        t.pointes[iu].y = somme - etat.niveau_base;
     }
-    etat.intervalles.fill({});
     for (int m = 1; m < n; ++m) {
         const auto mu = static_cast<std::size_t>(m);
-        etat.intervalles[mu].x = etat.pointes[mu + 1].x - etat.pointes[mu].x;
-        etat.intervalles[mu].y = etat.pointes[mu + 1].y;
+        t.intervalles[mu].x = t.pointes[mu + 1].x - t.pointes[mu].x;
+        t.intervalles[mu].y = t.pointes[mu + 1].y;
     }
     for (int i = 1; i <= n; ++i) {
         const auto iu = static_cast<std::size_t>(i);
-        etat.pointes[iu].x = static_cast<double>(arrondi(etat.pointes[iu].x));
-        if (i < n) etat.intervalles[iu].x = static_cast<double>(arrondi(etat.intervalles[iu].x));
+        t.pointes[iu].x = static_cast<double>(arrondi(t.pointes[iu].x));
+        if (i < n) t.intervalles[iu].x = static_cast<double>(arrondi(t.intervalles[iu].x));
     }
-    etat.nb_pointes = n;
+    t.nb_pointes = n;
+    return t;
+}
+
+void reconstruit_pointes(etat_conversion& etat) {
+    const tables_evenements t = tables_reconstruites(etat);
+    etat.pointes = t.pointes;
+    etat.intervalles = t.intervalles;
+    etat.nb_pointes = t.nb_pointes;
 }
 
 }  // namespace quorva

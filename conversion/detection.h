@@ -24,6 +24,15 @@ void detecte_pointes(const services& ctx, etat_conversion& etat, const interface
 // niveau_base), intervalles rebuilt, positions rounded half to even.
 void reconstruit_pointes(etat_conversion& etat);
 
+// The tables that reconstruit_pointes would give, the state left as it is
+// (the report shows the events as OK will write them).
+struct tables_evenements {
+    std::array<point_xy, capacite_pointes + 1> pointes{};
+    std::array<point_xy, capacite_pointes + 1> intervalles{};
+    std::int32_t nb_pointes = 0;
+};
+tables_evenements tables_reconstruites(const etat_conversion& etat);
+
 // Energy of sample value v: (v / 1000)^2.
 inline double energie(double v) { return (v / 1000) * (v / 1000); }
 

@@ -1,7 +1,7 @@
 // quorva-convert: the conversion without windows, for batch use and tests.
 //
 //   quorva-convert [--lang en|fr] [--program-folder DIR] [--factor N|auto]
-//                  [--accept] FILE.wav...
+//                  [--accept] [--report [FILE.pdf|FILE.png]] FILE.wav...
 //   quorva-convert --help | --version
 //
 // For each recording: the display pass (no chart; an existing marks file is
@@ -13,6 +13,11 @@
 // any file was not converted, 2 for a wrong command line (the usage then
 // goes to standard error; --help prints it on standard output, status 0;
 // --version prints "quorva-convert <version>", status 0).
+// --report: after each workbook, the pupil's one-page report of the
+// recording as it was converted (FILE, or <recording>.pdf beside each
+// recording; a report that cannot be written counts as a file not
+// converted); quorva-convert hands such a command line over to
+// quorva-rapport, which draws it (conversion/rapport_convert.h).
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -30,6 +35,8 @@
 #include "conversion/classeur_sylk.h"
 #include "conversion/fichier_pointes.h"
 #include "conversion/pilote_conversion.h"
+#include "conversion/rapport_convert.h"
+#include "app/base/relance.h"
 
 using namespace quorva;
 
@@ -37,7 +44,7 @@ namespace {
 
 void usage(std::ostream& sortie) {
     sortie << "usage: quorva-convert [--lang en|fr] [--program-folder DIR] [--factor N|auto] [--accept] "
-              "FILE.wav...\n";
+              "[--report [FILE.pdf|FILE.png]] FILE.wav...\n";
 }
 
 // A message of the program (cp1252, CR line ends) for a terminal.
@@ -56,7 +63,17 @@ struct ligne_commande {
     bool facteur_auto = false, accepter = false;
     std::int32_t facteur = 1;
     std::vector<std::string> fichiers;
+    bool rapport = false;
+    std::string fichier_rapport;  // empty: <recording>.pdf beside each recording
 };
+
+// Whether an argument names a report's file (.pdf or .png, any case).
+bool nom_de_rapport(const std::string& arg) {
+    if (arg.size() < 5) return false;
+    std::string fin = arg.substr(arg.size() - 4);
+    for (auto& c : fin) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return fin == ".pdf" || fin == ".png";
+}
 
 ligne_commande lire_arguments(int argc, char** argv) {
     ligne_commande l;
@@ -89,6 +106,9 @@ ligne_commande lire_arguments(int argc, char** argv) {
             return l;
         } else if (arg == "--accept") {
             l.accepter = true;
+        } else if (arg == "--report") {
+            l.rapport = true;
+            if (avec_valeur && nom_de_rapport(argv[i + 1])) l.fichier_rapport = utf8_vers_cp1252(argv[++i]);
         } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
             return refus();
         } else {
@@ -96,6 +116,11 @@ ligne_commande lire_arguments(int argc, char** argv) {
         }
     }
     if (l.fichiers.empty()) return refus();
+    // One report file for several recordings would keep only the last.
+    if (!l.fichier_rapport.empty() && l.fichiers.size() > 1) {
+        std::cerr << "quorva-convert: --report FILE takes one recording (--report alone: FILE.wav.pdf beside each)\n";
+        return refus();
+    }
     return l;
 }
 
@@ -104,6 +129,12 @@ ligne_commande lire_arguments(int argc, char** argv) {
 int main(int argc, char** argv) {
     const ligne_commande l = lire_arguments(argc, argv);
     if (l.sortie) return *l.sortie;
+    if (l.rapport && !rapport_convert::disponible) {
+        const int statut = relancer_voisin("quorva-rapport", argc, argv);
+        if (statut >= 0) return statut;
+        std::cerr << "quorva-convert: --report needs quorva-rapport beside quorva-convert, which cannot be started\n";
+        return 1;
+    }
 
     auto plateforme = creer_plateforme_systeme();
     services ctx(*plateforme);
@@ -149,11 +180,17 @@ int main(int argc, char** argv) {
                           << " samples kept, but Excel and LibreOffice Calc show only the first "
                           << echantillons_max_tableur << " (rows " << premiere_ligne_echantillons << " to "
                           << lignes_tableur << "): the end of the workbook is cut off (--factor auto keeps fewer)\n";
+            if (l.rapport) {
+                const std::string rapport = l.fichier_rapport.empty() ? chemin + ".pdf" : l.fichier_rapport;
+                rapport_convert::ecrire(ctx, etat, chemin, rapport, l.langue);
+                std::cout << affiche << ": report " << pour_terminal(rapport) << "\n";
+            }
         } catch (const erreur_quorva& e) {
             std::cerr << affiche << ": " << pour_terminal(e.what()) << "\n";
             ++echecs;
         }
     }
+    rapport_convert::terminer();
     std::cout.flush();
     return echecs == 0 ? 0 : 1;
 }

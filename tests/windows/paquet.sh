@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The portable folder a teacher copies: the target `package` makes Quorva/
-# (quorva.exe, quorva-convert.exe, the teacher's guides LISEZMOI.txt and
+# (quorva.exe, quorva-convert.exe, quorva-rapport.exe, the teacher's guides LISEZMOI.txt and
 # README.txt, the demo fic_quorva/) and its zip, named with the version,
 # which holds the same folder. The whole-program tests under Wine then run
 # the quorva.exe of that folder.
@@ -13,14 +13,14 @@ cd "$build"
 zip=Quorva-$version-windows.zip
 [ -f "$zip" ] || echec "no $zip: $(ls Quorva-*.zip 2>/dev/null)"
 contenu=$(cmake -E tar tf "$zip")
-for f in quorva.exe quorva-convert.exe LISEZMOI.txt README.txt \
+for f in quorva.exe quorva-convert.exe quorva-rapport.exe LISEZMOI.txt README.txt \
          fic_quorva/TP/TP_patin_tracte/patin_tracte_demo.wav fic_quorva/patin_tracte_base.slk; do
     [ -s "Quorva/$f" ] || echec "Quorva/$f missing"
     grep -qx "Quorva/$f" <<<"$contenu" || echec "$zip lacks Quorva/$f"
 done
 # Nothing else at the top of the folder: the programs stand alone, and an
 # update replaces what is there and keeps fic_quorva.
-autres=$(ls Quorva | grep -vx -e quorva.exe -e quorva-convert.exe -e LISEZMOI.txt -e README.txt -e fic_quorva || true)
+autres=$(ls Quorva | grep -vx -e quorva.exe -e quorva-convert.exe -e quorva-rapport.exe -e LISEZMOI.txt -e README.txt -e fic_quorva || true)
 [ -z "$autres" ] || echec "unexpected files in Quorva/: $autres"
 # The guides, for Notepad: every line ends in CR LF, the version named,
 # the French one in Windows-1252 (an accent is one byte, never UTF-8).

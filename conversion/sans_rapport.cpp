@@ -1,0 +1,15 @@
+// quorva-convert itself draws no report (conversion/rapport_convert.h).
+#include "app/base/erreur.h"
+#include "conversion/rapport_convert.h"
+
+namespace quorva::rapport_convert {
+
+const bool disponible = false;
+
+void ecrire(services&, const etat_conversion&, const std::string&, const std::string&, int) {
+    throw erreur_quorva("quorva-convert draws no report: quorva-rapport does");
+}
+
+void terminer() {}
+
+}  // namespace quorva::rapport_convert

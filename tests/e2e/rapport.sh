@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# The pupil's report from the real program: a recording read through the
+# menu; in the chart, Ctrl+C puts the view on the clipboard (a PNG whose
+# mark columns are red where the detected marks are), and "Save the
+# report..." (the popup's last entry, the proposed name accepted) writes
+# <recording>.pdf, whose text is the one quorva-convert --report gives for
+# the same recording (but for the date), while the marks file is not written.
+# Usage: rapport.sh QUORVA_BINARY QUORVA_CONVERT_BINARY RECORDING.wav SCREENSHOT_FOLDER
+set -u
+. "$(dirname "$0")/bureau.sh"
+quorva=$1 convert=$2 recording=$3 shots=$4
+debut_essai "$shots" rapport_failure.png
+
+export TMPDIR="$travail/tmp"
+preferer_anglais "$TMPDIR"
+mkdir -p "$travail/rec" "$travail/ref"
+cp "$recording" "$travail/rec/essai.wav"
+cp "$recording" "$travail/ref/essai.wav"
+"$convert" --accept --report "$travail/ref/essai.wav" >/dev/null 2>&1 || echec "quorva-convert --report failed"
+lignes=$(head -1 "$travail/ref/essai.wav.txt" | tr -d '\r')
+positions() { awk 'p == 1 { n = $1 + 0; p = 2; next } p == 2 && n > 0 { if (k++ % 2 == 0) printf "%d\n", $1 + 0; if (k == 2 * n) exit } /^Pointes\r?$/ { p = 1 }' "$1"; }
+mapfile -t marques < <(positions "$travail/ref/essai.wav.txt")
+((${#marques[@]} >= 1)) || echec "no mark detected in the recording"
+
+demarrer_barre "$quorva"
+sleep 1
+convertir_jusqu_au_chart "$travail/rec/essai.wav"
+
+# The clipboard: the full view, the curve from x = 56, y = 22.
+xdotool key ctrl+c
+sleep 0.5
+xclip -selection clipboard -t image/png -o >"$travail/vue.png" 2>/dev/null || echec "no image on the clipboard"
+for x in "${marques[@]}"; do
+    c=$(awk -v x="$x" -v n="$lignes" 'BEGIN { v = (x - 1) * 1081 / n; r = int(v); d = v - r; if (d > 0.5 || (d == 0.5 && r % 2)) r++; print 56 + r }')
+    couleur=$(convert "$travail/vue.png" -format "%[pixel:p{$c,40}]" info:)
+    case "$couleur" in srgb\(255,0,0\) | red) ;; *) echec "mark $x: column $c is $couleur, not red" ;; esac
+done
+
+# "Save the report...": right click on the curve, the last entry, Return in
+# the save dialog.
+fenetre=$(attendre_fenetre essai.wav 5) || echec "no chart titled essai.wav"
+eval "$(xdotool getwindowgeometry --shell "$fenetre")"
+xdotool mousemove $((X + 24 + 3)) $((Y + 32 + 60)) click 3
+sleep 0.5
+import -window root "$shots/rapport_menu.png"
+xdotool key Up Return
+dialogue=$(attendre_fenetre "Save the report" 10) || echec "no save dialog"
+import -window root "$shots/rapport_dialogue.png"
+xdotool windowactivate --sync "$dialogue" 2>/dev/null || true
+xdotool key Return
+attendre 20 test -s "$travail/rec/essai.wav.pdf" || echec "no report written"
+[ -e "$travail/rec/essai.wav.txt" ] && echec "saving the report wrote the marks file"
+sans_date() { pdftotext -raw "$1" - | sed 's/Converted [0-9-]* [0-9:]*//' | tr -s '[:space:]' '\n'; }
+diff <(sans_date "$travail/ref/essai.wav.pdf") <(sans_date "$travail/rec/essai.wav.pdf") >&2 ||
+    echec "the chart's report and quorva-convert's differ"
+pdftotext "$travail/rec/essai.wav.pdf" - | grep -q "${#marques[@]} marks" || echec "the report does not count the marks"
+xdotool key Return  # OK
+attendre_ouverture "essai.wav.slk" 20 || echec "the workbook was not handed to the shell"
+vivant "$QUORVA" || echec "quorva ended"
+echo "rapport ok: ${#marques[@]} marks red on the clipboard, report as quorva-convert's"
