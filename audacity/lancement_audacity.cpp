@@ -210,7 +210,7 @@ void prendre_instantane(services& ctx, etat_audacity& etat) {
     etat.ListBox1 = etat.FileListBox1;
     etat.empreintes.clear();
     for (const auto& nom : etat.ListBox1)
-        if (const auto empreinte = ctx.os.file_stamp(etat.dossier_enreg + "\\" + nom))
+        if (const auto empreinte = ctx.os.file_stamp(joindre(etat.dossier_enreg, nom)))
             etat.empreintes[nom] = *empreinte;
     etat.en_attente.clear();
     etat.dossier_enreg_absent = false;
@@ -274,7 +274,7 @@ void AudacityforspeedwaveUSBkey1Click(services& ctx, etat_audacity& etat, const 
 
 void Audacityforshaketable1D2D1Click(services& ctx, etat_audacity& etat, const std::string& copie_locale) {
     etat.fichier_a_ouvrir =
-        dossier_donnees(ctx.chemins) + "audacity\\patin_tracte\\Manosque_Earthquake\\manosque_brut_Composante0-1.aup";
+        joindre(dossier_donnees(ctx.chemins), "audacity\\patin_tracte\\Manosque_Earthquake\\manosque_brut_Composante0-1.aup");
     selection_copie_locale(ctx, etat, copie_locale);
     lancer_audacity(ctx, etat, "");
 }

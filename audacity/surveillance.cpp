@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/base/chemins.h"
 #include "app/base/echecs_fichiers.h"
 #include "app/base/erreur.h"
 #include "app/base/garde.h"
@@ -25,7 +26,7 @@ bool contient(const std::vector<std::string>& noms, const std::string& nom) {
     return std::find(noms.begin(), noms.end(), nom) != noms.end();
 }
 
-std::string chemin_de(const etat_audacity& etat, const std::string& nom) { return etat.dossier_enreg + "\\" + nom; }
+std::string chemin_de(const etat_audacity& etat, const std::string& nom) { return joindre(etat.dossier_enreg, nom); }
 
 // The recording is known from now on, as it was at its last look.
 void connaitre(etat_audacity& etat, const std::string& nom) {

@@ -226,6 +226,7 @@ void TForm_chart::ouvrir() {
     ouvrir_vue(vue, conv_);
     vue.pointe_selectionnee = 0;
     historique.commencer(conv_);
+    ouverture_ = retenir_pointes(conv_, false);
     // The new captions follow the program's language; the setting is read
     // at each opening (a broken file means off).
     const legendes_chart l = legendes(langue());
@@ -270,10 +271,20 @@ void TForm_chart::affich_courbe() {
     Retablir1->setEnabled(historique.peut_retablir());
 }
 
+// The words say what happened: on a narrow line only the marks file's path
+// gives way (the whole text is the tooltip).
 void TForm_chart::dire(const std::string& texte) {
-    const QString complet = qt(texte);
+    const QString complet = qt(texte), chemin = qt(conv_.fichier_pointes);
     Label_message->setToolTip(complet);
-    Label_message->setText(Label_message->fontMetrics().elidedText(complet, Qt::ElideMiddle, Label_message->width()));
+    const QFontMetrics mesure = Label_message->fontMetrics();
+    const qsizetype ou = chemin.isEmpty() ? -1 : complet.lastIndexOf(chemin);
+    if (ou < 0) {
+        Label_message->setText(mesure.elidedText(complet, Qt::ElideMiddle, Label_message->width()));
+        return;
+    }
+    const QString avant = complet.left(ou), apres = complet.mid(ou + chemin.size());
+    const int reste = std::max(Label_message->width() - mesure.horizontalAdvance(avant + apres), 0);
+    Label_message->setText(avant + mesure.elidedText(chemin, Qt::ElideMiddle, reste) + apres);
 }
 
 // --- Opening ---------------------------------------------------------------------
@@ -622,6 +633,9 @@ void TForm_chart::Savemarks1Click() {
 void TForm_chart::lire(bool automatique) {
     gere([&] {
         const compte_rendu dit = lire_pointes(ctx_, vue, historique, conv_, automatique, langue());
+        // The recording's own marks, read as the chart opens, are what it
+        // opened with.
+        if (automatique && dit.pointes_lues) ouverture_ = retenir_pointes(conv_, true);
         if (!vue.placement) Panel1->hide();
         affich_courbe();
         if (!dit.ligne_etat.empty()) dire(dit.ligne_etat);
@@ -650,6 +664,7 @@ void TForm_chart::done(int resultat) {
     if (resultat != QDialog::Accepted) {
         historique.abandonner_placement(vue, conv_);
         Panel1->hide();
+        abandonner_graphique(conv_, ouverture_);
     }
     historique.terminer();
     PopupMenu1->hide();

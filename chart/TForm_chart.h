@@ -5,7 +5,8 @@
 // marks with the mouse or the keyboard, undoes and redoes, saves or reads
 // them, may show the detector's energy and snap marks to the onsets, and
 // closes with OK (valider_pointes: events rebuilt from the marks, marks
-// saved) or Cancel. A thin view over chart/vue_courbe.h,
+// saved) or Cancel (the tables as the chart opened with them, nothing
+// saved). A thin view over chart/vue_courbe.h,
 // chart/historique_pointes.h and the conversion state.
 #pragma once
 
@@ -21,6 +22,7 @@
 #include <functional>
 
 #include "app/base/services.h"
+#include "chart/commandes_pointes.h"
 #include "conversion/etat_conversion.h"
 #include "chart/dessin_courbe.h"
 #include "chart/historique_pointes.h"
@@ -165,6 +167,7 @@ private:
     trace_courbe trace_;
     tampons_dessin tampons_;
     int reste_molette_ = 0;  // part of a wheel notch not yet acted on
+    pointes_ouverture ouverture_;  // what Cancel gives back to the workbook pass
 };
 
 }  // namespace quorva

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "chart/textes_chart.h"
+#include "conversion/detection.h"
 #include "conversion/fichier_pointes.h"
 
 namespace quorva {
@@ -34,12 +35,23 @@ compte_rendu lire_pointes(const services& ctx, vue_courbe& vue, historique_point
     ouvrir_vue(vue, conversion);
     return {texte_lecture(fichier, std::clamp(conversion.nb_pointes, 0, capacite_pointes), conversion.nb_echantillons,
                           langue),
-            ""};
+            "", true};
 }
 
 void valider_graphique(const services& ctx, vue_courbe& vue, etat_conversion& conversion) {
     retirer_pointes_vides(vue, conversion);
     valider_pointes(ctx, conversion);
+}
+
+pointes_ouverture retenir_pointes(const etat_conversion& conversion, bool du_fichier) {
+    return {conversion.pointes, conversion.intervalles, conversion.nb_pointes, du_fichier};
+}
+
+void abandonner_graphique(etat_conversion& conversion, const pointes_ouverture& ouverture) {
+    conversion.pointes = ouverture.pointes;
+    conversion.intervalles = ouverture.intervalles;
+    conversion.nb_pointes = ouverture.nb_pointes;
+    if (ouverture.du_fichier) reconstruit_pointes(conversion);
 }
 
 }  // namespace quorva

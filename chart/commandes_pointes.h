@@ -3,6 +3,8 @@
 // what the chart then says. TForm_chart shows the texts and redraws.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 
 #include "app/base/services.h"
@@ -17,6 +19,7 @@ namespace quorva {
 struct compte_rendu {
     std::string ligne_etat;
     std::string message;
+    bool pointes_lues = false;  // the marks of the recording's own file are in place
 };
 
 // Reads the marks file (Readmarks' rule, fichier_pointes.h): the marks of
@@ -34,5 +37,21 @@ compte_rendu lire_pointes(const services& ctx, vue_courbe& vue, historique_point
 // A marks file that cannot be written raises erreur_quorva after the
 // rebuild.
 void valider_graphique(const services& ctx, vue_courbe& vue, etat_conversion& conversion);
+
+// The event tables the chart opened with: the detected ones, or the marks
+// of the recording's own file brought by the read one second after the
+// opening (whose intervals are still the detected ones until a rebuild).
+struct pointes_ouverture {
+    std::array<point_xy, capacite_pointes + 1> pointes{};
+    std::array<point_xy, capacite_pointes + 1> intervalles{};
+    std::int32_t nb_pointes = 0;
+    bool du_fichier = false;
+};
+pointes_ouverture retenir_pointes(const etat_conversion& conversion, bool du_fichier);
+
+// Cancel gives up the pupil's edits for the workbook too: the tables go
+// back to those the chart opened with, a file's marks rebuilt as OK would
+// (so positions, intervals and energies agree); nothing is saved.
+void abandonner_graphique(etat_conversion& conversion, const pointes_ouverture& ouverture);
 
 }  // namespace quorva

@@ -69,9 +69,10 @@ std::string texte_sans_fichier(const std::string& fichier, int langue) {
 }
 
 std::string texte_autre_enregistrement(const std::string& fichier, int langue) {
+    // The fact first, the file last: a narrow status line shortens the path.
     if (francais(langue))
-        return "Le fichier de pointes " + fichier + " est celui d'un autre enregistrement : ses pointes ne sont pas lues";
-    return "The marks file " + fichier + " belongs to another recording: its marks are not read";
+        return "Pointes non lues : le fichier de pointes est celui d'un autre enregistrement (" + fichier + ")";
+    return "Marks not read: the marks file belongs to another recording (" + fichier + ")";
 }
 
 std::string texte_table_pleine() { return "No room for another mark: 100 marks at most.\rDelete a mark first."; }

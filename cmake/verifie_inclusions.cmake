@@ -6,8 +6,9 @@
 #
 # Without MODULE, every module of the table is checked.
 #
-# Every file of a module (its sources, its programs' sources, the headers of
-# its folder) may include headers of its own folder and of the folders its
+# Every file of a module (its sources, its programs' sources, every source
+# and header of its folder's tree but the subfolders that are modules of
+# their own) may include headers of its own folder and of the folders its
 # module declares, nothing else of the project. An include is resolved as the
 # compiler does it: `"x/y.h"` from the including file's folder first
 # (`"../x/y.h"`, `"./y.h"`, `"y.h"`), then from the project folder, which is
@@ -34,8 +35,13 @@ else()
     set(a_verifier ${quorva_modules})
 endif()
 
-# <QWidget>, <QtWidgets/QWidget>, <qwidget.h>: Qt's headers.
-set(motif_qt "^(Qt[A-Za-z]*/.+|Q[A-Z][A-Za-z0-9]*|q[a-z0-9_]+\\.h)$")
+# <QWidget>, <QtWidgets/QWidget>, <QtWidgets>, <qwidget.h>: Qt's headers.
+set(motif_qt "^(Qt[A-Za-z]*/.+|Qt[A-Z][A-Za-z0-9]*|Q[A-Z][A-Za-z0-9]*|q[a-z0-9_]+\\.h)$")
+# An include, also after comments on its line ("/* c */ #include <x>"), as
+# the compiler reads it.
+set(commentaire "/\\*([^*]|\\*+[^*/])*\\*+/")
+set(motif_inclusion "^[ \t]*(${commentaire}[ \t]*)*#[ \t]*include[ \t]*([<\"])([^>\"]*)[>\"]")
+set(extensions "\\.(h|hh|hpp|hxx|c|cc|cpp|cxx)$")
 set(exceptions_qt quadmath.h)
 
 # The module that holds a file of the project: the nearest folder above it
@@ -95,12 +101,23 @@ set(fautes 0)
 set(lus "")
 foreach(module IN LISTS a_verifier)
     set(permis ${module} ${quorva_permis_${module}})
-    # The headers of the folder as they are now, beside the listed sources: a
-    # header added since the last configuration is checked too.
-    file(GLOB entetes RELATIVE "${SOURCES}"
-         "${SOURCES}/${module}/*.h" "${SOURCES}/${module}/*.hh"
-         "${SOURCES}/${module}/*.hpp" "${SOURCES}/${module}/*.hxx")
-    set(fichiers ${quorva_simples_${module}} ${quorva_fenetres_${module}} ${entetes})
+    # Every source and header of the folder's tree as it is now (its
+    # subfolders too, but not those that are modules of their own), beside
+    # the listed sources: a file added since the last configuration is
+    # checked too, and its folder is read so that the next one is.
+    file(GLOB_RECURSE arbre LIST_DIRECTORIES true RELATIVE "${SOURCES}" "${SOURCES}/${module}/*")
+    set(fichiers ${quorva_simples_${module}} ${quorva_fenetres_${module}})
+    list(APPEND lus "${SOURCES}/${module}")
+    foreach(chemin IN LISTS arbre)
+        proprietaire("${chemin}/x" dossier_chemin)
+        if(NOT dossier_chemin STREQUAL module)
+            continue()
+        elseif(IS_DIRECTORY "${SOURCES}/${chemin}")
+            list(APPEND lus "${SOURCES}/${chemin}")
+        elseif(chemin MATCHES "${extensions}")
+            list(APPEND fichiers "${chemin}")
+        endif()
+    endforeach()
     list(REMOVE_DUPLICATES fichiers)
     foreach(fichier IN LISTS fichiers)
         if(NOT EXISTS "${SOURCES}/${fichier}")
@@ -113,15 +130,23 @@ foreach(module IN LISTS a_verifier)
         else()
             set(partie "plain part")
         endif()
-        file(STRINGS "${SOURCES}/${fichier}" inclusions REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
-        set(lignes_fautives "")
-        foreach(inclusion IN LISTS inclusions)
-            string(REGEX MATCH "include[ \t]*([<\"])([^>\"]*)[>\"]" trouve "${inclusion}")
-            if(NOT trouve)
+        file(READ "${SOURCES}/${fichier}" contenu)
+        if(NOT contenu MATCHES "#[ \t]*include")
+            continue()
+        endif()
+        # One list element per line, whatever the line holds (";", "[" and
+        # "\\" would cut or join elements; no include name needs them).
+        string(REGEX REPLACE "[][;\\\\]" "_" contenu "${contenu}")
+        string(REPLACE "\r" "" contenu "${contenu}")
+        string(REPLACE "\n" ";" lignes "${contenu}")
+        set(numero 0)
+        foreach(inclusion IN LISTS lignes)
+            math(EXPR numero "${numero} + 1")
+            if(NOT inclusion MATCHES "${motif_inclusion}")
                 continue()
             endif()
-            set(delimiteur "${CMAKE_MATCH_1}")
-            set(entete "${CMAKE_MATCH_2}")
+            set(delimiteur "${CMAKE_MATCH_3}")
+            set(entete "${CMAKE_MATCH_4}")
             if(delimiteur STREQUAL "<")
                 set(ecrit "<${entete}>")
             else()
@@ -147,21 +172,10 @@ foreach(module IN LISTS a_verifier)
                 endif()
             endif()
             if(faute)
-                list(APPEND lignes_fautives "${inclusion}")
-                list(APPEND fautes_fichier "${faute}")
-            endif()
-        endforeach()
-        if(lignes_fautives)
-            # Line numbers only when something is wrong: the whole file is read then.
-            file(STRINGS "${SOURCES}/${fichier}" toutes)
-            foreach(ligne faute IN ZIP_LISTS lignes_fautives fautes_fichier)
-                list(FIND toutes "${ligne}" index)
-                math(EXPR numero "${index} + 1")
                 message("${fichier}:${numero}: ${faute}")
                 math(EXPR fautes "${fautes} + 1")
-            endforeach()
-        endif()
-        set(fautes_fichier "")
+            endif()
+        endforeach()
     endforeach()
 endforeach()
 

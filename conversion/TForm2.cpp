@@ -32,6 +32,11 @@ void regle(QWidget* parent, int y) {
 // The room the spreadsheet warning takes under "Poursuivre", when shown.
 constexpr int hauteur_avertissement = 40;
 
+// The buttons' places and sizes are multiples of 4 pixels: whole screen
+// pixels at every usual scaling (125, 150, 175, 200 %). At 125 % a button
+// on a half pixel was drawn without its bottom border.
+constexpr int x_bouton = 316, largeur_bouton = 96, hauteur_bouton = 28;
+
 // The sentence of the "Diminuer" row, cut where the proposed factor goes.
 const std::string debut_diminuer = "Diminuer la fr\xE9quence d'acquisition en la divisant par";
 const std::string blanc_diminuer = "         ";
@@ -85,7 +90,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     Label3->setGeometry(8, 60, 290, 24);
     BitBtn2 = new QPushButton("Poursuivre", this);
     BitBtn2->setObjectName("BitBtn2");
-    BitBtn2->setGeometry(316, 58, 95, 27);
+    BitBtn2->setGeometry(x_bouton, 56, largeur_bouton, hauteur_bouton);
     // Keeping every sample of a very long recording makes a workbook longer
     // than a spreadsheet shows: said here, under the choice it is about.
     QFont petite = narrow;
@@ -105,7 +110,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     Label6->setGeometry(8, 184, 290, 24);
     BitBtn1 = new QPushButton("Cancel", this);
     BitBtn1->setObjectName("BitBtn1");
-    BitBtn1->setGeometry(316, 182, 95, 27);
+    BitBtn1->setGeometry(x_bouton, 180, largeur_bouton, hauteur_bouton);
 
     // Everything below the "Poursuivre" row moves down when the warning shows.
     for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
@@ -137,7 +142,7 @@ void TForm2::creer_diminuer(const QFont& narrow) {
     Lab_nb_val->setGeometry(8, 144, 290, 22);
     BitBtn3 = new QPushButton("Diminuer", this);
     BitBtn3->setObjectName("BitBtn3");
-    BitBtn3->setGeometry(316, 114, 95, 27);
+    BitBtn3->setGeometry(x_bouton, 112, largeur_bouton, hauteur_bouton);
 }
 
 void TForm2::montrer_avertissement(const std::string& texte) {

@@ -169,8 +169,8 @@ std::string chemin_classeur_base(const services& ctx, int langue) {
 std::string lire_classeur_base(const services& ctx, int langue) {
     const std::string base = chemin_classeur_base(ctx, langue);
     if (base.empty()) {
-        const std::string attendu = dossier_donnees(ctx.chemins) +
-                                    (langue == 2 ? "patin_tracte_base.slk" : "patin_tracte_base_EN.slk");
+        const std::string attendu =
+            joindre(dossier_donnees(ctx.chemins), langue == 2 ? "patin_tracte_base.slk" : "patin_tracte_base_EN.slk");
         throw erreur_quorva(message("Impossible d'ouvrir le fichier %s", attendu));
     }
     // A base workbook is a page of SYLK records starting with "ID;": an

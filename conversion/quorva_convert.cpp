@@ -7,7 +7,8 @@
 // For each recording: the display pass (no chart; an existing marks file is
 // read as the chart reads it, only when it holds this recording's samples;
 // --accept then does what the chart's OK does),
-// then the workbook pass, FILE.wav.slk. One line per converted file on
+// then the workbook pass, FILE.wav.slk (also when the marks file cannot be
+// read or written: that is said, and the command fails). One line per converted file on
 // standard output; messages on standard error (and a warning when a
 // workbook holds more samples than a spreadsheet shows); exit status 1 when
 // any file was not converted, 2 for a wrong command line (the usage then
@@ -44,7 +45,8 @@ namespace {
 
 void usage(std::ostream& sortie) {
     sortie << "usage: quorva-convert [--lang en|fr] [--program-folder DIR] [--factor N|auto] [--accept] "
-              "[--report [FILE.pdf|FILE.png]] FILE.wav...\n";
+              "[--report [FILE.pdf|FILE.png]] FILE.wav...\n"
+              "       quorva-convert --help | --version\n";
 }
 
 // A message of the program (cp1252, CR line ends) for a terminal.
@@ -149,12 +151,26 @@ int main(int argc, char** argv) {
     ui.question_taille = [&](std::int32_t, int, std::int32_t, std::int32_t, std::int64_t) {
         return l.facteur_auto ? reponse_diminuer : reponse_poursuivre;
     };
+    // A marks file that cannot be read or written is reported, as the chart
+    // does, and the workbook is still written; the command fails at the end.
+    std::string affiche;
+    bool pointes_en_echec = false;
+    const auto signaler = [&](const auto& action) {
+        try {
+            action();
+        } catch (const erreur_quorva& e) {
+            std::cerr << affiche << ": " << pour_terminal(e.what()) << "\n";
+            pointes_en_echec = true;
+        }
+    };
     ui.montrer_graphique = [&] {
         // As the chart does one second after it opens: the marks file of
         // another recording is left out, and said.
-        if (Readmarks(ctx, etat) == accord_pointes::autre_enregistrement)
-            std::cerr << pour_terminal(etat.fichier_pointes) << ": marks file of another recording, not read\n";
-        if (l.accepter) valider_pointes(ctx, etat);  // the chart's OK
+        signaler([&] {
+            if (Readmarks(ctx, etat) == accord_pointes::autre_enregistrement)
+                std::cerr << pour_terminal(etat.fichier_pointes) << ": marks file of another recording, not read\n";
+        });
+        if (l.accepter) signaler([&] { valider_pointes(ctx, etat); });  // the chart's OK
     };
     options_conversion options;
     options.facteur_division = l.facteur_auto ? 1 : l.facteur;
@@ -162,9 +178,11 @@ int main(int argc, char** argv) {
 
     int echecs = 0;
     for (const auto& chemin : l.fichiers) {
-        const std::string affiche = pour_terminal(chemin);
+        affiche = pour_terminal(chemin);
+        pointes_en_echec = false;
         try {
             const auto resultat = convertir(ctx, etat, chemin, ui, options);
+            if (pointes_en_echec) ++echecs;
             if (resultat.lecture == resultat_lecture::ignore)
                 std::cerr << affiche << ": not a RIFF/WAVE recording, ignored\n";
             if (!resultat.classeur_ecrit) {

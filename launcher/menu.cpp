@@ -5,6 +5,7 @@
 #include "app/base/chemins.h"
 #include "app/base/erreur.h"
 #include "app/base/services_systeme.h"
+#include "app/base/texte.h"
 #include "launcher/adaptation_menu.h"
 #include "launcher/descripteurs_menu.h"
 
@@ -151,7 +152,7 @@ struct listage_documents {
         const auto noms = ctx.os.list_files(dossier, masque);
         for (const auto& nom : noms) {
             if (connu(nom)) continue;
-            if (!ajoute(nom, dossier + "\\" + nom)) break;
+            if (!ajoute(nom, joindre(dossier, nom))) break;
         }
         return !noms.empty();
     }
@@ -302,13 +303,15 @@ void recherche_logiciels_ajoutes(services& ctx, etat_menu& menu) {
     const std::string donnees = dossier_donnees(ctx.chemins);
     for (const auto& sous_dossier : ctx.os.list_folders(donnees)) {
         bool saute = false;
-        for (const auto nom : connus) saute = saute || nom == sous_dossier;
+        // The program's own folders, found through paths that Windows (and
+        // Quorva's Linux layer) match without case: "audacity" is Audacity's.
+        for (const auto nom : connus) saute = saute || egal_sans_casse(nom, sous_dossier);
         if (saute) continue;
         const std::string dossier = donnees + sous_dossier;
         for (const auto& nom : ctx.os.list_files(dossier, "*.jar;*.exe")) {
             if (menu.nb_logiciels >= nb_slots_logiciels) return;
             ++menu.nb_logiciels;
-            menu.chemins_logiciels[menu.nb_logiciels] = dossier + "\\" + nom;
+            menu.chemins_logiciels[menu.nb_logiciels] = joindre(dossier, nom);
             ajouts.sous_menu.push_back(
                 entree_ajoutee(nom, menu.nb_logiciels, ajouts.icone, action_menu::logiciel_ajoute));
             ajouts.visible = true;
@@ -319,15 +322,13 @@ void recherche_logiciels_ajoutes(services& ctx, etat_menu& menu) {
 
 void recherche_excel_ajoute(services& ctx, etat_menu& menu) {
     std::string classeurs;
-    if (ctx.os.folder_exists(dossier_donnees(ctx.chemins) + "audacity\\patin_tracte"))
-        classeurs = dossier_donnees(ctx.chemins) + "audacity\\patin_tracte";
-    if (ctx.os.folder_exists(ctx.chemins.chemin_appli + "audacity\\patin_tracte"))
-        classeurs = ctx.chemins.chemin_appli + "audacity\\patin_tracte";
+    for (const std::string& dossier : {dossier_donnees(ctx.chemins), ctx.chemins.chemin_appli})
+        if (ctx.os.folder_exists(joindre(dossier, "audacity\\patin_tracte")))
+            classeurs = joindre(dossier, "audacity\\patin_tracte");
     // On a network drive, this machine's recordings are in its own folder.
     if (!classeurs.empty() && ctx.os.on_network_drive(classeurs)) {
         try {
-            const std::string machine = dossier_machine(ctx.os.computer_name());
-            classeurs.append("\\").append(machine);
+            classeurs = joindre(classeurs, dossier_machine(ctx.os.computer_name()));
         } catch (const erreur_quorva&) {
             // No folder of its own (the launch says why): the shared one.
         }
@@ -345,7 +346,7 @@ void recherche_excel_ajoute(services& ctx, etat_menu& menu) {
         if (menu.nb_excel >= nb_slots_excel) break;
         ++menu.nb_excel;
         ajouts.sous_menu.push_back(entree_ajoutee(nom, menu.nb_excel, ajouts.icone, action_menu::excel_ajoute));
-        menu.chemins_excel[menu.nb_excel] = classeurs + "\\" + nom;
+        menu.chemins_excel[menu.nb_excel] = joindre(classeurs, nom);
         ajouts.enabled = ajouts.visible = true;
         montre(menu, "FichiersExcel1");
     }

@@ -108,7 +108,7 @@ bool est_titre_section(std::string_view nom) {
 }
 
 void recherche_TP(const services& ctx, etat_menu& menu, etat_sections& sections) {
-    const std::string dossier = dossier_donnees(ctx.chemins) + "TP";
+    const std::string dossier = joindre(dossier_donnees(ctx.chemins), "TP");
     if (!ctx.os.folder_exists(dossier)) return;
     entree_menu* tp = trouve_entree(menu, "TP1");
     if (!tp) return;
@@ -158,7 +158,7 @@ int creation_feuille_tpclick(const services& ctx, etat_menu& menu, etat_sections
         }
     } else {
         f.mode = 0;
-        f.dossier = dossier_donnees(ctx.chemins) + "TP\\" + h;
+        f.dossier = joindre(dossier_donnees(ctx.chemins), "TP\\" + h);
         // A folder removed since start-up gives an empty list.
         f.ListBox1 = ctx.os.list_files(f.dossier, "*.*");
     }
@@ -172,7 +172,7 @@ void FileListBox1DblClick(services& ctx, etat_menu& menu, etat_sections& section
     feuille_tp* f = feuille(sections, slot);
     if (!f || ligne < 0 || static_cast<std::size_t>(ligne) >= f->ListBox1.size()) return;
     if (f->mode == 0) {
-        ExecuteFile(ctx, sections.ouvertures, f->dossier + "\\" + f->ListBox1[static_cast<std::size_t>(ligne)], "",
+        ExecuteFile(ctx, sections.ouvertures, joindre(f->dossier, f->ListBox1[static_cast<std::size_t>(ligne)]), "",
                     f->dossier, 1);
         return;
     }

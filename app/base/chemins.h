@@ -9,7 +9,7 @@
 namespace quorva {
 
 struct chemins_programme {
-    std::string chemin_appli;  // program folder, lower case, trailing backslash
+    std::string chemin_appli;  // program folder, trailing separator (lower case on Windows)
     std::string chemin_temp;   // system temporary folder
     std::uint8_t generation_windows = 0;
     std::string version_windows;
@@ -17,12 +17,30 @@ struct chemins_programme {
     std::string bureau_utilisateur;  // trailing backslash
 };
 
+// The separator a folder text uses, its last one: "/" for a folder the
+// POSIX system gave ("/home/x/quorva/"), "\\" otherwise (and without any).
+// Joins keep it, so that a path shown on Linux reads as the system writes it.
+inline char separateur_de(const std::string& dossier) {
+    const auto fin = dossier.find_last_of("\\/");
+    return fin != std::string::npos && dossier[fin] == '/' ? '/' : '\\';
+}
+
+// `relatif` ("audacity\\patin_tracte", a file name) under `dossier` (with or
+// without its final separator), written with the folder's separator.
+inline std::string joindre(const std::string& dossier, std::string relatif) {
+    const char separateur = separateur_de(dossier);
+    for (char& c : relatif)
+        if (c == '\\' || c == '/') c = separateur;
+    const bool fini = !dossier.empty() && (dossier.back() == '\\' || dossier.back() == '/');
+    return fini || dossier.empty() ? dossier + relatif : dossier + separateur + relatif;
+}
+
 // The data folder's name, beside the program.
 inline constexpr const char* nom_dossier_donnees = "fic_quorva";
 
-// The data folder: chemin_appli + "fic_quorva\".
+// The data folder: chemin_appli + "fic_quorva\\" (or "fic_quorva/").
 inline std::string dossier_donnees(const chemins_programme& chemins) {
-    return chemins.chemin_appli + nom_dossier_donnees + "\\";
+    return joindre(chemins.chemin_appli, std::string(nom_dossier_donnees) + "\\");
 }
 
 // The folder of a path (up to its last separator, which is kept when

@@ -112,7 +112,9 @@ private:
         const QScreen* ecran = barre_ ? QGuiApplication::screenAt(barre_->geometry().center()) : nullptr;
         if (!ecran && barre_) ecran = barre_->screen();
         if (!ecran) ecran = QGuiApplication::primaryScreen();
-        return ecran ? rectangle(ecran->availableGeometry()) : rectangle_fenetre{};
+        if (!ecran) return {};
+        const QPoint origine = ecran->geometry().topLeft();
+        return zone_entiere(rectangle(ecran->availableGeometry()), origine.x(), origine.y(), ecran->devicePixelRatio());
     }
 
     void placer(QWidget& w) {

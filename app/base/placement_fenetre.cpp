@@ -1,6 +1,7 @@
 #include "app/base/placement_fenetre.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace quorva {
 
@@ -18,7 +19,31 @@ int dans_intervalle(int depart, int longueur, int debut, int fin) {
     return std::max(depart, debut);
 }
 
+// One side of the area, from `debut` to `debut + longueur` logical pixels
+// from the screen's origin, each rounded to the nearest from screen pixels.
+struct cote_sur {
+    int debut, fin;
+};
+cote_sur cote_entier(int debut, int longueur, double f) {
+    // The screen pixels that round to the given logical values.
+    const auto premier = [f](int logique) { return static_cast<long>(std::ceil((logique - 0.5) * f - 1e-9)); };
+    const long debut_max = premier(debut + 1) - 1, fin_min = premier(debut) + premier(longueur);
+    int d = debut;
+    while (std::lround(d * f) < debut_max) ++d;
+    // A place and a size each rounded up by half a pixel add one.
+    const bool entier = f == std::floor(f);
+    const int fin = static_cast<int>(std::floor((static_cast<double>(fin_min) - (entier ? 0 : 1)) / f + 1e-9));
+    return {d, std::max(fin, d)};
+}
+
 }  // namespace
+
+rectangle_fenetre zone_entiere(const rectangle_fenetre& zone, int origine_x, int origine_y, double facteur) {
+    if (!(facteur > 0) || facteur == 1 || zone.largeur <= 0 || zone.hauteur <= 0) return zone;
+    const cote_sur x = cote_entier(zone.gauche - origine_x, zone.largeur, facteur);
+    const cote_sur y = cote_entier(zone.haut - origine_y, zone.hauteur, facteur);
+    return {origine_x + x.debut, origine_y + y.debut, x.fin - x.debut, y.fin - y.debut};
+}
 
 rectangle_fenetre placer_fenetre(const rectangle_fenetre& voulu, const marges_cadre& cadre,
                                  const rectangle_fenetre& zone, int largeur_min) {

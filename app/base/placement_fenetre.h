@@ -39,4 +39,13 @@ rectangle_fenetre avec_cadre(const rectangle_fenetre& client, const marges_cadre
 rectangle_fenetre placer_fenetre(const rectangle_fenetre& voulu, const marges_cadre& cadre,
                                  const rectangle_fenetre& zone, int largeur_min);
 
+// At a fractional scaling the toolkit gives the available area in logical
+// pixels rounded from the screen's own (1366 at 150 % reads 911, though 911
+// logical pixels are 1366.5), and rounds a window's place and size back to
+// the nearest screen pixel: a window against the right edge may end one
+// pixel past the screen. The part of `zone` where any window is surely whole
+// once rounded back (`origine_x`, `origine_y`: the screen's logical top-left,
+// from where the toolkit scales; `facteur`: screen pixels per logical pixel).
+rectangle_fenetre zone_entiere(const rectangle_fenetre& zone, int origine_x, int origine_y, double facteur);
+
 }  // namespace quorva

@@ -1,5 +1,6 @@
 #include "app/base/services_systeme.h"
 
+#include "app/base/chemins.h"
 #include "app/base/erreur.h"
 #include "app/base/services.h"
 #include "app/base/texte.h"
@@ -97,10 +98,13 @@ std::string chemin_appli_de(const std::string& ligne_commande, const std::string
         if (separateur == 0) chemin = fichier_programme.substr(0, 1);  // program at the root "/"
         if (chemin.empty()) chemin = dossier_courant;
     }
-    chemin = minuscules_ascii(chemin);
+    // Windows compares names without case; a POSIX folder keeps its real
+    // case, which is also how it is shown.
+    const bool posix = barre == std::string::npos && separateur_de(chemin) == '/';
+    if (!posix) chemin = minuscules_ascii(chemin);
     // A POSIX folder ending in "/" (the root) is already a folder text.
-    const bool fini = !chemin.empty() && (chemin.back() == '\\' || (barre == std::string::npos && chemin.back() == '/'));
-    if (!fini) chemin += '\\';
+    const bool fini = !chemin.empty() && (chemin.back() == '\\' || (posix && chemin.back() == '/'));
+    if (!fini) chemin += posix ? '/' : '\\';
     return chemin;
 }
 

@@ -1,5 +1,7 @@
 #include "app/base/texte.h"
 
+#include "app/base/chemins.h"
+
 #include <array>
 #include <cstdint>
 
@@ -172,7 +174,7 @@ bool finit_par(std::string_view texte, std::string_view fin) {
 }
 
 std::string avec_barre_finale(std::string dossier) {
-    if (!dossier.empty() && dossier.back() != '\\' && dossier.back() != '/') dossier += '\\';
+    if (!dossier.empty() && dossier.back() != '\\' && dossier.back() != '/') dossier += separateur_de(dossier);
     return dossier;
 }
 

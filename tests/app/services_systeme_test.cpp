@@ -106,19 +106,19 @@ TEST(CheminAppli, FollowsTheCommandLineRules) {
 }
 
 TEST(CheminAppli, WithoutABackslashTakesTheProgramFilesFolder) {
-    EXPECT_EQ(chemin_appli_de("/opt/Quorva/bin/quorva", "/opt/Quorva/bin/quorva"), "/opt/quorva/bin\\");
-    EXPECT_EQ(chemin_appli_de("quorva", "/usr/local/bin/quorva"), "/usr/local/bin\\");
+    EXPECT_EQ(chemin_appli_de("/opt/Quorva/bin/quorva", "/opt/Quorva/bin/quorva"), "/opt/Quorva/bin/");
+    EXPECT_EQ(chemin_appli_de("quorva", "/usr/local/bin/quorva"), "/usr/local/bin/");
     EXPECT_EQ(chemin_appli_de("quorva", "/quorva"), "/");
     // Neither a backslash nor a program file: the current folder.
-    EXPECT_EQ(chemin_appli_de("quorva", "", "/home/Eleve"), "/home/eleve\\");
+    EXPECT_EQ(chemin_appli_de("quorva", "", "/home/Eleve"), "/home/Eleve/");
     // Nothing at all: still a folder text, never empty.
     EXPECT_EQ(chemin_appli_de("", "", ""), "\\");
 
     PlateformeFactice os;
     os.ligne_commande = "./quorva --verbose";
     os.fichier_programme = os.racine() + "Build/quorva";
-    // The temporary folder's name has capitals of its own: all go to lower case.
-    EXPECT_EQ(derive_chemin_appli(os), minuscules_ascii(os.racine()) + "build\\");
+    // The folder keeps its real case, as the system shows it.
+    EXPECT_EQ(derive_chemin_appli(os), os.racine() + "Build/");
     // The derived folder still reaches the files (case-insensitive match).
     os.ecrire(os.racine() + "Build/fic_quorva/fic_trad.txt", "x");
     EXPECT_TRUE(os.file_exists(derive_chemin_appli(os) + "fic_quorva\\fic_trad.txt"));
@@ -135,7 +135,7 @@ TEST(CheminAppli, AFileDroppedOnTheProgramNeverGivesTheFolder) {
              "C:\\Program Files\\Quorva\\quorva.exe",
          })
         EXPECT_EQ(chemin_appli_de(ligne, programme), "c:\\program files\\quorva\\") << ligne;
-    EXPECT_EQ(chemin_appli_de("/opt/Quorva/quorva /home/eleve/TP\\essai.wav", "/opt/Quorva/quorva"), "/opt/quorva\\");
+    EXPECT_EQ(chemin_appli_de("/opt/Quorva/quorva /home/eleve/TP\\essai.wav", "/opt/Quorva/quorva"), "/opt/Quorva/");
 
     PlateformeFactice os;
     os.ligne_commande = "\"C:\\Quorva\\quorva.exe\" \"C:\\Users\\eleve\\Documents\\essai.wav\"";
@@ -175,8 +175,8 @@ TEST(DossiersSysteme, RemplirCheminsFillsEveryValueAndCopesWithoutFolders) {
     nu.dossier_temporaire = "";
     contexte vide(nu);
     remplir_chemins(vide);
-    EXPECT_EQ(vide.chemins.chemin_appli, "/opt/quorva\\");
-    EXPECT_EQ(vide.chemins.chemin_temp, "/opt/quorva\\");
+    EXPECT_EQ(vide.chemins.chemin_appli, "/opt/quorva/");
+    EXPECT_EQ(vide.chemins.chemin_temp, "/opt/quorva/");
     EXPECT_EQ(vide.chemins.version_windows, "Inconnu");
     EXPECT_EQ(vide.chemins.bureau_commun, "");
     EXPECT_EQ(vide.chemins.bureau_utilisateur, "");

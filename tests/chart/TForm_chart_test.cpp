@@ -294,7 +294,7 @@ TEST_F(FenetreChart, OkRebuildsTheEventsSavesTheMarksAndDropsAnUnplacedMark) {
     EXPECT_EQ(lignes[1005], format_exposant(600));
 }
 
-TEST_F(FenetreChart, CancelKeepsTheEditsWritesNothingAndPutsACarriedMarkBack) {
+TEST_F(FenetreChart, CancelGivesUpTheEditsWritesNothingAndPutsACarriedMarkBack) {
     enregistrement(1000, {200, 400});
     chart->ouvrir();
     int c = colonne_de(chart->vue, 200);
@@ -310,7 +310,8 @@ TEST_F(FenetreChart, CancelKeepsTheEditsWritesNothingAndPutsACarriedMarkBack) {
     EXPECT_EQ(chart->result(), QDialog::Rejected);
     EXPECT_FALSE(os.file_exists(ctx.conversion.fichier_pointes));
     EXPECT_EQ(ctx.conversion.nb_pointes, 2);
-    EXPECT_EQ(ctx.conversion.pointes[1].x, deplacee);
+    EXPECT_NE(deplacee, 200);
+    EXPECT_EQ(ctx.conversion.pointes[1].x, 200);
     EXPECT_EQ(ctx.conversion.pointes[2].x, 400);
     EXPECT_EQ(ctx.conversion.intervalles[1].x, 0);  // not rebuilt
 }
@@ -369,6 +370,7 @@ TEST_F(FenetreChart, ShowingPutsAwayCoveringWindowsThenReadsTheMarksAndHelps) {
     EXPECT_EQ(ctx.conversion.nb_pointes, 0);  // the first take's marks are not read, and that is said
     EXPECT_EQ(chart->Label_message->toolTip().toStdString(),
               texte_autre_enregistrement(ctx.conversion.fichier_pointes, 1));
+    EXPECT_TRUE(chart->Label_message->text().startsWith("Marks not read: the marks file belongs to another recording ("));
     chart->BitBtn2->click();
     EXPECT_FALSE(chart->isVisible());
 }

@@ -193,7 +193,7 @@ TEST(TextesChart, StatusTextsInEnglishAndFrench) {
     EXPECT_EQ(texte_position(7, 0, 1, '.', 1), "Sample 7");
     EXPECT_EQ(texte_sauvegarde("C:\\x\\essai.wav.txt", 7, 1), "Marks saved: 7 marks in C:\\x\\essai.wav.txt");
     EXPECT_EQ(texte_lecture("e.txt", 1, 900, 1), "Marks read: 1 mark and 900 samples from e.txt");
-    EXPECT_EQ(texte_autre_enregistrement("e", 2), "Le fichier de pointes e est celui d'un autre enregistrement : ses pointes ne sont pas lues");
+    EXPECT_EQ(texte_autre_enregistrement("e", 2), "Pointes non lues : le fichier de pointes est celui d'un autre enregistrement (e)");
     EXPECT_EQ(legendes(1).accrocher, "Snap marks to the onset");
     EXPECT_EQ(legendes(2).annuler, "Annuler");
     EXPECT_EQ(legendes(3).retablir, "Redo");

@@ -118,7 +118,7 @@ TEST_F(PiloteFenetres, TheSizeDialogSaysWhenPoursuivreKeepsMoreThanASpreadsheetS
     };
     par_le_menu(enregistrer("tres_long.wav", generateur::entete(2'097'144, 1) + std::string(2'097'144, '\0')));
     par_le_menu(enregistrer("long.wav", generateur::wav(generateur::patin(40000, 1))));
-    EXPECT_EQ(vus, (std::vector<std::tuple<bool, int, int>>{{true, 222, 259}, {false, 182, 219}}));
+    EXPECT_EQ(vus, (std::vector<std::tuple<bool, int, int>>{{true, 220, 259}, {false, 180, 219}}));
 }
 
 TEST_F(PiloteFenetres, DiminuerDividesTheRateAndCancelInTheChartStillWritesAndOpensTheWorkbook) {
@@ -160,6 +160,25 @@ TEST_F(PiloteFenetres, OkInTheChartSavesTheMarksBeforeTheWorkbookIsWritten) {
     EXPECT_TRUE(os.file_exists(chemin + ".slk"));
     EXPECT_GT(ctx.conversion.nb_pointes, 3);
     EXPECT_EQ(patience->ProgressBar1->value(), 12 + 12 + 11);  // two walks and the scan
+}
+
+// Cancel after the marks file was read and a mark moved: the workbook is
+// the one OK gave with the file's marks, and the file stays as it was.
+TEST_F(PiloteFenetres, CancelWritesTheWorkbookOfTheMarksTheChartOpenedWith) {
+    const auto chemin = enregistrer("repris.wav", generateur::wav(generateur::patin(12000, 3)));
+    par_le_menu(chemin);
+    const std::string classeur_ok = os.lire(chemin + ".slk"), pointes = os.lire(chemin + ".txt");
+    reponse_chart = [this](TForm_chart& f) {
+        f.Timer2Timer();  // the read one second after the opening
+        const int c = colonne_de(f.vue, ctx.conversion.pointes[2].x);
+        f.Image1MouseMove(c);
+        f.Image1MouseDown(Qt::LeftButton, c);
+        f.Image1MouseDown(Qt::LeftButton, c + 40);
+        f.BitBtn2->click();
+    };
+    par_le_menu(chemin);
+    EXPECT_EQ(os.lire(chemin + ".slk"), classeur_ok);
+    EXPECT_EQ(os.lire(chemin + ".txt"), pointes);
 }
 
 TEST_F(PiloteFenetres, ARefusedRecordingShowsTheSystemsMessageAndWritesNothing) {

@@ -252,6 +252,7 @@ TEST_F(Interop, KeepingMoreSamplesThanASpreadsheetShowsIsWarnedOnStandardError) 
 
 TEST_F(Interop, RefusedAndIgnoredFilesFailTheCommand) {
     const std::string bon = enregistrement("bon.wav", 3000, 31);
+    std::ofstream(bon + ".txt", std::ios::binary) << "3000\r\ntrois\r\n";  // damaged: said, the workbook written
     const std::string stereo = (dossier_ / "stereo.wav").string();
     std::ofstream(stereo, std::ios::binary) << gen::entete(8, 2) << std::string(8, '\0');
     const std::string texte = (dossier_ / "texte.wav").string();
@@ -259,6 +260,7 @@ TEST_F(Interop, RefusedAndIgnoredFilesFailTheCommand) {
     auto r = lance("\"" + bon + "\" \"" + stereo + "\" \"" + texte + "\"");
     EXPECT_NE(r.statut, 0);
     EXPECT_NE(r.sortie.find("bon.wav: "), std::string::npos);
+    EXPECT_NE(r.sortie.find("trois"), std::string::npos);
     EXPECT_NE(r.sortie.find("1 canal, 16 bits pas encore possible."), std::string::npos);
     EXPECT_NE(r.sortie.find("texte.wav: "), std::string::npos);
     EXPECT_TRUE(fs::exists(bon + ".slk"));
@@ -282,6 +284,9 @@ TEST_F(Interop, HelpAndVersionOnStandardOutputAWrongOptionOnStandardError) {
         EXPECT_EQ(WEXITSTATUS(statut), c.statut) << c.option;
         EXPECT_EQ(contenu(c.sur_la_sortie ? sortie : erreurs).rfind(c.debut, 0), 0u) << c.option;
         EXPECT_EQ(contenu(c.sur_la_sortie ? erreurs : sortie), "") << c.option;
+        if (std::string(c.option) == "--help") {
+            EXPECT_NE(contenu(sortie).find("--help | --version"), std::string::npos);
+        }
     }
 }
 

@@ -255,6 +255,38 @@ attendre_arrivee() {
     return 1
 }
 
+# The menu of the process $1 shows: a visible window over 100 pixels tall
+# that is neither among $2 nor a section window.
+menu_de() {
+    local _w
+    for _w in $(fenetres_de "$1"); do
+        case " $2 " in *" $_w "*) continue ;; esac
+        eval "$(xdotool getwindowgeometry --shell "$_w")"
+        [ "$HEIGHT" -gt 100 ] && [ "$(xdotool getwindowname "$_w")" != form_TP ] && return 0
+    done
+    return 1
+}
+sans_menu() { ! menu_de "$@"; }
+
+# Opens the menu of the toolbar $2 of the process $1 with a click, as a user
+# would on a loaded machine: a menu still open is closed first (the click
+# would only close it), and a click after which no menu shows is made again.
+# Fails after three clicks.
+ouvrir_menu() {
+    local _x _y _essai
+    eval "$(xdotool getwindowgeometry --shell "$2")"
+    _x=$((X + WIDTH / 2)) _y=$((Y + HEIGHT / 2))
+    for _essai in 1 2 3; do
+        if menu_de "$1" "$2"; then
+            xdotool key Escape
+            attendre 5 sans_menu "$1" "$2" || continue
+        fi
+        xdotool mousemove "$_x" "$_y" click 1
+        attendre 10 menu_de "$1" "$2" && { sleep 0.3; return 0; }
+    done
+    return 1
+}
+
 # The desktop (1366 x 768, openbox, the stub xdg-open) and the program $1
 # started on it, pid in $QUORVA; returns once its toolbar (id in $toolbar)
 # has glided to the top-right corner, at $X,$Y, and opened its menu.

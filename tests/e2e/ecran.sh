@@ -55,11 +55,16 @@ barre_des_taches() {
 }
 
 # Fails unless the window $1, named $2, frame included, lies whole in the
-# work area (the screen without its task bar).
+# work area (the screen without its task bar). The program places a window
+# when it shows and again once it is framed, which on a loaded machine may
+# come a moment after the window appears: up to 10 seconds.
 fenetre_sur_ecran() {
-    local _x _y _l _h
+    local _x _y _l _h _fin=$((SECONDS + 10))
     IFS=', ' read -r _x _y _l _h _ <<<"$(xprop -root _NET_WORKAREA | sed 's/.*= *//')"
-    _rectangles "$1"
+    while _rectangles "$1"; ! ((C_X >= _x && C_Y >= _y && C_X + C_L <= _x + _l && C_Y + C_H <= _y + _h)); do
+        ((SECONDS < _fin)) || break
+        sleep 0.2
+    done
     echo "$2: ${C_L}x${C_H} at $C_X,$C_Y with its frame (client ${G_L}x${G_H} at $G_X,$G_Y) in ${_l}x${_h} at $_x,$_y"
     ((C_X >= _x && C_Y >= _y && C_X + C_L <= _x + _l && C_Y + C_H <= _y + _h)) || echec "$2 is not whole on the screen"
 }
@@ -81,25 +86,10 @@ _attendre_nouvelle() {
     return 1
 }
 
-# The menu of the process $1 shows: a window over 100 pixels tall that is
-# neither among $2 nor a section window.
-_menu_de() {
-    local _w
-    for _w in $(fenetres_de "$1"); do
-        case " $2 " in *" $_w "*) continue ;; esac
-        eval "$(xdotool getwindowgeometry --shell "$_w")"
-        [ "$HEIGHT" -gt 100 ] && [ "$(xdotool getwindowname "$_w")" != form_TP ] && return 0
-    done
-    return 1
-}
-
-# A click on the toolbar $2 of the process $1, then $3 Down presses and
-# Return in its menu.
+# The menu of the toolbar $2 of the process $1 (ouvrir_menu), then $3 Down
+# presses and Return in it.
 _entree_menu() {
-    eval "$(xdotool getwindowgeometry --shell "$2")"
-    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
-    attendre 10 _menu_de "$1" "$2" || echec "a click on the toolbar opens no menu"
-    sleep 0.3
+    ouvrir_menu "$1" "$2" || echec "a click on the toolbar opens no menu"
     for _ in $(seq "$3"); do xdotool key Down; done
     xdotool key Return
 }
@@ -132,7 +122,7 @@ parcourir_fenetres() {
     local pid=$1 echelle=$2 bas=$3 wav=$4 stereo=$5 captures=$6 prefixe=$7
     local barre section dialogue boite patience taille chart aide droite nom x y ok
     barre=$(fenetres_titre Quorva | head -n1)
-    attendre 20 _menu_de "$pid" "$barre" || echec "no menu after the arrival"
+    attendre 20 menu_de "$pid" "$barre" || echec "no menu after the arrival"
     xdotool key Escape
 
     # A stereo recording: refused with a message box, the progress window

@@ -11,6 +11,8 @@ set -u
 . "$(dirname "$0")/ecran.sh"
 quorva=$1 enregistrement=$2 captures=$3 ecran=$4 echelle=$5
 prefixe=ecran_$(awk -v e="$echelle" 'BEGIN { print e * 100 }')
+# (the screen in the name too, but for the usual 1920 x 1080)
+[ "${ecran%x*}" = 1920x1080 ] || prefixe=${prefixe}_${ecran%x*}
 debut_essai "$captures" "${prefixe}_echec.png"
 export TMPDIR="$travail/tmp" HOME=$travail
 preferer_anglais "$TMPDIR"

@@ -6,7 +6,8 @@
 cmake_minimum_required(VERSION 3.25)
 
 # The tree: socle and voisin, each with a window, then one module per case
-# (<module>|<declaration>, then its files; the offending include on line 1).
+# (<module>|<declaration>, then its files; the offending include on line 1,
+# but in commentaire, where it is on lines 1 and 3).
 set(modules
     "socle|SOURCES socle.cpp WINDOWS fenetre_socle.cpp"
     "voisin|SOURCES voisin.cpp WINDOWS fenetre_voisin.cpp"
@@ -17,7 +18,10 @@ set(modules
     "fenetre|DEPENDS socle SOURCES fenetre_simple.cpp WINDOWS fenetre.cpp"
     "simple_fenetre|DEPENDS socle SOURCES simple_fenetre.cpp"
     "programme|DEPENDS socle SOURCES programme.cpp)\nadd_executable(outil outil.cpp"
-    "modifie|DEPENDS socle SOURCES modifie.cpp")
+    "modifie|DEPENDS socle SOURCES modifie.cpp"
+    "sous_dossier|DEPENDS socle SOURCES sous_dossier.cpp"
+    "qt_module|DEPENDS socle SOURCES qt_module.cpp"
+    "commentaire|DEPENDS socle SOURCES commentaire.cpp")
 function(ecrit fichier texte)
     file(WRITE ${ARBRE}/src/${fichier} "${texte}\n")
 endfunction()
@@ -54,6 +58,10 @@ function(ecrit_arbre)
     ecrit(programme/programme.cpp "int programme() { return 0; }")
     ecrit(modifie/modifie.h "#include \"socle/socle.h\"")
     ecrit(modifie/modifie.cpp "#include \"modifie/modifie.h\"")
+    ecrit(sous_dossier/sous_dossier.cpp "int sous_dossier() { return 0; }")
+    ecrit(sous_dossier/sous/x.h "#include \"../../voisin/voisin.h\"")
+    ecrit(qt_module/qt_module.cpp "#include <QtWidgets>")
+    ecrit(commentaire/commentaire.cpp "/* a */ #include \"../voisin/voisin.h\"\nint x;\n/* b */ #include \"../voisin/voisin.h\"")
 endfunction()
 
 function(construit attendu)

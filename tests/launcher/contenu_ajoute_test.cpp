@@ -100,16 +100,16 @@ TEST_F(ContenuAjoute, ProgramsOfTheSubfoldersOfTheDataFolder) {
     fichier("fic_quorva\\outils\\a.EXE");
     fichier("fic_quorva\\outils\\lisezmoi.txt");
     fichier("fic_quorva\\azimut\\azimut.exe");        // a fixed resource's folder
-    fichier("fic_quorva\\audacity\\audacity.exe");    // "Audacity" is skipped, not "audacity"
+    fichier("fic_quorva\\audacity\\audacity.exe");    // Quorva's own Audacity, whatever the folder's case
     fichier("fic_quorva\\direct.exe");                // not in a subfolder
     recherche_logiciels_ajoutes(ctx, ctx.menu);
-    EXPECT_EQ(captions("Logicielsajouts1"), (V{"audacity.exe", "a.EXE", "b.jar"}));
+    EXPECT_EQ(captions("Logicielsajouts1"), (V{"a.EXE", "b.jar"}));
     EXPECT_TRUE(e("Logicielsajouts1").visible);
     EXPECT_TRUE(e("LOGICIELS1").visible);
-    const auto a = clic(e("Logicielsajouts1").sous_menu[1]);
+    const auto a = clic(e("Logicielsajouts1").sous_menu[0]);
     EXPECT_EQ(a.fichier, donnees + "outils\\a.EXE");
     EXPECT_EQ(a.dossier, donnees + "outils");
-    EXPECT_EQ(e("Logicielsajouts1").sous_menu[2].tag, 3);
+    EXPECT_EQ(e("Logicielsajouts1").sous_menu[1].tag, 2);
 }
 
 TEST_F(ContenuAjoute, ProgramsBeyondFiftyAreNotListed) {

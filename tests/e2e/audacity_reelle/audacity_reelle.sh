@@ -31,8 +31,7 @@ fi
 demarrer_xvfb
 demarrer_openbox
 
-# The program folder; its path has no capital letter (chemin_appli is the
-# program folder in lower case).
+# The program folder (its path has no capital letter).
 dossier_temporaire racine /tmp
 prog=$racine/prog
 aud=$prog/fic_quorva/audacity
@@ -94,22 +93,30 @@ fin() {
 trap fin EXIT
 
 echo "== Audacity une premiere fois"
-# Its first start looks for plugins in a second process of its own
-# ("--host"), which would load the scripting module too and take its pipes.
-# A first start without the module does it once for all; the preferences
-# then go: Quorva finds a copy whose preferences were never written.
+# Its first start looks for plugins in processes of its own ("--host"),
+# which load the scripting module too and make its pipes anew, while
+# Audacity waits on the ones it made: never connected. A first start with
+# the same module (through the launcher) does that search once for all; the
+# preferences then go: Quorva finds a copy whose preferences were never
+# written. The search runs before Audacity shows its window, and on a loaded
+# machine its file may be written before it starts: it is over once the
+# window shows and no process of Audacity's own has run for two seconds.
 reglages="$aud/Portable Settings"
 mkdir -p "$reglages"
-printf '[Directories]\nTempDir=%s\n' "$E2E_AUDACITY_TEMP" >"$reglages/audacity.cfg"
-lancer PREMIER env LD_LIBRARY_PATH=/usr/lib/audacity "$aud/audacity-reelle"
-scanne() { [ -s "$reglages/pluginregistry.cfg" ] && [ -z "$(pgrep -P "$PREMIER")" ]; }
-attendre 90 scanne || echec "Audacity ne termine pas sa recherche de greffons"
-sleep 1
+printf '[Directories]\r\nTempDir=\r\n' >"$reglages/audacity.cfg"
+E2E_TAUX_VOULU='' lancer PREMIER "$aud/$lanceur"
+scanne() {
+    [ -s "$reglages/pluginregistry.cfg" ] && fenetres_titre Audacity >/dev/null && [ -z "$(pgrep -P "$PREMIER")" ]
+}
+attendre 180 scanne || echec "Audacity ne termine pas sa recherche de greffons"
+sleep 2
+attendre 60 scanne || echec "Audacity ne termine pas sa recherche de greffons"
 kill "$PREMIER"
 attendre 20 termine "$PREMIER" || kill -9 "$PREMIER"
 wait "$PREMIER" 2>/dev/null || true
 rm -f "$reglages/audacity.cfg"
 rm -rf "$E2E_AUDACITY_TEMP"/*
+: >"$E2E_AUDACITY_LOG"
 
 echo "== Quorva"
 lancer QUORVA "$prog/quorva"
@@ -125,13 +132,13 @@ vivant "$QUORVA" || echec "Quorva s'est arrete au demarrage"
 echo "== menu: l'entree Audacity ($entree)"
 # The entries before it depend on the data folder: try the entries in turn
 # (documents go to the stub xdg-open) until the launcher says that Audacity
-# starts with this practical's rate.
+# starts with this practical's rate and no project (not the shake tables).
+# Each time the menu is seen open before the keys are pressed.
 demarre() { grep -q '^audacity ' "$E2E_AUDACITY_LOG"; }
 # Pipes left by an Audacity of before are not this one's: it makes its own.
 depart=$(date +%s)
 for k in $(seq 1 30); do
-    xdotool mousemove --window "$id_barre" 60 13 click 1
-    sleep 0.7
+    ouvrir_menu "$QUORVA" "$id_barre" || echec "un clic sur la barre n'ouvre pas le menu (entree $k)"
     for _ in $(seq "$k"); do xdotool key Down; done
     xdotool key Return
     attendre 3 demarre && break
@@ -171,15 +178,20 @@ ouvrir_tuyaux() {
 }
 ouvrir_tuyaux
 
-# Sends one command; its answer (up to the empty line that ends it) goes to
-# $reponse. Fails after $2 seconds (10) without the end of an answer.
+# Sends one command; its answer goes to $reponse, read up to the line that
+# ends it ("BatchCommand finished: ..."; an answer may hold empty lines
+# before it), then the empty line that follows. Fails when that line has
+# not come within $2 seconds (10) of the sending.
 commande() {
-    local ligne
+    local ligne fin=$((SECONDS + ${2:-10}))
     reponse=""
     printf '%s\n' "$1" >&3
-    while IFS= read -r -t "${2:-10}" ligne <&4; do
-        [ -z "$ligne" ] && [ -n "$reponse" ] && return 0
+    while [ "$SECONDS" -lt "$fin" ] && IFS= read -r -t "$((fin - SECONDS))" ligne <&4; do
         reponse+="$ligne"$'\n'
+        if [[ $ligne == "BatchCommand finished: "* ]]; then
+            IFS= read -r -t 1 ligne <&4 || true
+            return 0
+        fi
     done
     return 1
 }
@@ -198,7 +210,7 @@ commande_ok() {
 }
 preference() {
     commande_ok "GetPreference: Name=\"$1\"" 5
-    head -n 1 <<<"$reponse"
+    awk '!/^BatchCommand finished: / && $0 != "" { print; exit }' <<<"$reponse"
 }
 attendu() {
     local valeur

@@ -7,16 +7,17 @@
 # a temporary folder of the test's own, so that no other run's unsaved
 # project brings up the crash-recovery box.
 # $E2E_AUDACITY_LOG records each start with the sample rate Quorva set;
-# $E2E_TAUX_VOULU, when set, is the only rate for which Audacity starts (the
-# test walks the menu and may meet another Audacity entry first): started
-# for another, the launcher removes the preferences, so that the entry
-# looked for still meets a copy whose preferences were never written.
+# $E2E_TAUX_VOULU, when set, is the only rate for which Audacity starts, and
+# only without a project to open (the test walks the menu and may meet
+# another Audacity entry first; the shake tables' one has the same rate):
+# started for another, the launcher removes the preferences, so that the
+# entry looked for still meets a copy whose preferences were never written.
 ici=$(cd "$(dirname "$0")" && pwd)
 cfg="$ici/Portable Settings/audacity.cfg"
 module="$ici/modules/mod-script-pipe.so"
 taux=$(grep -a '^DefaultProjectSampleRate=' "$cfg" | head -n 1 | tr -d '\r')
 printf 'start %s\n' "${taux#*=}" >> "${E2E_AUDACITY_LOG:-/dev/null}"
-if [ -n "${E2E_TAUX_VOULU:-}" ] && [ "${taux#*=}" != "$E2E_TAUX_VOULU" ]; then
+if [ -n "${E2E_TAUX_VOULU:-}" ] && { [ "${taux#*=}" != "$E2E_TAUX_VOULU" ] || [ $# -gt 0 ]; }; then
     rm -f "$cfg"
     exit 0
 fi
