@@ -1,5 +1,6 @@
 #include "app/fenetres_conversion.h"
 
+#include "app/base/fenetres_qt.h"
 #include "chart/TForm_chart.h"
 #include "conversion/TForm2.h"
 #include "conversion/TForm_patience.h"
@@ -20,6 +21,7 @@ interface_conversion interface_fenetres(int langue, fenetres_conversion fenetres
         return form2->demander(facteur, nb_valeurs, nb_poursuivre);
     };
     ui.montrer_graphique = [chart] { chart->montrer_modal(); };
+    ui.reessayer_classeur = demander_reessayer;
     return ui;
 }
 

@@ -21,10 +21,12 @@ constexpr std::uint32_t couleur_blanche = 16777215;
 
 // A new (or changed) name of the recording folder that could not be
 // converted yet: its stamp at the last look and how many looks in a row found
-// it unchanged and still no recording.
+// it unchanged and still no recording, and how many could not read
+// it (held by another program, a share gone).
 struct attente_enregistrement {
     std::optional<FileStamp> empreinte;
     int vues_sans_changement = 0;
+    int lectures_impossibles = 0;
 };
 
 // A program folder on a network drive: the lock of the preferences folder,

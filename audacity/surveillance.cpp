@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/base/chemins.h"
+#include "app/base/echecs_fichiers.h"
 #include "app/base/erreur.h"
 #include "app/base/garde.h"
 #include "app/base/listage.h"
@@ -50,6 +51,17 @@ void compter_vue_sans_wav(services& ctx, etat_audacity& etat, const std::string&
         message("Le fichier %s n'est pas un enregistrement .WAV : il ne sera pas converti.", chemin_de(etat, nom)));
 }
 
+// One more look that could not read a recording (held by another program,
+// its share gone meanwhile): it stays new and is tried again at the next
+// looks; after vues_avant_abandon of them it is said once and left alone
+// until it changes. A path too long for the system will not get shorter: said
+// at once.
+void compter_lecture_impossible(services& ctx, etat_audacity& etat, const std::string& nom, const ReadError& e) {
+    if (++etat.en_attente[nom].lectures_impossibles < vues_avant_abandon && e.cause() != FileFailure::too_long) return;
+    connaitre(etat, nom);
+    ctx.erreur(e.what());
+}
+
 std::uint32_t mot32(const std::string& octets, std::size_t position) {
     std::uint32_t valeur = 0;
     for (int i = 3; i >= 0; --i)
@@ -74,8 +86,14 @@ bool entete_complete(const std::string& contenu) {
 bool enregistrement_pret(services& ctx, etat_audacity& etat, const std::string& nom) {
     const auto empreinte = ctx.os.file_stamp(chemin_de(etat, nom));
     std::string contenu;
-    if (!empreinte || !ctx.os.read_file(chemin_de(etat, nom), contenu, octets_lus)) {
+    FileFailure cause = FileFailure::other;
+    if (!empreinte) {
         etat.en_attente[nom].empreinte.reset();
+        return false;
+    }
+    if (!ctx.os.read_file(chemin_de(etat, nom), contenu, octets_lus, &cause)) {
+        etat.en_attente[nom].empreinte.reset();
+        compter_lecture_impossible(ctx, etat, nom, erreur_ouverture(chemin_de(etat, nom), cause));
         return false;
     }
     auto& attente = etat.en_attente[nom];
@@ -110,6 +128,16 @@ void convertir(services& ctx, etat_audacity& etat, etat_conversion& conversion, 
         // this name becomes known, never the whole listing: the other new
         // exports of this look are still to convert.
         connaitre(etat, nom);
+    } catch (const ReadError& e) {
+        appeler(actions.masquer_patience);
+        // Deleted meanwhile: said at once. Still there (held), or its folder
+        // gone with a share (which the next look says): tried again.
+        const bool efface = !ctx.os.file_stamp(e.path()) && ctx.os.folder_exists(etat.dossier_enreg);
+        if (e.path() != chemin_de(etat, nom) || efface) {
+            connaitre(etat, nom);
+            throw;
+        }
+        compter_lecture_impossible(ctx, etat, nom, e);
     } catch (...) {
         // Shown by the caller's guard. The recording is not offered again
         // while it stays as it is: a retry would show the same error every

@@ -54,7 +54,11 @@ constexpr int vues_avant_abandon = 5;
 // and converts, one after the other, every new recording that is finished,
 // and every known one exported again under its name (its size or time
 // changed). An error is shown once through
-// ctx.erreur and the watcher goes on.
+// ctx.erreur and the watcher goes on. A recording that cannot be read (held
+// by another program, its share gone) stays new and is tried again at the
+// next looks; after vues_avant_abandon such looks (at once for a path too
+// long) its error is
+// shown once and it is left alone until it changes.
 void Timer_surveilleTimer(services& ctx, etat_audacity& etat, etat_conversion& conversion,
                           const actions_surveillance& actions);
 

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/base/echecs_fichiers.h"
 #include "app/base/erreur.h"
 #include "app/base/lecture_bornee.h"
 #include "app/base/nombres.h"
@@ -53,7 +54,9 @@ private:
 
 }  // namespace
 
-void Savemarks(const services& ctx, const etat_conversion& etat) {
+namespace {
+
+void ecrire_pointes(const services& ctx, const etat_conversion& etat) {
     const int n = etat.nb_valides();
     const int nb = borne_pointes(etat.nb_pointes);
     auto sortie = ctx.os.create_file(etat.fichier_pointes);
@@ -79,6 +82,19 @@ void Savemarks(const services& ctx, const etat_conversion& etat) {
     }
     sortie->write(texte);
     sortie->commit();
+}
+
+}  // namespace
+
+void Savemarks(const services& ctx, const etat_conversion& etat) {
+    try {
+        ecrire_pointes(ctx, etat);
+    } catch (const WriteError& e) {
+        // Said like the workbook's: held, full disk, not allowed, too long.
+        const std::string raison = raison_ecriture("Le fichier des pointes %s", e.path(), e.cause());
+        if (raison.empty()) throw;
+        throw WriteError(e, raison);
+    }
 }
 
 const char* const texte_pointes_trop_grand =

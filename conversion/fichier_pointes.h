@@ -20,8 +20,9 @@
 
 namespace quorva {
 
-// Save marks: writes fichier_pointes (atomically). Throws erreur_quorva when
-// it cannot be written; the previous file then stays as it was.
+// Save marks: writes fichier_pointes (atomically). Throws WriteError when it
+// cannot be written, with a line saying why as the workbook's error does;
+// the previous file then stays as it was.
 void Savemarks(const services& ctx, const etat_conversion& etat);
 
 // What a marks file is to the recording in the sample buffer.

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "app/base/echecs_fichiers.h"
 #include "app/base/erreur.h"
 #include "app/base/nombres.h"
 #include "conversion/classeur_sylk.h"
@@ -134,8 +135,8 @@ resultat_lecture Lecture_fichier_wav(const services& ctx, etat_conversion& etat,
     etat.fichier_pointes = chemin + ".txt";
 
     std::string fichier;
-    if (!ctx.os.read_file(chemin, fichier, octets_wav_max))
-        throw erreur_quorva(message("Impossible d'ouvrir le fichier %s", chemin));
+    FileFailure cause = FileFailure::other;
+    if (!ctx.os.read_file(chemin, fichier, octets_wav_max, &cause)) throw erreur_ouverture(chemin, cause);
 
     const entete_wav entete = analyse_entete(fichier);
     if (!entete.riff) return resultat_lecture::ignore;

@@ -57,6 +57,10 @@ struct interface_conversion {
     // The chart, shown modally between the two passes. It may edit the
     // marks, and read them back or validate them (fichier_pointes.h).
     std::function<void()> montrer_graphique;
+    // The box of a workbook that another program still holds once the
+    // writes' own retries are over (Retry, Cancel), with its text; true for
+    // Retry. Empty: no box, the error goes to the caller.
+    std::function<bool(const std::string& texte)> reessayer_classeur;
     // Hide / show again and bring to the front the progress window.
     std::function<void()> masquer_patience;
     std::function<void()> montrer_patience;
@@ -78,8 +82,9 @@ enum class passe_lecture {
     classeur,   // the workbook
 };
 
-// The WAV reader, one pass. Throws erreur_quorva ("Impossible d'ouvrir le
-// fichier %s", or the workbook writer's errors).
+// The WAV reader, one pass. Throws ReadError (erreur_ouverture of
+// app/base/echecs_fichiers.h: "Impossible d'ouvrir le fichier %s" and its
+// cause) when the recording cannot be read, or the workbook writer's errors.
 resultat_lecture Lecture_fichier_wav(const services& ctx, etat_conversion& etat, const std::string& chemin,
                                      passe_lecture passe, const interface_conversion& ui);
 

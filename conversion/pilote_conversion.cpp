@@ -1,6 +1,7 @@
 #include "conversion/pilote_conversion.h"
 
 #include "app/base/chemins.h"
+#include "app/base/echecs_fichiers.h"
 #include "app/base/erreur.h"
 #include "app/base/occupation.h"
 #include "app/base/services_systeme.h"
@@ -10,8 +11,14 @@ namespace quorva {
 
 const char* const texte_pas_un_wav = "Le fichier %s n'est pas un enregistrement .WAV lisible.";
 const char* const texte_classeur_bloque =
-    "Le classeur %s n'a pas pu être écrit : il est ouvert dans un autre programme "
-    "(le tableur). Fermez-le, puis recommencez.";
+    "Le classeur %s n'a pas pu être écrit : il est ouvert par un autre programme (tableur, antivirus...). "
+    "Fermez-le, puis recommencez.";
+const char* const texte_classeur_tenu =
+    "Le classeur %s n'a pas pu être écrit : il est ouvert par un autre programme (tableur, antivirus...).\r\r"
+    "Fermez le classeur %s dans le tableur, puis cliquez Réessayer.";
+const char* const texte_classeur_garde =
+    "Le classeur %s n'a pas été remplacé : l'ancien reste tel qu'il était. Les pointes sont enregistrées ; "
+    "le prochain export de l'enregistrement, ou « Lire convertir », fera le nouveau classeur.";
 const char* const texte_classeur_disque_plein =
     "Le classeur %s n'a pas pu être écrit : le disque est plein. Libérez de la place, "
     "puis recommencez.";
@@ -24,7 +31,7 @@ const char* texte_cause_classeur(WriteFailure cause) {
         case WriteFailure::busy: return texte_classeur_bloque;
         case WriteFailure::disk_full: return texte_classeur_disque_plein;
         case WriteFailure::denied: return texte_classeur_interdit;
-        case WriteFailure::other: break;
+        case WriteFailure::too_long: case WriteFailure::other: break;
     }
     return nullptr;
 }
@@ -73,14 +80,37 @@ resultat_lecture passe(const services& ctx, etat_conversion& etat, const std::st
 void ecrire_classeur(services& ctx, etat_conversion& etat, const std::string& chemin, const interface_conversion& ui,
                      const options_conversion& options, resultat_conversion& resultat) {
     resultat_lecture lecture = resultat_lecture::ignore;
-    try {
-        lecture = passe(ctx, etat, chemin, passe_lecture::classeur, ui);
-    } catch (const WriteError& e) {
-        // The workbook itself could not be written: say why, as the system
-        // told it (the old workbook, if any, is still whole).
-        const char* cause = texte_cause_classeur(e.cause());
-        if (e.path() != resultat.classeur || !cause) throw;
-        throw erreur_quorva(std::string(e.what()) + "\r" + message(cause, resultat.classeur));
+    for (bool ecrit = false; !ecrit;) {
+        try {
+            lecture = passe(ctx, etat, chemin, passe_lecture::classeur, ui);
+            ecrit = true;
+        } catch (const WriteError& e) {
+            // The workbook itself could not be written: say why, as the
+            // system told it (the old workbook, if any, is still whole).
+            if (e.path() != resultat.classeur) throw;
+            if (e.cause() == WriteFailure::busy && ui.reessayer_classeur) {
+                // Still held, most often by the spreadsheet showing the
+                // previous take: the pupil closes it and tries again, or
+                // keeps the old workbook (the marks file is already saved).
+                appeler(ui.masquer_patience);
+                const std::string modele = texte_classeur_tenu;
+                const auto second = modele.rfind("%s");
+                const std::string texte = message(modele.substr(0, second), resultat.classeur) +
+                                          message(modele.substr(second), nom_de(resultat.classeur));
+                if (ui.reessayer_classeur(texte)) {
+                    appeler(ui.montrer_patience);
+                    continue;
+                }
+                ctx.message(message(texte_classeur_garde, resultat.classeur));
+                return;
+            }
+            const char* cause = texte_cause_classeur(e.cause());
+            if (e.cause() == WriteFailure::too_long)
+                throw erreur_quorva(std::string(e.what()) + "\r" +
+                                    raison_ecriture("Le classeur %s", resultat.classeur, e.cause()));
+            if (!cause) throw;
+            throw erreur_quorva(std::string(e.what()) + "\r" + message(cause, resultat.classeur));
+        }
     }
     // The recording may have changed while the chart was open: a file the
     // workbook pass no longer reads has no workbook to open (a refused one

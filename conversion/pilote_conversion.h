@@ -60,7 +60,10 @@ struct resultat_conversion {
 //  4. cancelled in the size dialog: the progress window hidden.
 // An error of either pass hides the progress window before it goes on to
 // the caller; a workbook that cannot be written also names the workbook and
-// the cause the system gave (texte_cause_classeur). While it runs,
+// the cause the system gave (texte_cause_classeur, or its path too long).
+// One that another program still holds asks ui.reessayer_classeur when
+// there is one: Retry runs the workbook pass again, Cancel keeps the old
+// workbook and says so (texte_classeur_garde), without an error. While it runs,
 // etat.conversion_en_cours is set: the sample buffer is shared.
 resultat_conversion convertir(services& ctx, etat_conversion& etat, const std::string& chemin,
                               const interface_conversion& ui, const options_conversion& options = {});
@@ -74,6 +77,10 @@ extern const char* const texte_pas_un_wav;
 extern const char* const texte_classeur_bloque;
 extern const char* const texte_classeur_disque_plein;
 extern const char* const texte_classeur_interdit;
+// The Retry/Cancel box of a workbook still held (ui.reessayer_classeur): the
+// first %s its path, the second its file name; and what Cancel says.
+extern const char* const texte_classeur_tenu;
+extern const char* const texte_classeur_garde;
 const char* texte_cause_classeur(WriteFailure cause);
 
 // The open dialog's settings (OpenDialog1 of the toolbar).

@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "app/base/chemins.h"
+#include "app/base/echecs_fichiers.h"
 #include "app/base/erreur.h"
 #include "app/base/fenetres_qt.h"
 #include "app/base/nombres.h"
@@ -233,8 +234,10 @@ void ecrire_rapport(services& ctx, const etat_conversion& etat, const std::strin
     } catch (const WriteError& e) {
         // As for the workbook: the cause the system gave, the old file whole.
         const char* cause = texte_cause_rapport(e.cause());
-        if (!cause) throw;
-        throw erreur_quorva(std::string(e.what()) + "\r" + message(cause, chemin_rapport));
+        const std::string raison =
+            cause ? message(cause, chemin_rapport) : raison_ecriture("Le compte rendu %s", chemin_rapport, e.cause());
+        if (raison.empty()) throw;
+        throw erreur_quorva(std::string(e.what()) + "\r" + raison);
     }
 }
 

@@ -184,6 +184,7 @@ const char* texte_cause_rapport(WriteFailure cause) {
         case WriteFailure::denied:
             return "Le compte rendu %s n'a pas pu être écrit : l'écriture n'est pas permise dans ce dossier. "
                    "Choisissez un dossier où vous pouvez écrire, puis recommencez.";
+        case WriteFailure::too_long:  // said with its length (raison_ecriture)
         case WriteFailure::other:
             break;
     }

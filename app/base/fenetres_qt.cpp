@@ -1,5 +1,6 @@
 #include "app/base/fenetres_qt.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
@@ -24,12 +25,16 @@ std::string utf8(const QString& texte) {
 
 namespace {
 
-void boite_message(QMessageBox::Icon icone, const std::string& texte) {
+int boite_message(QMessageBox::Icon icone, const std::string& texte,
+                  QMessageBox::StandardButtons boutons = QMessageBox::Ok) {
     QWidget* parent = QApplication::activeModalWidget();
     if (!parent) parent = QApplication::activeWindow();
-    QMessageBox boite(icone, "Quorva", qt(fins_de_ligne_lf(texte)), QMessageBox::Ok, parent);
+    QMessageBox boite(icone, "Quorva", qt(fins_de_ligne_lf(texte)), boutons, parent);
     boite.setWindowFlag(Qt::WindowStaysOnTopHint);
-    boite.exec();
+    // The buttons as the messages name them ("cliquez Réessayer").
+    if (auto* bouton = boite.button(QMessageBox::Retry)) bouton->setText(QString::fromUtf8("Réessayer"));
+    if (auto* bouton = boite.button(QMessageBox::Cancel)) bouton->setText(QString::fromUtf8("Annuler"));
+    return boite.exec();
 }
 
 }  // namespace
@@ -39,6 +44,10 @@ void montrer_erreur(const std::string& texte) { boite_message(QMessageBox::Criti
 void montrer_message(const std::string& texte) { boite_message(QMessageBox::Warning, texte); }
 
 void montrer_information(const std::string& texte) { boite_message(QMessageBox::Information, texte); }
+
+bool demander_reessayer(const std::string& texte) {
+    return boite_message(QMessageBox::Warning, texte, QMessageBox::Retry | QMessageBox::Cancel) == QMessageBox::Retry;
+}
 
 void brancher_boites_message(services& ctx) {
     ctx.afficher_message = montrer_message;

@@ -27,6 +27,8 @@ std::string utf8(const QString& texte);
 void montrer_erreur(const std::string& texte);
 void montrer_message(const std::string& texte);
 void montrer_information(const std::string& texte);
+// The same box with Retry and Cancel: true for Retry.
+bool demander_reessayer(const std::string& texte);
 
 // The routines' message hooks on these boxes: a refusal shows the warning
 // icon, guidance the information icon, an error the error icon.

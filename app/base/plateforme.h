@@ -26,17 +26,23 @@ namespace quorva {
 
 using WindowId = std::uintptr_t;
 
-// Why a file could not be written, as the system tells it.
-enum class WriteFailure {
+// Why a file could not be written or read, as the system tells it.
+enum class FileFailure {
     busy,       // locked or in use by another program (Windows: sharing or
-                // lock violation, access denied on an existing target that
-                // is not read-only; POSIX: ETXTBSY, EBUSY)
+                // lock violation still there after about two seconds of
+                // retries, or access denied on a file another program holds
+                // open; POSIX: ETXTBSY, EBUSY)
     disk_full,  // no space or quota left (ENOSPC, EDQUOT; ERROR_DISK_FULL,
                 // ERROR_HANDLE_DISK_FULL, ERROR_DISK_QUOTA_EXCEEDED)
     denied,     // writing there is not allowed (EACCES, EPERM, EROFS; access
-                // denied on the folder or a read-only target, write-protected)
+                // denied by the folder's rights, a read-only or protected
+                // target, write-protected)
+    too_long,   // the path is longer than the system takes (ENAMETOOLONG; a
+                // name of more than 255 characters, a path beyond 32767, or
+                // beyond 259 where it cannot be given whole with \\?\)
     other,
 };
+using WriteFailure = FileFailure;
 
 // The error of a file that could not be created, written or put in place:
 // the text is the system's own ("Impossible de créer le fichier %s",
@@ -46,12 +52,31 @@ class WriteError : public erreur_quorva {
 public:
     WriteError(const std::string& text, std::string path, WriteFailure cause)
         : erreur_quorva(message(text, path)), path_(std::move(path)), cause_(cause) {}
+    // The same failure with a line added to its text (what it means for
+    // the user).
+    WriteError(const WriteError& e, const std::string& line)
+        : erreur_quorva(std::string(e.what()) + "\r" + line), path_(e.path_), cause_(e.cause_) {}
     const std::string& path() const { return path_; }
     WriteFailure cause() const { return cause_; }
 
 private:
     std::string path_;
     WriteFailure cause_;
+};
+
+// A file that could not be read: the text says why, path and cause beside
+// it for whoever decides what comes next (the export watcher tries a held
+// recording again later).
+class ReadError : public erreur_quorva {
+public:
+    ReadError(const std::string& text, std::string path, FileFailure cause)
+        : erreur_quorva(text), path_(std::move(path)), cause_(cause) {}
+    const std::string& path() const { return path_; }
+    FileFailure cause() const { return cause_; }
+
+private:
+    std::string path_;
+    FileFailure cause_;
 };
 
 // A file being written. Bytes go to a temporary file beside the target
@@ -96,9 +121,11 @@ public:
     // Names of the sub-folders of `folder` (no "." or ".."), sorted.
     virtual std::vector<std::string> list_folders(const std::string& folder) = 0;
     // Reads at most max_bytes of the file into `contents`; false when the
-    // file cannot be opened or read.
+    // file cannot be opened or read, and then `why` (when given) says why.
+    // A file another program holds for a moment is waited for (Windows:
+    // about two seconds on a sharing or lock violation).
     virtual bool read_file(const std::string& path, std::string& contents,
-                           std::size_t max_bytes = SIZE_MAX) = 0;
+                           std::size_t max_bytes = SIZE_MAX, FileFailure* why = nullptr) = 0;
     // The stamp of a plain file; nothing when it does not exist or cannot be
     // examined.
     virtual std::optional<FileStamp> file_stamp(const std::string& path) = 0;

@@ -25,19 +25,23 @@ std::string texte_machine(std::string_view nom_systeme) {
 }
 
 std::string nom_temporaire(std::string_view nom_cible, std::string_view machine, unsigned long processus,
-                           unsigned long numero, std::size_t longueur_max) {
-    std::size_t longueur = std::min(nom_cible.size(), longueur_max);
-    while (longueur > 0 && longueur < nom_cible.size() && (static_cast<unsigned char>(nom_cible[longueur]) & 0xC0) == 0x80)
-        --longueur;
+                           unsigned long numero) {
+    std::string suite(marque);
+    suite += machine;
+    suite += '-';
+    suite += std::to_string(processus);
+    suite += '-';
+    suite += std::to_string(numero);
+    const auto suite_utf8 = [&](std::size_t i) { return (static_cast<unsigned char>(nom_cible[i]) & 0xC0) == 0x80; };
+    // Room left by the dot and the rest; at least one whole character of the
+    // target, which the leftovers' rule needs to know the name as ours.
+    std::size_t longueur = nom_cible.size() > suite.size() + 1 ? nom_cible.size() - suite.size() - 1 : 0;
+    while (longueur > 0 && longueur < nom_cible.size() && suite_utf8(longueur)) --longueur;
+    if (longueur == 0)
+        while (longueur < nom_cible.size() && (longueur == 0 || suite_utf8(longueur))) ++longueur;
     std::string nom = ".";
     nom += nom_cible.substr(0, longueur);
-    nom += marque;
-    nom += machine;
-    nom += '-';
-    nom += std::to_string(processus);
-    nom += '-';
-    nom += std::to_string(numero);
-    return nom;
+    return nom + suite;
 }
 
 std::optional<auteur_temporaire> auteur_du_temporaire(std::string_view nom) {

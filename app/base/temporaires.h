@@ -24,11 +24,15 @@ constexpr std::int64_t age_min_reste_secondes = 24 * 3600;
 // is ever taken for ours).
 std::string texte_machine(std::string_view nom_systeme);
 
-// The temporary name for `nom_cible` (a file name, no folder). A long target
-// name is cut to its first `longueur_max` bytes (never inside a UTF-8
-// character), so that the temporary name stays within the system's limits.
+// The temporary name for `nom_cible` (a file name, no folder). It is never
+// longer than the target's name: the part taken from the target is cut
+// (never inside a UTF-8 character) to leave room for the rest, so that a
+// target whose path fits the system's limits has a temporary file that fits
+// too. Only a target name shorter than the pattern itself (one character of
+// it, the mark, the machine, the numbers) gets a longer one, of that
+// shortest form.
 std::string nom_temporaire(std::string_view nom_cible, std::string_view machine, unsigned long processus,
-                           unsigned long numero, std::size_t longueur_max = 100);
+                           unsigned long numero);
 
 struct auteur_temporaire {
     std::string machine;

@@ -48,7 +48,8 @@ cas() {
         kill -KILL "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true
         return
     fi
-    local restes=("$dossier/.$base.quorva-$machine-$pid-"*)
+    # The temporary name keeps as much of the target's name as its length allows.
+    local restes=("$dossier/.${base:0:1}"*".quorva-$machine-$pid-"*)
     if [ ! -s "${restes[0]}" ]; then
         echo "FAIL $nom: no temporary file holding new bytes while paused"; echecs=$((echecs + 1))
     fi
@@ -63,7 +64,7 @@ cas() {
     if ! "$@" > "$travail/sortie" 2>&1; then
         echo "FAIL $nom: the next write failed: $(cat "$travail/sortie")"; echecs=$((echecs + 1))
     fi
-    if compgen -G "$dossier/.$base.quorva-*-[0-9]*-[0-9]*" > /dev/null; then
+    if compgen -G "$dossier/.${base:0:1}*.quorva-*-[0-9]*-[0-9]*" > /dev/null; then
         echo "FAIL $nom: temporary files left: $(ls -a "$dossier" | grep quorva-)"; echecs=$((echecs + 1))
     fi
     if cmp -s "$fichier" "$travail/attendu"; then

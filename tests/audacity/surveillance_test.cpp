@@ -6,6 +6,7 @@
 #include <fstream>
 #include <map>
 
+#include "app/base/echecs_fichiers.h"
 #include "app/base/erreur.h"
 #include "app/contexte.h"
 #include "audacity/lancement_audacity.h"
@@ -46,7 +47,7 @@ std::string wav(std::uint32_t n, std::uint16_t canaux = 1) {
 }
 
 // What the fake conversion does with a recording.
-enum class issue { convertie, refusee, ignoree, annulee, erreur };
+enum class issue { convertie, refusee, ignoree, annulee, erreur, illisible };
 
 class Surveillance : public ::testing::Test {
 protected:
@@ -105,6 +106,8 @@ protected:
                 break;
             case issue::erreur:
                 throw erreur_quorva(message("Impossible d'ouvrir le fichier %s", chemin));
+            case issue::illisible:
+                throw erreur_ouverture(chemin, FileFailure::busy);
         }
         ctx.conversion.reponse_taille = 3;
         ctx.conversion.facteur_division = 4;
@@ -290,6 +293,27 @@ TEST_F(Surveillance, AnErrorIsShownAndTheWatcherGoesOn) {
     EXPECT_EQ(converties, (std::vector<std::string>{"casse.wav", "bon.wav"}));
     EXPECT_EQ(erreurs.size(), 1u);
     EXPECT_TRUE(messages.empty());
+}
+
+// A recording that cannot be read inside its conversion (held by another
+// program) stays new: tried again at the next looks and converted once
+// free; one held for good is said once, then left alone.
+TEST_F(Surveillance, AnUnreadableRecordingIsTriedAgainThenGivenUpWithOneMessage) {
+    demarrer();
+    exporter("tenu.wav", wav(10));
+    exporter("bloque.wav", wav(10));
+    issues["tenu.wav"] = issues["bloque.wav"] = issue::illisible;
+    tic();
+    tic();
+    EXPECT_TRUE(erreurs.empty());
+    issues.erase("tenu.wav");
+    for (int i = 0; i < 2 * vues_avant_abandon; ++i) tic();
+    EXPECT_EQ(std::count(converties.begin(), converties.end(), "tenu.wav"), 3);
+    EXPECT_EQ(std::count(converties.begin(), converties.end(), "bloque.wav"), vues_avant_abandon);
+    ASSERT_EQ(erreurs.size(), 1u);
+    EXPECT_NE(erreurs[0].find("bloque.wav : il est ouvert par un autre programme"), std::string::npos) << erreurs[0];
+    EXPECT_EQ(ctx.audacity.ListBox1, (std::vector<std::string>{"bloque.wav", "tenu.wav"}));
+    EXPECT_TRUE(ctx.audacity.Timer_surveille_actif);
 }
 
 TEST_F(Surveillance, AVanishedRecordingFolderIsReportedOnceAndWatchedAgainWhenBack) {

@@ -97,6 +97,33 @@ TEST(PiloteConversion, AWorkbookThatCannotBeWrittenSaysWhyAndKeepsTheOldOne) {
     }
 }
 
+// A workbook still held after the writes' own wait: the box asks again
+// until the spreadsheet lets go (Retry writes and opens it), or Cancel keeps
+// the old one and says what will make the new one, without an error.
+TEST(PiloteConversion, AHeldWorkbookAsksRetryOrCancel) {
+    for (const bool reessayer : {true, false}) {
+        banc_conversion b;
+        const auto chemin = b.chemin("essai.wav"), classeur = chemin + ".slk";
+        b.os.ecrire(chemin, gen::wav(gen::patin(3000, 2)));
+        b.os.ecrire(classeur, "ancien");
+        b.os.echecs_ecriture[classeur] = WriteFailure::busy;
+        std::vector<std::string> boites;
+        b.ui.reessayer_classeur = [&](const std::string& texte) {
+            boites.push_back(texte);
+            if (boites.size() == 2) b.os.echecs_ecriture.clear();  // the spreadsheet closed
+            return reessayer;
+        };
+        const auto r = Lectureconversionwav1Click(b.ctx, b.ctx.conversion, choix(chemin), b.ui);
+        ASSERT_EQ(boites.size(), reessayer ? 2u : 1u);
+        EXPECT_NE(boites[0].find("Fermez le classeur essai.wav.slk dans le tableur"), std::string::npos);
+        EXPECT_EQ(r.classeur_ouvert, reessayer);
+        EXPECT_EQ(b.os.lire(classeur) == "ancien", !reessayer);
+        EXPECT_EQ(b.messages, reessayer ? std::vector<std::string>{}
+                                        : std::vector<std::string>{message(texte_classeur_garde, classeur)});
+        EXPECT_EQ(b.evenements.back(), "masquer");
+    }
+}
+
 TEST(PiloteConversion, AMenuConversionAddsItsWorkbookToTheMenu) {
     banc_conversion b;
     const auto chemin = b.os.racine() + "prog/fic_quorva/audacity/patin_tracte/essai.wav";

@@ -329,12 +329,17 @@ std::vector<std::string> PlateformePosix::list_folders(const std::string& folder
     return noms;
 }
 
-bool PlateformePosix::read_file(const std::string& path, std::string& contents, std::size_t max_bytes) {
+bool PlateformePosix::read_file(const std::string& path, std::string& contents, std::size_t max_bytes,
+                                FileFailure* why) {
     contents.clear();
+    if (why) *why = FileFailure::other;
     const auto posix = chemin_posix(path);
     if (!posix) return false;
     const int fd = ::open(posix->c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0) {
+        if (why) *why = cause_de_errno(errno);
+        return false;
+    }
     struct stat infos;
     if (::fstat(fd, &infos) != 0 || !S_ISREG(infos.st_mode)) {
         ::close(fd);
@@ -402,6 +407,7 @@ WriteFailure cause_de_errno(int code) {
         case ENOSPC: case EDQUOT: return WriteFailure::disk_full;
         case EACCES: case EPERM: case EROFS: return WriteFailure::denied;
         case ETXTBSY: case EBUSY: return WriteFailure::busy;
+        case ENAMETOOLONG: return WriteFailure::too_long;
         default: return WriteFailure::other;
     }
 }

@@ -1,5 +1,6 @@
 // Quorva's platform on Windows: the wide ("W") Win32 calls, one or two per
-// operation, every text converted at the call (wide_win32.h).
+// operation, every text converted at the call (wide_win32.h); files that may
+// be held or long through files_win32.h.
 #include "app/base/platform/windows_lean.h"
 #include <objbase.h>
 #include <shellapi.h>
@@ -11,6 +12,7 @@
 #include "app/base/erreur.h"
 #include "app/base/listage.h"
 #include "app/base/plateforme.h"
+#include "app/base/platform/files_win32.h"
 #include "app/base/platform/platform_win32.h"
 #include "app/base/platform/wide_win32.h"
 #include "app/base/temporaires.h"
@@ -34,7 +36,7 @@ std::string texte_derniere_erreur() {
     return texte;
 }
 
-DWORD attributs(const std::string& chemin) { return GetFileAttributesW(to_wide(chemin).c_str()); }
+DWORD attributs(const std::string& chemin) { return GetFileAttributesW(long_path(to_wide(chemin)).c_str()); }
 
 std::string dossier_avec_barre(const std::string& dossier) {
     if (dossier.empty()) return ".\\";
@@ -62,11 +64,20 @@ std::vector<std::string> lister(const std::string& motif, Garder garder) {
 constexpr const char* texte_erreur_ecriture = "Erreur d'écriture dans le fichier %s";
 constexpr const char* texte_creation_impossible = "Impossible de créer le fichier %s";
 
-// A target another program may hold: an existing file that is not read-only
-// (refused then because it is in use, not because it is protected).
-bool cible_occupable(const std::string& cible) {
-    const DWORD a = attributs(cible);
-    return a != INVALID_FILE_ATTRIBUTES && !(a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY));
+// Reads at most max_bytes of an open file; 0, or the system's error code.
+DWORD lire_tout(HANDLE fichier, std::string& contents, std::size_t max_bytes) {
+    LARGE_INTEGER taille{};
+    if (GetFileSizeEx(fichier, &taille))
+        contents.reserve(std::min<std::size_t>(static_cast<std::size_t>(taille.QuadPart), max_bytes));
+    char tampon[65536];
+    while (contents.size() < max_bytes) {
+        const DWORD voulu = static_cast<DWORD>(std::min(sizeof tampon, max_bytes - contents.size()));
+        DWORD lus = 0;
+        if (!ReadFile(fichier, tampon, voulu, &lus, nullptr)) return GetLastError();
+        if (lus == 0) break;
+        contents.append(tampon, lus);
+    }
+    return 0;
 }
 
 // Whether a process of this machine has ended (or never was). A process we
@@ -96,7 +107,8 @@ void nettoyer_restes(const std::string& dossier) {
         return false;
     });
     for (const auto& [nom, age] : restes)
-        if (reste_a_supprimer(nom, machine, moi, age, processus_termine)) DeleteFileW(to_wide(dossier + nom).c_str());
+        if (reste_a_supprimer(nom, machine, moi, age, processus_termine))
+            DeleteFileW(long_path(to_wide(dossier + nom)).c_str());
 }
 
 class FichierWin32 : public OutputFile {
@@ -105,7 +117,7 @@ public:
         : cible_(std::move(cible)), temporaire_(std::move(temporaire)), fichier_(fichier) {}
     ~FichierWin32() override {
         if (fichier_ != INVALID_HANDLE_VALUE) CloseHandle(fichier_);
-        if (!valide_) DeleteFileW(temporaire_.c_str());
+        if (!valide_) DeleteFileW(long_path(temporaire_).c_str());
     }
     void write(std::string_view octets) override {
         while (!octets.empty()) {
@@ -124,9 +136,9 @@ public:
         fichier_ = INVALID_HANDLE_VALUE;
         if (code != 0) echec_ecriture(code);
         // The old file stays whole until this one rename replaces it.
-        if (!MoveFileExW(temporaire_.c_str(), to_wide(cible_).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (!move_file(temporaire_, to_wide(cible_), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             code = GetLastError();
-            throw WriteError(texte_creation_impossible, cible_, cause_de_code_win32(code, cible_occupable(cible_)));
+            throw WriteError(texte_creation_impossible, cible_, failure_of(code, to_wide(cible_)));
         }
         valide_ = true;
     }
@@ -178,33 +190,28 @@ public:
         return noms;
     }
 
-    bool read_file(const std::string& path, std::string& contents, std::size_t max_bytes) override {
-        contents.clear();
-        const HANDLE fichier = CreateFileW(to_wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (fichier == INVALID_HANDLE_VALUE) return false;
-        LARGE_INTEGER taille{};
-        if (GetFileSizeEx(fichier, &taille))
-            contents.reserve(std::min<std::size_t>(static_cast<std::size_t>(taille.QuadPart), max_bytes));
-        char tampon[65536];
-        bool ok = true;
-        while (contents.size() < max_bytes) {
-            const DWORD voulu = static_cast<DWORD>(std::min(sizeof tampon, max_bytes - contents.size()));
-            DWORD lus = 0;
-            if (!ReadFile(fichier, tampon, voulu, &lus, nullptr)) {
-                ok = false;
-                break;
+    bool read_file(const std::string& path, std::string& contents, std::size_t max_bytes,
+                   FileFailure* why) override {
+        // A part locked by another program is waited for like a held file.
+        for (held_wait attente;;) {
+            contents.clear();
+            const HANDLE fichier = open_file(to_wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+            DWORD code = fichier == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+            if (code == 0) {
+                code = lire_tout(fichier, contents, max_bytes);
+                CloseHandle(fichier);
             }
-            if (lus == 0) break;
-            contents.append(tampon, lus);
+            if (code == 0) return true;
+            if (attente.again(held_error(code))) continue;
+            if (why) *why = failure_of(code, to_wide(path));
+            return false;
         }
-        CloseHandle(fichier);
-        return ok;
     }
 
     std::optional<FileStamp> file_stamp(const std::string& path) override {
         WIN32_FILE_ATTRIBUTE_DATA donnees{};
-        if (!GetFileAttributesExW(to_wide(path).c_str(), GetFileExInfoStandard, &donnees) ||
+        if (!GetFileAttributesExW(long_path(to_wide(path)).c_str(), GetFileExInfoStandard, &donnees) ||
             (donnees.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             return std::nullopt;
         FileStamp empreinte;
@@ -217,7 +224,7 @@ public:
 
     std::unique_ptr<OutputFile> create_file(const std::string& path) override {
         const auto erreur = [&path](DWORD code) {
-            return WriteError(texte_creation_impossible, path, cause_de_code_win32(code, false));
+            return WriteError(texte_creation_impossible, path, failure_of(code, to_wide(path)));
         };
         if (path.empty() || folder_exists(path)) throw erreur(ERROR_INVALID_NAME);
         const auto barre = path.find_last_of("\\/:");
@@ -225,16 +232,15 @@ public:
         const std::string nom = barre == std::string::npos ? path : path.substr(barre + 1);
         nettoyer_restes(dossier);
         // A fresh temporary file in the same folder, so that the final rename
-        // stays on one volume and is atomic; a short form of the name keeps
-        // it within MAX_PATH where the target fits.
+        // stays on one volume and is atomic; its name is never longer than the
+        // target's, so it fits wherever the target does.
         static unsigned long compteur = 0;
         std::wstring temporaire;
         HANDLE fichier = INVALID_HANDLE_VALUE;
         DWORD code = 0;
         for (int essai = 0; essai < 100 && fichier == INVALID_HANDLE_VALUE; ++essai) {
-            temporaire = to_wide(dossier + nom_temporaire(nom, machine_locale(), GetCurrentProcessId(), ++compteur, 12));
-            fichier = CreateFileW(temporaire.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr);
+            temporaire = to_wide(dossier + nom_temporaire(nom, machine_locale(), GetCurrentProcessId(), ++compteur));
+            fichier = open_file(temporaire, GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
             code = fichier == INVALID_HANDLE_VALUE ? GetLastError() : 0;
             if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) break;
         }
@@ -398,14 +404,7 @@ public:
 }  // namespace
 
 WriteFailure cause_de_code_win32(unsigned long code, bool cible_occupable) {
-    constexpr DWORD quota_disque_depasse = 1295;  // ERROR_DISK_QUOTA_EXCEEDED, missing from MinGW's headers
-    switch (code) {
-        case ERROR_SHARING_VIOLATION: case ERROR_LOCK_VIOLATION: return WriteFailure::busy;
-        case ERROR_ACCESS_DENIED: return cible_occupable ? WriteFailure::busy : WriteFailure::denied;
-        case ERROR_DISK_FULL: case ERROR_HANDLE_DISK_FULL: case quota_disque_depasse: return WriteFailure::disk_full;
-        case ERROR_WRITE_PROTECT: return WriteFailure::denied;
-        default: return WriteFailure::other;
-    }
+    return failure_of_code(code, cible_occupable);
 }
 
 std::string machine_locale() {
