@@ -174,20 +174,12 @@ contenu_rapport preparer_rapport(const etat_conversion& etat, const std::string&
 std::string chemin_rapport_propose(const std::string& chemin_wav) { return chemin_wav + ".pdf"; }
 
 const char* texte_cause_rapport(WriteFailure cause) {
-    switch (cause) {
-        case WriteFailure::busy:
-            return "Le compte rendu %s n'a pas pu être écrit : il est ouvert dans un autre programme. "
-                   "Fermez-le, puis recommencez.";
-        case WriteFailure::disk_full:
-            return "Le compte rendu %s n'a pas pu être écrit : le disque est plein. Libérez de la place, "
-                   "puis recommencez.";
-        case WriteFailure::denied:
-            return "Le compte rendu %s n'a pas pu être écrit : l'écriture n'est pas permise dans ce dossier. "
-                   "Choisissez un dossier où vous pouvez écrire, puis recommencez.";
-        case WriteFailure::too_long:  // said with its length (raison_ecriture)
-        case WriteFailure::other:
-            break;
-    }
+    // A page is written where the pupil chose: a folder that refuses it
+    // calls for another choice. Every other cause is said as for the
+    // workbook (raison_ecriture).
+    if (cause == WriteFailure::denied)
+        return "Le compte rendu %s n'a pas pu être écrit : l'écriture n'est pas permise dans ce dossier. "
+               "Choisissez un dossier où vous pouvez écrire, puis recommencez.";
     return nullptr;
 }
 

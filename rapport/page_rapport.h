@@ -102,8 +102,9 @@ std::string texte_omises(int omises, int total, int langue);
 // The report's file beside the recording: <recording>.pdf.
 std::string chemin_rapport_propose(const std::string& chemin_wav);
 
-// Why a report could not be written (%s: its path), one text per cause as
-// for the workbook; nullptr for a cause the system's text says best.
+// Why a report could not be written (%s: its path) where it differs from
+// the workbook's (a folder where writing is not allowed); nullptr for the
+// causes said as for the workbook (raison_ecriture).
 const char* texte_cause_rapport(WriteFailure cause);
 
 // The local date and time now, "2026-12-08 13:40".

@@ -51,7 +51,7 @@ template <class Garder>
 std::vector<std::string> lister(const std::string& motif, Garder garder) {
     std::vector<std::string> noms;
     WIN32_FIND_DATAW donnees;
-    const HANDLE recherche = FindFirstFileW(to_wide(motif).c_str(), &donnees);
+    const HANDLE recherche = FindFirstFileW(long_path(to_wide(motif)).c_str(), &donnees);
     if (recherche == INVALID_HANDLE_VALUE) return noms;
     do {
         const std::string nom = from_wide(donnees.cFileName);
@@ -168,7 +168,7 @@ public:
         const DWORD a = attributs(path);
         return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
     }
-    bool create_folder(const std::string& path) override { return CreateDirectoryW(to_wide(path).c_str(), nullptr) != 0; }
+    bool create_folder(const std::string& path) override { return CreateDirectoryW(long_path(to_wide(path)).c_str(), nullptr) != 0; }
 
     std::vector<std::string> list_files(const std::string& folder, const std::string& masks) override {
         std::vector<std::string> noms;
@@ -249,7 +249,7 @@ public:
     }
 
     bool copy_file(const std::string& from, const std::string& to) override {
-        return CopyFileW(to_wide(from).c_str(), to_wide(to).c_str(), FALSE) != 0;
+        return CopyFileW(long_path(to_wide(from)).c_str(), long_path(to_wide(to)).c_str(), FALSE) != 0;
     }
     std::string current_folder() override {
         std::vector<wchar_t> tampon(MAX_PATH + 1);
