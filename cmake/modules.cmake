@@ -148,6 +148,11 @@ function(quorva_ecrire_modules)
             add_dependencies(${cible} quorva_${nom}_inclusions)
         endforeach()
     endforeach()
+    # Without Qt the programs that link it are not made: their sources are
+    # compiled by no target here, and the check leaves them to a build with Qt.
+    if(QUORVA_CORE_ONLY)
+        string(PREPEND texte "set(quorva_sans_qt ON)\n")
+    endif()
     string(PREPEND texte "set(quorva_modules \"${dossiers}\")\n")
     # Rewritten only when it changes, so that a new configuration alone does
     # not run every check again.

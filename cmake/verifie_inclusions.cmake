@@ -115,6 +115,11 @@ foreach(module IN LISTS a_verifier)
         elseif(IS_DIRECTORY "${SOURCES}/${chemin}")
             list(APPEND lus "${SOURCES}/${chemin}")
         elseif(chemin MATCHES "${extensions}")
+            # A build without Qt makes no program that links it (main.cpp):
+            # a source no target compiles is left to a build with Qt.
+            if(quorva_sans_qt AND NOT chemin MATCHES "\\.(h|hh|hpp|hxx)$")
+                continue()
+            endif()
             list(APPEND fichiers "${chemin}")
         endif()
     endforeach()
