@@ -10,32 +10,12 @@
 namespace quorva {
 
 const char* const texte_pas_un_wav = "Le fichier %s n'est pas un enregistrement .WAV lisible.";
-const char* const texte_classeur_bloque =
-    "Le classeur %s n'a pas pu être écrit : il est ouvert par un autre programme (tableur, antivirus...). "
-    "Fermez-le, puis recommencez.";
 const char* const texte_classeur_tenu =
     "Le classeur %s n'a pas pu être écrit : il est ouvert par un autre programme (tableur, antivirus...).\r\r"
     "Fermez le classeur %s dans le tableur, puis cliquez Réessayer.";
 const char* const texte_classeur_garde =
     "Le classeur %s n'a pas été remplacé : l'ancien reste tel qu'il était. Les pointes sont enregistrées ; "
     "le prochain export de l'enregistrement, ou « Lire convertir », fera le nouveau classeur.";
-const char* const texte_classeur_disque_plein =
-    "Le classeur %s n'a pas pu être écrit : le disque est plein. Libérez de la place, "
-    "puis recommencez.";
-const char* const texte_classeur_interdit =
-    "Le classeur %s n'a pas pu être écrit : l'écriture n'est pas permise dans ce dossier. "
-    "Copiez l'enregistrement dans un dossier où vous pouvez écrire, puis recommencez.";
-
-const char* texte_cause_classeur(WriteFailure cause) {
-    switch (cause) {
-        case WriteFailure::busy: return texte_classeur_bloque;
-        case WriteFailure::disk_full: return texte_classeur_disque_plein;
-        case WriteFailure::denied: return texte_classeur_interdit;
-        case WriteFailure::too_long: case WriteFailure::other: break;
-    }
-    return nullptr;
-}
-
 namespace {
 
 void appeler(const std::function<void()>& f) {
@@ -104,12 +84,9 @@ void ecrire_classeur(services& ctx, etat_conversion& etat, const std::string& ch
                 ctx.message(message(texte_classeur_garde, resultat.classeur));
                 return;
             }
-            const char* cause = texte_cause_classeur(e.cause());
-            if (e.cause() == WriteFailure::too_long)
-                throw erreur_quorva(std::string(e.what()) + "\r" +
-                                    raison_ecriture("Le classeur %s", resultat.classeur, e.cause()));
-            if (!cause) throw;
-            throw erreur_quorva(std::string(e.what()) + "\r" + message(cause, resultat.classeur));
+            const std::string raison = raison_ecriture("Le classeur %s", resultat.classeur, e.cause());
+            if (raison.empty()) throw;
+            throw erreur_quorva(std::string(e.what()) + "\r" + raison);
         }
     }
     // The recording may have changed while the chart was open: a file the

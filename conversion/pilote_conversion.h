@@ -60,7 +60,7 @@ struct resultat_conversion {
 //  4. cancelled in the size dialog: the progress window hidden.
 // An error of either pass hides the progress window before it goes on to
 // the caller; a workbook that cannot be written also names the workbook and
-// the cause the system gave (texte_cause_classeur, or its path too long).
+// the cause the system gave (raison_ecriture, app/base/echecs_fichiers.h).
 // One that another program still holds asks ui.reessayer_classeur when
 // there is one: Retry runs the workbook pass again, Cancel keeps the old
 // workbook and says so (texte_classeur_garde), without an error. While it runs,
@@ -70,18 +70,10 @@ resultat_conversion convertir(services& ctx, etat_conversion& etat, const std::s
 
 // "Le fichier %s n'est pas un enregistrement .WAV lisible."
 extern const char* const texte_pas_un_wav;
-// Added to the error of a workbook that could not be written (%s: its path),
-// one text per cause: held open by another program, a full disk, a folder
-// where writing is not allowed. Nothing for any other cause: the system's
-// text says what it can.
-extern const char* const texte_classeur_bloque;
-extern const char* const texte_classeur_disque_plein;
-extern const char* const texte_classeur_interdit;
 // The Retry/Cancel box of a workbook still held (ui.reessayer_classeur): the
 // first %s its path, the second its file name; and what Cancel says.
 extern const char* const texte_classeur_tenu;
 extern const char* const texte_classeur_garde;
-const char* texte_cause_classeur(WriteFailure cause);
 
 // The open dialog's settings (OpenDialog1 of the toolbar).
 constexpr const char* filtre_wav = "(*.wav)|*.WAV";

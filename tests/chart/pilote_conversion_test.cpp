@@ -73,6 +73,14 @@ TEST(PiloteConversion, AMissingBaseWorkbookStopsBeforeTheSizeQuestionAndTheChart
 // the progress window goes.
 TEST(PiloteConversion, AWorkbookThatCannotBeWrittenSaysWhyAndKeepsTheOldOne) {
     using enum WriteFailure;
+    const char* const texte_classeur_bloque =
+        "Le classeur %s n'a pas pu être écrit : il est ouvert par un autre programme (tableur, antivirus...). "
+        "Fermez-le, puis recommencez.";
+    const char* const texte_classeur_disque_plein =
+        "Le classeur %s n'a pas pu être écrit : le disque est plein. Libérez de la place, puis recommencez.";
+    const char* const texte_classeur_interdit =
+        "Le classeur %s n'a pas pu être écrit : l'écriture n'est pas permise dans ce dossier. "
+        "Copiez l'enregistrement dans un dossier où vous pouvez écrire, puis recommencez.";
     for (const auto& [cause, texte] : std::vector<std::pair<WriteFailure, const char*>>{
              {busy, texte_classeur_bloque}, {disk_full, texte_classeur_disque_plein},
              {denied, texte_classeur_interdit}, {other, nullptr}}) {

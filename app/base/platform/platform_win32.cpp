@@ -36,6 +36,13 @@ std::string texte_derniere_erreur() {
     return texte;
 }
 
+// The computer's name (UTF-8); empty when the system gives none.
+std::string nom_ordinateur() {
+    wchar_t nom[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD longueur = std::size(nom);
+    return GetComputerNameW(nom, &longueur) ? from_wide({nom, longueur}) : std::string();
+}
+
 DWORD attributs(const std::string& chemin) { return GetFileAttributesW(long_path(to_wide(chemin)).c_str()); }
 
 std::string dossier_avec_barre(const std::string& dossier) {
@@ -373,11 +380,7 @@ public:
             return GetDriveTypeW((chemin.substr(0, 2) + L"\\").c_str()) == DRIVE_REMOTE;
         return GetDriveTypeW(nullptr) == DRIVE_REMOTE;  // a relative path: the current folder's drive
     }
-    std::string computer_name() override {
-        wchar_t nom[MAX_COMPUTERNAME_LENGTH + 1] = {};
-        DWORD longueur = MAX_COMPUTERNAME_LENGTH + 1;
-        return GetComputerNameW(nom, &longueur) ? from_wide({nom, longueur}) : std::string();
-    }
+    std::string computer_name() override { return nom_ordinateur(); }
     bool create_new_file(const std::string& path, std::string_view contents) override {
         const std::wstring chemin = to_wide(path);
         const HANDLE h =
@@ -407,11 +410,7 @@ WriteFailure cause_de_code_win32(unsigned long code, bool cible_occupable) {
     return failure_of_code(code, cible_occupable);
 }
 
-std::string machine_locale() {
-    wchar_t nom[MAX_COMPUTERNAME_LENGTH + 1] = {};
-    DWORD longueur = std::size(nom);
-    return texte_machine(GetComputerNameW(nom, &longueur) ? from_wide({nom, longueur}) : std::string());
-}
+std::string machine_locale() { return texte_machine(nom_ordinateur()); }
 
 std::unique_ptr<Plateforme> creer_plateforme_systeme() { return std::make_unique<PlateformeWin32>(); }
 
