@@ -87,8 +87,10 @@ std::string chemin_appli_de(const std::string& ligne_commande, const std::string
         // programs and the shell take it; "\\?\C:\..." is "C:\...".
         if (chemin.starts_with("\\\\?\\")) {
             chemin.erase(0, 4);
-            if (egal_sans_casse(std::string_view(chemin).substr(0, 4), "UNC\\"))
-                chemin = std::string(1, '\\') + chemin.substr(3);
+            if (egal_sans_casse(std::string_view(chemin).substr(0, 4), "UNC\\")) {
+                chemin.erase(0, 2);  // "UNC\x" becomes "\\x"
+                chemin[0] = '\\';
+            }
         }
     } else {
         // Started without a Windows path (a POSIX shell, a bare name found on
