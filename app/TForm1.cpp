@@ -7,9 +7,9 @@
 #include <QImage>
 #include <QScreen>
 
-#include "app/base/fenetres_qt.h"
+#include "base/fenetres_qt.h"
 #include "app/demarrage.h"
-#include "app/base/texte.h"
+#include "base/texte.h"
 #include "launcher/PopupMenu1.h"
 #include "sections/Tform_TP.h"
 

@@ -2,8 +2,8 @@
 
 #include <QVBoxLayout>
 
-#include "app/base/fenetres_qt.h"
-#include "app/base/texte.h"
+#include "base/fenetres_qt.h"
+#include "base/texte.h"
 
 namespace quorva {
 

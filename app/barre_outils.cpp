@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/base/nombres.h"
+#include "base/nombres.h"
 
 namespace quorva {
 

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "app/barre_outils.h"
-#include "app/base/services.h"
+#include "base/services.h"
 #include "audacity/etat_audacity.h"
 #include "conversion/etat_conversion.h"
 #include "i18n/etat_langue.h"

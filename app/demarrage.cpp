@@ -1,8 +1,8 @@
 #include "app/demarrage.h"
 
-#include "app/base/chemins.h"
-#include "app/base/services_systeme.h"
-#include "app/base/texte.h"
+#include "base/chemins.h"
+#include "base/services_systeme.h"
+#include "base/texte.h"
 #include "audacity/localisation_audacity.h"
 #include "launcher/adaptation_menu.h"
 #include "i18n/traduction.h"

@@ -1,6 +1,6 @@
 #include "app/fenetres_conversion.h"
 
-#include "app/base/fenetres_qt.h"
+#include "base/fenetres_qt.h"
 #include "chart/TForm_chart.h"
 #include "conversion/TForm2.h"
 #include "conversion/TForm_patience.h"

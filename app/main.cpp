@@ -5,7 +5,7 @@
 
 #include "app/TForm1.h"
 #include "app/TForm_voir.h"
-#include "app/base/fenetres_qt.h"
+#include "base/fenetres_qt.h"
 #include "app/fenetres_conversion.h"
 #include "audacity/lancement_audacity.h"
 #include "audacity/surveillance.h"

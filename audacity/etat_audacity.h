@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/base/plateforme.h"
+#include "base/plateforme.h"
 #include "audacity/partage_reseau.h"
 
 namespace quorva {

@@ -2,10 +2,10 @@
 
 #include <optional>
 
-#include "app/base/chemins.h"
-#include "app/base/erreur.h"
-#include "app/base/recherche_fenetres.h"
-#include "app/base/services_systeme.h"
+#include "base/chemins.h"
+#include "base/erreur.h"
+#include "base/recherche_fenetres.h"
+#include "base/services_systeme.h"
 #include "audacity/localisation_audacity.h"
 #include "audacity/partage_reseau.h"
 #include "audacity/preferences_audacity.h"

@@ -15,7 +15,7 @@
 #include <functional>
 #include <string>
 
-#include "app/base/services.h"
+#include "base/services.h"
 #include "audacity/etat_audacity.h"
 
 namespace quorva {

@@ -1,7 +1,7 @@
 #include "audacity/localisation_audacity.h"
 
-#include "app/base/chemins.h"
-#include "app/base/texte.h"
+#include "base/chemins.h"
+#include "base/texte.h"
 
 namespace quorva {
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/base/plateforme.h"
-#include "app/base/services.h"
+#include "base/plateforme.h"
+#include "base/services.h"
 #include "audacity/etat_audacity.h"
 
 namespace quorva {

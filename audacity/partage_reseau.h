@@ -1,6 +1,6 @@
 // A program folder on a network drive, started by several machines: each
 // machine records into a folder of its own, named after it (dossier_machine,
-// app/base/services_systeme.h), and the preferences of the one Audacity copy
+// base/services_systeme.h), and the preferences of the one Audacity copy
 // are written and read by one machine at a time, under a lock file of the
 // preferences folder.
 #pragma once
@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/base/plateforme.h"
+#include "base/plateforme.h"
 
 namespace quorva {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/base/erreur.h"
-#include "app/base/lecture_bornee.h"
-#include "app/base/texte.h"
+#include "base/erreur.h"
+#include "base/lecture_bornee.h"
+#include "base/texte.h"
 
 namespace quorva {
 

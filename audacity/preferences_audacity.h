@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/base/plateforme.h"
+#include "base/plateforme.h"
 
 namespace quorva {
 

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "app/base/chemins.h"
-#include "app/base/echecs_fichiers.h"
-#include "app/base/erreur.h"
-#include "app/base/garde.h"
-#include "app/base/listage.h"
-#include "app/base/occupation.h"
+#include "base/chemins.h"
+#include "base/echecs_fichiers.h"
+#include "base/erreur.h"
+#include "base/garde.h"
+#include "base/listage.h"
+#include "base/occupation.h"
 #include "audacity/lancement_audacity.h"
 
 namespace quorva {

@@ -22,7 +22,7 @@
 #include <functional>
 #include <string>
 
-#include "app/base/services.h"
+#include "base/services.h"
 #include "audacity/etat_audacity.h"
 #include "conversion/etat_conversion.h"
 #include "conversion/pilote_conversion.h"

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "app/base/platform/platform_posix.h"
+#include "base/platform/platform_posix.h"
 #include "app/contexte.h"
 #include "chart/TForm_chart.h"
 #include "conversion/detection.h"

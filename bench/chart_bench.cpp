@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/base/platform/platform_posix.h"
+#include "base/platform/platform_posix.h"
 #include "bench/generateur_wav.h"
 #include "app/contexte.h"
 #include "chart/TForm_chart.h"

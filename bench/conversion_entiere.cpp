@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/base/platform/platform_posix.h"
+#include "base/platform/platform_posix.h"
 #include "bench/generateur_wav.h"
 #include "app/contexte.h"
 #include "conversion/pilote_conversion.h"

@@ -12,9 +12,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/base/fenetres_qt.h"
-#include "app/base/nombres.h"
-#include "app/base/texte.h"
+#include "base/fenetres_qt.h"
+#include "base/nombres.h"
+#include "base/texte.h"
 #include "chart/commandes_pointes.h"
 #include "conversion/fichier_pointes.h"
 #include "chart/preference_accroche.h"

@@ -21,7 +21,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/base/services.h"
+#include "base/services.h"
 #include "chart/commandes_pointes.h"
 #include "conversion/etat_conversion.h"
 #include "chart/dessin_courbe.h"

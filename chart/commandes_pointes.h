@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/base/services.h"
+#include "base/services.h"
 #include "chart/historique_pointes.h"
 #include "chart/vue_courbe.h"
 #include "conversion/etat_conversion.h"

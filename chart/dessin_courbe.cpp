@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <array>
 
-#include "app/base/fenetres_qt.h"
+#include "base/fenetres_qt.h"
 
 namespace quorva {
 

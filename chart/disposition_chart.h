@@ -1,7 +1,7 @@
 // Where the chart's controls go across the window's width. At its design
 // width (1130) and wider, the design places: the 1081-pixel image from 24,
 // OK and Cancel at 1000 and 1003. On a screen too small for it the window is
-// narrowed (app/base/placement_fenetre.h, down to largeur_min_chart): the
+// narrowed (base/placement_fenetre.h, down to largeur_min_chart): the
 // image, the time ruler and the status line narrow with it, and OK and Cancel
 // keep their distance to the right edge, right of the help.
 #pragma once

@@ -1,7 +1,7 @@
 #include "chart/preference_accroche.h"
 
-#include "app/base/erreur.h"
-#include "app/base/texte.h"
+#include "base/erreur.h"
+#include "base/texte.h"
 
 namespace quorva {
 

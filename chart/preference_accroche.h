@@ -4,7 +4,7 @@
 // "accroche=0" (off), CR LF.
 #pragma once
 
-#include "app/base/services.h"
+#include "base/services.h"
 
 namespace quorva {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/base/nombres.h"
+#include "base/nombres.h"
 
 namespace quorva {
 

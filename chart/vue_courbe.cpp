@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/base/nombres.h"
-#include "app/base/recherche_fenetres.h"
+#include "base/nombres.h"
+#include "base/recherche_fenetres.h"
 #include "chart/detecteur_courbe.h"
 
 namespace quorva {

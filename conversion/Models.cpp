@@ -3,8 +3,8 @@
 #include <cmath>
 #include <string_view>
 
-#include "app/base/erreur.h"
-#include "app/base/nombres.h"
+#include "base/erreur.h"
+#include "base/nombres.h"
 
 namespace quorva {
 

@@ -6,8 +6,8 @@
 #include <QTextLayout>
 #include <QTimer>
 
-#include "app/base/fenetres_qt.h"
-#include "app/base/texte.h"
+#include "base/fenetres_qt.h"
+#include "base/texte.h"
 #include "conversion/classeur_sylk.h"
 
 namespace quorva {

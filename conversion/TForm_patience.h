@@ -11,7 +11,7 @@
 #include <functional>
 #include <string>
 
-#include "app/base/plateforme.h"
+#include "base/plateforme.h"
 #include "conversion/lecture_wav.h"
 #include "conversion/pilote_conversion.h"
 

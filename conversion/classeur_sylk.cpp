@@ -10,11 +10,11 @@
 #include <thread>
 #include <vector>
 
-#include "app/base/chemins.h"
-#include "app/base/erreur.h"
-#include "app/base/lecture_bornee.h"
-#include "app/base/nombres.h"
-#include "app/base/texte.h"
+#include "base/chemins.h"
+#include "base/erreur.h"
+#include "base/lecture_bornee.h"
+#include "base/nombres.h"
+#include "base/texte.h"
 
 namespace quorva {
 

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/base/plateforme.h"
-#include "app/base/services.h"
+#include "base/plateforme.h"
+#include "base/services.h"
 #include "conversion/etat_conversion.h"
 
 namespace quorva {

@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "app/base/nombres.h"
+#include "base/nombres.h"
 #include "conversion/Models.h"
 
 namespace quorva {

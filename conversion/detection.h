@@ -2,7 +2,7 @@
 // rebuild of the event tables from the chart's marks.
 #pragma once
 
-#include "app/base/services.h"
+#include "base/services.h"
 #include "conversion/lecture_wav.h"
 
 namespace quorva {

@@ -4,11 +4,11 @@
 #include <string_view>
 #include <vector>
 
-#include "app/base/echecs_fichiers.h"
-#include "app/base/erreur.h"
-#include "app/base/lecture_bornee.h"
-#include "app/base/nombres.h"
-#include "app/base/texte.h"
+#include "base/echecs_fichiers.h"
+#include "base/erreur.h"
+#include "base/lecture_bornee.h"
+#include "base/nombres.h"
+#include "base/texte.h"
 #include "conversion/detection.h"
 
 namespace quorva {

@@ -14,7 +14,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/base/services.h"
+#include "base/services.h"
 #include "conversion/etat_conversion.h"
 #include "conversion/lecture_wav.h"
 

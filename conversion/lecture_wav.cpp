@@ -4,9 +4,9 @@
 #include <cstring>
 #include <memory>
 
-#include "app/base/echecs_fichiers.h"
-#include "app/base/erreur.h"
-#include "app/base/nombres.h"
+#include "base/echecs_fichiers.h"
+#include "base/erreur.h"
+#include "base/nombres.h"
 #include "conversion/classeur_sylk.h"
 #include "conversion/detection.h"
 

@@ -21,7 +21,7 @@
 #include <functional>
 #include <string>
 
-#include "app/base/services.h"
+#include "base/services.h"
 #include "conversion/etat_conversion.h"
 
 namespace quorva {
@@ -83,7 +83,7 @@ enum class passe_lecture {
 };
 
 // The WAV reader, one pass. Throws ReadError (erreur_ouverture of
-// app/base/echecs_fichiers.h: "Impossible d'ouvrir le fichier %s" and its
+// base/echecs_fichiers.h: "Impossible d'ouvrir le fichier %s" and its
 // cause) when the recording cannot be read, or the workbook writer's errors.
 resultat_lecture Lecture_fichier_wav(const services& ctx, etat_conversion& etat, const std::string& chemin,
                                      passe_lecture passe, const interface_conversion& ui);

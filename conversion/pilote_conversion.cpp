@@ -1,10 +1,10 @@
 #include "conversion/pilote_conversion.h"
 
-#include "app/base/chemins.h"
-#include "app/base/echecs_fichiers.h"
-#include "app/base/erreur.h"
-#include "app/base/occupation.h"
-#include "app/base/services_systeme.h"
+#include "base/chemins.h"
+#include "base/echecs_fichiers.h"
+#include "base/erreur.h"
+#include "base/occupation.h"
+#include "base/services_systeme.h"
 #include "conversion/classeur_sylk.h"
 
 namespace quorva {

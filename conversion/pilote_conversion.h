@@ -23,7 +23,7 @@
 #include <functional>
 #include <string>
 
-#include "app/base/services.h"
+#include "base/services.h"
 #include "conversion/etat_conversion.h"
 #include "conversion/lecture_wav.h"
 
@@ -60,7 +60,7 @@ struct resultat_conversion {
 //  4. cancelled in the size dialog: the progress window hidden.
 // An error of either pass hides the progress window before it goes on to
 // the caller; a workbook that cannot be written also names the workbook and
-// the cause the system gave (raison_ecriture, app/base/echecs_fichiers.h).
+// the cause the system gave (raison_ecriture, base/echecs_fichiers.h).
 // One that another program still holds asks ui.reessayer_classeur when
 // there is one: Retry runs the workbook pass again, Cancel keeps the old
 // workbook and says so (texte_classeur_garde), without an error. While it runs,

@@ -26,18 +26,18 @@
 #include <string>
 #include <vector>
 
-#include "app/base/chemins.h"
-#include "app/base/erreur.h"
-#include "app/base/nombres.h"
-#include "app/base/plateforme.h"
-#include "app/base/services.h"
-#include "app/base/services_systeme.h"
-#include "app/base/texte.h"
+#include "base/chemins.h"
+#include "base/erreur.h"
+#include "base/nombres.h"
+#include "base/plateforme.h"
+#include "base/services.h"
+#include "base/services_systeme.h"
+#include "base/texte.h"
 #include "conversion/classeur_sylk.h"
 #include "conversion/fichier_pointes.h"
 #include "conversion/pilote_conversion.h"
 #include "conversion/rapport_convert.h"
-#include "app/base/relance.h"
+#include "base/relance.h"
 
 using namespace quorva;
 

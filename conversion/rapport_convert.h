@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/base/services.h"
+#include "base/services.h"
 #include "conversion/etat_conversion.h"
 
 namespace quorva::rapport_convert {

@@ -1,5 +1,5 @@
 // quorva-convert itself draws no report (conversion/rapport_convert.h).
-#include "app/base/erreur.h"
+#include "base/erreur.h"
 #include "conversion/rapport_convert.h"
 
 namespace quorva::rapport_convert {

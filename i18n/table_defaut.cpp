@@ -3,7 +3,7 @@
 // caption optionally followed by "<target>". Lines naming entries that the
 // menu does not have, and "N4#-", are kept: a teacher's copy of this table
 // keeps them too.
-#include "app/base/chemins.h"
+#include "base/chemins.h"
 #include "i18n/etat_langue.h"
 #include "i18n/traduction.h"
 

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <string_view>
 
-#include "app/base/chemins.h"
-#include "app/base/erreur.h"
-#include "app/base/nombres.h"
-#include "app/base/texte.h"
+#include "base/chemins.h"
+#include "base/erreur.h"
+#include "base/nombres.h"
+#include "base/texte.h"
 #include "launcher/menu.h"
 
 namespace quorva {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/base/services.h"
+#include "base/services.h"
 #include "i18n/etat_langue.h"
 #include "launcher/etat_menu.h"
 

@@ -4,8 +4,8 @@
 #include <QImage>
 #include <QStyle>
 
-#include "app/base/fenetres_qt.h"
-#include "app/base/texte.h"
+#include "base/fenetres_qt.h"
+#include "base/texte.h"
 #include "launcher/menu.h"
 
 namespace quorva {

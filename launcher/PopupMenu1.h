@@ -9,7 +9,7 @@
 #include <QPixmap>
 #include <vector>
 
-#include "app/base/services.h"
+#include "base/services.h"
 #include "launcher/etat_menu.h"
 
 namespace quorva {

@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "app/base/chemins.h"
-#include "app/base/erreur.h"
-#include "app/base/services_systeme.h"
-#include "app/base/texte.h"
+#include "base/chemins.h"
+#include "base/erreur.h"
+#include "base/services_systeme.h"
+#include "base/texte.h"
 #include "launcher/adaptation_menu.h"
 #include "launcher/descripteurs_menu.h"
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/base/services.h"
+#include "base/services.h"
 #include "launcher/etat_menu.h"
 
 namespace quorva {

@@ -9,11 +9,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/base/chemins.h"
-#include "app/base/echecs_fichiers.h"
-#include "app/base/erreur.h"
-#include "app/base/fenetres_qt.h"
-#include "app/base/nombres.h"
+#include "base/chemins.h"
+#include "base/echecs_fichiers.h"
+#include "base/erreur.h"
+#include "base/fenetres_qt.h"
+#include "base/nombres.h"
 #include "chart/dessin_courbe.h"
 #include "chart/vue_courbe.h"
 

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <string>
 
-#include "app/base/services.h"
+#include "base/services.h"
 #include "conversion/etat_conversion.h"
 #include "rapport/page_rapport.h"
 

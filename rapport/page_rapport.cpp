@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <ctime>
 
-#include "app/base/chemins.h"
-#include "app/base/nombres.h"
+#include "base/chemins.h"
+#include "base/nombres.h"
 #include "chart/vue_courbe.h"
 #include "conversion/classeur_sylk.h"
 #include "conversion/detection.h"

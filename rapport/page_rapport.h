@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "app/base/plateforme.h"
+#include "base/plateforme.h"
 #include "conversion/etat_conversion.h"
 
 namespace quorva {

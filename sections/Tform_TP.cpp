@@ -7,8 +7,8 @@
 #include <array>
 #include <memory>
 
-#include "app/base/fenetres_qt.h"
-#include "app/base/texte.h"
+#include "base/fenetres_qt.h"
+#include "base/texte.h"
 #include "sections/sections.h"
 
 namespace quorva {

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include "app/base/services.h"
+#include "base/services.h"
 #include "launcher/etat_menu.h"
 #include "sections/etat_sections.h"
 

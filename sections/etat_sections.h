@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/base/ouvertures_shell.h"
+#include "base/ouvertures_shell.h"
 
 namespace quorva {
 

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/base/chemins.h"
-#include "app/base/services_systeme.h"
+#include "base/chemins.h"
+#include "base/services_systeme.h"
 #include "launcher/descripteurs_menu.h"
 #include "launcher/menu.h"
 

@@ -7,7 +7,7 @@
 
 #include <string_view>
 
-#include "app/base/services.h"
+#include "base/services.h"
 #include "launcher/etat_menu.h"
 #include "sections/etat_sections.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/base/erreur.h"
+#include "base/erreur.h"
 #include "launcher/menu.h"
 #include "tests/support/plateforme_factice.h"
 

@@ -13,7 +13,7 @@
 #include <random>
 
 #include "app/contexte.h"
-#include "app/base/garde.h"
+#include "base/garde.h"
 #include "audacity/lancement_audacity.h"
 #include "audacity/localisation_audacity.h"
 #include "bench/generateur_wav.h"

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "app/contexte.h"
-#include "app/base/garde.h"
-#include "app/base/platform/platform_posix.h"
+#include "base/garde.h"
+#include "base/platform/platform_posix.h"
 #include "audacity/lancement_audacity.h"
 #include "audacity/localisation_audacity.h"
 #include "i18n/traduction.h"

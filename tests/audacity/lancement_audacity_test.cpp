@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "app/base/erreur.h"
-#include "app/base/texte.h"
+#include "base/erreur.h"
+#include "base/texte.h"
 #include "audacity/localisation_audacity.h"
 #include "audacity/preferences_audacity.h"
 #include "tests/audacity/lignes_attendues.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/base/texte.h"
+#include "base/texte.h"
 #include "tests/audacity/lignes_attendues.h"
 
 using namespace quorva;

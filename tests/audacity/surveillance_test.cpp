@@ -6,8 +6,8 @@
 #include <fstream>
 #include <map>
 
-#include "app/base/echecs_fichiers.h"
-#include "app/base/erreur.h"
+#include "base/echecs_fichiers.h"
+#include "base/erreur.h"
 #include "app/contexte.h"
 #include "audacity/lancement_audacity.h"
 #include "launcher/menu.h"

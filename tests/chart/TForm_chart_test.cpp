@@ -11,9 +11,9 @@
 #include <memory>
 
 #include "app/contexte.h"
-#include "app/base/fenetres_qt.h"
-#include "app/base/nombres.h"
-#include "app/base/texte.h"
+#include "base/fenetres_qt.h"
+#include "base/nombres.h"
+#include "base/texte.h"
 #include "chart/textes_chart.h"
 #include "tests/chart/outils_chart.h"
 #include "tests/support/plateforme_factice.h"

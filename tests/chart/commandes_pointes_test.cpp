@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/base/nombres.h"
+#include "base/nombres.h"
 #include "chart/textes_chart.h"
 #include "tests/chart/courbe_ouverte.h"
 

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "app/contexte.h"
-#include "app/base/erreur.h"
+#include "base/erreur.h"
 #include "chart/preference_accroche.h"
 #include "chart/textes_chart.h"
 #include "tests/chart/courbe_ouverte.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <tuple>
 
-#include "app/base/erreur.h"
+#include "base/erreur.h"
 #include "app/contexte.h"
 #include "bench/generateur_wav.h"
 #include "chart/TForm_chart.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/base/erreur.h"
+#include "base/erreur.h"
 #include "launcher/menu.h"
 #include "tests/conversion/outils_conversion.h"
 

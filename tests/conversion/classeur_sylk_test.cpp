@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/base/erreur.h"
-#include "app/base/texte.h"
+#include "base/erreur.h"
+#include "base/texte.h"
 #include "conversion/classeur_sylk.h"
 #include "tests/conversion/outils_conversion.h"
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/base/nombres.h"
+#include "base/nombres.h"
 
 #include "conversion/Models.h"
 #include "conversion/detection.h"

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "app/base/erreur.h"
+#include "base/erreur.h"
 #include "conversion/fichier_pointes.h"
 #include "conversion/detection.h"
 #include "tests/conversion/outils_conversion.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/base/erreur.h"
+#include "base/erreur.h"
 #include "app/contexte.h"
 #include "conversion/fichier_pointes.h"
 #include "tests/support/plateforme_factice.h"

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/base/nombres.h"
+#include "base/nombres.h"
 #include "bench/generateur_wav.h"
 
 namespace quorva::test {

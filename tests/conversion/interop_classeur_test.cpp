@@ -15,8 +15,8 @@
 #include <sys/wait.h>
 
 #include "app/contexte.h"
-#include "app/base/nombres.h"
-#include "app/base/texte.h"
+#include "base/nombres.h"
+#include "base/texte.h"
 #include "conversion/fichier_pointes.h"
 #include "conversion/detection.h"
 #include "conversion/lecture_wav.h"

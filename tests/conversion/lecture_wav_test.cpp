@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/base/erreur.h"
-#include "app/base/texte.h"
+#include "base/erreur.h"
+#include "base/texte.h"
 #include "conversion/fichier_pointes.h"
 #include "conversion/detection.h"
 #include "conversion/lecture_wav.h"

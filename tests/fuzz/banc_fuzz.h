@@ -14,8 +14,8 @@
 #include <string>
 
 #include "app/contexte.h"
-#include "app/base/erreur.h"
-#include "app/base/platform/platform_posix.h"
+#include "base/erreur.h"
+#include "base/platform/platform_posix.h"
 
 namespace quorva::fuzz {
 

@@ -17,7 +17,7 @@
 #include <map>
 
 #include "app/TForm1.h"
-#include "app/base/fenetres_qt.h"
+#include "base/fenetres_qt.h"
 #include "audacity/lancement_audacity.h"
 #include "audacity/surveillance.h"
 #include "conversion/pilote_conversion.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/base/erreur.h"
+#include "base/erreur.h"
 #include "launcher/adaptation_menu.h"
 #include "tests/launcher/banc_menu.h"
 

@@ -4,8 +4,8 @@
 
 #include <map>
 
-#include "app/base/nombres.h"
-#include "app/base/texte.h"
+#include "base/nombres.h"
+#include "base/texte.h"
 #include "conversion/classeur_sylk.h"
 #include "conversion/detection.h"
 #include "rapport/page_rapport.h"

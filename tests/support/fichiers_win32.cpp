@@ -1,7 +1,7 @@
 #include "tests/support/fichiers_win32.h"
 
-#include "app/base/erreur.h"
-#include "app/base/plateforme.h"
+#include "base/erreur.h"
+#include "base/plateforme.h"
 
 namespace quorva::test {
 

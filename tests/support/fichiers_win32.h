@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/base/plateforme.h"
+#include "base/plateforme.h"
 
 namespace quorva::test {
 

@@ -8,8 +8,8 @@
 #include <random>
 #include <sstream>
 
-#include "app/base/erreur.h"
-#include "app/base/texte.h"
+#include "base/erreur.h"
+#include "base/texte.h"
 
 namespace quorva::test {
 

@@ -15,7 +15,7 @@
 #ifdef _WIN32
 #include "tests/support/fichiers_win32.h"
 #else
-#include "app/base/platform/platform_posix.h"
+#include "base/platform/platform_posix.h"
 #endif
 
 namespace quorva::test {

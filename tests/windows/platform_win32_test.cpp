@@ -5,7 +5,7 @@
 //
 // Started with --marqueur or --document, this program is the one the
 // shell-open tests ask the shell to start: it writes a marker file and ends.
-#include "app/base/platform/windows_lean.h"
+#include "base/platform/windows_lean.h"
 
 #include <gtest/gtest.h>
 
@@ -21,13 +21,13 @@
 #include <vector>
 
 #include "app/contexte.h"
-#include "app/base/erreur.h"
-#include "app/base/plateforme.h"
-#include "app/base/platform/platform_win32.h"
-#include "app/base/platform/wide_win32.h"
-#include "app/base/recherche_fenetres.h"
-#include "app/base/services_systeme.h"
-#include "app/base/texte.h"
+#include "base/erreur.h"
+#include "base/plateforme.h"
+#include "base/platform/platform_win32.h"
+#include "base/platform/wide_win32.h"
+#include "base/recherche_fenetres.h"
+#include "base/services_systeme.h"
+#include "base/texte.h"
 
 namespace quorva {
 namespace {
