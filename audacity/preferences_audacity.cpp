@@ -147,8 +147,10 @@ void regler_cles(std::vector<std::string>& lignes, const std::string& dossier_en
         else if (contient(ligne, "RecordChannels="))
             ligne = "RecordChannels=" + std::string(reglage.canaux);
     }
+    // Audacity 3 proposes its export folder for every export, as Audacity 2
+    // did "Path=": both follow the practical.
     regler_dossier_audacity3(lignes, "Open", chemin);
-    if (reglage.dossier_export) regler_dossier_audacity3(lignes, "Export", chemin);
+    regler_dossier_audacity3(lignes, "Export", chemin);
 }
 
 void regler_cles_patin(std::vector<std::string>& lignes, const std::string& dossier_enreg) {

@@ -24,9 +24,10 @@ std::string echappe_chemin(const std::string& chemin);
 void inserer_cles_dossiers(std::vector<std::string>& lignes);
 
 // What a practical sets in the preferences: the open and "Path=" folders
-// always, the export folder too or not, and the recording format.
+// and Audacity 3's open and export folders always, Audacity 2's
+// "DefaultExportPath=" too or not, and the recording format.
 struct reglage_audacity {
-    bool dossier_export = false;    // "DefaultExportPath=" (and Audacity 3's export folder) set
+    bool dossier_export = false;    // "DefaultExportPath=" set
     std::string_view frequence;     // "DefaultProjectSampleRate="
     std::string_view format;        // "DefaultProjectSampleFormat="
     std::string_view canaux;        // "RecordChannels="
@@ -36,14 +37,14 @@ struct reglage_audacity {
 // 16-bit samples, one channel.
 inline constexpr reglage_audacity reglage_patin{true, "1000", "131073", "1"};
 // Wave speed: open and "Path=" folders, 22050 Hz, 32-bit float samples, two
-// channels; the export folder line is kept.
+// channels; the "DefaultExportPath=" line is kept.
 inline constexpr reglage_audacity reglage_vitesse{false, "22050", "262159", "2"};
 
 // Sets the keys of a practical on the recording folder, given as Audacity is
 // to read it (the system's own path, Plateforme::native_path); it is written
-// escaped. Audacity 3's folders ("Default=" of "[Directories/Open]" and, with
-// the export folder, "[Directories/Export]") too, their sections added at the
-// end when missing.
+// escaped. Audacity 3's folders ("Default=" of "[Directories/Open]" and
+// "[Directories/Export]") too, their sections added at the end when
+// missing.
 void regler_cles(std::vector<std::string>& lignes, const std::string& dossier_enreg, const reglage_audacity& reglage);
 
 // Stick-slip: the recording folder is given with its trailing separator.

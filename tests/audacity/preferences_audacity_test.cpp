@@ -180,7 +180,7 @@ TEST(PreferencesAudacity, RulesApplyInOrderAndTempDirIsNeverTouched) {
     EXPECT_EQ(lignes[3], "TempDir=");
 }
 
-TEST(PreferencesAudacity, WaveSpeedAfterStickSlipKeepsTheExportFolder) {
+TEST(PreferencesAudacity, WaveSpeedAfterStickSlipKeepsOnlyAudacity2sExportLine) {
     auto lignes = modele();
     inserer_cles_dossiers(lignes);
     regler_cles_patin(lignes, "C:\\docs\\patin_tracte\\");
@@ -196,5 +196,5 @@ TEST(PreferencesAudacity, WaveSpeedAfterStickSlipKeepsTheExportFolder) {
                                   {102, "DefaultProjectSampleFormat=262159"},
                                   {105, "DefaultProjectSampleFormat=262159"},
                                   {107, "Default=" + v},
-                                  {109, "Default=" + r}});
+                                  {109, "Default=" + v}});
 }

@@ -239,6 +239,7 @@ if [ "$entree" = patin ]; then
     attendu Export/DefaultExportPath "$enreg/"
 else
     attendu Directories/Open/Default "$enreg"
+    attendu Directories/Export/Default "$enreg"
     attendu Directories/DefaultOpenPath "$enreg"
 fi
 
