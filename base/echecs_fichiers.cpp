@@ -1,14 +1,42 @@
 #include "base/echecs_fichiers.h"
 
+#include <algorithm>
+
 namespace quorva {
+
+namespace {
+
+// No system takes a name (one component of a path) longer than this, in
+// any folder.
+constexpr std::size_t nom_max = 255;
+
+std::size_t caracteres(std::string_view texte) {
+    return static_cast<std::size_t>(
+        std::count_if(texte.begin(), texte.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// The first name of the path longer than any system takes; empty when none
+// is: then the path as a whole is what is too long.
+std::string_view nom_trop_long(std::string_view chemin) {
+    while (!chemin.empty()) {
+        const std::size_t fin = std::min(chemin.find_first_of("\\/"), chemin.size());
+        const std::string_view nom = chemin.substr(0, fin);
+        if (caracteres(nom) > nom_max) return nom;
+        chemin.remove_prefix(std::min(fin + 1, chemin.size()));
+    }
+    return {};
+}
+
+}  // namespace
 
 const char* const texte_ouvert_ailleurs = "ouvert par un autre programme (tableur, antivirus...)";
 
 std::string texte_trop_long(const std::string& chemin) {
-    std::size_t caracteres = 0;
-    for (const char c : chemin)
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++caracteres;
-    return "le chemin " + chemin + " est trop long (" + std::to_string(caracteres) + " caractères)";
+    const std::string_view nom = nom_trop_long(chemin);
+    if (!nom.empty())
+        return "le nom " + std::string(nom) + " est trop long (" + std::to_string(caracteres(nom)) +
+               " caractères, " + std::to_string(nom_max) + " au plus)";
+    return "le chemin " + chemin + " est trop long (" + std::to_string(caracteres(chemin)) + " caractères)";
 }
 
 std::string raison_ecriture(const std::string& sujet, const std::string& chemin, FileFailure cause) {
@@ -22,8 +50,11 @@ std::string raison_ecriture(const std::string& sujet, const std::string& chemin,
             return debut + "l'écriture n'est pas permise dans ce dossier. Copiez l'enregistrement dans un dossier "
                            "où vous pouvez écrire, puis recommencez.";
         case FileFailure::too_long:
+            // A shorter folder cannot help a name that is too long.
             return debut + texte_trop_long(chemin) +
-                   ". Copiez l'enregistrement dans un dossier au chemin plus court, puis recommencez.";
+                   (nom_trop_long(chemin).empty() ? ". Copiez l'enregistrement dans un dossier au chemin plus court"
+                                                  : ". Donnez à l'enregistrement un nom plus court") +
+                   ", puis recommencez.";
         case FileFailure::other: break;
     }
     return "";
@@ -35,7 +66,9 @@ ReadError erreur_ouverture(const std::string& chemin, FileFailure cause) {
         texte += " : il est " + std::string(texte_ouvert_ailleurs) + ". Fermez-le, puis recommencez.";
     else if (cause == FileFailure::too_long)
         texte = "Impossible d'ouvrir le fichier : " + texte_trop_long(chemin) +
-                ". Copiez-le dans un dossier au chemin plus court, puis recommencez.";
+                (nom_trop_long(chemin).empty() ? ". Copiez-le dans un dossier au chemin plus court"
+                                               : ". Donnez-lui un nom plus court") +
+                ", puis recommencez.";
     return ReadError(texte, chemin, cause);
 }
 

@@ -14,8 +14,9 @@ namespace quorva {
 // another program holds, never for one the user may not write.
 extern const char* const texte_ouvert_ailleurs;
 
-// "le chemin <chemin> est trop long (N caractères)", N counted in
-// characters (a UTF-8 letter is one).
+// "le nom <nom> est trop long (N caractères, 255 au plus)" for a name of
+// the path longer than any system takes, else "le chemin <chemin> est trop
+// long (N caractères)"; N counted in characters (a UTF-8 letter is one).
 std::string texte_trop_long(const std::string& chemin);
 
 // The line that says why `sujet` (its path in the place of "%s", "Le

@@ -4,7 +4,7 @@
 # for 10 s it says "ouvert par un autre programme", the old workbook stays
 # whole with nothing beside it and the marks are saved; recordings whose path
 # has 259, 260 and 300 characters convert (beyond 260 through \\?\); a name
-# of 256 characters is said too long.
+# of 256 characters is said too long, as a name.
 # Usage: fichiers_tenus_wine.sh QUORVA-CONVERT.EXE TENIR_FICHIER.EXE RECORDING.wav
 # Environment: as tests/windows/wine.sh.
 set -euo pipefail
@@ -59,7 +59,7 @@ chemin() {
     if [ "$1" -gt 0 ]; then
         [ ${#cible} -eq "$1" ] && [ "$code" -eq 0 ] && [ -s "$dossier/$nom.slk" ] || echec "path $1: $(cat sortie)"
     else
-        [ "$code" -ne 0 ] && grep -qF "est trop long (${#cible} caract" sortie || echec "name of 256: $(cat sortie)"
+        [ "$code" -ne 0 ] && grep -qF "le nom $nom est trop long (256 caract" sortie || echec "name of 256: $(cat sortie)"
     fi
 }
 
