@@ -34,6 +34,7 @@ const QColor couleur_memo(255, 255, 166);  // 10944511, a light yellow
 // buttons, keeps its place); the status line goes under the help.
 constexpr int hauteur_regle = 206 - (32 + hauteur_image);
 constexpr int haut_etat = 206 + 115 + 3;
+constexpr int hauteur_ligne_etat = 20;
 
 }  // namespace
 
@@ -94,7 +95,7 @@ TForm_chart::TForm_chart(services& ctx, etat_conversion& conversion, const int& 
     setWindowTitle("Form_chart");
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setGeometry(160, 184, largeur_chart, haut_etat + 22);
+    setGeometry(160, 184, largeur_chart, haut_etat + hauteur_ligne_etat + 2);
     setMinimumWidth(largeur_min_chart);  // how narrow a small screen may make it
     // The keys are the chart's: no child takes the focus from it.
     setFocusPolicy(Qt::StrongFocus);
@@ -113,13 +114,14 @@ TForm_chart::TForm_chart(services& ctx, etat_conversion& conversion, const int& 
     Regle1->setGeometry(24, 32 + hauteur_image, largeur_image, hauteur_regle);
     Label_position = new QLabel(this);
     Label_position->setObjectName("Label_position");
-    Label_position->setGeometry(24, haut_etat, 230, 20);
+    Label_position->setGeometry(24, haut_etat, 230, hauteur_ligne_etat);
     Label_resume = new QLabel(this);
     Label_resume->setObjectName("Label_resume");
-    Label_resume->setGeometry(260, haut_etat, 420, 20);
+    Label_resume->setGeometry(260, haut_etat, 420, hauteur_ligne_etat);
     Label_message = new QLabel(this);
     Label_message->setObjectName("Label_message");
-    Label_message->setGeometry(690, haut_etat, 24 + largeur_image - 690, 20);
+    Label_message->setGeometry(690, haut_etat, 24 + largeur_image - 690, hauteur_ligne_etat);
+    for (QLabel* partie : {Label_position, Label_resume, Label_message}) partie->setTextFormat(Qt::PlainText);
 
     creer_boutons();
     creer_memo();
@@ -240,8 +242,8 @@ void TForm_chart::ouvrir() {
     accroche = lire_accroche(ctx_);
     Accrocher1->setChecked(accroche);
     Detecteur1->setChecked(vue.detecteur_visible);
-    Label_position->clear();
-    Label_message->clear();
+    ecrire_etat(Label_position, "");
+    ecrire_etat(Label_message, "");
     Panel1->hide();
     Image1->unsetCursor();
     affich_courbe();
@@ -266,25 +268,36 @@ void TForm_chart::affich_courbe() {
     const auto& conv = conv_;
     Regle1->reperes = graduations(vue, conv.frequence_echantillonnage, conv.facteur_division, ctx_.separateur_decimal);
     Regle1->update();
-    Label_resume->setText(qt(texte_resume(historique.resume(conv), langue())));
+    ecrire_etat(Label_resume, texte_resume(historique.resume(conv), langue()));
     Annuler1->setEnabled(historique.peut_annuler() || vue.placement);
     Retablir1->setEnabled(historique.peut_retablir());
 }
 
-// The words say what happened: on a narrow line only the marks file's path
-// gives way (the whole text is the tooltip).
-void TForm_chart::dire(const std::string& texte) {
-    const QString complet = qt(texte), chemin = qt(conv_.fichier_pointes);
-    Label_message->setToolTip(complet);
-    const QFontMetrics mesure = Label_message->fontMetrics();
-    const qsizetype ou = chemin.isEmpty() ? -1 : complet.lastIndexOf(chemin);
-    if (ou < 0) {
-        Label_message->setText(mesure.elidedText(complet, Qt::ElideMiddle, Label_message->width()));
-        return;
-    }
-    const QString avant = complet.left(ou), apres = complet.mid(ou + chemin.size());
-    const int reste = std::max(Label_message->width() - mesure.horizontalAdvance(avant + apres), 0);
-    Label_message->setText(avant + mesure.elidedText(chemin, Qt::ElideMiddle, reste) + apres);
+void TForm_chart::dire(const std::string& texte) { ecrire_etat(Label_message, texte); }
+
+// A part of the status line keeps its whole text as its tooltip, and shows
+// it again at each width (lignes_etat): whole words, on more lines when
+// needed, only the marks file's path shortened. The window grows to hold
+// the tallest part while it shows (and never shrinks then, so that the
+// mouse's position does not make it jump); it opens at one line.
+void TForm_chart::ecrire_etat(QLabel* partie, const std::string& texte) {
+    partie->setToolTip(qt(texte));
+    disposer_etat(partie);
+}
+
+void TForm_chart::disposer_etat(QLabel* partie) {
+    const QFontMetrics mesure = partie->fontMetrics();
+    const auto lignes = lignes_etat(utf8(partie->toolTip()), partie == Label_message ? conv_.fichier_pointes : "",
+                                    partie->width(), [&](const std::string& t) { return mesure.horizontalAdvance(qt(t)); });
+    QStringList texte;
+    for (const auto& ligne : lignes) texte << qt(ligne);
+    partie->setText(texte.join('\n'));
+    const int suite = std::max<int>(static_cast<int>(lignes.size()) - 1, 0) * mesure.lineSpacing();
+    partie->resize(partie->width(), hauteur_ligne_etat + suite);
+    int hauteur = 0;
+    for (const QLabel* p : {Label_position, Label_resume, Label_message}) hauteur = std::max(hauteur, p->height());
+    const int voulue = haut_etat + hauteur + 2;
+    if (voulue > height() || (!isVisible() && voulue != height())) resize(width(), voulue);
 }
 
 // --- Opening ---------------------------------------------------------------------
@@ -307,9 +320,11 @@ void TForm_chart::resizeEvent(QResizeEvent* event) {
     Regle1->resize(d.largeur_image, hauteur_regle);
     BitBtn1->move(d.x_ok, BitBtn1->y());
     BitBtn2->move(d.x_cancel, BitBtn2->y());
-    Label_position->setGeometry(d.x_position, haut_etat, d.largeur_position, 20);
-    Label_resume->setGeometry(d.x_resume, haut_etat, d.largeur_resume, 20);
-    Label_message->setGeometry(d.x_message, haut_etat, d.largeur_message, 20);
+    Label_position->setGeometry(d.x_position, haut_etat, d.largeur_position, Label_position->height());
+    Label_resume->setGeometry(d.x_resume, haut_etat, d.largeur_resume, Label_resume->height());
+    Label_message->setGeometry(d.x_message, haut_etat, d.largeur_message, Label_message->height());
+    disposer_etat(Label_position);
+    disposer_etat(Label_message);
     affich_courbe();
 }
 
@@ -471,8 +486,8 @@ void TForm_chart::montrer_position_pointe() {
     const std::int32_t k = pointe_selectionnee(vue, conv_);
     if (k == 0) return;
     const auto& conv = conv_;
-    Label_position->setText(qt(texte_position(conv.pointes[k].x, conv.frequence_echantillonnage, conv.facteur_division,
-                                              ctx_.separateur_decimal, langue())));
+    ecrire_etat(Label_position, texte_position(conv.pointes[k].x, conv.frequence_echantillonnage,
+                                               conv.facteur_division, ctx_.separateur_decimal, langue()));
 }
 
 void TForm_chart::Annuler1Click() {
@@ -565,8 +580,8 @@ void TForm_chart::Image1MouseMove(int x) {
     gere([&] {
         const auto& conv = conv_;
         if (vue.nb_visibles > 0)
-            Label_position->setText(qt(texte_position(position_de(vue, x), conv.frequence_echantillonnage,
-                                                      conv.facteur_division, ctx_.separateur_decimal, langue())));
+            ecrire_etat(Label_position, texte_position(position_de(vue, x), conv.frequence_echantillonnage,
+                                                       conv.facteur_division, ctx_.separateur_decimal, langue()));
         if (vue.placement) {
             suivre_placement(x);
             return;

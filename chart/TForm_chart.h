@@ -126,7 +126,7 @@ public:
     std::function<void(TForm_chart&)> enregistrer_compte_rendu;
     Regle_temps* Regle1 = nullptr;
     // The status line: position under the mouse, what the pupil changed,
-    // the last confirmation.
+    // the last confirmation; each whole as its tooltip.
     QLabel* Label_position = nullptr;
     QLabel* Label_resume = nullptr;
     QLabel* Label_message = nullptr;
@@ -158,6 +158,8 @@ private:
     void creer_memo();
     void creer_menu();
     void dire(const std::string& texte);
+    void ecrire_etat(QLabel* partie, const std::string& texte);
+    void disposer_etat(QLabel* partie);
     void montrer_position_pointe();
     int langue() const;
 

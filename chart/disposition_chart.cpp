@@ -21,4 +21,84 @@ disposition_chart disposer_chart(int largeur_fenetre) {
     return d;
 }
 
+namespace {
+
+// The byte offsets where the UTF-8 characters of `texte` begin, and its size.
+std::vector<std::size_t> debuts_caracteres(const std::string& texte) {
+    std::vector<std::size_t> debuts;
+    for (std::size_t i = 0; i < texte.size(); ++i)
+        if ((static_cast<unsigned char>(texte[i]) & 0xC0) != 0x80) debuts.push_back(i);
+    debuts.push_back(texte.size());
+    return debuts;
+}
+
+// `avant` + the path + `apres` within `largeur`: the most characters of the
+// path that fit, as many from its start as from its end, "…" between.
+std::string raccourcir_chemin(const std::string& avant, const std::string& chemin, const std::string& apres,
+                              int largeur, const mesure_texte& mesure) {
+    const auto debuts = debuts_caracteres(chemin);
+    const std::size_t n = debuts.size() - 1;
+    const auto garder = [&](std::size_t k) {
+        if (k >= n) return avant + chemin + apres;
+        const std::size_t tete = (k + 1) / 2, queue = k / 2;
+        return avant + chemin.substr(0, debuts[tete]) + "…" + chemin.substr(debuts[n - queue]) + apres;
+    };
+    std::size_t bas = 0, haut = n;  // garder(bas) is shown whatever its width
+    while (bas < haut) {
+        const std::size_t milieu = (bas + haut + 1) / 2;
+        if (mesure(garder(milieu)) <= largeur) bas = milieu;
+        else haut = milieu - 1;
+    }
+    return garder(bas);
+}
+
+std::vector<std::string> mots(const std::string& texte) {
+    std::vector<std::string> liste;
+    std::size_t debut = 0;
+    while (debut < texte.size()) {
+        const std::size_t fin = std::min(texte.find(' ', debut), texte.size());
+        if (fin > debut) liste.push_back(texte.substr(debut, fin - debut));
+        debut = fin + 1;
+    }
+    return liste;
+}
+
+}  // namespace
+
+std::vector<std::string> lignes_etat(const std::string& texte, const std::string& chemin, int largeur,
+                                     const mesure_texte& mesure) {
+    std::vector<std::string> lignes;
+    std::string ligne;
+    const auto ajouter = [&](const std::string& mot) {
+        const std::string suite = ligne.empty() ? mot : ligne + " " + mot;
+        if (ligne.empty() || mesure(suite) <= largeur) {
+            ligne = suite;
+            return;
+        }
+        lignes.push_back(ligne);
+        ligne = mot;
+    };
+    const std::size_t ou = chemin.empty() ? std::string::npos : texte.rfind(chemin);
+    if (ou == std::string::npos) {
+        for (const auto& mot : mots(texte)) ajouter(mot);
+    } else {
+        // The path with what touches it: from the blank before it to the
+        // blank after it.
+        const std::size_t debut = texte.rfind(' ', ou) == std::string::npos ? 0 : texte.rfind(' ', ou) + 1;
+        const std::size_t fin = std::min(texte.find(' ', ou + chemin.size()), texte.size());
+        for (const auto& mot : mots(texte.substr(0, debut))) ajouter(mot);
+        const std::string avant = texte.substr(debut, ou - debut);
+        const std::string apres = texte.substr(ou + chemin.size(), fin - ou - chemin.size());
+        if (!ligne.empty() && mesure(ligne + " " + avant + chemin + apres) > largeur) {
+            lignes.push_back(ligne);
+            ligne.clear();
+        }
+        ajouter(raccourcir_chemin(avant, chemin, apres, ligne.empty() ? largeur : largeur - mesure(ligne + " "),
+                                  mesure));
+        for (const auto& mot : mots(texte.substr(fin))) ajouter(mot);
+    }
+    if (!ligne.empty()) lignes.push_back(ligne);
+    return lignes;
+}
+
 }  // namespace quorva

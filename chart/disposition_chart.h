@@ -6,6 +6,10 @@
 // keep their distance to the right edge, right of the help.
 #pragma once
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "chart/vue_courbe.h"
 
 namespace quorva {
@@ -24,5 +28,17 @@ struct disposition_chart {
 };
 
 disposition_chart disposer_chart(int largeur_fenetre);
+
+// How wide a text shows, in pixels (the status line's font).
+using mesure_texte = std::function<int(const std::string& texte)>;
+
+// One part of the status line in lines no wider than `largeur`: broken at
+// its blanks, every word whole. The path in it (`chemin`, its last
+// occurrence; none when empty or absent) is one piece with what touches it
+// ("(" and ")"); when the rest of a line cannot hold it, it starts the next
+// one, shortened in its middle ("…") when a whole line is too narrow for
+// it. A word wider than a line stands alone on its own.
+std::vector<std::string> lignes_etat(const std::string& texte, const std::string& chemin, int largeur,
+                                     const mesure_texte& mesure);
 
 }  // namespace quorva

@@ -223,10 +223,18 @@ bool historique_pointes::lire(vue_courbe& vue, etat_conversion& conversion, cons
 }
 
 void historique_pointes::reconnaitre_origines(const etat_conversion& conversion) {
-    // A mark read at a detected position is that detected mark; any other
-    // is counted as added.
+    // A mark read at a detected position is that detected mark. The others
+    // were moved (in an earlier session) from the detected marks left over,
+    // the nearest pairs first, as a mark moved here is; what is left over
+    // after that is added, or deleted.
     origine_.fill(0);
     std::vector<bool> prise(detectees_.size(), false);
+    struct paire {
+        double ecart;
+        std::int32_t k;
+        std::size_t j;
+    };
+    std::vector<paire> paires;
     for (std::int32_t k = 1; k <= nb_marques(conversion); ++k) {
         const double x = conversion.pointes[k].x;
         if (x == 0) continue;
@@ -236,7 +244,16 @@ void historique_pointes::reconnaitre_origines(const etat_conversion& conversion)
                 origine_[k] = static_cast<std::int32_t>(j);
                 break;
             }
+        if (origine_[k] != 0) continue;
+        for (std::size_t j = 1; j < detectees_.size(); ++j)
+            if (detectees_[j] != 0) paires.push_back({std::abs(detectees_[j] - x), k, j});
     }
+    std::stable_sort(paires.begin(), paires.end(), [](const paire& a, const paire& b) { return a.ecart < b.ecart; });
+    for (const auto& p : paires)
+        if (origine_[p.k] == 0 && !prise[p.j]) {
+            prise[p.j] = true;
+            origine_[p.k] = static_cast<std::int32_t>(p.j);
+        }
 }
 
 resume_pointes historique_pointes::resume(const etat_conversion& conversion) const {

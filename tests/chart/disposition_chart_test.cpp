@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace quorva;
 
 TEST(DispositionChart, AtItsDesignWidthAndWiderTheDesignPlaces) {
@@ -27,5 +29,36 @@ TEST(DispositionChart, NarrowedTheButtonsStayRightOfTheHelpAndTheStatusLineInsid
         EXPECT_LE(d.x_resume + d.largeur_resume, d.x_message);
         EXPECT_EQ(d.x_message + d.largeur_message, 24 + d.largeur_image);
         EXPECT_GT(d.largeur_message, 0);
+    }
+}
+
+// The status line's parts at any width: whole words, the path shortened in
+// its middle only when a line of its own is too narrow for it. One pixel a
+// character here.
+TEST(DispositionChart, TheStatusLineKeepsWordsWholeAndShortensOnlyThePath) {
+    const mesure_texte mesure = [](const std::string& t) {
+        return static_cast<int>(std::count_if(t.begin(), t.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+    };
+    const std::string autre = "Pointes non lues : le fichier de pointes est celui d'un autre enregistrement (C:\\élèves\\essai.wav.txt)";
+    struct cas {
+        std::string texte, chemin;
+        int largeur;
+        std::vector<std::string> lignes;
+    } const table[] = {
+        {autre, "C:\\élèves\\essai.wav.txt", 200, {autre}},
+        {autre, "C:\\élèves\\essai.wav.txt", 40,
+         {"Pointes non lues : le fichier de pointes", "est celui d'un autre enregistrement",
+          "(C:\\élèves\\essai.wav.txt)"}},
+        {autre, "C:\\élèves\\essai.wav.txt", 20,
+         {"Pointes non lues :", "le fichier de", "pointes est celui", "d'un autre", "enregistrement", "(C:\\élèves….wav.txt)"}},
+        {"Marks saved: 2 marks in C:\\a b\\e.txt", "C:\\a b\\e.txt", 14, {"Marks saved: 2", "marks in", "C:\\a b\\e.txt"}},
+        {"Marks saved: 2 marks in C:\\a b\\e.txt", "C:\\a b\\e.txt", 8, {"Marks", "saved: 2", "marks in", "C:\\a…txt"}},
+        {"7 pointes : 5 comme détectées, 1 déplacée", "", 12, {"7 pointes :", "5 comme", "détectées, 1", "déplacée"}},
+        {"Échantillon 12345, 12,345 s", "", 5, {"Échantillon", "12345,", "12,345", "s"}},
+        {"", "", 10, {}},
+    };
+    for (const auto& c : table) {
+        SCOPED_TRACE(c.texte + " at " + std::to_string(c.largeur));
+        EXPECT_EQ(lignes_etat(c.texte, c.chemin, c.largeur, mesure), c.lignes);
     }
 }

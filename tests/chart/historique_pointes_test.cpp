@@ -165,8 +165,9 @@ TEST_F(Edition, AMarksFileReadIsOneStepAndABrokenFileNone) {
     };
     ASSERT_TRUE(h.lire(vue, c, lire));
     EXPECT_EQ(positions(), (std::vector<double>{3, 100}));
-    // The mark at 100 is the detected one; 300 and 500 are gone.
-    EXPECT_EQ(resume(), "2 marks: 1 as detected, 0 moved, 1 added, 2 deleted");
+    // The mark at 100 is the detected one; 3 was moved from 300, the
+    // nearest left over, and 500 is gone.
+    EXPECT_EQ(resume(), "2 marks: 1 as detected, 1 moved, 0 added, 1 deleted");
     vue.premier_visible = 2;  // zoomed in: the undone read opens the view again
     vue.dernier_visible = 3;
     ASSERT_EQ(h.annuler(vue, c), genre_etape::lecture);
