@@ -46,6 +46,12 @@ void ecrire_preferences(services& ctx, const std::string& cfg, const std::vector
     }
 }
 
+// Audacity started in the program folder; a failure says why.
+void demarrer_audacity(services& ctx, const etat_audacity& etat, const std::string& parametres) {
+    const auto resultat = ExecuteFile(ctx.os, etat.chem_audacity, parametres, ctx.chemins.chemin_appli, 1);
+    if (resultat <= 32) ctx.erreur(texte_echec_shell(etat.chem_audacity, resultat, "Audacity"));
+}
+
 // The preferences folder and its AutoSave folder, made when missing.
 void assurer_dossier_config(services& ctx, const etat_audacity& etat) {
     const auto& dossier = etat.dossier_config_audacity;
@@ -229,15 +235,14 @@ void lancer_audacity(services& ctx, etat_audacity& etat, const std::string& tp) 
     if (parametres.find(' ') != std::string::npos && parametres.front() != '"') parametres = '"' + parametres + '"';
     preparer_lancement(ctx, etat, pratique_patin, [&ctx, &etat, parametres, patin = tp == "patin"] {
         ctx.journal.push_back("Execute file=" + etat.chem_audacity);
-        ExecuteFile(ctx, etat.chem_audacity, parametres, ctx.chemins.chemin_appli, 1);
+        demarrer_audacity(ctx, etat, parametres);
         if (patin) armer_surveillance(etat, true);
     });
     etat.fichier_a_ouvrir.clear();
 }
 
 void btn_lancer_audacity_vitesseClick(services& ctx, etat_audacity& etat) {
-    preparer_lancement(ctx, etat, pratique_vitesse,
-                       [&ctx, &etat] { ExecuteFile(ctx, etat.chem_audacity, "", ctx.chemins.chemin_appli, 1); });
+    preparer_lancement(ctx, etat, pratique_vitesse, [&ctx, &etat] { demarrer_audacity(ctx, etat, ""); });
 }
 
 void Timer_verrouTimer(services& ctx, etat_audacity& etat) {

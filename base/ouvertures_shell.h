@@ -28,6 +28,10 @@ struct ouvertures_shell {
         quand = t;
         return false;
     }
+    // The same for one shell open.
+    bool repetition(const std::string& fichier, const std::string& parametres, const std::string& dossier) {
+        return repetition(fichier + '\0' + parametres + '\0' + dossier);
+    }
 };
 
 }  // namespace quorva

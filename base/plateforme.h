@@ -155,7 +155,11 @@ public:
     // Whether the library exports an entry point of exactly that name.
     virtual bool library_exports(void* library, const std::string& name) = 0;
     // Opens or starts a file with its associated application. Returns the
-    // shell's result: above 32 for success.
+    // shell's result: above 32 for success; else the cause (2 file not
+    // found, 3 folder not found, 5 access denied, 8 no memory, 11 not a
+    // program of this system, 27 or 31 no program opens that kind of file, 0
+    // any other refusal). A path longer than the shell takes goes in its
+    // short form, and a program still too long is started directly.
     virtual std::intptr_t shell_open(const std::string& file, const std::string& parameters,
                                      const std::string& folder, int show) = 0;
     // The user's decimal separator ('.' or ',').

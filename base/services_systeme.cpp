@@ -130,15 +130,47 @@ std::intptr_t ExecuteFile(Plateforme& os, const std::string& fichier, const std:
 
 std::intptr_t ExecuteFile(services& ctx, const std::string& fichier, const std::string& parametres,
                           const std::string& dossier, int mode) {
-    return ExecuteFile(ctx.os, fichier, parametres, dossier, mode);
+    const std::intptr_t resultat = ExecuteFile(ctx.os, fichier, parametres, dossier, mode);
+    if (resultat <= 32) ctx.erreur(texte_echec_shell(fichier, resultat));
+    return resultat;
 }
 
 std::intptr_t ExecuteFile(services& ctx, ouvertures_shell& clics, const std::string& fichier,
                           const std::string& parametres, const std::string& dossier, int mode) {
     // The same open asked again at once from the same place (a double-click)
     // was served already.
-    if (clics.repetition(fichier + '\0' + parametres + '\0' + dossier)) return 42;
-    return ExecuteFile(ctx.os, fichier, parametres, dossier, mode);
+    if (clics.repetition(fichier, parametres, dossier)) return 42;
+    return ExecuteFile(ctx, fichier, parametres, dossier, mode);
+}
+
+std::string texte_echec_shell(const std::string& fichier, std::intptr_t resultat, const std::string& programme) {
+    const std::string nom = nom_de(fichier);
+    const auto point = nom.rfind('.');
+    const std::string extension = point == std::string::npos ? "" : minuscules_ascii(nom.substr(point));
+    // The shell's results (SE_ERR_*), which are also the system's codes below 32.
+    if (resultat == 27 || resultat == 31) {
+        if (extension.empty()) return "Aucun programme n'ouvre le fichier " + fichier + " sur cet ordinateur.";
+        return "Aucun programme n'ouvre les fichiers " + extension + " sur cet ordinateur : le fichier est ici : " +
+               fichier;
+    }
+    std::string raison;
+    switch (resultat) {
+        case 0: raison = "le système l'a refusé"; break;
+        case 2: raison = "fichier introuvable"; break;
+        case 3: raison = "dossier introuvable"; break;
+        case 5: raison = "accès refusé"; break;
+        case 8: raison = "mémoire insuffisante"; break;
+        case 11: raison = "ce n'est pas un programme pour ce système"; break;
+        case 26: raison = "fichier utilisé par un autre programme"; break;
+        case 28: case 29: case 30: raison = "le programme n'a pas répondu"; break;
+        case 32: raison = "une bibliothèque du programme manque"; break;
+        default: raison = "erreur " + std::to_string(resultat);
+    }
+    if (!programme.empty()) return programme + " n'a pas pu être démarré (" + raison + ") : " + fichier;
+    const bool est_programme = extension.empty() || extension == ".exe" || extension == ".com" ||
+                               extension == ".bat" || extension == ".cmd";
+    if (est_programme) return "Le programme " + fichier + " n'a pas pu être démarré (" + raison + ").";
+    return "Le fichier " + fichier + " n'a pas pu être ouvert (" + raison + ").";
 }
 
 void remplir_chemins(services& ctx) {

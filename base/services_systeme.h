@@ -54,15 +54,23 @@ std::string dossier_bureau(Plateforme& os, int csidl);
 
 // Asks the shell to open `fichier` with its associated application. The
 // texts are passed whole, whatever their length. Returns the shell's result
-// (32 or less: failure); nobody needs to look at it. With `clics`, the opens
-// of one place the user clicks (the menu, the section windows): the same open
-// asked again there within a moment is served once (ouvertures_shell.h).
+// (32 or less: failure). On the platform alone the failure is silent, for a
+// caller that has another way to try; with the services it is said
+// (texte_echec_shell). With `clics`, the opens of one place the user clicks
+// (the menu, the section windows): the same open asked again there within a
+// moment is served once (ouvertures_shell.h).
 std::intptr_t ExecuteFile(Plateforme& os, const std::string& fichier, const std::string& parametres,
                           const std::string& dossier, int mode);
 std::intptr_t ExecuteFile(services& ctx, const std::string& fichier, const std::string& parametres,
                           const std::string& dossier, int mode);
 std::intptr_t ExecuteFile(services& ctx, ouvertures_shell& clics, const std::string& fichier,
                           const std::string& parametres, const std::string& dossier, int mode);
+
+// What the user is told when the shell could neither start nor open
+// `fichier` (a result of 32 or less): which program or file, and why; for a
+// document no program opens, where it is. `programme` names the program
+// ("Audacity") instead of its file.
+std::string texte_echec_shell(const std::string& fichier, std::intptr_t resultat, const std::string& programme = "");
 
 // Fills ctx.chemins in the start-up order: chemin_temp, chemin_appli,
 // generation_windows and version_windows, bureau_commun, bureau_utilisateur.

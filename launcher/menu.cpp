@@ -1,6 +1,8 @@
 #include "launcher/menu.h"
 
 #include <array>
+#include <utility>
+#include <vector>
 
 #include "base/chemins.h"
 #include "base/erreur.h"
@@ -42,20 +44,24 @@ std::string argument(const std::string& chemin) {
     return chemin.find(' ') == std::string::npos ? chemin : "\"" + chemin + "\"";
 }
 
+// The show: PowerPoint, else Impress, else the presentation's own program;
+// each is tried when the one before it is missing or fails to start, and
+// only the last failure is said.
 void lance_presentation(services& ctx, etat_menu& menu, bool execution) {
     const descripteur_entree* d = descripteur_de("PowerpointIstanbul1");
     if (!d || !d->teste) return;
     const std::string dossier = dossier_entree(menu, entree(menu, d->nom), d->slot);
     const std::string fichier = dossier + d->teste;
-    if (!execution) {
-        ExecuteFile(ctx, menu.ouvertures, fichier, "", dossier, 1);
-    } else if (ctx.os.file_exists("C:\\Program Files (x86)\\Microsoft Office\\Office\\POWERPNT.EXE")) {
-        ExecuteFile(ctx, menu.ouvertures, "POWERPNT.EXE", "/s " + argument(fichier), dossier, 1);
-    } else if (ctx.os.file_exists("C:\\Program Files (x86)\\OpenOffice.org 3\\program\\simpress.exe")) {
-        ExecuteFile(ctx, menu.ouvertures, "SIMPRESS.EXE", "-show " + argument(fichier), dossier, 1);
-    } else {
-        ExecuteFile(ctx, menu.ouvertures, fichier, "", dossier, 1);
-    }
+    std::vector<std::pair<std::string, std::string>> essais;  // program, parameters
+    if (execution && ctx.os.file_exists("C:\\Program Files (x86)\\Microsoft Office\\Office\\POWERPNT.EXE"))
+        essais.emplace_back("POWERPNT.EXE", "/s " + argument(fichier));
+    if (execution && ctx.os.file_exists("C:\\Program Files (x86)\\OpenOffice.org 3\\program\\simpress.exe"))
+        essais.emplace_back("SIMPRESS.EXE", "-show " + argument(fichier));
+    essais.emplace_back(fichier, "");
+    if (menu.ouvertures.repetition(essais.front().first, essais.front().second, dossier)) return;
+    for (std::size_t i = 0; i + 1 < essais.size(); ++i)
+        if (ExecuteFile(ctx.os, essais[i].first, essais[i].second, dossier, 1) > 32) return;
+    ExecuteFile(ctx, essais.back().first, essais.back().second, dossier, 1);
 }
 
 void lance_simulation(services& ctx, etat_menu& menu, const entree_menu& e) {

@@ -35,6 +35,18 @@ std::wstring long_path(const std::wstring& path) {
     return path;
 }
 
+std::wstring short_path(const std::wstring& path) {
+    if (path.size() <= shell_path_max) return path;
+    const std::wstring entier = long_path(path);
+    std::vector<wchar_t> tampon(entier.size() + 1);
+    const DWORD longueur = GetShortPathNameW(entier.c_str(), tampon.data(), static_cast<DWORD>(tampon.size()));
+    if (longueur == 0 || longueur >= tampon.size()) return path;
+    std::wstring court(tampon.data(), longueur);
+    if (court.rfind(L"\\\\?\\UNC\\", 0) == 0) court = L"\\\\" + court.substr(8);
+    else if (court.rfind(L"\\\\?\\", 0) == 0) court = court.substr(4);
+    return court.size() <= shell_path_max ? court : path;
+}
+
 bool path_too_long(const std::wstring& path) {
     if (path.size() > chemin_max) return true;
     std::size_t nom = 0;

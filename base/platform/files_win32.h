@@ -23,6 +23,14 @@ constexpr DWORD pas_fichier_tenu_ms = 50;
 // "..", "\" separators); a shorter one is left as it is.
 std::wstring long_path(const std::wstring& path);
 
+// The longest path the shell (ShellExecuteW) takes, file or folder.
+constexpr std::size_t shell_path_max = MAX_PATH - 3;
+
+// The path for the shell: the path itself up to shell_path_max characters,
+// else its short (8.3) form when the volume gives one that short; the path
+// as it is otherwise.
+std::wstring short_path(const std::wstring& path);
+
 // Whether the path is longer than Windows takes even in that form: a name of
 // more than 255 characters, or more than 32767 in all.
 bool path_too_long(const std::wstring& path);

@@ -655,9 +655,19 @@ std::intptr_t PlateformePosix::shell_open(const std::string& file, const std::st
         : ::posix_spawnp(&pid, "xdg-open", &actions, &attributs, argv.data(), environ);
     posix_spawnattr_destroy(&attributs);
     posix_spawn_file_actions_destroy(&actions);
-    if (resultat != 0) return 31;  // no association
-    enfants_.push_back(pid);
-    return 42;
+    if (resultat == 0) {
+        enfants_.push_back(pid);
+        return 42;
+    }
+    if (!programme) return 31;  // no xdg-open: no association
+    // The shell's results for the same causes.
+    switch (resultat) {
+        case ENOENT: return 2;
+        case EACCES: case EPERM: return 5;
+        case ENOMEM: return 8;
+        case ENOEXEC: return 11;
+        default: return 0;
+    }
 }
 
 char PlateformePosix::decimal_separator() {

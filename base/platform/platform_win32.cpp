@@ -36,6 +36,29 @@ std::string texte_derniere_erreur() {
     return texte;
 }
 
+// Starts a program whose path is too long for the shell, with its
+// arguments, in `dossier` (the current folder when that one is too long
+// too); the result as ShellExecuteW gives it (the system's error below 32,
+// else 0).
+std::intptr_t demarrer_programme(const std::wstring& programme, const std::wstring& arguments,
+                                 const std::wstring& dossier, int show) {
+    std::wstring ligne = L"\"" + programme + L"\" " + arguments;
+    STARTUPINFOW demarrage{};
+    demarrage.cb = sizeof demarrage;
+    demarrage.dwFlags = STARTF_USESHOWWINDOW;
+    demarrage.wShowWindow = static_cast<WORD>(show);
+    PROCESS_INFORMATION processus{};
+    const bool travail = !dossier.empty() && dossier.size() <= shell_path_max;
+    if (!CreateProcessW(long_path(programme).c_str(), ligne.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        travail ? dossier.c_str() : nullptr, &demarrage, &processus)) {
+        const DWORD code = GetLastError();
+        return code < 32 ? static_cast<std::intptr_t>(code) : 0;
+    }
+    CloseHandle(processus.hThread);
+    CloseHandle(processus.hProcess);
+    return 42;
+}
+
 // The computer's name (UTF-8); empty when the system gives none.
 std::string nom_ordinateur() {
     wchar_t nom[MAX_COMPUTERNAME_LENGTH + 1] = {};
@@ -310,11 +333,17 @@ public:
     std::intptr_t shell_open(const std::string& file, const std::string& parameters, const std::string& folder,
                              int show) override {
         // Whole texts, whatever their length: a cut path would open
-        // something else, or nothing.
-        const std::wstring dossier = to_wide(folder);
-        const HINSTANCE resultat = ShellExecuteW(nullptr, nullptr, to_wide(file).c_str(), to_wide(parameters).c_str(),
-                                                 folder.empty() ? nullptr : dossier.c_str(), show);
-        return reinterpret_cast<std::intptr_t>(resultat);
+        // something else, or nothing. A file or folder longer than the shell
+        // takes goes by its short form.
+        const std::wstring fichier = short_path(to_wide(file)), dossier = short_path(to_wide(folder));
+        const std::wstring arguments = to_wide(parameters);
+        const auto resultat = reinterpret_cast<std::intptr_t>(ShellExecuteW(
+            nullptr, nullptr, fichier.c_str(), arguments.c_str(), folder.empty() ? nullptr : dossier.c_str(), show));
+        // A program still too long for the shell (a volume without short
+        // names) is started directly.
+        if (resultat > 32 || !minuscules_ascii(file).ends_with(".exe") || fichier.size() <= shell_path_max)
+            return resultat;
+        return demarrer_programme(fichier, arguments, dossier, show);
     }
     char decimal_separator() override {
         wchar_t separateur[8] = {};

@@ -195,15 +195,23 @@ TEST_F(LancementAudacity, WaveSpeedOnAFreshCopyWritesItsSettingsAndStartsAudacit
     AudacityforspeedwaveUSBkey1Click(ctx, audacity, copie_locale);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(audacity.audacity_trouve, 1);
-    // The template, its two folder lines and Audacity 3's open folder.
+    // The template, its two folder lines and Audacity 3's open and export
+    // folders.
     const std::string v = "c:\\\\quorva\\\\fic_quorva\\\\audacity\\\\vitesse_ondes";
-    verifier_lignes(lignes_cfg(), 108, {{9, "DefaultOpenPath=" + v},
+    verifier_lignes(lignes_cfg(), 110, {{9, "DefaultOpenPath=" + v},
                                         {17, "RecordChannels=2"},
                                         {101, "DefaultProjectSampleRate=22050"},
-                                        {107, "Default=" + v}});
+                                        {107, "Default=" + v},
+                                        {109, "Default=" + v}});
     ASSERT_EQ(os.ouvertures.size(), 1u);
-    EXPECT_EQ(os.ouvertures[0].fichier, "c:\\quorva\\fic_quorva\\audacity\\audacity.exe");
+    const std::string programme = "c:\\quorva\\fic_quorva\\audacity\\audacity.exe";
+    EXPECT_EQ(os.ouvertures[0].fichier, programme);
     EXPECT_FALSE(audacity.Timer_surveille_actif);
+    // A program that the system cannot start is said.
+    os.echecs_shell[programme] = 11;
+    AudacityforspeedwaveUSBkey1Click(ctx, audacity, copie_locale);
+    EXPECT_EQ(erreurs, std::vector<std::string>{"Audacity n'a pas pu être démarré (ce n'est pas un programme pour ce "
+                                                "système) : " + programme});
 }
 
 TEST_F(LancementAudacity, OnlyAMissingProgramFileSaysAudacityIsNotInstalled) {

@@ -201,6 +201,36 @@ TEST(ExecuteFile, PassesLongTextsWholeToTheShell) {
     EXPECT_EQ(os.ouvertures[0].affichage, 1);
 }
 
+// A start or an open that fails says once what and why; the platform's own
+// call stays silent for whoever tries another way.
+TEST(ExecuteFile, AFailureSaysWhatCouldNotBeOpenedAndWhy) {
+    const struct {
+        const char* fichier;
+        std::intptr_t resultat;
+        const char* texte;
+    } table[] = {
+        {"C:\\e\\essai.wav.slk", 31,
+         "Aucun programme n'ouvre les fichiers .slk sur cet ordinateur : le fichier est ici : C:\\e\\essai.wav.slk"},
+        {"C:\\e\\LISEZMOI", 27, "Aucun programme n'ouvre le fichier C:\\e\\LISEZMOI sur cet ordinateur."},
+        {"C:\\q\\simul.EXE", 2, "Le programme C:\\q\\simul.EXE n'a pas pu être démarré (fichier introuvable)."},
+        {"C:\\q\\fiche.doc", 5, "Le fichier C:\\q\\fiche.doc n'a pas pu être ouvert (accès refusé)."},
+        {"C:\\q\\film.avi", 42, ""},
+    };
+    for (const auto& c : table) {
+        PlateformeFactice os;
+        contexte ctx(os);
+        std::vector<std::string> dits;
+        ctx.afficher_message = [&](const std::string& t) { dits.push_back(t); };
+        os.echecs_shell[c.fichier] = c.resultat;
+        ExecuteFile(ctx.os, c.fichier, "", "C:\\", 1);
+        EXPECT_TRUE(dits.empty());
+        EXPECT_EQ(ExecuteFile(ctx, c.fichier, "", "C:\\", 1), c.resultat);
+        EXPECT_EQ(dits, *c.texte ? std::vector<std::string>{c.texte} : std::vector<std::string>{});
+    }
+    EXPECT_EQ(texte_echec_shell("C:\\q\\audacity.exe", 11, "Audacity"),
+              "Audacity n'a pas pu être démarré (ce n'est pas un programme pour ce système) : C:\\q\\audacity.exe");
+}
+
 TEST(ExecuteFile, TheSameOpenAskedAgainAtOnceFromOnePlaceIsServedOnce) {
     using namespace std::chrono_literals;
     struct cas {

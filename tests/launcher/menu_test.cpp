@@ -67,6 +67,23 @@ TEST_F(Menu, FixedActionsOpenTheirFilesWithTheirWorkingFolders) {
     EXPECT_EQ(execution.fichier, "POWERPNT.EXE");
     EXPECT_EQ(execution.parametres, "/s " + ppt);
     EXPECT_EQ(clic(e("Editionfile1")).fichier, ppt);
+
+    // Each failure falls back on the next way; only the last one is said.
+    std::vector<std::string> dits;
+    ctx.afficher_message = [&](const std::string& t) { dits.push_back(t); };
+    os.echecs_shell = {{"POWERPNT.EXE", 2}, {"SIMPRESS.EXE", 2}};
+    os.ouvertures.clear();
+    lance_entree(ctx, ctx.menu, e("Executefile1"));
+    ASSERT_EQ(os.ouvertures.size(), 3u);
+    EXPECT_EQ(os.ouvertures[2].fichier, ppt);
+    EXPECT_TRUE(dits.empty());
+    os.echecs_shell[ppt] = 31;
+    ctx.menu.ouvertures.derniere.clear();  // not a double-click
+    os.ouvertures.clear();
+    lance_entree(ctx, ctx.menu, e("Executefile1"));
+    EXPECT_EQ(os.ouvertures.size(), 3u);
+    EXPECT_EQ(dits, std::vector<std::string>{"Aucun programme n'ouvre les fichiers .ppt sur cet ordinateur : "
+                                             "le fichier est ici : " + ppt});
 }
 
 TEST_F(Menu, PresentationPathWithBlanksStaysOneArgument) {

@@ -135,7 +135,8 @@ bool PlateformeFactice::library_exports(void*, const std::string& name) { return
 std::intptr_t PlateformeFactice::shell_open(const std::string& file, const std::string& parameters,
                                             const std::string& folder, int show) {
     ouvertures.push_back({file, parameters, folder, show});
-    return 42;
+    const auto echec = echecs_shell.find(file);
+    return echec == echecs_shell.end() ? 42 : echec->second;
 }
 
 void PlateformeFactice::enumerate_windows(const std::function<bool(WindowId)>& visit) {

@@ -74,6 +74,7 @@ public:
     std::vector<fenetre_factice> fenetres;
     std::vector<WindowId> premiers_plans;  // foreground_window() pops from the front
     std::vector<ouverture_shell> ouvertures;
+    std::map<std::string, std::intptr_t> echecs_shell;  // file -> the shell's result (32 or less)
     std::vector<WindowId> minimisees;
     // Windows (the default) or POSIX ways for programs and native paths; a
     // POSIX native path is the text with "/" for every "\".
