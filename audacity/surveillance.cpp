@@ -91,7 +91,9 @@ bool enregistrement_pret(services& ctx, etat_audacity& etat, const std::string& 
         etat.en_attente[nom].empreinte.reset();
         return false;
     }
-    if (!ctx.os.read_file(chemin_de(etat, nom), contenu, octets_lus, &cause)) {
+    // A recording held by another program is not waited for here, which
+    // would freeze the toolbar and the chart: the next looks try it again.
+    if (!ctx.os.read_file(chemin_de(etat, nom), contenu, octets_lus, &cause, false)) {
         etat.en_attente[nom].empreinte.reset();
         compter_lecture_impossible(ctx, etat, nom, erreur_ouverture(chemin_de(etat, nom), cause));
         return false;

@@ -123,9 +123,11 @@ public:
     // Reads at most max_bytes of the file into `contents`; false when the
     // file cannot be opened or read, and then `why` (when given) says why.
     // A file another program holds for a moment is waited for (Windows:
-    // about two seconds on a sharing or lock violation).
-    virtual bool read_file(const std::string& path, std::string& contents,
-                           std::size_t max_bytes = SIZE_MAX, FileFailure* why = nullptr) = 0;
+    // about two seconds on a sharing or lock violation), unless
+    // `wait_if_held` is false: then it fails at once (busy), for a caller
+    // that comes back later rather than hold up the user.
+    virtual bool read_file(const std::string& path, std::string& contents, std::size_t max_bytes = SIZE_MAX,
+                           FileFailure* why = nullptr, bool wait_if_held = true) = 0;
     // The stamp of a plain file; nothing when it does not exist or cannot be
     // examined.
     virtual std::optional<FileStamp> file_stamp(const std::string& path) = 0;

@@ -59,9 +59,10 @@ bool path_too_long(const std::wstring& path) {
 
 bool held_error(DWORD code) { return code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION; }
 
-HANDLE open_file(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
+HANDLE open_file(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags,
+                 DWORD wait_ms) {
     const std::wstring chemin = long_path(path);
-    for (held_wait a;;) {
+    for (held_wait a(wait_ms);;) {
         const HANDLE fichier = CreateFileW(chemin.c_str(), access, share, nullptr, disposition, flags, nullptr);
         if (fichier != INVALID_HANDLE_VALUE) return fichier;
         const DWORD code = GetLastError();

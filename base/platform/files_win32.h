@@ -39,25 +39,26 @@ bool path_too_long(const std::wstring& path);
 bool held_error(DWORD code);
 
 // Waiting for a held file: again(code) sleeps a step and says true while
-// `code` is a hold and attente_fichier_tenu_ms has not passed since the
-// first try.
+// `code` is a hold and `limit_ms` (attente_fichier_tenu_ms; 0: no wait) has
+// not passed since the first try.
 class held_wait {
 public:
-    held_wait() : start_(GetTickCount64()) {}
+    explicit held_wait(DWORD limit_ms = attente_fichier_tenu_ms) : start_(GetTickCount64()), limit_(limit_ms) {}
     bool again(bool held) {
-        if (!held || GetTickCount64() - start_ >= attente_fichier_tenu_ms) return false;
+        if (!held || GetTickCount64() - start_ >= limit_) return false;
         Sleep(pas_fichier_tenu_ms);
         return true;
     }
 
 private:
     ULONGLONG start_;
+    DWORD limit_;
 };
 
-// CreateFileW on long_path(path), tried again for attente_fichier_tenu_ms
-// while the file is held. INVALID_HANDLE_VALUE and GetLastError() as
-// CreateFileW on failure.
-HANDLE open_file(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags);
+// CreateFileW on long_path(path), tried again for `wait_ms` while the file is
+// held. INVALID_HANDLE_VALUE and GetLastError() as CreateFileW on failure.
+HANDLE open_file(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags,
+                 DWORD wait_ms = attente_fichier_tenu_ms);
 
 // MoveFileExW of long paths, tried again while the target is held (a
 // sharing violation, or access denied on a file another program holds

@@ -330,7 +330,7 @@ std::vector<std::string> PlateformePosix::list_folders(const std::string& folder
 }
 
 bool PlateformePosix::read_file(const std::string& path, std::string& contents, std::size_t max_bytes,
-                                FileFailure* why) {
+                                FileFailure* why, bool) {
     contents.clear();
     if (why) *why = FileFailure::other;
     const auto posix = chemin_posix(path);

@@ -33,8 +33,9 @@ public:
     bool create_folder(const std::string& path) override;
     std::vector<std::string> list_files(const std::string& folder, const std::string& masks) override;
     std::vector<std::string> list_folders(const std::string& folder) override;
+    // No file is held on POSIX: nothing to wait for.
     bool read_file(const std::string& path, std::string& contents, std::size_t max_bytes = SIZE_MAX,
-                   FileFailure* why = nullptr) override;
+                   FileFailure* why = nullptr, bool wait_if_held = true) override;
     std::optional<FileStamp> file_stamp(const std::string& path) override;
     // The temporary file of a write is nom_temporaire() beside the target,
     // with machine_locale() and this process's id; each write first removes

@@ -220,13 +220,14 @@ public:
         return noms;
     }
 
-    bool read_file(const std::string& path, std::string& contents, std::size_t max_bytes,
-                   FileFailure* why) override {
+    bool read_file(const std::string& path, std::string& contents, std::size_t max_bytes, FileFailure* why,
+                   bool wait_if_held) override {
         // A part locked by another program is waited for like a held file.
-        for (held_wait attente;;) {
+        const DWORD attente_ms = wait_if_held ? attente_fichier_tenu_ms : 0;
+        for (held_wait attente(attente_ms);;) {
             contents.clear();
             const HANDLE fichier = open_file(to_wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, attente_ms);
             DWORD code = fichier == INVALID_HANDLE_VALUE ? GetLastError() : 0;
             if (code == 0) {
                 code = lire_tout(fichier, contents, max_bytes);

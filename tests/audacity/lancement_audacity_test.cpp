@@ -40,10 +40,10 @@ public:
         sortie->chemin = path;
         return sortie;
     }
-    bool read_file(const std::string& path, std::string& contents, std::size_t max_bytes,
-                   FileFailure* why) override {
+    bool read_file(const std::string& path, std::string& contents, std::size_t max_bytes, FileFailure* why,
+                   bool wait_if_held) override {
         if (!illisible.empty() && path == illisible) return false;
-        return PlateformeFactice::read_file(path, contents, max_bytes, why);
+        return PlateformeFactice::read_file(path, contents, max_bytes, why, wait_if_held);
     }
 };
 

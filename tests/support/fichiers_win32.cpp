@@ -58,8 +58,8 @@ std::vector<std::string> FichiersWin32::list_folders(const std::string& folder) 
     return systeme_->list_folders(reel(folder));
 }
 bool FichiersWin32::read_file(const std::string& path, std::string& contents, std::size_t max_bytes,
-                              FileFailure* why) {
-    return systeme_->read_file(reel(path), contents, max_bytes, why);
+                              FileFailure* why, bool wait_if_held) {
+    return systeme_->read_file(reel(path), contents, max_bytes, why, wait_if_held);
 }
 std::optional<FileStamp> FichiersWin32::file_stamp(const std::string& path) {
     return systeme_->file_stamp(reel(path));

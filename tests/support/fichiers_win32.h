@@ -26,7 +26,7 @@ public:
     std::vector<std::string> list_files(const std::string& folder, const std::string& masks) override;
     std::vector<std::string> list_folders(const std::string& folder) override;
     bool read_file(const std::string& path, std::string& contents, std::size_t max_bytes = SIZE_MAX,
-                   FileFailure* why = nullptr) override;
+                   FileFailure* why = nullptr, bool wait_if_held = true) override;
     std::optional<FileStamp> file_stamp(const std::string& path) override;
     std::unique_ptr<OutputFile> create_file(const std::string& path) override;
     bool copy_file(const std::string& from, const std::string& to) override;
