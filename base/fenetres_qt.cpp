@@ -25,11 +25,20 @@ std::string utf8(const QString& texte) {
 
 namespace {
 
+// The line breaking of a message may cut between the two backslashes that
+// begin a network path ("\\serveur\..."): a word joiner (U+2060, shown as
+// nothing) keeps them together.
+std::string sans_coupure_unc(std::string texte) {
+    for (std::size_t i = texte.find("\\\\"); i != std::string::npos; i = texte.find("\\\\", i + 5))
+        texte.insert(i + 1, "\u2060");
+    return texte;
+}
+
 int boite_message(QMessageBox::Icon icone, const std::string& texte,
                   QMessageBox::StandardButtons boutons = QMessageBox::Ok) {
     QWidget* parent = QApplication::activeModalWidget();
     if (!parent) parent = QApplication::activeWindow();
-    QMessageBox boite(icone, "Quorva", qt(fins_de_ligne_lf(texte)), boutons, parent);
+    QMessageBox boite(icone, "Quorva", qt(sans_coupure_unc(fins_de_ligne_lf(texte))), boutons, parent);
     boite.setWindowFlag(Qt::WindowStaysOnTopHint);
     // The buttons as the messages name them ("cliquez Réessayer").
     if (auto* bouton = boite.button(QMessageBox::Retry)) bouton->setText(QString::fromUtf8("Réessayer"));
@@ -127,7 +136,10 @@ private:
         // width again.
         if (w.property("largeur_donnee").toInt() == voulu.largeur && w.property("largeur_voulue").toInt() > 0)
             voulu.largeur = w.property("largeur_voulue").toInt();
-        const rectangle_fenetre r = placer_fenetre(voulu, cadre(w), zone(), w.minimumWidth());
+        rectangle_fenetre r = placer_fenetre(voulu, cadre(w), zone(), w.minimumWidth());
+        // A message box, on top as the toolbar is, leaves it in sight.
+        if (barre_ && barre_->isVisible() && qobject_cast<QMessageBox*>(&w))
+            r = degager_barre(r, cadre(w), rectangle(barre_->frameGeometry()), zone());
         w.setProperty("largeur_donnee", r.largeur < voulu.largeur ? r.largeur : 0);
         w.setProperty("largeur_voulue", r.largeur < voulu.largeur ? voulu.largeur : 0);
         if (!(r == rectangle(w.geometry()))) w.setGeometry(r.gauche, r.haut, r.largeur, r.hauteur);

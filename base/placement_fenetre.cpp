@@ -60,4 +60,19 @@ rectangle_fenetre placer_fenetre(const rectangle_fenetre& voulu, const marges_ca
     return client;
 }
 
+rectangle_fenetre degager_barre(const rectangle_fenetre& r, const marges_cadre& cadre, const rectangle_fenetre& barre,
+                                const rectangle_fenetre& zone) {
+    const rectangle_fenetre entier = avec_cadre(r, cadre);
+    const bool couvre = entier.gauche < barre.droite() && barre.gauche < entier.droite() &&
+                        entier.haut < barre.bas() && barre.haut < entier.bas();
+    if (!couvre) return r;
+    rectangle_fenetre dessous = r;
+    dessous.haut = barre.bas() + cadre.haut;
+    if (zone.contient(avec_cadre(dessous, cadre))) return dessous;
+    rectangle_fenetre gauche = r;
+    gauche.gauche = barre.gauche - cadre.droite - r.largeur;
+    if (zone.contient(avec_cadre(gauche, cadre))) return gauche;
+    return r;
+}
+
 }  // namespace quorva

@@ -39,6 +39,14 @@ rectangle_fenetre avec_cadre(const rectangle_fenetre& client, const marges_cadre
 rectangle_fenetre placer_fenetre(const rectangle_fenetre& voulu, const marges_cadre& cadre,
                                  const rectangle_fenetre& zone, int largeur_min);
 
+// A message box, which stays on top as the toolbar does, must leave the
+// toolbar `barre` (its whole rectangle) in sight: the client rectangle
+// `r`, framed by `cadre`, is moved just below the toolbar when it covers
+// any of it, or else just left of it, whichever stays whole in `zone`; as it
+// is when neither does.
+rectangle_fenetre degager_barre(const rectangle_fenetre& r, const marges_cadre& cadre, const rectangle_fenetre& barre,
+                                const rectangle_fenetre& zone);
+
 // At a fractional scaling the toolkit gives the available area in logical
 // pixels rounded from the screen's own (1366 at 150 % reads 911, though 911
 // logical pixels are 1366.5), and rounds a window's place and size back to

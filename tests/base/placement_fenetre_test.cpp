@@ -88,3 +88,22 @@ TEST(PlacementFenetre, TooTallHasItsTitleBarAtTheTopWithoutAScreenAsAsked) {
     EXPECT_EQ(placer_fenetre({10, 50, 300, 400}, cadre_windows, {0, 20, 800, 300}, 0), (rectangle_fenetre{10, 51, 300, 400}));
     EXPECT_EQ(placer_fenetre({160, 184, 1130, 346}, cadre_windows, {}, 435), (rectangle_fenetre{160, 184, 1130, 346}));
 }
+
+// A message box opened over the toolbar (centred on it, as on its parent)
+// leaves it in sight, whole on the screen, below it where there is room.
+TEST(PlacementFenetre, AMessageBoxLeavesTheToolbarInSight) {
+    sur_chaque_ecran([](const fenetre_essai& f, const rectangle_fenetre& zone, bool, const marges_cadre& cadre,
+                        const rectangle_fenetre&) {
+        if (f.nom != "message box") return;
+        const rectangle_fenetre barre{zone.droite() - 128, zone.haut, 128, 26};
+        const rectangle_fenetre sur_barre{barre.gauche + 64 - 175, barre.haut + 13 - 80, 350, 160};
+        const rectangle_fenetre r =
+            degager_barre(placer_fenetre(sur_barre, cadre, zone, f.largeur_min), cadre, barre, zone);
+        const rectangle_fenetre entier = avec_cadre(r, cadre);
+        EXPECT_TRUE(zone.contient(entier));
+        EXPECT_EQ(entier.haut, barre.bas());
+        // Anywhere else it stays where it was placed.
+        EXPECT_EQ(degager_barre(f.voulu, cadre, barre, zone), f.voulu);
+    });
+}
+

@@ -13,23 +13,39 @@
 #   vitesse: "Audacity for speed wave (2ch;22 KHz) Local": 22050 Hz, two
 #            channels, 32-bit float; the stand-in exports into the
 #            wave-speed folder, which no watcher converts.
+#   long:    the stick-slip road from a program folder whose Windows path
+#            has 300 characters, beyond what the shell takes: the stand-in
+#            starts, the workbook is opened (by its short name).
 # With NAME (tests/windows/noms_wine.sh), the portable folder is copied as a
 # folder of that name, the user's %TEMP% is a folder of that name (the
 # language preference there is kept) and the export is NAME.wav.
-# Usage: audacity_wine.sh patin|vitesse PORTABLE_FOLDER STAND-IN.EXE RECORDER.EXE
+# Usage: audacity_wine.sh patin|vitesse|long PORTABLE_FOLDER STAND-IN.EXE RECORDER.EXE
 #        LINUX_QUORVA-CONVERT RECORDING.wav SCREENSHOT_FOLDER [NAME]
 set -u
 . "$(dirname "$0")/bureau_wine.sh"
-entree=$1 paquet=$2 remplacant=$3 enregistreur=$4 convert_linux=$5 demo=$6 shots=$7 nom=${8:-}
+route=$1 paquet=$2 remplacant=$3 enregistreur=$4 convert_linux=$5 demo=$6 shots=$7 nom=${8:-}
+entree=${route/long/patin}
 exporte=${nom:-essai}.wav
 if [ "$entree" = patin ] && [ ! -x "$convert_linux" ]; then
     echo "the Linux quorva-convert is not built ($convert_linux): build the Linux side first"
     exit 77
 fi
-debut_essai "$shots" "wine_audacity_${entree}_failure.png"
+debut_essai "$shots" "wine_audacity_${route}_failure.png"
 
 # The portable folder copied, the stand-in where the local Audacity lives.
 prog=$travail/${nom:-Quorva}
+if [ "$route" = long ]; then
+    # Folders of at most 150 characters, then Quorva (xQuorva to make up
+    # the last one).
+    prog=$travail reste=$((300 - ${#travail} - 2 - 7))
+    while [ "$reste" -gt 1 ]; do
+        n=$((reste > 151 ? 150 : reste - 1))
+        prog=$prog/$(printf 'd%.0s' $(seq "$n")) reste=$((reste - n - 1))
+    done
+    prog=$prog/$([ "$reste" -eq 1 ] && echo x)Quorva
+    [ "$(chemin_windows "$prog" | wc -m)" -eq 300 ] || echec "the program folder is not 300 characters"
+    mkdir -p "$(dirname "$prog")"
+fi
 cp -r "$paquet" "$prog"
 aud=$prog/fic_quorva/audacity
 mkdir -p "$aud"
@@ -77,7 +93,7 @@ echo "== menu entry $bas"
 ouvrir_menu_barre "$QUORVA" "$barre" || echec "a click on the toolbar opens no menu"
 for _ in $(seq "$bas"); do xdotool key Down; done
 sleep 0.3
-import -window root "$shots/wine_audacity_${entree}_menu.png"
+import -window root "$shots/wine_audacity_${route}_menu.png"
 xdotool key Return
 
 echo "== preferences and the stand-in"
@@ -114,8 +130,15 @@ import -window root "$shots/wine_audacity_chart.png"
 xdotool mousemove --window "$chart" 1037 220 click 1
 
 echo "== workbook"
-attendre 30 test -s "$enreg/$exporte.slk.ouvert" || echec "the shell was not asked to open the workbook"
-grep -qi "$exporte.slk" "$enreg/$exporte.slk.ouvert" || echec "the shell opened $(cat "$enreg/$exporte.slk.ouvert")"
+# From the long folder the shell is given the workbook's short name.
+ouvert=$enreg/$exporte.slk.ouvert motif=$exporte.slk
+if [ "$route" = long ]; then
+    un_ouvert() { ls "$enreg" | grep -qi '\.ouvert$'; }
+    attendre 30 un_ouvert || echec "the shell was not asked to open the workbook: $(ls "$enreg")"
+    ouvert=$enreg/$(ls "$enreg" | grep -i '\.ouvert$' | head -n 1) motif=${exporte:0:5}
+fi
+attendre 30 test -s "$ouvert" || echec "the shell was not asked to open the workbook"
+grep -qi "$motif" "$ouvert" || echec "the shell opened $(cat "$ouvert")"
 mkdir "$travail/linux"
 cp "$travail/source.wav" "$travail/linux/$exporte"
 (cd "$travail/linux" && LC_ALL=C.UTF-8 "$convert_linux" --lang en --accept "$exporte" >/dev/null) ||
@@ -125,4 +148,4 @@ for fichier in "$exporte.slk" "$exporte.txt"; do
     cmp "$travail/linux/$fichier" "$enreg/$fichier" || echec "$fichier differs from the Linux quorva-convert's"
 done
 vivant "$QUORVA" || echec "quorva.exe ended"
-echo "patin ok"
+echo "$route ok"

@@ -5,9 +5,10 @@
 
 # The stand-in Audacity (fic_quorva\audacity\audacity.exe in a copy of the
 # portable folder): the stick-slip entry's whole road to the workbook,
-# compared with the Linux quorva-convert; the wave-speed entry's settings.
+# compared with the Linux quorva-convert, from an ordinary program folder
+# and from one of 300 characters; the wave-speed entry's settings.
 add_executable(audacity_remplacant audacity_remplacant.cpp)
-foreach(entree patin vitesse)
+foreach(entree patin long vitesse)
     add_test(NAME windows.e2e.audacity.${entree}
         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/audacity_wine.sh ${entree} ${CMAKE_BINARY_DIR}/Quorva
                 $<TARGET_FILE:audacity_remplacant> $<TARGET_FILE:quorva_win32_tests> ${QUORVA_CONVERT_LINUX}
