@@ -135,7 +135,7 @@ ouvert=$enreg/$exporte.slk.ouvert motif=$exporte.slk
 if [ "$route" = long ]; then
     un_ouvert() { ls "$enreg" | grep -qi '\.ouvert$'; }
     attendre 30 un_ouvert || echec "the shell was not asked to open the workbook: $(ls "$enreg")"
-    ouvert=$enreg/$(ls "$enreg" | grep -i '\.ouvert$' | head -n 1) motif=${exporte:0:5}
+    ouvert=$enreg/$(ls "$enreg" | grep -i '\.ouvert$' | head -n 1) motif=.slk
 fi
 attendre 30 test -s "$ouvert" || echec "the shell was not asked to open the workbook"
 grep -qi "$motif" "$ouvert" || echec "the shell opened $(cat "$ouvert")"
