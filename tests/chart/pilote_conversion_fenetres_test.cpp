@@ -42,6 +42,7 @@ protected:
         };
         chart->repondeur = [this](TForm_chart& f) {
             ++charts;
+            patience_pendant_chart = patience->isVisible();
             echantillons_vus = ctx.conversion.nb_echantillons;
             reponse_chart(f);
         };
@@ -72,6 +73,7 @@ protected:
     std::vector<std::pair<std::string, std::string>> questions;
     std::vector<std::string> dialogue;
     bool patience_pendant_question = true;
+    bool patience_pendant_chart = true;
     int charts = 0;
     int echantillons_vus = 0;
     std::function<void(TForm2&)> reponse_taille = [](TForm2& f) { f.BitBtn2->click(); };
@@ -131,6 +133,7 @@ TEST_F(PiloteFenetres, DiminuerDividesTheRateAndCancelInTheChartStillWritesAndOp
     EXPECT_EQ(questions[0].second, "nb de valeurs de : 25000");
     EXPECT_EQ(ctx.conversion.facteur_division, 4);
     EXPECT_EQ(charts, 1);
+    EXPECT_FALSE(patience_pendant_chart);
     EXPECT_EQ(echantillons_vus, 25000);
     EXPECT_TRUE(r.classeur_ouvert);
     EXPECT_TRUE(os.file_exists(chemin + ".slk"));
