@@ -26,6 +26,11 @@ set_target_properties(quorva quorva-convert quorva-rapport PROPERTIES RUNTIME_OU
 
 install(TARGETS quorva quorva-convert quorva-rapport RUNTIME DESTINATION .)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/fic_quorva/ DESTINATION fic_quorva)
+# The folders where the guides tell teachers to put their PDF files and
+# films: empty (git keeps no empty folder), an empty one adds nothing to
+# the menu.
+install(DIRECTORY DESTINATION fic_quorva/pdf_ajoutes)
+install(DIRECTORY DESTINATION fic_quorva/films_ajoutes)
 
 # The teacher's guides, for Notepad (cp1252, CR LF), with the version.
 include(${CMAKE_CURRENT_LIST_DIR}/texte_windows.cmake)

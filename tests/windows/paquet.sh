@@ -18,6 +18,11 @@ for f in quorva.exe quorva-convert.exe quorva-rapport.exe LISEZMOI.txt README.tx
     [ -s "Quorva/$f" ] || echec "Quorva/$f missing"
     grep -qx "Quorva/$f" <<<"$contenu" || echec "$zip lacks Quorva/$f"
 done
+# The folders the guides name for the teachers' own files.
+for d in doc_word_ajoutes pdf_ajoutes films_ajoutes; do
+    [ -d "Quorva/fic_quorva/$d" ] || echec "Quorva/fic_quorva/$d missing"
+    grep -q "^Quorva/fic_quorva/$d/\?\$" <<<"$contenu" || echec "$zip lacks Quorva/fic_quorva/$d"
+done
 # Nothing else at the top of the folder: the programs stand alone, and an
 # update replaces what is there and keeps fic_quorva.
 autres=$(ls Quorva | grep -vx -e quorva.exe -e quorva-convert.exe -e quorva-rapport.exe -e LISEZMOI.txt -e README.txt -e fic_quorva || true)
