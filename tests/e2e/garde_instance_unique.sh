@@ -15,6 +15,9 @@ demarrer_openbox
 dossier_temporaire maison
 export HOME=$maison TMPDIR=$maison XDG_CONFIG_HOME=$maison/.config XDG_RUNTIME_DIR=$maison/run LC_ALL=C.UTF-8
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+# The first copy's arrival opens its menu: a key meant for the second's
+# message may open an entry's document there, which the stub takes.
+installer_xdg_open
 cd "$maison"
 
 fenetres_quorva() { fenetres_titre Quorva || true; }
