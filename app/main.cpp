@@ -8,6 +8,7 @@
 #include "base/fenetres_qt.h"
 #include "app/fenetres_conversion.h"
 #include "audacity/lancement_audacity.h"
+#include "audacity/partage_reseau.h"
 #include "audacity/surveillance.h"
 #include "chart/TForm_chart.h"
 #include "rapport/dessin_rapport.h"
@@ -101,6 +102,9 @@ void brancher_surveillance(contexte& ctx, const fenetres& f, std::function<inter
     };
     QObject::connect(&barre.Timer_verrou, &QTimer::timeout, &barre,
                      [&ctx] { gere([&] { Timer_verrouTimer(ctx, ctx.audacity); }); });
+    ctx.audacity.annoncer_attente = [&ctx, &barre](const std::optional<std::string>& poste) {
+        barre.montrer_attente(poste ? qt(texte_attente_verrou(*poste, ctx.langue.langue)) : QString());
+    };
 }
 
 }  // namespace

@@ -68,7 +68,7 @@ void ecrire_classeur(services& ctx, etat_conversion& etat, const std::string& ch
             // The workbook itself could not be written: say why, as the
             // system told it (the old workbook, if any, is still whole).
             if (e.path() != resultat.classeur) throw;
-            if (e.cause() == WriteFailure::busy && ui.reessayer_classeur) {
+            if (e.cause() == FileFailure::busy && ui.reessayer_classeur) {
                 // Still held, most often by the spreadsheet showing the
                 // previous take: the pupil closes it and tries again, or
                 // keeps the old workbook (the marks file is already saved).

@@ -173,11 +173,11 @@ contenu_rapport preparer_rapport(const etat_conversion& etat, const std::string&
 
 std::string chemin_rapport_propose(const std::string& chemin_wav) { return chemin_wav + ".pdf"; }
 
-const char* texte_cause_rapport(WriteFailure cause) {
+const char* texte_cause_rapport(FileFailure cause) {
     // A page is written where the pupil chose: a folder that refuses it
     // calls for another choice. Every other cause is said as for the
     // workbook (raison_ecriture).
-    if (cause == WriteFailure::denied)
+    if (cause == FileFailure::denied)
         return "Le compte rendu %s n'a pas pu être écrit : l'écriture n'est pas permise dans ce dossier. "
                "Choisissez un dossier où vous pouvez écrire, puis recommencez.";
     return nullptr;

@@ -105,7 +105,7 @@ std::string chemin_rapport_propose(const std::string& chemin_wav);
 // Why a report could not be written (%s: its path) where it differs from
 // the workbook's (a folder where writing is not allowed); nullptr for the
 // causes said as for the workbook (raison_ecriture).
-const char* texte_cause_rapport(WriteFailure cause);
+const char* texte_cause_rapport(FileFailure cause);
 
 // The local date and time now, "2026-12-08 13:40".
 std::string date_maintenant();
