@@ -10,12 +10,14 @@
 namespace quorva {
 
 const char* const texte_pas_un_wav = "Le fichier %s n'est pas un enregistrement .WAV lisible.";
-const char* const texte_classeur_tenu =
-    "Le classeur %s n'a pas pu être écrit : il est ouvert par un autre programme (tableur, antivirus...).\r\r"
-    "Fermez le classeur %s dans le tableur, puis cliquez Réessayer.";
 const char* const texte_classeur_garde =
     "Le classeur %s n'a pas été remplacé : l'ancien reste tel qu'il était. Les pointes sont enregistrées ; "
     "le prochain export de l'enregistrement, ou « Lire convertir », fera le nouveau classeur.";
+std::string texte_classeur_tenu(const std::string& classeur) {
+    return message("Le classeur %s", classeur) + " n'a pas pu être écrit : il est " + texte_ouvert_ailleurs +
+           ".\r\rFermez le classeur " + nom_de(classeur) + " dans le tableur, puis cliquez Réessayer.";
+}
+
 namespace {
 
 void appeler(const std::function<void()>& f) {
@@ -73,10 +75,7 @@ void ecrire_classeur(services& ctx, etat_conversion& etat, const std::string& ch
                 // previous take: the pupil closes it and tries again, or
                 // keeps the old workbook (the marks file is already saved).
                 appeler(ui.masquer_patience);
-                const std::string modele = texte_classeur_tenu;
-                const auto second = modele.rfind("%s");
-                const std::string texte = message(modele.substr(0, second), resultat.classeur) +
-                                          message(modele.substr(second), nom_de(resultat.classeur));
+                const std::string texte = texte_classeur_tenu(resultat.classeur);
                 if (ui.reessayer_classeur(texte)) {
                     appeler(ui.montrer_patience);
                     continue;

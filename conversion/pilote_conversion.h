@@ -70,9 +70,9 @@ resultat_conversion convertir(services& ctx, etat_conversion& etat, const std::s
 
 // "Le fichier %s n'est pas un enregistrement .WAV lisible."
 extern const char* const texte_pas_un_wav;
-// The Retry/Cancel box of a workbook still held (ui.reessayer_classeur): the
-// first %s its path, the second its file name; and what Cancel says.
-extern const char* const texte_classeur_tenu;
+// The Retry/Cancel box of a workbook still held (ui.reessayer_classeur),
+// naming its path then its file name; and what Cancel says.
+std::string texte_classeur_tenu(const std::string& classeur);
 extern const char* const texte_classeur_garde;
 
 // The open dialog's settings (OpenDialog1 of the toolbar).
