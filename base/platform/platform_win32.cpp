@@ -166,7 +166,11 @@ private:
 // holds it. The byte-range lock refuses a second holder where the share
 // modes do not hold between the machines (two Wine servers, a file server
 // that ignores them); it lies beyond the holder's text, which a byte-range
-// lock would make unreadable on a Windows file server.
+// lock would make unreadable on a Windows file server. The file is removed
+// by its holder when it lets go, not on close (FILE_FLAG_DELETE_ON_CLOSE):
+// a process that opened it where the share modes do not hold, and found the
+// byte-range lock taken, would remove the holder's file with its own close.
+// A file left by a holder that died holds nothing and is taken again.
 constexpr DWORD octet_verrou = 1u << 30;
 
 class VerrouWin32 : public HeldLock {
@@ -206,18 +210,23 @@ std::unique_ptr<HeldLock> prendre_verrou(const std::string& path, std::string_vi
                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         const DWORD code = GetLastError();
+        if (held_error(code)) return nullptr;
         // A lock let go while a waiting machine read it stays a moment,
-        // about to go, refusing every open; where there is no file, writing
-        // there is not allowed.
-        const bool la = code == ERROR_ACCESS_DENIED && (GetFileAttributesW(chemin.c_str()) != INVALID_FILE_ATTRIBUTES ||
-                                                         GetLastError() == ERROR_ACCESS_DENIED);
-        if (held_error(code) || la) return nullptr;
+        // about to go, refusing every open; where there is no file, or a
+        // read-only one, writing there is not allowed.
+        if (code == ERROR_ACCESS_DENIED) {
+            const DWORD a = GetFileAttributesW(chemin.c_str());
+            if (a == INVALID_FILE_ATTRIBUTES ? GetLastError() == ERROR_ACCESS_DENIED : !(a & FILE_ATTRIBUTE_READONLY))
+                return nullptr;
+        }
         throw WriteError(texte_creation_impossible, path, failure_of(code, to_wide(path)));
     }
     OVERLAPPED position{};
     position.Offset = octet_verrou;
-    if (!LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &position) ||
-        !meme_fichier(h, chemin)) {
+    // A file server without byte-range locks still keeps the share modes.
+    const bool verrouille = LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &position) ||
+                            !held_error(GetLastError());
+    if (!verrouille || !meme_fichier(h, chemin)) {
         CloseHandle(h);
         return nullptr;
     }
