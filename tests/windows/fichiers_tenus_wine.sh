@@ -14,6 +14,7 @@ travail=$(mktemp -d)
 trap 'rm -f "$travail"/pret; wait; rm -rf -- "$travail"' EXIT
 cd "$travail"
 echec() { echo "ECHEC: $*"; exit 1; }
+command -v inotifywait > /dev/null || echec "inotifywait is missing (Debian package inotify-tools)"
 # convertir CASE ARGS...: quorva-convert.exe, its output in "sortie", its status in $code.
 convertir() {
     local cas=$1 debut; shift
@@ -36,7 +37,7 @@ tenu() {
     if [ "$3" = ok ]; then
         inotifywait -t 60 -e open "tenu/$1" > /dev/null 2> guet &
         local guet=$!
-        until grep -q established guet; do sleep 0.05; done
+        for _ in $(seq 200); do grep -q established guet && break; sleep 0.05; done
         ( convertir "$1 held until tried" --accept 'tenu\essai.wav'; echo "$code" > code ) &
         local conversion=$!
         wait "$guet" || echec "$1: not tried while held"
