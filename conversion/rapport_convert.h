@@ -1,10 +1,11 @@
-// The report of quorva-convert --report. Drawing it needs Qt's GUI library,
-// which the plain conversion must not load (it would slow every start):
-// quorva-convert is linked with sans_rapport.cpp and hands a command line
-// with --report over to quorva-rapport, the same program linked with the
-// drawing (rapport/avec_rapport.cpp).
+// The pages of quorva-convert: --report, --report-only and --class-report.
+// Drawing them needs Qt's GUI library, which the plain conversion must not
+// load (it would slow every start): quorva-convert is linked with
+// sans_rapport.cpp and hands such a command line over to quorva-rapport,
+// the same program linked with the drawing (rapport/avec_rapport.cpp).
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "base/services.h"
@@ -12,15 +13,24 @@
 
 namespace quorva::rapport_convert {
 
-// True in the program that draws reports itself.
+// True in the program that draws pages itself.
 extern const bool disponible;
 
-// Writes the report of the recording just converted (erreur_quorva naming
-// the file and the cause when it cannot be written).
+// Writes the page of the recording just read, from the event tables of the
+// state (those its workbook holds); `validees`: the marks of a marks file
+// or of OK, otherwise the page says they were only detected. erreur_quorva
+// naming the file and the cause when it cannot be written.
 void ecrire(services& ctx, const etat_conversion& etat, const std::string& chemin_wav,
-            const std::string& chemin_rapport, int langue);
+            const std::string& chemin_rapport, int langue, bool validees);
 
-// Ends what the reports needed (Qt's GUI part), before the program's end.
+// The class summary of a folder (rapport/synthese_classe.h) into
+// chemin_page, its workbook beside it; one line per recording read through
+// `progression`. Returns how many recordings could not be read; raises
+// erreur_quorva when the page or the workbook cannot be written.
+int synthese(services& ctx, const std::string& dossier, const std::string& chemin_page, int langue,
+             const std::function<void(const std::string&)>& progression);
+
+// Ends what the pages needed (Qt's GUI part), before the program's end.
 void terminer();
 
 }  // namespace quorva::rapport_convert
