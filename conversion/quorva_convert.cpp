@@ -376,17 +376,15 @@ int synthese(services& ctx, const ligne_commande& l, int langue) {
         std::cerr << pour_terminal(dossier) << ": no such folder\n";
         return 1;
     }
-    const std::string page =
-        l.fichier_rapport.empty() ? joindre(dossier, langue == 2 ? "synthese_classe.pdf" : "class_summary.pdf")
-                                  : l.fichier_rapport;
+    int illisibles = 0;
     try {
-        const int illisibles = rapport_convert::synthese(ctx, dossier, page, langue, [](const std::string& ligne) {
-            std::cout << pour_terminal(ligne) << std::endl;
-        });
+        const std::string page = rapport_convert::synthese(
+            ctx, dossier, l.fichier_rapport, langue,
+            [](const std::string& ligne) { std::cout << pour_terminal(ligne) << std::endl; }, illisibles);
         std::cout << pour_terminal(page) << "\n";
         return illisibles;
     } catch (const erreur_quorva& e) {
-        std::cerr << pour_terminal(page) << ": " << pour_terminal(e.what()) << "\n";
+        std::cerr << pour_terminal(dossier) << ": " << pour_terminal(e.what()) << "\n";
         return 1;
     }
 }

@@ -24,11 +24,13 @@ void ecrire(services& ctx, const etat_conversion& etat, const std::string& chemi
             const std::string& chemin_rapport, int langue, bool validees);
 
 // The class summary of a folder (rapport/synthese_classe.h) into
-// chemin_page, its workbook beside it; one line per recording read through
-// `progression`. Returns how many recordings could not be read; raises
-// erreur_quorva when the page or the workbook cannot be written.
-int synthese(services& ctx, const std::string& dossier, const std::string& chemin_page, int langue,
-             const std::function<void(const std::string&)>& progression);
+// chemin_page (empty: the one it proposes in the folder), its workbook
+// beside it; one line per recording read through `progression`. Returns
+// the page's path, with how many recordings or folders could not be read
+// in `illisibles`; raises erreur_quorva when the page or the workbook
+// cannot be written.
+std::string synthese(services& ctx, const std::string& dossier, const std::string& chemin_page, int langue,
+                     const std::function<void(const std::string&)>& progression, int& illisibles);
 
 // Ends what the pages needed (Qt's GUI part), before the program's end.
 void terminer();

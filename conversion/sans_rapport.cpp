@@ -10,7 +10,8 @@ void ecrire(services&, const etat_conversion&, const std::string&, const std::st
     throw erreur_quorva("quorva-convert draws no report: quorva-rapport does");
 }
 
-int synthese(services&, const std::string&, const std::string&, int, const std::function<void(const std::string&)>&) {
+std::string synthese(services&, const std::string&, const std::string&, int,
+                     const std::function<void(const std::string&)>&, int&) {
     throw erreur_quorva("quorva-convert draws no class summary: quorva-rapport does");
 }
 

@@ -109,6 +109,7 @@ void lec_fic_trad(services& ctx, etat_langue& langue, etat_menu& menu) {
         if (langue.langue == 1) langue.tag_SpeedButton3 = 1;
         langue.SpeedButton3_visible = true;
     }
+    for (const auto& ligne : lignes_propres()) applique_ligne(menu, langue.langue, ligne);
     for (const auto& ligne : langue.table_trad) applique_ligne(menu, langue.langue, ligne);
 
     if (ctx.chemins.chemin_temp.empty())

@@ -34,14 +34,16 @@ void ecrire(services& ctx, const etat_conversion& etat, const std::string& chemi
     ecrire_rapport(ctx, etat, chemin_wav, chemin_rapport, langue);
 }
 
-int synthese(services& ctx, const std::string& dossier, const std::string& chemin_page, int langue,
-             const std::function<void(const std::string&)>& progression) {
+std::string synthese(services& ctx, const std::string& dossier, const std::string& chemin_page, int langue,
+                     const std::function<void(const std::string&)>& progression, int& illisibles) {
     const synthese_classe s = preparer_synthese(ctx, dossier, langue, [&](const ligne_synthese& l, int rang, int total) {
         if (progression) progression(texte_ligne(l, rang, total, langue));
     });
     demarrer_qt();
-    ecrire_synthese(ctx, s, chemin_page, langue);
-    return s.nb_illisibles() + static_cast<int>(s.dossiers_perdus.size());
+    const std::string page = chemin_page.empty() ? chemin_synthese_propose(dossier, langue) : chemin_page;
+    ecrire_synthese(ctx, s, page, langue);
+    illisibles = s.nb_illisibles() + static_cast<int>(s.dossiers_perdus.size());
+    return page;
 }
 
 // Before main returns: Qt's own statics must outlive the application.

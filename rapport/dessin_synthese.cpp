@@ -1,6 +1,9 @@
 #include "rapport/dessin_synthese.h"
 
+#include <QApplication>
 #include <QBuffer>
+#include <QFileDialog>
+#include <QProgressDialog>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -12,6 +15,7 @@
 #include "base/echecs_fichiers.h"
 #include "base/erreur.h"
 #include "base/fenetres_qt.h"
+#include "base/services_systeme.h"
 #include "base/texte.h"
 #include "rapport/dessin_rapport.h"
 #include "rapport/page_rapport.h"
@@ -237,6 +241,39 @@ void ecrire_synthese(services& ctx, const synthese_classe& s, const std::string&
         ecrire_fichier(ctx, chemin_page, octets);
     }
     ecrire_classeur_synthese(ctx, s, langue, chemin_classeur_synthese(chemin_page));
+}
+
+void faire_synthese_classe(services& ctx, int langue, QWidget* parent, const std::string& dossier_propose,
+                           const std::function<std::string(const std::string&)>& choisir) {
+    const bool fr = langue == 2;
+    std::string dossier;
+    if (choisir) {
+        dossier = choisir(dossier_propose);
+    } else {
+        const QString titre = fr ? QString::fromUtf8("Synthèse de la classe : dossier des enregistrements")
+                                 : QString("Class summary: folder of the recordings");
+        const QString choisi =
+            QFileDialog::getExistingDirectory(parent, titre, qt(ctx.os.dialog_path(dossier_propose)));
+        if (!choisi.isEmpty()) dossier = ctx.os.path_from_dialog(utf8(choisi));
+    }
+    if (dossier.empty()) return;
+    QProgressDialog progression(fr ? QString::fromUtf8("Lecture des enregistrements...")
+                                   : QString("Reading the recordings..."),
+                                QString(), 0, 1, parent);
+    progression.setObjectName("Progression_synthese");
+    progression.setWindowTitle(fr ? QString::fromUtf8("Synthèse de la classe") : QString("Class summary"));
+    progression.setWindowModality(Qt::WindowModal);
+    progression.setMinimumDuration(0);
+    const synthese_classe s = preparer_synthese(ctx, dossier, langue, [&](const ligne_synthese& l, int rang, int total) {
+        progression.setMaximum(total);
+        progression.setValue(rang);
+        progression.setLabelText(qt(texte_ligne(l, rang, total, langue)));
+        QApplication::processEvents();
+    });
+    progression.close();
+    const std::string page = chemin_synthese_propose(dossier, langue);
+    ecrire_synthese(ctx, s, page, langue);
+    ExecuteFile(ctx, page, "", dossier, 1);
 }
 
 }  // namespace quorva

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QPainter>
+#include <QWidget>
+#include <functional>
 #include <string>
 
 #include "base/services.h"
@@ -20,5 +22,12 @@ void dessiner_synthese(QPainter& peintre, const synthese_classe& s, int page, in
 // summary's workbook beside them. erreur_quorva naming the file and the
 // cause when one cannot be written.
 void ecrire_synthese(services& ctx, const synthese_classe& s, const std::string& chemin_page, int langue);
+
+// The toolbar's "Class summary...": asks for the folder (proposing
+// `dossier_propose`), reads its recordings under a progress dialog, writes
+// the summary in that folder (chemin_synthese_propose) and opens the page.
+// `choisir` (tests) answers in place of the folder dialog (empty: cancelled).
+void faire_synthese_classe(services& ctx, int langue, QWidget* parent, const std::string& dossier_propose,
+                           const std::function<std::string(const std::string&)>& choisir = {});
 
 }  // namespace quorva

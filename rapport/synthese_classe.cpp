@@ -237,6 +237,10 @@ int nb_pages_synthese(int nb_lignes) {
     return 1 + (nb_lignes - rangees_premiere_page + rangees_page_suivante - 1) / rangees_page_suivante;
 }
 
+std::string chemin_synthese_propose(const std::string& dossier, int langue) {
+    return joindre(dossier, francais(langue) ? "synthese_classe.pdf" : "class_summary.pdf");
+}
+
 std::string chemin_classeur_synthese(const std::string& chemin_page) {
     const auto point = chemin_page.find_last_of('.');
     const auto separateur = chemin_page.find_last_of("\\/");

@@ -85,6 +85,10 @@ constexpr int rangees_premiere_page = 26;
 constexpr int rangees_page_suivante = 40;
 int nb_pages_synthese(int nb_lignes);
 
+// The summary's page in the folder summarised: "synthese_classe.pdf"
+// ("class_summary.pdf" in English).
+std::string chemin_synthese_propose(const std::string& dossier, int langue);
+
 // The summary's workbook beside its page (chemin_page with ".slk" in place of
 // its extension), written as the recordings' workbooks are (the SYLK
 // writer's text rule): a title row, the headings, a row per recording.

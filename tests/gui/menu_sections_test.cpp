@@ -46,7 +46,7 @@ TEST_F(FenetresMenu, PopupMenuDrawsTheModel) {
     e("Documentsajout1").visible = true;
 
     PopupMenu1 menu(ctx, ctx.menu);
-    ASSERT_EQ(menu.actions().size(), 38);
+    ASSERT_EQ(menu.actions().size(), 39);
     EXPECT_EQ(menu.action("Mcanismesaufoyer1")->text(), QString::fromUtf8("Mécanismes au foyer"));
     EXPECT_FALSE(menu.action("Apropos1")->isVisible());
     EXPECT_TRUE(menu.action("Filmstable1D1")->isVisible());
