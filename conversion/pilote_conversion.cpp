@@ -118,6 +118,7 @@ resultat_conversion convertir(services& ctx, etat_conversion& etat, const std::s
     etat.conversion_annulee = 0;
     etat.facteur_division = options.facteur_division < 1 ? 1 : options.facteur_division;
     etat.fichier_en_cours = titre_graphique(options.fichier_en_cours, chemin);
+    etat.chemin_enregistrement = chemin;
 
     resultat_conversion resultat;
     resultat.choisi = true;

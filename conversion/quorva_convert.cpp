@@ -69,14 +69,6 @@ struct ligne_commande {
     std::string fichier_rapport;  // empty: <recording>.pdf beside each recording
 };
 
-// Whether an argument names a report's file (.pdf or .png, any case).
-bool nom_de_rapport(const std::string& arg) {
-    if (arg.size() < 5) return false;
-    std::string fin = arg.substr(arg.size() - 4);
-    for (auto& c : fin) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return fin == ".pdf" || fin == ".png";
-}
-
 ligne_commande lire_arguments(const std::vector<std::string>& argv) {
     ligne_commande l;
     const auto refus = [&l] {
@@ -110,7 +102,7 @@ ligne_commande lire_arguments(const std::vector<std::string>& argv) {
             l.accepter = true;
         } else if (arg == "--report") {
             l.rapport = true;
-            if (avec_valeur && nom_de_rapport(argv[i + 1])) l.fichier_rapport = argv[++i];
+            if (avec_valeur && est_nom_de_rapport(argv[i + 1])) l.fichier_rapport = argv[++i];
         } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
             return refus();
         } else {
@@ -155,6 +147,8 @@ int main(int argc, char** argv) {
     // does, and the workbook is still written; the command fails at the end.
     std::string affiche;
     bool pointes_en_echec = false;
+    // Where the workbook's events come from, for the report's heading.
+    origine_pointes origine = origine_pointes::detectees;
     const auto signaler = [&](const auto& action) {
         try {
             action();
@@ -167,10 +161,15 @@ int main(int argc, char** argv) {
         // As the chart does one second after it opens: the marks file of
         // another recording is left out, and said.
         signaler([&] {
-            if (Readmarks(ctx, etat) == accord_pointes::autre_enregistrement)
+            const accord_pointes accord = Readmarks(ctx, etat);
+            if (accord == accord_pointes::autre_enregistrement)
                 std::cerr << pour_terminal(etat.fichier_pointes) << ": marks file of another recording, not read\n";
+            if (accord == accord_pointes::lues) origine = origine_pointes::validees;
         });
-        if (l.accepter) signaler([&] { valider_pointes(ctx, etat); });  // the chart's OK
+        if (l.accepter) {
+            signaler([&] { valider_pointes(ctx, etat); });  // the chart's OK
+            origine = origine_pointes::validees;
+        }
     };
     options_conversion options;
     options.facteur_division = l.facteur_auto ? 1 : l.facteur;
@@ -180,6 +179,7 @@ int main(int argc, char** argv) {
     for (const auto& chemin : l.fichiers) {
         affiche = pour_terminal(chemin);
         pointes_en_echec = false;
+        origine = origine_pointes::detectees;
         try {
             const auto resultat = convertir(ctx, etat, chemin, ui, options);
             if (pointes_en_echec) ++echecs;
@@ -200,7 +200,8 @@ int main(int argc, char** argv) {
                           << lignes_tableur << "): the end of the workbook is cut off (--factor auto keeps fewer)\n";
             if (l.rapport) {
                 const std::string rapport = l.fichier_rapport.empty() ? chemin + ".pdf" : l.fichier_rapport;
-                rapport_convert::ecrire(ctx, etat, chemin, rapport, l.langue);
+                // The page of the workbook just written: its own tables.
+                rapport_convert::ecrire(ctx, etat, tables_ecrites(etat), origine, chemin, rapport, l.langue);
                 std::cout << affiche << ": report " << pour_terminal(rapport) << "\n";
             }
         } catch (const erreur_quorva& e) {

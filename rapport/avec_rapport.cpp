@@ -14,8 +14,8 @@ namespace {
 QGuiApplication* application = nullptr;
 }
 
-void ecrire(services& ctx, const etat_conversion& etat, const std::string& chemin_wav,
-            const std::string& chemin_rapport, int langue) {
+void ecrire(services& ctx, const etat_conversion& etat, const tables_evenements& tables, origine_pointes origine,
+            const std::string& chemin_wav, const std::string& chemin_rapport, int langue) {
     static int argc = 1;
     static char nom[] = "quorva-rapport";
     static char* argv[] = {nom, nullptr};
@@ -25,7 +25,7 @@ void ecrire(services& ctx, const etat_conversion& etat, const std::string& chemi
 #endif
         application = new QGuiApplication(argc, argv);
     }
-    ecrire_rapport(ctx, etat, chemin_wav, chemin_rapport, langue);
+    ecrire_rapport(ctx, etat, tables, origine, chemin_wav, chemin_rapport, langue);
 }
 
 // Before main returns: Qt's own statics must outlive the application.

@@ -19,16 +19,33 @@ constexpr int points_par_pouce_rapport = 300;
 // Draws the page on a painter whose device is the A4 landscape page.
 void dessiner_rapport(QPainter& peintre, const contenu_rapport& contenu, const etat_conversion& etat, char separateur);
 
-// The report of the conversion state as it stands, for the recording
-// chemin_wav, into chemin_rapport: PNG when its name ends with ".png"
-// (whatever the case), PDF otherwise. Written through
-// Plateforme::create_file: whole or not at all. A file that cannot be
-// written raises erreur_quorva naming it and the cause (texte_cause_rapport).
-void ecrire_rapport(services& ctx, const etat_conversion& etat, const std::string& chemin_wav,
-                    const std::string& chemin_rapport, int langue);
+// One series of a scatter plot: its points, and its fitted line when it has one.
+struct serie_nuage {
+    std::vector<point_xy> points;
+    QColor couleur = QColor(200, 0, 0);
+    bool avec_droite = false;
+    double pente = 0, ordonnee = 0;  // y = pente * x + ordonnee
+};
+
+// A scatter plot of one or several series in `cadre` (device units), with
+// round ticks on both axes and their captions (the caller leaves room for
+// the labels: about 40 points on the left, two text lines under it).
+void dessiner_nuage(QPainter& peintre, const QRectF& cadre, const std::vector<serie_nuage>& series,
+                    const QString& axe_x, const QString& axe_y, char separateur);
+
+// The report of the recording chemin_wav (its samples in `etat`, its events
+// in `tables`, origine said in the heading) into chemin_rapport: PNG when
+// its name ends with ".png" (whatever the case), PDF otherwise. Written
+// through Plateforme::create_file: whole or not at all, and only when the
+// page was drawn whole. A file that cannot be written raises erreur_quorva
+// naming it and the cause (texte_cause_rapport).
+void ecrire_rapport(services& ctx, const etat_conversion& etat, const tables_evenements& tables,
+                    origine_pointes origine, const std::string& chemin_wav, const std::string& chemin_rapport,
+                    int langue);
 
 // The chart's "Save the report...": a save dialog proposing
-// <recording>.pdf beside the recording (and .png), then ecrire_rapport.
+// <recording>.pdf beside the recording (and .png), then ecrire_rapport of
+// the marks as OK will write them (tables_reconstruites, avant_ok).
 // `choisir` (tests) answers in place of the dialog: the proposed path in,
 // the chosen one out (empty: cancelled).
 void enregistrer_rapport(services& ctx, const etat_conversion& etat, int langue, QWidget& parent,
