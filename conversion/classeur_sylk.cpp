@@ -236,9 +236,9 @@ int nb_enregistrements(const std::array<point_xy, capacite_pointes + 1>& table) 
 }
 
 // The CORREL of an event table as the spreadsheet computes it: over the
-// records up to the first empty one, from the values as written.
+// records it holds, from the values as written.
 double correlation_classeur(const std::array<point_xy, capacite_pointes + 1>& table) {
-    const int k = nb_enregistrements(table);
+    const int k = std::min(nb_enregistrements(table), enregistrements_max_classeur);
     std::vector<point_xy> lus(static_cast<std::size_t>(k) + 1);
     for (int i = 1; i <= k; ++i)
         lus[static_cast<std::size_t>(i)] = {relu(table[static_cast<std::size_t>(i)].x, '.'),

@@ -136,8 +136,10 @@ constexpr int enregistrements_max_classeur = 95;
 // The records of an event table up to its first empty one (x = 0).
 int nb_enregistrements(const std::array<point_xy, capacite_pointes + 1>& table);
 
-// The value the workbook caches beside the CORREL of a table: over its
-// records up to the first empty one, from the values as written.
+// The CORREL of a table over the records that the workbook holds (up to the
+// first empty one, at most enregistrements_max_classeur), from the values as
+// written: the value the workbook caches beside its CORREL when it has room
+// for one, and what the spreadsheet computes on those rows otherwise.
 double correlation_classeur(const std::array<point_xy, capacite_pointes + 1>& table);
 
 }  // namespace quorva

@@ -4,17 +4,15 @@
 
 namespace quorva {
 
-namespace {
-
-// `nom` under `dossier`, with the folder's separator, or the system's when
-// the folder as typed has none ("share" on Linux gives "share/g1.wav").
-std::string sous(Plateforme& os, const std::string& dossier, const std::string& nom) {
+std::string chemin_sous(Plateforme& os, const std::string& dossier, const std::string& nom) {
     if (dossier.find_first_of("\\/") != std::string::npos) return joindre(dossier, nom);
     return dossier + separateur_de(os.current_folder()) + nom;
 }
 
+namespace {
+
 void ajouter(Plateforme& os, const std::string& dossier, std::vector<std::string>& chemins) {
-    for (const auto& nom : os.list_files(dossier, "*.wav")) chemins.push_back(sous(os, dossier, nom));
+    for (const auto& nom : os.list_files(dossier, "*.wav")) chemins.push_back(chemin_sous(os, dossier, nom));
 }
 
 }  // namespace
@@ -22,7 +20,7 @@ void ajouter(Plateforme& os, const std::string& dossier, std::vector<std::string
 std::vector<std::string> enregistrements_du_dossier(Plateforme& os, const std::string& dossier) {
     std::vector<std::string> chemins;
     ajouter(os, dossier, chemins);
-    for (const auto& sous_dossier : os.list_folders(dossier)) ajouter(os, sous(os, dossier, sous_dossier), chemins);
+    for (const auto& sous_dossier : os.list_folders(dossier)) ajouter(os, chemin_sous(os, dossier, sous_dossier), chemins);
     return chemins;
 }
 

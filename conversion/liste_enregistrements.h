@@ -11,6 +11,10 @@
 
 namespace quorva {
 
+// `nom` under `dossier`, with the folder's separator, or the system's when
+// the folder as typed has none ("share" on Linux gives "share/g1.wav").
+std::string chemin_sous(Plateforme& os, const std::string& dossier, const std::string& nom);
+
 // The recordings of a folder, by name: its own "*.wav", then those of each
 // of its subfolders one level down (each machine's folder on a share), the
 // subfolders in name order.

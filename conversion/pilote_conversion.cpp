@@ -37,6 +37,7 @@ void nouvelle_conversion(etat_conversion& etat, const std::string& chemin, const
     etat.conversion_annulee = 0;
     etat.facteur_division = options.facteur_division < 1 ? 1 : options.facteur_division;
     etat.fichier_en_cours = titre_graphique(options.fichier_en_cours, chemin);
+    etat.chemin_enregistrement = chemin;
 }
 
 // The base workbook of the language is read once before the user is asked

@@ -92,12 +92,6 @@ struct ligne_commande {
 
 const char* const pas_un_seul = "a page's file takes one recording (without it: FILE.wav.pdf beside each)";
 
-// Whether an argument names a page's file (.pdf or .png, any case).
-bool nom_de_page(const std::string& arg) {
-    const std::string minuscules = minuscules_ascii(arg);
-    return arg.size() > 4 && (finit_par(minuscules, ".pdf") || finit_par(minuscules, ".png"));
-}
-
 // Reads the command line; `existe`: whether a file or folder of that name exists.
 class lecteur_arguments {
 public:
@@ -125,7 +119,7 @@ private:
     void fichier_page() {
         if (!valeur_suit()) return;
         const std::string& suivant = argv_[i_ + 1];
-        if (nom_de_page(suivant)) {
+        if (est_nom_de_rapport(suivant)) {
             l_.fichier_rapport = argv_[++i_];
         } else if (suivant.empty() || (suivant[0] != '-' && !finit_par(minuscules_ascii(suivant), ".wav") &&
                                        suivant.find_first_of("*?") == std::string::npos && !existe_(suivant))) {
@@ -160,7 +154,7 @@ private:
         } else if (arg == "--class-report" && valeur_suit()) {
             l_.mode = mode_commande::synthese;
             l_.fichiers.push_back(argv_[++i_]);
-            if (valeur_suit() && nom_de_page(argv_[i_ + 1])) l_.fichier_rapport = argv_[++i_];
+            if (valeur_suit() && est_nom_de_rapport(argv_[i_ + 1])) l_.fichier_rapport = argv_[++i_];
         } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
             refus();
         } else {
@@ -244,6 +238,7 @@ public:
 
     std::string affiche;
     bool echec = false, validees = false;
+    origine_pointes origine() const { return validees ? origine_pointes::validees : origine_pointes::detectees; }
 
     void operator()() {
         echec = validees = false;
@@ -319,7 +314,7 @@ bool convertir_un(services& ctx, etat_conversion& etat, const ligne_commande& l,
     dire_converti(graphique.affiche, etat);
     if (l.rapport) {
         const std::string page = page_de(l, chemin);
-        rapport_convert::ecrire(ctx, etat, chemin, page, langue, graphique.validees);
+        rapport_convert::ecrire(ctx, etat, tables_ecrites(etat), graphique.origine(), chemin, page, langue);
         std::cout << graphique.affiche << ": report " << pour_terminal(page) << "\n";
     }
     return !graphique.echec;
@@ -343,7 +338,9 @@ bool page_seule(services& ctx, etat_conversion& etat, const ligne_commande& l, i
         std::cerr << pour_terminal(etat.fichier_pointes)
                   << ": marks file of another recording or of another reduction, not read\n";
     const std::string page = page_de(l, chemin);
-    rapport_convert::ecrire(ctx, etat, chemin, page, langue, lu.accord == accord_pointes::lues);
+    rapport_convert::ecrire(ctx, etat, tables_ecrites(etat),
+                            lu.accord == accord_pointes::lues ? origine_pointes::validees : origine_pointes::detectees,
+                            chemin, page, langue);
     std::cout << affiche << ": report " << pour_terminal(page) << "\n";
     return lu.erreur_pointes.empty() && lu.accord != accord_pointes::autre_enregistrement;
 }

@@ -7,21 +7,38 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "base/services.h"
+#include "base/texte.h"
+#include "conversion/detection.h"
 #include "conversion/etat_conversion.h"
+
+namespace quorva {
+
+// Whether a path names a report's file: a name, then ".pdf" or ".png"
+// (whatever the case); and whether it is a PNG one.
+inline bool est_rapport_png(const std::string& chemin) {
+    return chemin.size() > 4 && egal_sans_casse(std::string_view(chemin).substr(chemin.size() - 4), ".png");
+}
+inline bool est_nom_de_rapport(const std::string& chemin) {
+    return est_rapport_png(chemin) ||
+           (chemin.size() > 4 && egal_sans_casse(std::string_view(chemin).substr(chemin.size() - 4), ".pdf"));
+}
+
+}  // namespace quorva
 
 namespace quorva::rapport_convert {
 
 // True in the program that draws pages itself.
 extern const bool disponible;
 
-// Writes the page of the recording just read, from the event tables of the
-// state (those its workbook holds); `validees`: the marks of a marks file
-// or of OK, otherwise the page says they were only detected. erreur_quorva
-// naming the file and the cause when it cannot be written.
-void ecrire(services& ctx, const etat_conversion& etat, const std::string& chemin_wav,
-            const std::string& chemin_rapport, int langue, bool validees);
+// Writes the report of the recording just read: its samples from `etat`,
+// its events from `tables` (those its workbook holds), `origine` said in
+// the heading (erreur_quorva naming the file and the cause when it cannot
+// be written).
+void ecrire(services& ctx, const etat_conversion& etat, const tables_evenements& tables, origine_pointes origine,
+            const std::string& chemin_wav, const std::string& chemin_rapport, int langue);
 
 // The class summary of a folder (rapport/synthese_classe.h) into
 // chemin_page (empty: the one it proposes in the folder), its workbook

@@ -6,7 +6,8 @@ namespace quorva::rapport_convert {
 
 const bool disponible = false;
 
-void ecrire(services&, const etat_conversion&, const std::string&, const std::string&, int, bool) {
+void ecrire(services&, const etat_conversion&, const tables_evenements&, origine_pointes, const std::string&,
+            const std::string&, int) {
     throw erreur_quorva("quorva-convert draws no report: quorva-rapport does");
 }
 

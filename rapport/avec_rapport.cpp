@@ -28,10 +28,10 @@ void demarrer_qt() {
 
 }  // namespace
 
-void ecrire(services& ctx, const etat_conversion& etat, const std::string& chemin_wav,
-            const std::string& chemin_rapport, int langue, bool /*validees*/) {
+void ecrire(services& ctx, const etat_conversion& etat, const tables_evenements& tables, origine_pointes origine,
+            const std::string& chemin_wav, const std::string& chemin_rapport, int langue) {
     demarrer_qt();
-    ecrire_rapport(ctx, etat, chemin_wav, chemin_rapport, langue);
+    ecrire_rapport(ctx, etat, tables, origine, chemin_wav, chemin_rapport, langue);
 }
 
 std::string synthese(services& ctx, const std::string& dossier, const std::string& chemin_page, int langue,
@@ -40,7 +40,7 @@ std::string synthese(services& ctx, const std::string& dossier, const std::strin
         if (progression) progression(texte_ligne(l, rang, total, langue));
     });
     demarrer_qt();
-    const std::string page = chemin_page.empty() ? chemin_synthese_propose(dossier, langue) : chemin_page;
+    const std::string page = chemin_page.empty() ? chemin_synthese_propose(ctx.os, dossier, langue) : chemin_page;
     ecrire_synthese(ctx, s, page, langue);
     illisibles = s.nb_illisibles() + static_cast<int>(s.dossiers_perdus.size());
     return page;

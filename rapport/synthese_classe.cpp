@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <ctime>
 
 #include "base/chemins.h"
 #include "base/erreur.h"
@@ -12,6 +10,7 @@
 #include "conversion/fichier_pointes.h"
 #include "conversion/liste_enregistrements.h"
 #include "conversion/pilote_conversion.h"
+#include "rapport/formats_rapport.h"
 #include "rapport/page_rapport.h"
 
 namespace quorva {
@@ -19,38 +18,6 @@ namespace quorva {
 namespace {
 
 bool francais(int langue) { return langue == 2; }
-
-std::string avec_separateur(std::string texte, char separateur) {
-    if (separateur != '.') std::replace(texte.begin(), texte.end(), '.', separateur);
-    return texte;
-}
-std::string format_coefficient(double r, char separateur) {
-    char tampon[32];
-    std::snprintf(tampon, sizeof tampon, "%.3f", r);
-    return avec_separateur(tampon, separateur);
-}
-std::string format_secondes(double s, char separateur) {
-    char tampon[32];
-    std::snprintf(tampon, sizeof tampon, "%.3f", s);
-    return avec_separateur(tampon, separateur);
-}
-std::string format_energie(double e, char separateur) {
-    char tampon[32];
-    std::snprintf(tampon, sizeof tampon, "%.4g", e);
-    return avec_separateur(tampon, separateur);
-}
-std::string date_locale(std::int64_t secondes) {
-    const std::time_t t = static_cast<std::time_t>(secondes);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &t);
-#else
-    localtime_r(&t, &local);
-#endif
-    char tampon[32];
-    std::strftime(tampon, sizeof tampon, "%Y-%m-%d %H:%M", &local);
-    return tampon;
-}
 
 // Samples to seconds at the recording's rate and reduction.
 double en_secondes(double n, const etat_conversion& etat) {
@@ -63,12 +30,13 @@ double en_secondes(double n, const etat_conversion& etat) {
 void remplir(ligne_synthese& l, const etat_conversion& etat, const lecture_classeur& lu) {
     l.lue = true;
     l.validees = lu.accord == accord_pointes::lues;
-    const int n = nb_enregistrements(etat.pointes);
-    l.nb_evenements = n;
+    // The means over the events that the workbook holds (95 at most).
+    l.nb_evenements = nb_enregistrements(etat.pointes);
+    const int n = std::min(l.nb_evenements, enregistrements_max_classeur);
     double energies = 0;
     for (int i = 1; i <= n; ++i) energies += etat.pointes[static_cast<std::size_t>(i)].y;
     if (n > 0) l.energie_moyenne = energies / n;
-    const int k = nb_enregistrements(etat.intervalles);
+    const int k = std::min(nb_enregistrements(etat.intervalles), enregistrements_max_classeur);
     double intervalles = 0;
     for (int i = 1; i <= k; ++i) {
         const point_xy& p = etat.intervalles[static_cast<std::size_t>(i)];
@@ -127,29 +95,6 @@ int synthese_classe::nb_illisibles() const {
     return static_cast<int>(std::count_if(lignes.begin(), lignes.end(), [](const auto& l) { return !l.lue; }));
 }
 
-relation_commune relation_de_points(const std::vector<point_xy>& points) {
-    relation_commune r;
-    r.nb_points = static_cast<int>(points.size());
-    if (r.nb_points < 2) return r;
-    long double sx = 0, sy = 0;
-    for (const auto& p : points) {
-        sx += p.x;
-        sy += p.y;
-    }
-    const long double mx = sx / r.nb_points, my = sy / r.nb_points;
-    long double sxx = 0, sxy = 0, syy = 0;
-    for (const auto& p : points) {
-        sxx += (p.x - mx) * (p.x - mx);
-        sxy += (p.x - mx) * (p.y - my);
-        syy += (p.y - my) * (p.y - my);
-    }
-    if (sxx <= 0 || syy <= 0) return r;
-    r.pente = static_cast<double>(sxy / sxx);
-    r.ordonnee = static_cast<double>(my - sxy / sxx * mx);
-    r.coefficient = static_cast<double>(sxy / std::sqrt(sxx * syy));
-    return r;
-}
-
 synthese_classe preparer_synthese(services& ctx, const std::string& dossier, int langue,
                                   const std::function<void(const ligne_synthese&, int, int)>& apres) {
     synthese_classe s;
@@ -170,13 +115,13 @@ synthese_classe preparer_synthese(services& ctx, const std::string& dossier, int
         tous.insert(tous.end(), l.points.begin(), l.points.end());
         if (apres) apres(l, static_cast<int>(i) + 1, static_cast<int>(chemins.size()));
     }
-    s.commune = relation_de_points(tous);
+    s.commune = droite_de(tous);
+    s.nb_points = static_cast<int>(tous.size());
     return s;
 }
 
 std::string texte_ligne(const ligne_synthese& l, int rang, int total, int langue) {
-    std::string texte = std::to_string(rang) + "/" + std::to_string(total) + " " +
-                        (l.dossier.empty() ? l.enregistrement : joindre(l.dossier, l.enregistrement)) + ": ";
+    std::string texte = std::to_string(rang) + "/" + std::to_string(total) + " " + l.chemin + ": ";
     if (!l.lue) return texte + l.cause;
     const bool fr = francais(langue);
     texte += std::to_string(l.nb_evenements) + (fr ? " événements" : " events");
@@ -201,12 +146,12 @@ textes_synthese textes_de_synthese(const synthese_classe& s, int langue, char se
                     : "Interval before an event against its energy, every group";
     t.axe_x = fr ? "intervalle avant (s)" : "interval before (s)";
     t.axe_y = fr ? "énergie" : "energy";
-    const relation_commune& c = s.commune;
-    t.coefficient = c.coefficient ? (fr ? "Classe entière : r = " : "Whole class: r = ") +
-                                        format_coefficient(*c.coefficient, separateur) + ", " +
-                                        std::to_string(c.nb_points) + (fr ? " points" : " points")
-                                  : (fr ? "Pas de coefficient : " : "No coefficient: ") + std::to_string(c.nb_points) +
-                                        (fr ? " point(s)" : " point(s)");
+    const droite_ajustee& c = s.commune;
+    t.coefficient = c.existe ? (fr ? "Toute la classe : r = " : "Whole class: r = ") +
+                                   texte_coefficient(c.coefficient, separateur)
+                             : (fr ? "Toute la classe : pas de coefficient" : "Whole class: no coefficient");
+    t.droite = c.existe ? texte_droite(c.pente, c.ordonnee, s.nb_points, langue, separateur)
+                        : "(" + std::to_string(s.nb_points) + " points)";
     if (!s.dossiers_perdus.empty()) {
         t.perdus = fr ? "Dossiers devenus illisibles pendant la synthèse, non lus : "
                       : "Folders that could no longer be read during the summary, not read: ";
@@ -222,10 +167,10 @@ std::vector<std::string> cellules(const ligne_synthese& l, int langue, char sepa
         c.push_back(l.cause);
         return c;
     }
-    const auto r = [&](const std::optional<double>& v) { return v ? format_coefficient(*v, separateur) : "–"; };
+    const auto r = [&](const std::optional<double>& v) { return v ? texte_coefficient(*v, separateur) : "–"; };
     c.push_back(std::to_string(l.nb_evenements));
-    c.push_back(l.nb_evenements > 1 ? format_secondes(l.intervalle_moyen, separateur) : "–");
-    c.push_back(l.nb_evenements > 0 ? format_energie(l.energie_moyenne, separateur) : "–");
+    c.push_back(l.nb_evenements > 1 ? texte_secondes(l.intervalle_moyen, separateur) : "–");
+    c.push_back(l.nb_evenements > 0 ? texte_significatif(l.energie_moyenne, 4, separateur) : "–");
     c.push_back(r(l.r_intervalles));
     c.push_back(r(l.r_debuts));
     c.push_back(l.validees ? (fr ? "validées" : "validated") : (fr ? "détectées" : "detected"));
@@ -237,8 +182,8 @@ int nb_pages_synthese(int nb_lignes) {
     return 1 + (nb_lignes - rangees_premiere_page + rangees_page_suivante - 1) / rangees_page_suivante;
 }
 
-std::string chemin_synthese_propose(const std::string& dossier, int langue) {
-    return joindre(dossier, francais(langue) ? "synthese_classe.pdf" : "class_summary.pdf");
+std::string chemin_synthese_propose(Plateforme& os, const std::string& dossier, int langue) {
+    return chemin_sous(os, dossier, francais(langue) ? "synthese_classe.pdf" : "class_summary.pdf");
 }
 
 std::string chemin_classeur_synthese(const std::string& chemin_page) {
@@ -271,7 +216,7 @@ void ecrire_classeur_synthese(const services& ctx, const synthese_classe& s, int
     }
     if (s.lignes.empty()) lignes.push_back({{t.vide, {}}});
     lignes.push_back({});
-    lignes.push_back({{t.coefficient, {}}});
+    lignes.push_back({{t.coefficient, {}}, {t.droite, {}}});
     if (!t.perdus.empty()) lignes.push_back({{t.perdus, {}}});
     ecrire_tableau_sylk(ctx, chemin, lignes);
 }

@@ -17,6 +17,7 @@
 
 #include "base/services.h"
 #include "conversion/etat_conversion.h"
+#include "rapport/page_rapport.h"
 
 namespace quorva {
 
@@ -36,18 +37,11 @@ struct ligne_synthese {
     std::vector<point_xy> points;  // (interval before in seconds, energy) of each event
 };
 
-// A relation over several recordings' points: its least-squares line and
-// coefficient, when there is one.
-struct relation_commune {
-    int nb_points = 0;
-    std::optional<double> coefficient;
-    double pente = 0, ordonnee = 0;
-};
-
 struct synthese_classe {
     std::string dossier;
     std::vector<ligne_synthese> lignes;
-    relation_commune commune;  // every row's points together
+    droite_ajustee commune;  // every row's points together
+    int nb_points = 0;
     // Subfolders that could not be listed, or a folder gone meanwhile.
     std::vector<std::string> dossiers_perdus;
     int nb_illisibles() const;
@@ -61,16 +55,13 @@ struct synthese_classe {
 synthese_classe preparer_synthese(services& ctx, const std::string& dossier, int langue,
                                   const std::function<void(const ligne_synthese&, int rang, int total)>& apres = {});
 
-// The relation of all rows' points.
-relation_commune relation_de_points(const std::vector<point_xy>& points);
-
 // The line on the command line and under the progress bar: "3/40
 // poste1\essai.wav: 12 events" or its cause.
 std::string texte_ligne(const ligne_synthese& l, int rang, int total, int langue);
 
 // The texts of the summary's page and workbook, in the program's language.
 struct textes_synthese {
-    std::string titre, sous_titre, vide, relation, axe_x, axe_y, coefficient, perdus;
+    std::string titre, sous_titre, vide, relation, axe_x, axe_y, coefficient, droite, perdus;
     std::vector<std::string> colonnes;  // the table's headings
 };
 textes_synthese textes_de_synthese(const synthese_classe& s, int langue, char separateur);
@@ -87,7 +78,7 @@ int nb_pages_synthese(int nb_lignes);
 
 // The summary's page in the folder summarised: "synthese_classe.pdf"
 // ("class_summary.pdf" in English).
-std::string chemin_synthese_propose(const std::string& dossier, int langue);
+std::string chemin_synthese_propose(Plateforme& os, const std::string& dossier, int langue);
 
 // The summary's workbook beside its page (chemin_page with ".slk" in place of
 // its extension), written as the recordings' workbooks are (the SYLK
