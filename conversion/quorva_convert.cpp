@@ -15,8 +15,7 @@
 //
 // For each recording: the display pass (no chart); a marks file of this
 // recording's samples gives the workbook's tables, as OK rebuilds them
-// (pointes_du_classeur); --accept writes the marks file where there was
-// none, as the chart's OK does. A marks file that cannot be read (damaged,
+// (pointes_du_classeur); --accept then saves them, as the chart's OK does. A marks file that cannot be read (damaged,
 // of another recording or another reduction) is said and kept as it is;
 // the workbook is still written from the detected marks, and the command
 // fails. Then the workbook pass, FILE.wav.slk.
@@ -228,8 +227,8 @@ std::string page_de(const ligne_commande& l, const std::string& chemin) {
 // --- One recording converted ------------------------------------------------------
 
 // The chart's part without a chart: the workbook's tables from the marks
-// file (or detected); --accept saves the marks where there were none. A
-// marks file that cannot be read is said and kept. Returns whether the
+// file (or detected); --accept saves them as OK does. A marks file that
+// cannot be read is said and kept. Returns whether the
 // tables are validated marks (the marks file's, or accepted).
 class sans_graphique {
 public:
@@ -261,12 +260,10 @@ public:
             return;
         }
         validees = true;
-        if (accord == accord_pointes::absent) {
-            try {
-                valider_pointes(ctx_, etat_);  // the chart's OK
-            } catch (const erreur_quorva& e) {
-                signaler(affiche + ": " + pour_terminal(e.what()));
-            }
+        try {
+            valider_pointes(ctx_, etat_);  // the chart's OK
+        } catch (const erreur_quorva& e) {
+            signaler(affiche + ": " + pour_terminal(e.what()));
         }
     }
 

@@ -105,7 +105,12 @@ struct conversion_externe {
 
 conversion_externe lance(const std::string& arguments) {
     conversion_externe r;
-    const std::string commande = std::string(QUORVA_CONVERT) + " --program-folder \"" +
+    // A temporary folder without the toolbar's language: English unless asked.
+    static const std::string sans_preference = [] {
+        char modele[] = "/tmp/quorva-interop-XXXXXX";
+        return std::string(::mkdtemp(modele) ? modele : "/nonexistent");
+    }();
+    const std::string commande = "TMPDIR=" + sans_preference + " " + std::string(QUORVA_CONVERT) + " --program-folder \"" +
                                  QUORVA_DONNEES_CONVERSION + "/..\" " + arguments + " 2>&1";
     FILE* flux = ::popen(commande.c_str(), "r");
     if (!flux) return r;
