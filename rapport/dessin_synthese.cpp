@@ -23,7 +23,7 @@ constexpr double marge = 28;
 constexpr double haut_tableau = 66;
 constexpr double largeur_tableau = 540;
 // The table's columns (points from its left), the last one's end.
-constexpr double colonnes[] = {0, 62, 168, 230, 284, 338, 390, 438, 486, largeur_tableau};
+constexpr double colonnes[] = {0, 56, 156, 228, 278, 332, 384, 434, 484, largeur_tableau};
 constexpr int nb_colonnes = 9;
 
 // Each recording's colour and marker in the plot, shown before its name in
@@ -57,8 +57,10 @@ void dessiner_rangees(QPainter& peintre, const synthese_classe& s, const textes_
             // An unreadable recording's cause takes the rest of the row.
             const double fin = c + 1 == static_cast<int>(textes.size()) ? largeur_tableau : colonnes[c + 1];
             double x = gauche + colonnes[c] * k;
+            // The recording's marker in the plot, before its name.
             if (c == 1) {
-                dessiner_marqueur(peintre, QPointF(x + 2.5 * k, y + rangee / 2), couleur(i), forme(i), 1.8 * k);
+                if (s.lignes[static_cast<std::size_t>(i)].lue)
+                    dessiner_marqueur(peintre, QPointF(x + 2.5 * k, y + rangee / 2), couleur(i), forme(i), 1.8 * k);
                 x += 7 * k;
             }
             const double place = gauche + (fin - 3) * k - x;
@@ -97,6 +99,25 @@ void dessiner_relation_commune(QPainter& peintre, const synthese_classe& s, cons
     dessiner_nuage(peintre, cadre, series, qt(t.axe_x), qt(t.axe_y), separateur);
 }
 
+// Under the last page's table: why marks files were not read, and the
+// folders lost meanwhile.
+void dessiner_notes(QPainter& peintre, const synthese_classe& s, const textes_synthese& t, int page, double k) {
+    const int premiere = page == 0 ? 0 : rangees_premiere_page + (page - 1) * rangees_page_suivante;
+    const int rangees = static_cast<int>(s.lignes.size()) - premiere;
+    double y = (haut_tableau + 2 * hauteur_rangee + (std::max(rangees, 1) + 1) * hauteur_rangee) * k;
+    police_page(peintre, taille_petite);
+    peintre.setPen(Qt::black);
+    const double largeur = (page == 0 ? largeur_tableau : largeur_page - 2 * marge) * k;
+    std::vector<std::string> lignes = t.notes;
+    if (!t.perdus.empty()) lignes.push_back(t.perdus);
+    for (const auto& ligne : lignes) {
+        const QRectF place(marge * k, y, largeur, (hauteur_page - marge) * k - y);
+        const QRectF occupe = peintre.boundingRect(place, Qt::AlignLeft | Qt::TextWordWrap, qt(ligne));
+        peintre.drawText(place, Qt::AlignLeft | Qt::TextWordWrap, qt(ligne));
+        y += occupe.height() + 2 * k;
+    }
+}
+
 }  // namespace
 
 void dessiner_synthese(QPainter& peintre, const synthese_classe& s, int page, int langue, char separateur) {
@@ -120,11 +141,7 @@ void dessiner_synthese(QPainter& peintre, const synthese_classe& s, int page, in
                          separateur, k);
     }
     if (page == 0) dessiner_relation_commune(peintre, s, t, separateur, k);
-    if (!t.perdus.empty() && page + 1 == nb_pages) {
-        police_page(peintre, taille_petite);
-        peintre.drawText(QRectF(marge * k, (hauteur_page - marge - 22) * k, (largeur_page - 2 * marge) * k, 22 * k),
-                         Qt::AlignLeft | Qt::TextWordWrap, qt(t.perdus));
-    }
+    if (page + 1 == nb_pages) dessiner_notes(peintre, s, t, page, k);
 }
 
 void ecrire_synthese(services& ctx, const synthese_classe& s, const std::string& chemin_page, int langue) {

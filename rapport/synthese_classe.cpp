@@ -84,8 +84,12 @@ ligne_synthese lire_ligne(services& ctx, etat_conversion& etat, const std::strin
     } catch (const erreur_quorva& e) {
         l.cause = e.what();
     }
+    // One line, the files by their names: the row says which folder.
     for (char& c : l.cause)
         if (c == '\r') c = ' ';
+    for (const std::string& long_ : {chemin + ".txt", chemin})
+        for (auto p = l.cause.find(long_); p != std::string::npos; p = l.cause.find(long_))
+            l.cause.replace(p, long_.size(), nom_de(long_));
     return l;
 }
 
@@ -152,6 +156,9 @@ textes_synthese textes_de_synthese(const synthese_classe& s, int langue, char se
                              : (fr ? "Toute la classe : pas de coefficient" : "Whole class: no coefficient");
     t.droite = c.existe ? texte_droite(c.pente, c.ordonnee, s.nb_points, langue, separateur)
                         : "(" + std::to_string(s.nb_points) + " points)";
+    // A marks file that could not be read: its row is marked "*".
+    for (const auto& l : s.lignes)
+        if (l.lue && !l.cause.empty()) t.notes.push_back("* " + l.enregistrement + " : " + l.cause);
     if (!s.dossiers_perdus.empty()) {
         t.perdus = fr ? "Dossiers devenus illisibles pendant la synthèse, non lus : "
                       : "Folders that could no longer be read during the summary, not read: ";
@@ -173,7 +180,8 @@ std::vector<std::string> cellules(const ligne_synthese& l, int langue, char sepa
     c.push_back(l.nb_evenements > 0 ? texte_significatif(l.energie_moyenne, 4, separateur) : "–");
     c.push_back(r(l.r_intervalles));
     c.push_back(r(l.r_debuts));
-    c.push_back(l.validees ? (fr ? "validées" : "validated") : (fr ? "détectées" : "detected"));
+    c.push_back(std::string(l.validees ? (fr ? "validées" : "validated") : (fr ? "détectées" : "detected")) +
+                (l.cause.empty() ? "" : " *"));
     return c;
 }
 
@@ -217,6 +225,7 @@ void ecrire_classeur_synthese(const services& ctx, const synthese_classe& s, int
     if (s.lignes.empty()) lignes.push_back({{t.vide, {}}});
     lignes.push_back({});
     lignes.push_back({{t.coefficient, {}}, {t.droite, {}}});
+    for (const auto& note : t.notes) lignes.push_back({{note, {}}});
     if (!t.perdus.empty()) lignes.push_back({{t.perdus, {}}});
     ecrire_tableau_sylk(ctx, chemin, lignes);
 }

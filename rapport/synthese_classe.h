@@ -63,6 +63,7 @@ std::string texte_ligne(const ligne_synthese& l, int rang, int total, int langue
 struct textes_synthese {
     std::string titre, sous_titre, vide, relation, axe_x, axe_y, coefficient, droite, perdus;
     std::vector<std::string> colonnes;  // the table's headings
+    std::vector<std::string> notes;     // why a row's marks file was not read
 };
 textes_synthese textes_de_synthese(const synthese_classe& s, int langue, char separateur);
 
