@@ -30,6 +30,7 @@ printf 'abîmé\r\n' > "$classe/poste3/groupe4.wav.txt"
 empreintes() { (cd "$classe" && find . -type f ! -name '*.pdf' | sort | xargs -d '\n' md5sum); }
 empreintes > "$travail/avant"
 validees=$(grep -E 'groupe1|Łukasz' "$travail/avant")
+cp "$classe/poste1/groupe1.wav.slk" "$travail/"
 
 # The guide's old command: the validated workbooks and marks files stay;
 # the damaged file stays, and the command says it failed.
@@ -72,6 +73,9 @@ for attendu in "synthèse de la classe" "poste1 groupe1.wav" "Łukasz.wav" "vali
     [[ $texte == *"$attendu"* ]] || echec "the summary lacks \"$attendu\": $texte"
 done
 [ -s "$classe/synthese_classe.slk" ] || echec "no summary workbook"
+# The row's coefficients are the pupil's workbook's cached CORREL values.
+correl=$(grep -a ';ECORREL' "$travail/groupe1.wav.slk" | sed 's/.*;K\([^;]*\);E.*/\1/' | xargs printf '%.3f ')
+[[ $texte == *"poste1 groupe1.wav "*" ${correl% } validées"* ]] || echec "groupe1's coefficients are not its workbook's ($correl)"
 (cd "$classe" && find . -type f ! -name '*.pdf' ! -name 'synthese_classe.slk' | sort | xargs -d '\n' md5sum) |
     diff "$travail/avant_pages" - || echec "the summary changed a pupil's file"
 vivant "$QUORVA" || echec "quorva ended"

@@ -104,7 +104,7 @@ TEST_F(FenetresMenu, SectionWindowsAreSizedPlacedAndReused) {
     EXPECT_TRUE(fenetre->isVisible());
     EXPECT_EQ(fenetre->size(), QSize(f.Width, f.Height));
     EXPECT_EQ(fenetre->pos(), QPoint(1016 - 20, 4 + 20));
-    EXPECT_EQ(fenetre->ListBox1->count(), 5);
+    EXPECT_EQ(fenetre->ListBox1->count(), 4);
     EXPECT_EQ(fenetre->ListBox1->height(), f.liste_hauteur);
     EXPECT_EQ(fenetre->lab_nom_tp->text(), "________SHAKE TABLES__________");
     EXPECT_EQ(fenetre->palette().color(QPalette::Window), QColor(255, 255, 0));
@@ -130,7 +130,7 @@ TEST_F(FenetresMenu, SectionWindowsAreSizedPlacedAndReused) {
     EXPECT_EQ(feuille_tp_qt(ctx.sections, 1), fenetre);
     EXPECT_TRUE(fenetre->isVisible());
     EXPECT_EQ(fenetre->pos(), QPoint(986, 49));
-    EXPECT_EQ(fenetre->ListBox1->count(), 4);
+    EXPECT_EQ(fenetre->ListBox1->count(), 5);
 
     // A double-click on a row performs its entry.
     int conversions = 0;
