@@ -58,9 +58,11 @@ void brancher_menu(contexte& ctx, const fenetres& f, std::function<interface_con
     m.lancer_conversion = [&ctx, ui, OpenDialog1 = dialogue_ouverture_wav(ctx.os, &f.Form1)] {
         Lectureconversionwav1Click(ctx, ctx.conversion, OpenDialog1, ui());
     };
-    // The practical's recording folder: each machine's folder under it on a share.
+    // The practical's recording folder, where the stick-slip entry records
+    // (each machine's folder under it on a share).
     m.lancer_synthese = [&ctx, &barre = f.Form1] {
-        faire_synthese_classe(ctx, ctx.langue.langue, &barre, joindre(ctx.audacity.mes_documents, "patin_tracte"));
+        faire_synthese_classe(ctx, ctx.langue.langue, &barre,
+                              joindre(ctx.menu.chemins[slot_audacity], "audacity\\patin_tracte"));
     };
     TForm_patience& patience = f.Form_patience;
     m.lancer_audacity_patin = [&ctx, &patience] {

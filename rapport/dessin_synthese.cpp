@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/chemins.h"
 #include "base/erreur.h"
 #include "base/fenetres_qt.h"
 #include "base/services_systeme.h"
@@ -164,13 +165,16 @@ void faire_synthese_classe(services& ctx, int langue, QWidget* parent, const std
                            const std::function<std::string(const std::string&)>& choisir) {
     const bool fr = langue == 2;
     std::string dossier;
+    // Before any recording the folder may not exist yet: its nearest folder that does.
+    std::string propose = dossier_propose;
+    while (!propose.empty() && !ctx.os.folder_exists(propose)) propose = dossier_de(propose);
     if (choisir) {
-        dossier = choisir(dossier_propose);
+        dossier = choisir(propose);
     } else {
         const QString titre = fr ? QString::fromUtf8("Synthèse de la classe : dossier des enregistrements")
                                  : QString("Class summary: folder of the recordings");
         const QString choisi =
-            QFileDialog::getExistingDirectory(parent, titre, qt(ctx.os.dialog_path(dossier_propose)));
+            QFileDialog::getExistingDirectory(parent, titre, qt(ctx.os.dialog_path(propose)));
         if (!choisi.isEmpty()) dossier = ctx.os.path_from_dialog(utf8(choisi));
     }
     if (dossier.empty()) return;
