@@ -143,9 +143,9 @@ textes_synthese textes_de_synthese(const synthese_classe& s, int langue, char se
     t.vide = fr ? "Aucun enregistrement (.wav) dans ce dossier ni dans ses sous-dossiers."
                 : "No recording (.wav) in this folder or its subfolders.";
     t.colonnes = fr ? std::vector<std::string>{"Dossier", "Enregistrement", "Date", "Événements", "Intervalle moyen (s)",
-                                               "Énergie moyenne", "r intervalle–énergie", "r début–énergie", "Pointes"}
+                                               "Énergie moyenne", "r intervalle-énergie", "r début-énergie", "Pointes"}
                     : std::vector<std::string>{"Folder", "Recording", "Date", "Events", "Mean interval (s)",
-                                               "Mean energy", "r interval–energy", "r start–energy", "Marks"};
+                                               "Mean energy", "r interval-energy", "r start-energy", "Marks"};
     t.relation = fr ? "Intervalle avant un événement et son énergie, tous les groupes"
                     : "Interval before an event against its energy, every group";
     t.axe_x = fr ? "intervalle avant (s)" : "interval before (s)";
