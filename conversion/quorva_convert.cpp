@@ -391,13 +391,11 @@ int main(int argc, char** argv) {
                                  return plateforme->file_exists(nom) || plateforme->folder_exists(nom);
                              }).lire();
     if (l.sortie) return *l.sortie;
-    if (l.rapport || l.mode != mode_commande::conversion) {
-        if (!rapport_convert::disponible) {
-            const int statut = relancer_voisin("quorva-rapport", argc, argv);
-            if (statut >= 0) return statut;
-            std::cerr << "quorva-convert: pages need quorva-rapport beside quorva-convert, which cannot be started\n";
-            return 1;
-        }
+    if ((l.rapport || l.mode != mode_commande::conversion) && !rapport_convert::disponible) {
+        const int statut = relancer_voisin("quorva-rapport", argc, argv);
+        if (statut >= 0) return statut;
+        std::cerr << "quorva-convert: pages need quorva-rapport beside quorva-convert, which cannot be started\n";
+        return 1;
     }
     services ctx(*plateforme);
     const int langue = preparer(ctx, l);
