@@ -1,14 +1,13 @@
 #include "base/echecs_fichiers.h"
 
+#include "base/texte.h"
+
 namespace quorva {
 
 const char* const texte_ouvert_ailleurs = "ouvert par un autre programme (tableur, antivirus...)";
 
 std::string texte_trop_long(const std::string& chemin) {
-    std::size_t caracteres = 0;
-    for (const char c : chemin)
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++caracteres;
-    return "le chemin " + chemin + " est trop long (" + std::to_string(caracteres) + " caractères)";
+    return "le chemin " + chemin + " est trop long (" + std::to_string(nb_caracteres_utf8(chemin)) + " caractères)";
 }
 
 std::string raison_ecriture(const std::string& sujet, const std::string& chemin, FileFailure cause) {

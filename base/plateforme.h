@@ -99,6 +99,8 @@ public:
 struct FileStamp {
     std::uint64_t size = 0;
     std::int64_t modified = 0;
+    // The same time for a person to read: seconds since 1970-01-01 UTC.
+    std::int64_t unix_seconds = 0;
     bool operator==(const FileStamp&) const = default;
 };
 

@@ -33,6 +33,15 @@ std::string titre_graphique(const std::string& donne, const std::string& chemin)
     return chemin.empty() ? "Quorva" : chemin;
 }
 
+// The state a conversion starts from.
+void nouvelle_conversion(etat_conversion& etat, const std::string& chemin, const options_conversion& options) {
+    etat.reponse_taille = 0;
+    etat.conversion_annulee = 0;
+    etat.facteur_division = options.facteur_division < 1 ? 1 : options.facteur_division;
+    etat.fichier_en_cours = titre_graphique(options.fichier_en_cours, chemin);
+    etat.chemin_enregistrement = chemin;
+}
+
 // The base workbook of the language is read once before the user is asked
 // anything (the size question, the chart): a missing one is said before
 // the marks are checked for nothing. The workbook pass reads it again.
@@ -113,10 +122,7 @@ void ecrire_classeur(services& ctx, etat_conversion& etat, const std::string& ch
 resultat_conversion convertir(services& ctx, etat_conversion& etat, const std::string& chemin,
                               const interface_conversion& ui, const options_conversion& options) {
     occupation occupee(etat.conversion_en_cours);
-    etat.reponse_taille = 0;
-    etat.conversion_annulee = 0;
-    etat.facteur_division = options.facteur_division < 1 ? 1 : options.facteur_division;
-    etat.fichier_en_cours = titre_graphique(options.fichier_en_cours, chemin);
+    nouvelle_conversion(etat, chemin, options);
 
     resultat_conversion resultat;
     resultat.choisi = true;
@@ -148,6 +154,21 @@ resultat_conversion convertir(services& ctx, etat_conversion& etat, const std::s
         appeler(ui.masquer_patience);
     }
     return resultat;
+}
+
+lecture_classeur lire_comme_classeur(const services& ctx, etat_conversion& etat, const std::string& chemin,
+                                     const interface_conversion& ui, const options_conversion& options) {
+    occupation occupee(etat.conversion_en_cours);
+    nouvelle_conversion(etat, chemin, options);
+    lecture_classeur lu;
+    lu.lecture = Lecture_fichier_wav(ctx, etat, chemin, passe_lecture::affichage, ui);
+    if (lu.lecture != resultat_lecture::accepte || etat.conversion_annulee != 0) return lu;
+    try {
+        lu.accord = pointes_du_classeur(ctx, etat);
+    } catch (const erreur_quorva& e) {
+        lu.erreur_pointes = e.what();
+    }
+    return lu;
 }
 
 resultat_conversion BitBtn1Click(services& ctx, etat_conversion& etat, const choix_fichier& choisir,

@@ -365,7 +365,8 @@ std::optional<FileStamp> PlateformePosix::file_stamp(const std::string& path) {
     struct stat infos;
     if (!posix || !existe(*posix, &infos) || !S_ISREG(infos.st_mode)) return std::nullopt;
     return FileStamp{static_cast<std::uint64_t>(infos.st_size),
-                     static_cast<std::int64_t>(infos.st_mtim.tv_sec) * 1'000'000'000 + infos.st_mtim.tv_nsec};
+                     static_cast<std::int64_t>(infos.st_mtim.tv_sec) * 1'000'000'000 + infos.st_mtim.tv_nsec,
+                     static_cast<std::int64_t>(infos.st_mtim.tv_sec)};
 }
 
 std::unique_ptr<OutputFile> PlateformePosix::create_file(const std::string& path) {

@@ -306,6 +306,8 @@ public:
         empreinte.modified = static_cast<std::int64_t>(
             (static_cast<std::uint64_t>(donnees.ftLastWriteTime.dwHighDateTime) << 32) |
             donnees.ftLastWriteTime.dwLowDateTime);
+        // FILETIME counts 100 ns from 1601-01-01.
+        empreinte.unix_seconds = (empreinte.modified - 116'444'736'000'000'000LL) / 10'000'000;
         return empreinte;
     }
 
