@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/texte.h"
+
 namespace quorva {
 
 namespace {
@@ -10,18 +12,13 @@ namespace {
 // any folder.
 constexpr std::size_t nom_max = 255;
 
-std::size_t caracteres(std::string_view texte) {
-    return static_cast<std::size_t>(
-        std::count_if(texte.begin(), texte.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
 // The first name of the path longer than any system takes; empty when none
 // is: then the path as a whole is what is too long.
 std::string_view nom_trop_long(std::string_view chemin) {
     while (!chemin.empty()) {
         const std::size_t fin = std::min(chemin.find_first_of("\\/"), chemin.size());
         const std::string_view nom = chemin.substr(0, fin);
-        if (caracteres(nom) > nom_max) return nom;
+        if (nb_caracteres_utf8(nom) > nom_max) return nom;
         chemin.remove_prefix(std::min(fin + 1, chemin.size()));
     }
     return {};
@@ -34,9 +31,9 @@ const char* const texte_ouvert_ailleurs = "ouvert par un autre programme (tableu
 std::string texte_trop_long(const std::string& chemin) {
     const std::string_view nom = nom_trop_long(chemin);
     if (!nom.empty())
-        return "le nom " + std::string(nom) + " est trop long (" + std::to_string(caracteres(nom)) +
+        return "le nom " + std::string(nom) + " est trop long (" + std::to_string(nb_caracteres_utf8(nom)) +
                " caractères, " + std::to_string(nom_max) + " au plus)";
-    return "le chemin " + chemin + " est trop long (" + std::to_string(caracteres(chemin)) + " caractères)";
+    return "le chemin " + chemin + " est trop long (" + std::to_string(nb_caracteres_utf8(chemin)) + " caractères)";
 }
 
 std::string raison_ecriture(const std::string& sujet, const std::string& chemin, FileFailure cause) {

@@ -177,6 +177,13 @@ std::string debut_utf8(std::string_view texte, std::size_t nb_caracteres) {
     return std::string(texte.substr(0, i));
 }
 
+std::size_t nb_caracteres_utf8(std::string_view texte) {
+    std::size_t n = 0;
+    for (const char c : texte)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
+    return n;
+}
+
 std::string minuscules_ascii(std::string_view texte) {
     std::string sortie(texte);
     for (char& c : sortie)

@@ -31,6 +31,8 @@ std::string texte_fichier_utf8(std::string_view octets);
 // The first `nb_caracteres` characters of a UTF-8 text (a byte that is not
 // UTF-8 counts as one), never cutting one in two.
 std::string debut_utf8(std::string_view texte, std::size_t nb_caracteres);
+// The characters of a UTF-8 text, as a person counts them (a letter is one).
+std::size_t nb_caracteres_utf8(std::string_view texte);
 
 // ASCII letters A..Z to a..z; every other byte as it is.
 std::string minuscules_ascii(std::string_view texte);

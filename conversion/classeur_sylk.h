@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -107,6 +108,23 @@ private:
     compteur texte_rang_, texte_n_;
 };
 
+// A text of the program (UTF-8) as a SYLK workbook holds it, the quotes
+// left to the caller: the workbooks' code page (a letter it lacks becomes
+// "?"), ";" doubled.
+std::string texte_sylk(std::string_view utf8);
+
+// A cell of a plain table: a text, or a number when `nombre` holds one.
+struct cellule_sylk {
+    std::string texte;
+    std::optional<double> nombre;
+};
+
+// A workbook of rows of cells (row 1 first, then 2...), written as the
+// stick-slip workbooks are: their text rule and number format, whole or not
+// at all. Throws WriteError when it cannot be written.
+void ecrire_tableau_sylk(const services& ctx, const std::string& chemin,
+                         const std::vector<std::vector<cellule_sylk>>& lignes);
+
 // The correlation of (x, y) over the first k records of a table, as the
 // spreadsheet's CORREL gives it from the written values; 0 when undefined.
 double correlation_table(const point_xy* table, int k);
@@ -118,8 +136,10 @@ constexpr int enregistrements_max_classeur = 95;
 // The records of an event table up to its first empty one (x = 0).
 int nb_enregistrements(const std::array<point_xy, capacite_pointes + 1>& table);
 
-// The value the workbook caches beside the CORREL of a table: over its
-// records up to the first empty one, from the values as written.
+// The CORREL of a table over the records that the workbook holds (up to the
+// first empty one, at most enregistrements_max_classeur), from the values as
+// written: the value the workbook caches beside its CORREL when it has room
+// for one, and what the spreadsheet computes on those rows otherwise.
 double correlation_classeur(const std::array<point_xy, capacite_pointes + 1>& table);
 
 }  // namespace quorva

@@ -1,5 +1,6 @@
 #include "conversion/detection.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -185,6 +186,14 @@ tables_evenements tables_reconstruites(const etat_conversion& etat) {
         if (i < n) t.intervalles[iu].x = static_cast<double>(arrondi(t.intervalles[iu].x));
     }
     t.nb_pointes = n;
+    return t;
+}
+
+tables_evenements tables_ecrites(const etat_conversion& etat) {
+    tables_evenements t;
+    t.pointes = etat.pointes;
+    t.intervalles = etat.intervalles;
+    t.nb_pointes = std::clamp<std::int32_t>(etat.nb_pointes, 0, capacite_pointes);
     return t;
 }
 

@@ -24,14 +24,27 @@ void detecte_pointes(const services& ctx, etat_conversion& etat, const interface
 // niveau_base), intervalles rebuilt, positions rounded half to even.
 void reconstruit_pointes(etat_conversion& etat);
 
-// The tables that reconstruit_pointes would give, the state left as it is
-// (the report shows the events as OK will write them).
+// The two event tables as a workbook holds them.
 struct tables_evenements {
     std::array<point_xy, capacite_pointes + 1> pointes{};
     std::array<point_xy, capacite_pointes + 1> intervalles{};
     std::int32_t nb_pointes = 0;
 };
+
+// The tables that reconstruit_pointes would give, the state left as it is
+// (the chart's report shows the events as OK will write them).
 tables_evenements tables_reconstruites(const etat_conversion& etat);
+
+// The tables of the state as they stand: those the workbook pass writes.
+tables_evenements tables_ecrites(const etat_conversion& etat);
+
+// Where a report's events come from; its heading says so unless they are
+// the checked ones.
+enum class origine_pointes {
+    validees,   // checked: OK written, --accept, or the pupil's marks file
+    avant_ok,   // the chart's marks, before OK writes them
+    detectees,  // detection only, the marks not checked
+};
 
 // Energy of sample value v: (v / 1000)^2.
 inline double energie(double v) { return (v / 1000) * (v / 1000); }

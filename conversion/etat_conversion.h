@@ -40,6 +40,8 @@ struct etat_conversion {
     std::uint8_t conversion_annulee = 0;
     std::string fichier_pointes;
     std::string fichier_en_cours;
+    // The recording being converted, as its caller named it.
+    std::string chemin_enregistrement;
 
     // Event tables (marks of the chart) and the energy trend.
     std::array<point_xy, capacite_pointes + 1> pointes{};

@@ -6,43 +6,44 @@
 #include <ctime>
 
 #include "base/chemins.h"
+#include "base/echecs_fichiers.h"
+#include "base/erreur.h"
 #include "base/nombres.h"
+#include "base/texte.h"
 #include "chart/vue_courbe.h"
 #include "conversion/classeur_sylk.h"
 #include "conversion/detection.h"
+#include "conversion/rapport_convert.h"
+#include "rapport/formats_rapport.h"
 
 namespace quorva {
+
+#ifdef QUORVA_VERSION
+const char* const version_rapport = QUORVA_VERSION;
+#else
+const char* const version_rapport = "?";
+#endif
 
 namespace {
 
 constexpr double marge = 28;
 constexpr double bande_amplitude = 50;  // the amplitude labels, left of the curve
 constexpr double bande_temps = 20;      // the time labels, under it
-constexpr double haut_bas = 288;        // where the table and the relations start
+constexpr double bande_numeros = 26;    // the marks' numbers, above it
+constexpr double haut_bas = 298;        // where the table and the relations start
 
 bool francais(int langue) { return langue == 2; }
 
-// Seconds with as many decimals as one sample period needs (3 at 1000 Hz).
-std::string secondes(double n_echantillons, std::uint32_t frequence, std::int32_t facteur, char separateur) {
-    const double periode = static_cast<double>(std::max<std::int32_t>(facteur, 1)) / std::max<std::uint32_t>(frequence, 1);
-    const int decimales = std::clamp(static_cast<int>(std::ceil(-std::log10(periode) - 1e-9)), 0, 6);
-    char tampon[64];
-    std::snprintf(tampon, sizeof tampon, "%.*f", decimales,
-                  frequence == 0 ? n_echantillons : n_echantillons * std::max<std::int32_t>(facteur, 1) / frequence);
-    std::string texte = tampon;
-    if (separateur != '.') std::replace(texte.begin(), texte.end(), '.', separateur);
-    return texte;
-}
-
-// Samples to seconds, for the plots' x.
+// Samples to seconds.
 double en_secondes(double n, const etat_conversion& etat) {
     return etat.frequence_echantillonnage == 0
                ? n
                : n * std::max<std::int32_t>(etat.facteur_division, 1) / etat.frequence_echantillonnage;
 }
 
-// The relation of a workbook table: its records up to the first empty one,
-// the line through them and the CORREL the workbook caches.
+// The relation of a workbook table: the records that the workbook holds (up
+// to the first empty one, at most enregistrements_max_classeur), the line
+// through them and their CORREL as the spreadsheet computes it.
 relation relation_de(const std::array<point_xy, capacite_pointes + 1>& table, bool debuts, int nb_evenements,
                      const etat_conversion& etat, int langue, char separateur) {
     const bool fr = francais(langue);
@@ -52,9 +53,12 @@ relation relation_de(const std::array<point_xy, capacite_pointes + 1>& table, bo
                            : "Interval before an event against its energy");
     r.axe_x = debuts ? (fr ? "début (s)" : "start (s)") : (fr ? "intervalle avant (s)" : "interval before (s)");
     r.axe_y = fr ? "énergie" : "energy";
-    const int k = nb_enregistrements(table);
+    const int tous = nb_enregistrements(table);
+    const int k = std::min(tous, enregistrements_max_classeur);
     for (int i = 1; i <= k; ++i)
-        r.points.push_back({en_secondes(table[static_cast<std::size_t>(i)].x - (debuts ? 1 : 0), etat), table[static_cast<std::size_t>(i)].y});
+        r.points.push_back({en_secondes(table[static_cast<std::size_t>(i)].x - (debuts ? 1 : 0), etat),
+                            table[static_cast<std::size_t>(i)].y});
+    r.nb_points = k;
     if (nb_evenements == 0) {
         r.vide = fr ? "Aucun événement" : "No event";
         return r;
@@ -65,26 +69,21 @@ relation relation_de(const std::array<point_xy, capacite_pointes + 1>& table, bo
         return r;
     }
     // The line of least squares (the one that goes with the coefficient).
-    long double sx = 0, sy = 0;
-    for (const auto& p : r.points) {
-        sx += p.x;
-        sy += p.y;
-    }
-    const long double mx = sx / k, my = sy / k;
-    long double sxx = 0, sxy = 0, syy = 0;
-    for (const auto& p : r.points) {
-        sxx += (p.x - mx) * (p.x - mx);
-        sxy += (p.x - mx) * (p.y - my);
-        syy += (p.y - my) * (p.y - my);
-    }
-    r.avec_coefficient = k >= 2 && sxx > 0 && syy > 0;
+    const droite_ajustee d = droite_de(r.points);
+    r.avec_coefficient = d.existe;
     if (r.avec_coefficient) {
-        r.pente = static_cast<double>(sxy / sxx);
-        r.ordonnee = static_cast<double>(my - sxy / sxx * mx);
+        r.pente = d.pente;
+        r.ordonnee = d.ordonnee;
         r.coefficient = correlation_classeur(table);
         r.texte_coefficient = (fr ? "Coefficient de corrélation r = " : "Correlation coefficient r = ") +
-                              format_reel(r.coefficient, separateur);
-        if (k >= enregistrements_max_classeur)
+                              texte_coefficient(r.coefficient, separateur);
+        r.texte_droite = texte_droite(r.pente, r.ordonnee, k, langue, separateur);
+        if (tous > k)
+            r.remarque = fr ? "Sur les " + std::to_string(k) + " premiers événements sur " + std::to_string(tous) +
+                                  ", ceux que le classeur contient (sans place pour sa formule CORREL)."
+                            : "Over the first " + std::to_string(k) + " events of " + std::to_string(tous) +
+                                  ", those the workbook holds (with no room for its CORREL formula).";
+        else if (k >= enregistrements_max_classeur)
             r.remarque = fr ? "Le classeur n'a pas de place pour sa formule CORREL."
                             : "The workbook has no room for its CORREL formula.";
     } else if (k < 2) {
@@ -95,18 +94,54 @@ relation relation_de(const std::array<point_xy, capacite_pointes + 1>& table, bo
     return r;
 }
 
+std::string texte_origine(origine_pointes origine, bool fr) {
+    switch (origine) {
+    case origine_pointes::validees: return {};
+    case origine_pointes::avant_ok:
+        return fr ? "Pointes du graphique, avant OK : le classeur les contiendra après OK."
+                  : "The chart's marks, before OK: the workbook holds them after OK.";
+    case origine_pointes::detectees:
+        return fr ? "Pointes détectées, non vérifiées sur le graphique."
+                  : "Detected marks, not checked on the chart.";
+    }
+    return {};
+}
+
+// The limits the page's events reached: the marks the chart holds, the
+// events the workbook's tables hold.
+std::string texte_limites(int nb_pointes, bool fr) {
+    std::string t;
+    if (nb_pointes >= capacite_pointes)
+        t = fr ? "Limite de " + std::to_string(capacite_pointes) +
+                     " pointes atteinte : les glissements suivants ne sont pas marqués."
+               : "Limit of " + std::to_string(capacite_pointes) + " marks reached: later slips are not marked.";
+    if (nb_pointes > enregistrements_max_classeur) {
+        if (!t.empty()) t += "  ";
+        t += fr ? "Le classeur contient les " + std::to_string(enregistrements_max_classeur) +
+                      " premiers événements, et les coefficients portent sur eux."
+                : "The workbook holds the first " + std::to_string(enregistrements_max_classeur) +
+                      " events, and the coefficients are over them.";
+    }
+    return t;
+}
+
 }  // namespace
 
 page_rapport mise_en_page(int nb_evenements) {
     page_rapport p;
     const double largeur = largeur_page - 2 * marge;
-    p.titre = {marge, 22, largeur, 20};
-    p.entete = {marge, 44, largeur, 14};
-    p.signal = {marge, 62, largeur, 214};
-    // The marks' numbers take two lines above the curve.
-    p.courbe = {marge + bande_amplitude, p.signal.y + 20, largeur - bande_amplitude - 4,
-                p.signal.hauteur - 20 - bande_temps};
-    const double hauteur_bas = hauteur_page - marge - haut_bas;
+    const double largeur_a_remplir = 230;
+    const double largeur_entete = largeur - largeur_a_remplir - 20;
+    p.titre = {marge, 16, largeur_entete, 20};
+    p.a_remplir = {marge + largeur - largeur_a_remplir, 14, largeur_a_remplir, 66};
+    p.entete = {marge, 38, largeur_entete, 50};
+    p.limites = {marge, 88, largeur, 11};
+    p.signal = {marge, 100, largeur, 190};
+    // The marks' numbers take up to three staggered rows above the curve.
+    p.courbe = {marge + bande_amplitude, p.signal.y + bande_numeros, largeur - bande_amplitude - 4,
+                p.signal.hauteur - bande_numeros - bande_temps};
+    p.note = {marge, hauteur_page - marge + 2, largeur, 12};
+    const double hauteur_bas = hauteur_page - marge - haut_bas - 2;
     p.tableau = {marge, haut_bas, 262, hauteur_bas};
     const double ecart = 16;
     const double largeur_relation = (largeur - p.tableau.largeur - 2 * ecart) / 2;
@@ -133,63 +168,134 @@ std::string texte_omises(int omises, int total, int langue) {
                  : "the workbook holds the first " + std::to_string(enregistrements_max_classeur));
 }
 
-contenu_rapport preparer_rapport(const etat_conversion& etat, const std::string& nom, const std::string& date,
+contenu_rapport preparer_rapport(const etat_conversion& etat, const tables_evenements& t,
+                                 origine_pointes origine, const std::string& nom, const std::string& date,
                                  int langue, char separateur) {
     const bool fr = francais(langue);
-    const tables_evenements t = tables_reconstruites(etat);
     const std::uint32_t f = etat.frequence_echantillonnage;
     const std::int32_t facteur = std::max<std::int32_t>(etat.facteur_division, 1);
+    const int nb = std::clamp<int>(t.nb_pointes, 0, capacite_pointes);
     contenu_rapport c;
     c.langue = langue;
+    c.origine = origine;
+    c.titre_tp = fr ? "TP Patin tracté (stick-slip)" : "Towed skid practical (stick-slip)";
     c.nom = nom;
     c.suffixe_titre = facteur > 1 ? " ×" + std::to_string(facteur) : "";
-    const std::int32_t n = etat.nb_valides();
-    const std::string nb = std::to_string(t.nb_pointes);
-    c.entete = fr ? "Durée " + secondes(n, f, facteur, separateur) + " s    Fréquence d'échantillonnage " +
-                        std::to_string(f) + " Hz    Facteur de réduction " + std::to_string(facteur) +
-                        "    Converti le " + date + "    " + nb + (t.nb_pointes > 1 ? " pointes" : " pointe")
-                  : "Length " + secondes(n, f, facteur, separateur) + " s    Sample rate " + std::to_string(f) +
-                        " Hz    Reduction factor " + std::to_string(facteur) + "    Converted " + date + "    " + nb +
-                        (t.nb_pointes == 1 ? " mark" : " marks");
+    c.texte_origine = texte_origine(origine, fr);
+    c.a_remplir = fr ? std::vector<std::string>{"Noms :", "Classe :", "Groupe :"}
+                     : std::vector<std::string>{"Names:", "Class:", "Group:"};
+    const std::string duree = texte_secondes(en_secondes(etat.nb_valides(), etat), separateur);
+    const std::string marques = std::to_string(nb) + (fr ? (nb > 1 ? " pointes" : " pointe") : (nb == 1 ? " mark" : " marks"));
+    c.entete = fr ? "Durée " + duree + " s    Fréquence d'échantillonnage " + std::to_string(f) +
+                        " Hz    Facteur de réduction " + std::to_string(facteur) + "    " + marques
+                  : "Length " + duree + " s    Sample rate " + std::to_string(f) + " Hz    Reduction factor " +
+                        std::to_string(facteur) + "    " + marques;
+    c.faite_le = fr ? "Page faite le " + date + " par Quorva " + version_rapport
+                    : "Page made on " + date + " by Quorva " + version_rapport;
+    c.limites = texte_limites(nb, fr);
+    c.note_energie = fr ? "Énergie = (valeur / diviseur)^2 ; énergie d'un événement : la somme des énergies de ses "
+                          "échantillons jusqu'à l'événement suivant, moins le niveau de base."
+                        : "Energy = (value / divisor)^2; an event's energy: the sum of the energies of its samples "
+                          "up to the next event, less the baseline level.";
     c.axe_temps = fr ? "temps (s)" : "time (s)";
     c.axe_amplitude = fr ? "amplitude (unités d'échantillon)" : "amplitude (sample units)";
     c.colonnes = fr ? std::vector<std::string>{"N°", "Début (s)", "Énergie", "Intervalle au suivant (s)"}
                     : std::vector<std::string>{"No.", "Start (s)", "Energy", "Interval to next (s)"};
     c.sans_evenement = fr ? "Aucun événement" : "No event";
-    for (int i = 1; i <= t.nb_pointes; ++i) {
+    for (int i = 1; i <= nb; ++i) {
         const auto& p = t.pointes[static_cast<std::size_t>(i)];
         ligne_evenement l;
         l.numero = i;
-        l.debut = secondes(p.x - 1, f, facteur, separateur);
-        l.energie = format_reel(p.y, separateur);
-        if (i < t.nb_pointes) l.intervalle = secondes(t.intervalles[static_cast<std::size_t>(i)].x, f, facteur, separateur);
+        l.debut = texte_secondes(en_secondes(p.x - 1, etat), separateur);
+        l.energie = texte_significatif(p.y, 4, separateur);
+        if (i < nb) l.intervalle = texte_secondes(en_secondes(t.intervalles[static_cast<std::size_t>(i)].x, etat), separateur);
         c.evenements.push_back(std::move(l));
         c.positions.push_back(p.x);
     }
-    c.intervalles = relation_de(t.intervalles, false, t.nb_pointes, etat, langue, separateur);
-    c.debuts = relation_de(t.pointes, true, t.nb_pointes, etat, langue, separateur);
+    c.intervalles = relation_de(t.intervalles, false, nb, etat, langue, separateur);
+    c.debuts = relation_de(t.pointes, true, nb, etat, langue, separateur);
     return c;
 }
 
 std::string chemin_rapport_propose(const std::string& chemin_wav) { return chemin_wav + ".pdf"; }
 
-const char* texte_cause_rapport(WriteFailure cause) {
-    // A page is written where the pupil chose: a folder that refuses it
-    // calls for another choice. Every other cause is said as for the
-    // workbook (raison_ecriture).
-    if (cause == WriteFailure::denied)
-        return "Le compte rendu %s n'a pas pu être écrit : l'écriture n'est pas permise dans ce dossier. "
-               "Choisissez un dossier où vous pouvez écrire, puis recommencez.";
-    return nullptr;
+std::string chemin_rapport_choisi(const std::string& chemin) {
+    return chemin.empty() || est_nom_de_rapport(chemin) ? chemin : chemin + ".pdf";
 }
 
-std::string date_maintenant() {
-    const std::time_t maintenant = std::time(nullptr);
+const char* texte_remplacer_rapport(int langue) {
+    return francais(langue) ? "Le fichier %s existe déjà. Le remplacer ?" : "The file %s already exists. Replace it?";
+}
+
+std::string raison_rapport(const std::string& chemin, FileFailure cause, int langue) {
+    if (francais(langue)) {
+        // A page is written where the pupil chose: a folder that refuses it
+        // calls for another choice. Every other cause is said as for the
+        // workbook.
+        if (cause == FileFailure::denied)
+            return message("Le compte rendu %s n'a pas pu être écrit : l'écriture n'est pas permise dans ce dossier. "
+                           "Choisissez un dossier où vous pouvez écrire, puis recommencez.",
+                           chemin);
+        return raison_ecriture("Le compte rendu %s", chemin, cause);
+    }
+    const std::string debut = message("The report %s could not be written: ", chemin);
+    switch (cause) {
+        case FileFailure::busy:
+            return debut + "another program holds it (spreadsheet, PDF viewer, antivirus...). Close it, then try again.";
+        case FileFailure::disk_full: return debut + "the disk is full. Free some space, then try again.";
+        case FileFailure::denied:
+            return debut + "writing is not allowed in this folder. Choose a folder where you can write, then try again.";
+        case FileFailure::too_long:
+            return debut + "the path is too long (" + std::to_string(nb_caracteres_utf8(chemin)) +
+                   " characters). Choose a folder with a shorter path, then try again.";
+        case FileFailure::other: break;
+    }
+    return "";
+}
+
+std::string texte_echec_dessin(const std::string& chemin, echec_dessin cause, int langue) {
+    const bool fr = francais(langue);
+    const char* pourquoi = cause == echec_dessin::memoire
+                               ? (fr ? "pas assez de mémoire pour la page" : "not enough memory for the page")
+                           : cause == echec_dessin::dessin ? (fr ? "le dessin de la page a échoué" : "drawing the page failed")
+                                                           : (fr ? "la page n'a pas pu être encodée" : "the page could not be encoded");
+    return message(fr ? "Le compte rendu %s n'a pas été écrit : " : "The report %s was not written: ", chemin) +
+           pourquoi + ".";
+}
+
+droite_ajustee droite_de(const std::vector<point_xy>& points) {
+    droite_ajustee d;
+    if (points.size() < 2) return d;
+    long double sx = 0, sy = 0;
+    for (const auto& p : points) {
+        sx += p.x;
+        sy += p.y;
+    }
+    const auto n = static_cast<long double>(points.size());
+    const long double mx = sx / n, my = sy / n;
+    long double sxx = 0, sxy = 0, syy = 0;
+    for (const auto& p : points) {
+        sxx += (p.x - mx) * (p.x - mx);
+        sxy += (p.x - mx) * (p.y - my);
+        syy += (p.y - my) * (p.y - my);
+    }
+    if (sxx <= 0 || syy <= 0) return d;
+    d.existe = true;
+    d.pente = static_cast<double>(sxy / sxx);
+    d.ordonnee = static_cast<double>(my - sxy / sxx * mx);
+    d.coefficient = static_cast<double>(sxy / std::sqrt(sxx * syy));
+    return d;
+}
+
+std::string date_maintenant() { return date_locale(std::time(nullptr)); }
+
+std::string date_locale(std::int64_t secondes) {
+    const std::time_t instant = static_cast<std::time_t>(secondes);
     std::tm local{};
 #ifdef _WIN32
-    localtime_s(&local, &maintenant);
+    localtime_s(&local, &instant);
 #else
-    localtime_r(&maintenant, &local);
+    localtime_r(&instant, &local);
 #endif
     char tampon[32];
     std::strftime(tampon, sizeof tampon, "%Y-%m-%d %H:%M", &local);

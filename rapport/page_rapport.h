@@ -4,14 +4,16 @@
 // the page says (contenu_rapport, from the conversion state) and where each
 // block goes (mise_en_page); rapport/dessin_rapport.h draws it with Qt.
 //
-// The events are those that the chart's OK writes into the workbook
-// (tables_reconstruites: the marks as they stand, sorted, their energies
-// recomputed), and each coefficient is the value the workbook caches beside
-// its CORREL (correlation_classeur). Making a report changes nothing in
-// the conversion state.
+// The page is drawn from the very event tables that the same action writes
+// into the workbook, or that the workbook beside it holds, passed in with
+// where they come from (origine_pointes: the heading says so when they are
+// not the checked marks). Each coefficient is the workbook's CORREL over
+// the rows it holds (at most enregistrements_max_classeur), computed as the
+// spreadsheet does from the values written. Making a report changes
+// nothing in the conversion state. Numbers as a person reads them:
+// rapport/formats_rapport.h.
 //
-// Texts are UTF-8 (the recording's name stays in the program's own text,
-// nom, for the boundary to convert).
+// Texts are UTF-8.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +21,7 @@
 #include <vector>
 
 #include "base/plateforme.h"
+#include "conversion/detection.h"
 #include "conversion/etat_conversion.h"
 
 namespace quorva {
@@ -40,12 +43,14 @@ constexpr double taille_petite = 7;
 constexpr double hauteur_rangee = 11;
 
 struct page_rapport {
-    bloc_page titre, entete;
+    bloc_page titre, a_remplir, entete;
+    bloc_page limites;  // the limits reached, in a line of its own
     // The recording, with its scales: the curve itself and the strips of its
     // amplitude labels (left) and time labels (under it).
     bloc_page signal, courbe;
     bloc_page tableau;
     bloc_page relation_intervalles, relation_debuts;
+    bloc_page note;  // the footnote
     int rangees_montrees = 0;  // events listed in the table
     int rangees_omises = 0;    // events left out for want of room (said under the table)
 };
@@ -69,18 +74,27 @@ struct relation {
     std::string titre, axe_x, axe_y;
     std::vector<point_xy> points;
     bool avec_coefficient = false;
-    double coefficient = 0;     // the workbook's cached CORREL
+    double coefficient = 0;     // the workbook's CORREL over the rows it holds
     double pente = 0, ordonnee = 0;  // the straight line, y = pente * x + ordonnee
+    int nb_points = 0;               // the points of the coefficient and the line
     std::string texte_coefficient;   // "r = ..." or why there is none
-    std::string remarque;            // under it: a table too long for the workbook's CORREL
+    std::string texte_droite;        // the line's equation and its number of points
+    std::string remarque;            // under it: over how many events, when not all
     std::string vide;                // "No event" etc., when there is no point at all
 };
 
 struct contenu_rapport {
     int langue = 1;
-    std::string nom;  // the recording's file name (program text)
+    origine_pointes origine = origine_pointes::validees;
+    std::string titre_tp;      // the practical's title
+    std::string nom;           // the recording's file name
     std::string suffixe_titre;  // " ×f" after the name for a reduction factor f > 1, else empty
-    std::string entete;  // length, rate, factor, date, number of marks
+    std::string texte_origine;  // where the marks come from, when not the checked ones; else empty
+    std::vector<std::string> a_remplir;  // the lines filled in by hand: names, class, group
+    std::string entete;        // length, rate, factor, number of marks
+    std::string faite_le;      // the date the page was made and the program's version
+    std::string limites;       // the marks' and the workbook's limits, when reached; else empty
+    std::string note_energie;  // the footnote: energy in the workbook's words
     std::string axe_temps, axe_amplitude;
     std::vector<std::string> colonnes;  // the table's four headings
     std::vector<ligne_evenement> evenements;
@@ -89,11 +103,17 @@ struct contenu_rapport {
     relation intervalles, debuts;
 };
 
-// What the page says for the conversion state as it stands. `date`: the
-// conversion's date and time as shown; langue 2 French, otherwise English;
-// numbers with the system's decimal separator.
-contenu_rapport preparer_rapport(const etat_conversion& etat, const std::string& nom, const std::string& date,
+// What the page says of the recording in `etat` (its samples, rate and
+// factor) with the events of `tables` (those its workbook holds or is
+// written with), `origine` said in the heading. `date`: when the page is
+// made, as shown; langue 2 French, otherwise English; numbers with the
+// system's decimal separator.
+contenu_rapport preparer_rapport(const etat_conversion& etat, const tables_evenements& tables,
+                                 origine_pointes origine, const std::string& nom, const std::string& date,
                                  int langue, char separateur);
+
+// The program's version as the page gives it.
+extern const char* const version_rapport;
 
 // "N more events left out here: the workbook holds them all" (the heading
 // of the workbook's table when all of them fit there).
@@ -102,12 +122,33 @@ std::string texte_omises(int omises, int total, int langue);
 // The report's file beside the recording: <recording>.pdf.
 std::string chemin_rapport_propose(const std::string& chemin_wav);
 
-// Why a report could not be written (%s: its path) where it differs from
-// the workbook's (a folder where writing is not allowed); nullptr for the
-// causes said as for the workbook (raison_ecriture).
-const char* texte_cause_rapport(WriteFailure cause);
+// The file a name chosen for a report writes: itself when it names a report
+// (est_nom_de_rapport), else a PDF beside it, never over the recording or
+// its workbook ("essai4.wav" writes "essai4.wav.pdf").
+std::string chemin_rapport_choisi(const std::string& chemin);
 
-// The local date and time now, "2026-12-08 13:40".
+// The question before a report replaces a file (%s: its path).
+const char* texte_remplacer_rapport(int langue);
+
+// Why a report could not be written, in the page's language, from the cause
+// the system gave; empty for a cause it did not name.
+std::string raison_rapport(const std::string& chemin, FileFailure cause, int langue);
+
+// Why a page could not be drawn, in its language.
+enum class echec_dessin { memoire, dessin, encodage };
+std::string texte_echec_dessin(const std::string& chemin, echec_dessin cause, int langue);
+
+// The least-squares line of points and their correlation coefficient; none
+// (existe false) for fewer than two points or values all equal on an axis.
+struct droite_ajustee {
+    bool existe = false;
+    double pente = 0, ordonnee = 0, coefficient = 0;
+};
+droite_ajustee droite_de(const std::vector<point_xy>& points);
+
+// The local date and time now, "2026-12-08 13:40"; and of a moment in
+// seconds since 1970 (UTC).
 std::string date_maintenant();
+std::string date_locale(std::int64_t secondes);
 
 }  // namespace quorva

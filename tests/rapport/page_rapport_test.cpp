@@ -8,6 +8,7 @@
 #include "base/texte.h"
 #include "conversion/classeur_sylk.h"
 #include "conversion/detection.h"
+#include "rapport/formats_rapport.h"
 #include "rapport/page_rapport.h"
 #include "tests/conversion/outils_conversion.h"
 
@@ -25,14 +26,15 @@ bool separes(const bloc_page& a, const bloc_page& b) {
 TEST(PageRapport, EveryBlockOnTheOnePageAndTheTableSaysWhatItLeavesOut) {
     const struct {
         int evenements, montrees, omises;
-    } cas[] = {{0, 0, 0}, {1, 1, 0}, {24, 24, 0}, {25, 23, 2}, {100, 23, 77}, {-3, 0, 0}};
+    } cas[] = {{0, 0, 0}, {1, 1, 0}, {23, 23, 0}, {24, 22, 2}, {100, 22, 78}, {-3, 0, 0}};
     const bloc_page page{0, 0, largeur_page, hauteur_page};
     for (const auto& c : cas) {
         SCOPED_TRACE(c.evenements);
         const page_rapport p = mise_en_page(c.evenements);
         EXPECT_EQ(p.rangees_montrees, c.montrees);
         EXPECT_EQ(p.rangees_omises, c.omises);
-        const bloc_page blocs[] = {p.titre, p.entete, p.signal, p.tableau, p.relation_intervalles, p.relation_debuts};
+        const bloc_page blocs[] = {p.titre,   p.a_remplir,           p.entete,          p.limites,
+                                   p.signal,  p.tableau, p.relation_intervalles, p.relation_debuts, p.note};
         for (const auto& b : blocs) EXPECT_TRUE(dedans(b, page));
         for (std::size_t i = 0; i < std::size(blocs); ++i)
             for (std::size_t j = i + 1; j < std::size(blocs); ++j) EXPECT_TRUE(separes(blocs[i], blocs[j])) << i << " " << j;
@@ -93,7 +95,8 @@ TEST(PageRapport, NumbersAreThoseOfTheWorkbookWrittenAfterOK) {
             etat.nb_pointes = static_cast<std::int32_t>(c.marques.size());
             for (std::size_t i = 0; i < c.marques.size(); ++i) etat.pointes[i + 1].x = c.marques[i];
             const auto avant = etat.pointes;
-            contenu = preparer_rapport(etat, "essai;é.wav", "2026-12-08 13:40", 1, '.');
+            contenu = preparer_rapport(etat, tables_reconstruites(etat), origine_pointes::avant_ok, "essai;é.wav",
+                                       "2026-12-08 13:40", 1, '.');
             EXPECT_EQ(etat.pointes[1].x, avant[1].x);
             EXPECT_EQ(etat.nb_pointes, static_cast<std::int32_t>(c.marques.size()));
             reconstruit_pointes(etat);  // OK
@@ -104,7 +107,8 @@ TEST(PageRapport, NumbersAreThoseOfTheWorkbookWrittenAfterOK) {
         const int n = static_cast<int>(c.marques.size());
         ASSERT_EQ(static_cast<int>(contenu.evenements.size()), n);
         for (int i = 1; i <= n; ++i) {
-            EXPECT_EQ(contenu.evenements[static_cast<std::size_t>(i - 1)].energie, cel.at({5 + i, 10}));
+            EXPECT_EQ(contenu.evenements[static_cast<std::size_t>(i - 1)].energie,
+                      texte_significatif(std::stod(cel.at({5 + i, 10})), 4, '.'));
             EXPECT_EQ(contenu.positions[static_cast<std::size_t>(i - 1)], std::stod(cel.at({5 + i, 9})));
         }
         EXPECT_EQ(contenu.debuts.vide.empty(), n > 0);
