@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QImage>
 #include <QScreen>
+#include <QToolTip>
 
 #include "base/fenetres_qt.h"
 #include "app/demarrage.h"
@@ -49,6 +50,10 @@ std::vector<rectangle_ecran> ecrans() {
     }
     return liste;
 }
+
+// How long the tip of a waiting launch stays on its own; the toolbar's
+// tooltip says it again for as long as the wait lasts.
+constexpr int duree_tip_attente_ms = 30'000;
 
 }  // namespace
 
@@ -171,6 +176,12 @@ void TForm1::ouvrir_PopupMenu1(QPoint point) {
     dernier_point_menu_ = point;
     ++nb_ouvertures_menu_;
     if (PopupMenu1_) PopupMenu1_->popup(point);
+}
+
+void TForm1::montrer_attente(const QString& texte) {
+    setToolTip(texte);
+    if (texte.isEmpty()) QToolTip::hideText();
+    else QToolTip::showText(mapToGlobal(QPoint(0, height())), texte, this, QRect(), duree_tip_attente_ms);
 }
 
 void TForm1::colorer_Shape1(const QColor& couleur) {

@@ -42,6 +42,11 @@ public:
     QPoint dernier_point_menu() const { return dernier_point_menu_; }
     int nb_ouvertures_menu() const { return nb_ouvertures_menu_; }
 
+    // While an Audacity launch waits for another machine's lock, the toolbar
+    // says so: `texte` as a tip under it, and as its tooltip while the wait
+    // lasts; an empty text once it waits no more.
+    void montrer_attente(const QString& texte);
+
     // The indicator the export watcher blinks.
     void colorer_Shape1(const QColor& couleur);
 

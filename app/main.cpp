@@ -8,9 +8,11 @@
 #include "base/fenetres_qt.h"
 #include "app/fenetres_conversion.h"
 #include "audacity/lancement_audacity.h"
+#include "audacity/partage_reseau.h"
 #include "audacity/surveillance.h"
 #include "chart/TForm_chart.h"
 #include "rapport/dessin_rapport.h"
+#include "rapport/dessin_synthese.h"
 #include "conversion/TForm2.h"
 #include "conversion/TForm_patience.h"
 #include "conversion/pilote_conversion.h"
@@ -57,6 +59,12 @@ void brancher_menu(contexte& ctx, const fenetres& f, std::function<interface_con
     m.lancer_conversion = [&ctx, ui, OpenDialog1 = dialogue_ouverture_wav(ctx.os, &f.Form1)] {
         Lectureconversionwav1Click(ctx, ctx.conversion, OpenDialog1, ui());
     };
+    // The practical's recording folder, where the stick-slip entry records
+    // (each machine's folder under it on a share).
+    m.lancer_synthese = [&ctx, &barre = f.Form1] {
+        faire_synthese_classe(ctx, ctx.langue.langue, &barre,
+                              joindre(ctx.menu.chemins[slot_audacity], "audacity\\patin_tracte"));
+    };
     TForm_patience& patience = f.Form_patience;
     m.lancer_audacity_patin = [&ctx, &patience] {
         LancerAudacityCl1Click(ctx, ctx.audacity, ctx.menu.chemins[slot_audacity]);
@@ -101,6 +109,9 @@ void brancher_surveillance(contexte& ctx, const fenetres& f, std::function<inter
     };
     QObject::connect(&barre.Timer_verrou, &QTimer::timeout, &barre,
                      [&ctx] { gere([&] { Timer_verrouTimer(ctx, ctx.audacity); }); });
+    ctx.audacity.annoncer_attente = [&ctx, &barre](const std::optional<std::string>& poste) {
+        barre.montrer_attente(poste ? qt(texte_attente_verrou(*poste, ctx.langue.langue)) : QString());
+    };
 }
 
 }  // namespace

@@ -6,12 +6,12 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "base/plateforme.h"
-#include "audacity/partage_reseau.h"
 
 namespace quorva {
 
@@ -33,14 +33,15 @@ struct attente_enregistrement {
 // held from the preferences' write until Audacity's window shows, so that
 // the Audacity of each machine reads the preferences written for it.
 struct verrou_audacity {
-    std::string fichier;       // the lock file waited for or held
-    std::string jeton;         // what this machine wrote in it
-    bool tenu = false;
-    std::int64_t pris_ms = 0;  // when it was taken (horloge_ms)
-    attente_verrou attente;
+    std::string fichier;  // the lock file waited for or held
+    std::string machine;  // this machine's folder name, written in it
+    std::unique_ptr<HeldLock> tenu;  // set while the system holds it for us
+    std::int64_t pris_ms = 0;        // when it was taken (horloge_ms)
     // The launch waiting for the lock (the preferences written and Audacity
     // started); empty when none waits.
     std::function<void()> suite;
+    // The holder the toolbar was told of while the launch waits.
+    std::optional<std::string> poste_annonce;
 };
 
 struct etat_audacity {
@@ -78,6 +79,10 @@ struct etat_audacity {
     // looks at it again (Timer_verrouTimer, audacity/lancement_audacity.h).
     verrou_audacity verrou;
     std::function<void(bool actif)> armer_Timer_verrou;
+    // Told while a launch waits for another machine's lock: the holder's
+    // machine (empty when it cannot be read); nothing once it waits no more.
+    // Optional.
+    std::function<void(const std::optional<std::string>& poste)> annoncer_attente;
     // A steady clock in milliseconds (tests set their own).
     std::function<std::int64_t()> horloge_ms = [] {
         return std::chrono::duration_cast<std::chrono::milliseconds>(

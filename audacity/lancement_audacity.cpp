@@ -112,52 +112,40 @@ void armer_verrou(etat_audacity& etat, bool actif) {
     if (etat.armer_Timer_verrou) etat.armer_Timer_verrou(actif);
 }
 
-// The lock as it is now; one that cannot be read is known by its stamp.
-std::optional<vue_verrou> lire_verrou(Plateforme& os, const std::string& fichier) {
-    const auto empreinte = os.file_stamp(fichier);
-    if (!empreinte) return std::nullopt;
-    std::string contenu;
-    if (!os.read_file(fichier, contenu, 4096)) contenu.clear();
-    return vue_verrou{*empreinte, contenu};
+// Tells the toolbar whom a waiting launch waits for (nothing: it waits no
+// more), once for each change.
+void annoncer(etat_audacity& etat, const std::optional<std::string>& poste) {
+    if (etat.verrou.poste_annonce == poste) return;
+    etat.verrou.poste_annonce = poste;
+    if (etat.annoncer_attente) etat.annoncer_attente(poste);
 }
 
-// False when another machine made the lock first.
-bool creer_verrou(services& ctx, verrou_audacity& verrou) {
+// Takes the lock when no other machine holds it; a lock that cannot be made
+// stops the launch.
+bool prendre_verrou(services& ctx, etat_audacity& etat) {
+    auto& verrou = etat.verrou;
     try {
-        return ctx.os.create_new_file(verrou.fichier, verrou.jeton);
-    } catch (const erreur_quorva& e) {
+        verrou.tenu = ctx.os.take_lock(verrou.fichier, contenu_verrou(verrou.machine));
+    } catch (const WriteError& e) {
         verrou.suite = nullptr;
-        throw erreur_quorva(std::string(e.what()) + "\r" + texte_preferences_bloquees);
+        annoncer(etat, std::nullopt);
+        throw WriteError(e, texte_preferences_bloquees);
     }
+    if (!verrou.tenu) return false;
+    verrou.pris_ms = etat.horloge_ms();
+    return true;
 }
 
 // The waiting launch runs once this machine holds the lock; else the timer
-// looks again.
+// looks again, and the toolbar says whom it waits for.
 void essayer_verrou(services& ctx, etat_audacity& etat) {
     auto& verrou = etat.verrou;
-    if (!verrou.tenu) {
-        const auto maintenant = etat.horloge_ms();
-        const std::string machine = verrou.jeton.substr(0, verrou.jeton.find('\r'));
-        const auto vue = lire_verrou(ctx.os, verrou.fichier);
-        const auto decision = regle_verrou(verrou.attente, vue, machine, maintenant);
-        if (decision == decision_verrou::reprendre) {
-            ctx.journal.push_back("Verrou repris : " + verrou.fichier);
-            ctx.os.remove_file(verrou.fichier);
-        }
-        if (decision != decision_verrou::attendre && creer_verrou(ctx, verrou)) {
-            verrou.tenu = true;
-            verrou.pris_ms = maintenant;
-            verrou.attente = {};
-        } else if (decision == decision_verrou::reprendre && lire_verrou(ctx.os, verrou.fichier) == vue) {
-            // A lock left behind that cannot be removed: the launch goes on
-            // without it rather than never.
-            ctx.journal.push_back("Verrou non repris, lancement sans lui : " + verrou.fichier);
-            verrou.attente = {};
-        } else {
-            armer_verrou(etat, true);  // another machine holds it, or was quicker
-            return;
-        }
+    if (!verrou.tenu && !prendre_verrou(ctx, etat)) {
+        annoncer(etat, poste_du_verrou(ctx.os.lock_holder(verrou.fichier)));
+        armer_verrou(etat, true);
+        return;
     }
+    annoncer(etat, std::nullopt);
     const auto suite = std::move(verrou.suite);
     verrou.suite = nullptr;
     try {
@@ -166,7 +154,18 @@ void essayer_verrou(services& ctx, etat_audacity& etat) {
         liberer_verrou_audacity(ctx, etat);
         throw;
     }
-    armer_verrou(etat, verrou.tenu);  // held until Audacity's window shows
+    armer_verrou(etat, verrou.tenu != nullptr);  // held until Audacity's window shows
+}
+
+// One launch at a time: while one waits for another machine's lock, or
+// Audacity starts under this machine's, a click starts nothing more and
+// changes nothing (the watcher's folder stays); the toolbar says again whom
+// the launch waits for.
+bool lancement_en_cours(etat_audacity& etat) {
+    const auto& verrou = etat.verrou;
+    if (!verrou.suite && !verrou.tenu) return false;
+    if (verrou.poste_annonce && etat.annoncer_attente) etat.annoncer_attente(verrou.poste_annonce);
+    return true;
 }
 
 // What both launches do: the watcher stopped, the program checked (nothing
@@ -175,9 +174,10 @@ void essayer_verrou(services& ctx, etat_audacity& etat) {
 // holds the lock on a network drive.
 void preparer_lancement(services& ctx, etat_audacity& etat, const pratique_audacity& pratique,
                         std::function<void()> demarrer) {
+    if (lancement_en_cours(etat)) return;
+    auto& verrou = etat.verrou;
     ++etat.nb_lancements;
     armer_surveillance(etat, false);
-    etat.verrou.suite = nullptr;  // a launch still waiting gives way to this one
     if (!programme_present(ctx, etat)) return;
     if (!ctx.os.on_network_drive(etat.mes_documents)) {
         ecrire_pour_pratique(ctx, etat, pratique, "");
@@ -185,16 +185,13 @@ void preparer_lancement(services& ctx, etat_audacity& etat, const pratique_audac
         return;
     }
     const std::string machine = dossier_machine(ctx.os.computer_name());
-    auto& verrou = etat.verrou;
     verrou.suite = [&ctx, &etat, &pratique, machine, demarrer] {
         ecrire_pour_pratique(ctx, etat, pratique, machine);
         demarrer();
     };
-    if (!verrou.tenu) {
-        assurer_dossier_config(ctx, etat);
-        verrou.fichier = etat.dossier_config_audacity + std::string(nom_verrou_audacity);
-        verrou.jeton = machine + "\r\n" + std::to_string(etat.horloge_ms());
-    }
+    assurer_dossier_config(ctx, etat);
+    verrou.fichier = etat.dossier_config_audacity + std::string(nom_verrou_audacity);
+    verrou.machine = machine;
     essayer_verrou(ctx, etat);
 }
 
@@ -252,27 +249,27 @@ void Timer_verrouTimer(services& ctx, etat_audacity& etat) {
     else armer_verrou(etat, false);
 }
 
-void liberer_verrou_audacity(services& ctx, etat_audacity& etat) {
+void liberer_verrou_audacity(services&, etat_audacity& etat) {
     auto& verrou = etat.verrou;
     if (!verrou.tenu) return;
-    verrou.tenu = false;
-    // A lock taken over by another machine is that machine's now.
-    const auto vue = lire_verrou(ctx.os, verrou.fichier);
-    if (vue && vue->contenu == verrou.jeton) ctx.os.remove_file(verrou.fichier);
+    verrou.tenu.reset();
     if (!verrou.suite) armer_verrou(etat, false);
 }
 
 void LancerAudacityCl1Click(services& ctx, etat_audacity& etat, const std::string& copie_locale) {
+    if (lancement_en_cours(etat)) return;
     selection_copie_locale(ctx, etat, copie_locale);
     lancer_audacity(ctx, etat, "patin");
 }
 
 void AudacityforspeedwaveUSBkey1Click(services& ctx, etat_audacity& etat, const std::string& copie_locale) {
+    if (lancement_en_cours(etat)) return;
     selection_copie_locale(ctx, etat, copie_locale);
     btn_lancer_audacity_vitesseClick(ctx, etat);
 }
 
 void Audacityforshaketable1D2D1Click(services& ctx, etat_audacity& etat, const std::string& copie_locale) {
+    if (lancement_en_cours(etat)) return;
     etat.fichier_a_ouvrir =
         joindre(dossier_donnees(ctx.chemins), "audacity\\patin_tracte\\Manosque_Earthquake\\manosque_brut_Composante0-1.aup");
     selection_copie_locale(ctx, etat, copie_locale);

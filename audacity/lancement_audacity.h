@@ -44,13 +44,16 @@ void btn_lancer_audacity_vitesseClick(services& ctx, etat_audacity& etat);
 // On a network drive (Plateforme::on_network_drive of mes_documents) the
 // recording folder is the practical's folder followed by this machine's
 // folder (dossier_machine), and the preferences are written and Audacity
-// started only while this machine holds the lock file of the preferences
-// folder (audacity/partage_reseau.h): when another machine holds it, the
-// launch waits, and the toolbar's timer (armer_Timer_verrou, every 250 ms)
-// calls Timer_verrouTimer, which runs it once the lock is free or left
-// behind. The lock is held until a window titled "Audacity" shows, at most
-// garde_verrou_max_ms. A computer name that cannot name a folder is
-// raised as erreur_quorva and nothing is started.
+// started only while this machine holds the lock of the preferences folder,
+// which the system holds for it (audacity/partage_reseau.h,
+// Plateforme::take_lock): when another machine holds it, the launch waits,
+// the toolbar is told whom for (etat_audacity::annoncer_attente), and the
+// toolbar's timer (armer_Timer_verrou, every 250 ms) calls Timer_verrouTimer,
+// which runs it once the lock is free. The lock is held until a window titled
+// "Audacity" shows, at most garde_verrou_max_ms. While a launch waits or
+// Audacity starts under the lock, another click of an Audacity entry starts
+// nothing. A computer name that cannot name a folder is raised as
+// erreur_quorva and nothing is started.
 void Timer_verrouTimer(services& ctx, etat_audacity& etat);
 // Gives the lock back when this machine holds it (at the end of the run too).
 void liberer_verrou_audacity(services& ctx, etat_audacity& etat);

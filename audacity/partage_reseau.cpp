@@ -2,28 +2,15 @@
 
 namespace quorva {
 
-namespace {
+std::string contenu_verrou(std::string_view machine) { return std::string(machine) + "\r\n"; }
 
-std::string_view machine_du_verrou(std::string_view contenu) { return contenu.substr(0, contenu.find('\r')); }
+std::string poste_du_verrou(std::string_view contenu) {
+    return std::string(contenu.substr(0, contenu.find_first_of("\r\n")));
+}
 
-}  // namespace
-
-decision_verrou regle_verrou(attente_verrou& attente, const std::optional<vue_verrou>& actuel,
-                             std::string_view machine, std::int64_t maintenant_ms) {
-    if (!actuel) {
-        attente = {};
-        return decision_verrou::prendre;
-    }
-    // This machine runs one Quorva: a lock in its name that this run does
-    // not hold is an earlier run's, which ended without removing it.
-    if (machine_du_verrou(actuel->contenu) == machine) return decision_verrou::reprendre;
-    if (attente.vu != actuel) {
-        attente.vu = actuel;
-        attente.depuis_ms = maintenant_ms;
-        return decision_verrou::attendre;
-    }
-    return maintenant_ms - attente.depuis_ms >= delai_reprise_verrou_ms ? decision_verrou::reprendre
-                                                                      : decision_verrou::attendre;
+std::string texte_attente_verrou(const std::string& poste, int langue) {
+    if (langue == 2) return "Audacity démarre après " + (poste.empty() ? "l'autre poste" : poste) + "…";
+    return "Audacity starts after " + (poste.empty() ? "the other computer" : poste) + "…";
 }
 
 }  // namespace quorva

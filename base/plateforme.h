@@ -42,7 +42,6 @@ enum class FileFailure {
                 // beyond 259 where it cannot be given whole with \\?\)
     other,
 };
-using WriteFailure = FileFailure;
 
 // The error of a file that could not be created, written or put in place:
 // the text is the system's own ("Impossible de créer le fichier %s",
@@ -50,18 +49,18 @@ using WriteFailure = FileFailure;
 // the path and the cause beside it for whoever can say more.
 class WriteError : public erreur_quorva {
 public:
-    WriteError(const std::string& text, std::string path, WriteFailure cause)
+    WriteError(const std::string& text, std::string path, FileFailure cause)
         : erreur_quorva(message(text, path)), path_(std::move(path)), cause_(cause) {}
     // The same failure with a line added to its text (what it means for
     // the user).
     WriteError(const WriteError& e, const std::string& line)
         : erreur_quorva(std::string(e.what()) + "\r" + line), path_(e.path_), cause_(e.cause_) {}
     const std::string& path() const { return path_; }
-    WriteFailure cause() const { return cause_; }
+    FileFailure cause() const { return cause_; }
 
 private:
     std::string path_;
-    WriteFailure cause_;
+    FileFailure cause_;
 };
 
 // A file that could not be read: the text says why, path and cause beside
@@ -100,7 +99,16 @@ public:
 struct FileStamp {
     std::uint64_t size = 0;
     std::int64_t modified = 0;
+    // The same time for a person to read: seconds since 1970-01-01 UTC.
+    std::int64_t unix_seconds = 0;
     bool operator==(const FileStamp&) const = default;
+};
+
+// A lock that the system holds for this process (Plateforme::take_lock),
+// let go when the object is destroyed.
+class HeldLock {
+public:
+    virtual ~HeldLock() = default;
 };
 
 class Plateforme {
@@ -210,15 +218,25 @@ public:
     virtual bool on_network_drive(const std::string& path) = 0;
     // This computer's name as the system gives it (UTF-8: Windows' NetBIOS
     // name, the POSIX host name); empty when it has none. Not yet a folder
-    // name: dossier_machine() (audacity/poste_partage.h) makes it one.
+    // name: dossier_machine() (base/services_systeme.h) makes it one.
     virtual std::string computer_name() = 0;
-    // Creates `path` holding `contents` when no file of that name exists, in
-    // one step that two machines cannot both win; false when the file exists.
-    // Throws WriteError ("Impossible de créer le fichier %s") when it
-    // cannot be created for another reason.
-    virtual bool create_new_file(const std::string& path, std::string_view contents) = 0;
-    // Removes a file; false when it could not be removed (or was not there).
-    virtual bool remove_file(const std::string& path) = 0;
+    // Takes the lock file `path` for this process and writes `holder` into
+    // it, in one step that no other process can win at the same time, on
+    // this machine or on another sharing the folder. The system holds the
+    // lock: it is let go when the object returned is destroyed (the file is
+    // removed then) or when the process ends, however it ends (a file server
+    // lets go of a machine that is gone); a file left behind by a process
+    // that died holds nothing and is taken again. Windows: the file open
+    // without write or delete sharing, and a byte-range lock; POSIX: an open
+    // file description lock (fcntl F_OFD_SETLK), which NFS and SMB send to
+    // the server. Nothing when another process holds it; never waits.
+    // Throws WriteError ("Impossible de créer le fichier %s") when the file
+    // cannot be made or written for another reason.
+    virtual std::unique_ptr<HeldLock> take_lock(const std::string& path, std::string_view holder) = 0;
+    // What the holder of the lock `path` wrote (at most 4096 bytes), read at
+    // once without waiting; empty when there is no such file or it cannot be
+    // read.
+    virtual std::string lock_holder(const std::string& path) = 0;
 };
 
 // The implementation for the system the program was built for.

@@ -32,13 +32,29 @@ std::string nom_temporaire(std::string_view nom_cible, std::string_view machine,
     suite += std::to_string(processus);
     suite += '-';
     suite += std::to_string(numero);
-    const auto suite_utf8 = [&](std::size_t i) { return (static_cast<unsigned char>(nom_cible[i]) & 0xC0) == 0x80; };
-    // Room left by the dot and the rest; at least one whole character of the
-    // target, which the leftovers' rule needs to know the name as ours.
-    std::size_t longueur = nom_cible.size() > suite.size() + 1 ? nom_cible.size() - suite.size() - 1 : 0;
-    while (longueur > 0 && longueur < nom_cible.size() && suite_utf8(longueur)) --longueur;
-    if (longueur == 0)
-        while (longueur < nom_cible.size() && (longueur == 0 || suite_utf8(longueur))) ++longueur;
+    // Room left by the dot and the rest, in bytes (POSIX counts them) and in
+    // UTF-16 units (Windows counts them: a letter beyond U+FFFF takes two);
+    // at least one whole character of the target, which the leftovers' rule
+    // needs to know the name as ours.
+    const auto unites = [](std::string_view texte) {
+        std::size_t n = 0;
+        for (const char c : texte) {
+            const auto octet = static_cast<unsigned char>(c);
+            if ((octet & 0xC0) != 0x80) n += octet >= 0xF0 ? 2 : 1;
+        }
+        return n;
+    };
+    const auto place = [&](std::size_t total) { return total > suite.size() + 1 ? total - suite.size() - 1 : 0; };
+    const std::size_t octets_max = place(nom_cible.size()), unites_max = place(unites(nom_cible));
+    std::size_t longueur = 0, n_unites = 0;
+    while (longueur < nom_cible.size()) {
+        std::size_t fin = longueur + 1;
+        while (fin < nom_cible.size() && (static_cast<unsigned char>(nom_cible[fin]) & 0xC0) == 0x80) ++fin;
+        const std::size_t u = unites(nom_cible.substr(longueur, fin - longueur));
+        if (longueur > 0 && (fin > octets_max || n_unites + u > unites_max)) break;
+        longueur = fin;
+        n_unites += u;
+    }
     std::string nom = ".";
     nom += nom_cible.substr(0, longueur);
     return nom + suite;

@@ -25,10 +25,10 @@ constexpr std::int64_t age_min_reste_secondes = 24 * 3600;
 std::string texte_machine(std::string_view nom_systeme);
 
 // The temporary name for `nom_cible` (a file name, no folder). It is never
-// longer than the target's name: the part taken from the target is cut
-// (never inside a UTF-8 character) to leave room for the rest, so that a
-// target whose path fits the system's limits has a temporary file that fits
-// too. Only a target name shorter than the pattern itself (one character of
+// longer than the target's name, in bytes (POSIX' limit) and in UTF-16
+// units (Windows': 255): the part taken from the target is cut (never
+// inside a character) to leave room for the rest, so that a target whose
+// path fits the system's limits has a temporary file that fits too. Only a target name shorter than the pattern itself (one character of
 // it, the mark, the machine, the numbers) gets a longer one, of that
 // shortest form.
 std::string nom_temporaire(std::string_view nom_cible, std::string_view machine, unsigned long processus,

@@ -25,3 +25,13 @@ if(TARGET quorva-rapport)
         DEPENDS quorva-convert quorva-rapport quorva_generer_wav
         USES_TERMINAL)
 endif()
+
+# The class summary of 40 recordings against converting them
+# (bench/synthese.sh): cmake --build <dir> --target bench_synthese.
+if(TARGET quorva-rapport)
+    add_custom_target(bench_synthese
+        COMMAND ${CMAKE_CURRENT_LIST_DIR}/synthese.sh $<TARGET_FILE:quorva-convert>
+                $<TARGET_FILE:quorva_generer_wav> ${PROJECT_SOURCE_DIR}/data ${CMAKE_CURRENT_BINARY_DIR}/synthese
+        DEPENDS quorva-convert quorva-rapport quorva_generer_wav
+        USES_TERMINAL)
+endif()

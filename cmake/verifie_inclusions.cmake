@@ -115,8 +115,10 @@ foreach(module IN LISTS a_verifier)
         elseif(IS_DIRECTORY "${SOURCES}/${chemin}")
             list(APPEND lus "${SOURCES}/${chemin}")
         elseif(chemin MATCHES "${extensions}")
-            # A build without Qt makes no program that links it (main.cpp):
-            # a source no target compiles is left to a build with Qt.
+            # A build without Qt leaves every source the table does not list
+            # (the programs' own: main.cpp, quorva_convert.cpp, the report
+            # program's) to the build with Qt, which checks them all: some
+            # are compiled by no target without Qt.
             if(quorva_sans_qt AND NOT chemin MATCHES "\\.(h|hh|hpp|hxx)$")
                 continue()
             endif()
@@ -139,9 +141,12 @@ foreach(module IN LISTS a_verifier)
         if(NOT contenu MATCHES "#[ \t]*include")
             continue()
         endif()
-        # One list element per line, whatever the line holds (";", "[" and
-        # "\\" would cut or join elements; no include name needs them).
-        string(REGEX REPLACE "[][;\\\\]" "_" contenu "${contenu}")
+        # One list element per line, whatever the line holds (";" and "["
+        # would cut or join elements; no include name needs them). A "\"
+        # separates an include's folders as "/" does for the compilers of
+        # Windows: it is checked as one.
+        string(REGEX REPLACE "[][;]" "_" contenu "${contenu}")
+        string(REPLACE "\\" "/" contenu "${contenu}")
         string(REPLACE "\r" "" contenu "${contenu}")
         string(REPLACE "\n" ";" lignes "${contenu}")
         set(numero 0)

@@ -197,6 +197,29 @@ std::string avertissement_tableur(std::int64_t nb_echantillons) {
            std::to_string(echantillons_max_tableur) + " ; la fin du classeur sera coupée.";
 }
 
+std::string texte_sylk(std::string_view utf8) {
+    std::string texte = texte_classeur(utf8);
+    for (std::size_t p = texte.find(';'); p != std::string::npos; p = texte.find(';', p + 2)) texte.insert(p, 1, ';');
+    return texte;
+}
+
+void ecrire_tableau_sylk(const services& ctx, const std::string& chemin,
+                         const std::vector<std::vector<cellule_sylk>>& lignes) {
+    std::string texte = "ID;P\r\n";
+    for (std::size_t y = 0; y < lignes.size(); ++y)
+        for (std::size_t x = 0; x < lignes[y].size(); ++x) {
+            const cellule_sylk& c = lignes[y][x];
+            if (!c.nombre && c.texte.empty()) continue;
+            texte += "C;Y" + std::to_string(y + 1) + ";X" + std::to_string(x + 1) + ";K";
+            texte += c.nombre ? reel(*c.nombre, '.') : "\"" + texte_sylk(c.texte) + "\"";
+            texte += "\r\n";
+        }
+    texte += "E\r\n";
+    auto sortie = ctx.os.create_file(chemin);
+    sortie->write(texte);
+    sortie->commit();
+}
+
 double correlation_table(const point_xy* table, int k) {
     if (k < 2) return 0;
     long double sx = 0, sy = 0;
@@ -245,9 +268,8 @@ ecrivain_classeur::ecrivain_classeur(const services& ctx, const etat_conversion&
     for (std::int64_t i = 1; i < premiere_ligne_echantillons; ++i) texte_rang_.plus_un();
 
     const char sep = ctx.separateur_decimal;
-    // The name in the title cell (the path keeps every letter).
-    std::string nom = texte_classeur(nom_de(chemin_wav) + ".slk");
-    for (std::size_t p = nom.find(';'); p != std::string::npos; p = nom.find(';', p + 2)) nom.insert(p, 1, ';');
+    // The title cell names the workbook (the path keeps every letter).
+    const std::string nom = texte_sylk(nom_de(chemin_wav) + ".slk");
 
     curseur_sylk curseur;
     bool r2c2_lu = false;

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -106,6 +107,24 @@ private:
     };
     compteur texte_rang_, texte_n_;
 };
+
+// A text of the program (UTF-8) as a SYLK workbook holds it, the quotes
+// left to the caller: in the encoding the system's spreadsheets read SYLK
+// in (UTF-8 on Linux; Windows-1252 on Windows, a letter it lacks becoming
+// "?"), ";" doubled.
+std::string texte_sylk(std::string_view utf8);
+
+// A cell of a plain table: a text, or a number when `nombre` holds one.
+struct cellule_sylk {
+    std::string texte;
+    std::optional<double> nombre;
+};
+
+// A workbook of rows of cells (row 1 first, then 2...), written as the
+// stick-slip workbooks are: their text rule and number format, whole or not
+// at all. Throws WriteError when it cannot be written.
+void ecrire_tableau_sylk(const services& ctx, const std::string& chemin,
+                         const std::vector<std::vector<cellule_sylk>>& lignes);
 
 // The correlation of (x, y) over the first k records of a table, as the
 // spreadsheet's CORREL gives it from the written values; 0 when undefined.

@@ -112,22 +112,58 @@ constexpr std::size_t autres_lignes = 3 + 2 * capacite_pointes;
 // Enough for the count line.
 constexpr std::size_t octets_tete = 4096;
 
+erreur_quorva incomplet(const std::string& chemin) {
+    return erreur_quorva(message("Le fichier de pointes %s est incomplet.", chemin));
+}
+erreur_quorva abime(const std::string& chemin) {
+    return erreur_quorva(message("Le fichier de pointes %s est abîmé.", chemin));
+}
+
+// The count of samples, from the first bytes alone: a file that no
+// recording can match is known before the rest of it is read.
+std::int32_t compte_pointes(const services& ctx, const std::string& chemin) {
+    std::string tete;
+    if (!ctx.os.read_file(chemin, tete, octets_tete))
+        throw erreur_quorva(message("Impossible d'ouvrir le fichier %s", chemin));
+    if (tete.empty()) throw incomplet(chemin);
+    const std::int32_t compte = entier_en_tete(lecteur_lignes(tete).suivante());
+    if (compte < 0) throw abime(chemin);
+    if (compte > echantillons_max_pointes) throw erreur_quorva(message(texte_pointes_trop_grand, chemin));
+    return compte;
+}
+
+// Whether the first samples of a marks file (as many as its first bytes
+// hold) are the recording's walked one in every f: another take of the same
+// length is known before a whole read at that factor.
+bool premiers_egaux(const services& ctx, const std::string& chemin, const std::string& chemin_wav, std::int32_t f) {
+    std::string tete, wav;
+    if (!ctx.os.read_file(chemin, tete, octets_tete)) return false;
+    lecteur_lignes lignes(tete);
+    lignes.suivante();
+    std::vector<double> premiers;
+    // The last line read may be cut by the limit: it is left out.
+    while (!lignes.fini() && premiers.size() < 256) {
+        const std::string_view ligne = lignes.suivante();
+        double v = 0;
+        if (lignes.fini() || !essai_reel(std::string(ligne), ctx.separateur_decimal, v)) break;
+        premiers.push_back(v);
+    }
+    const std::size_t octets = 44 + 2 * static_cast<std::size_t>(f) * premiers.size();
+    if (!ctx.os.read_file(chemin_wav, wav, octets) || wav.size() < octets) return premiers.empty();
+    for (std::size_t i = 0; i < premiers.size(); ++i) {
+        const std::size_t p = 44 + 2 * static_cast<std::size_t>(f) * i;
+        const auto v = static_cast<std::int16_t>(static_cast<unsigned char>(wav[p]) |
+                                                 (static_cast<unsigned char>(wav[p + 1]) << 8));
+        if (premiers[i] != v) return false;
+    }
+    return true;
+}
+
 pointes_fichier lire(const services& ctx, const etat_conversion& etat) {
     pointes_fichier lu;
     const std::string& chemin = etat.fichier_pointes;
     if (chemin.empty() || !ctx.os.file_exists(chemin)) return lu;
-    const auto incomplet = [&] { return erreur_quorva(message("Le fichier de pointes %s est incomplet.", chemin)); };
-    const auto abime = [&] { return erreur_quorva(message("Le fichier de pointes %s est abîmé.", chemin)); };
-
-    // The count first, from the first bytes alone: a file that no recording
-    // can match is known before the rest of it is read.
-    std::string tete;
-    if (!ctx.os.read_file(chemin, tete, octets_tete))
-        throw erreur_quorva(message("Impossible d'ouvrir le fichier %s", chemin));
-    if (tete.empty()) throw incomplet();
-    const std::int32_t compte = entier_en_tete(lecteur_lignes(tete).suivante());
-    if (compte < 0) throw abime();
-    if (compte > echantillons_max_pointes) throw erreur_quorva(message(texte_pointes_trop_grand, chemin));
+    const std::int32_t compte = compte_pointes(ctx, chemin);
     lu.accord = accord_pointes::autre_enregistrement;
     if (compte != etat.nb_valides()) return lu;
 
@@ -140,7 +176,7 @@ pointes_fichier lire(const services& ctx, const etat_conversion& etat) {
     const auto ligne = [&]() {
         if (lignes.fini()) {
             if (contenu.size() >= borne) throw erreur_quorva(message(texte_fichier_trop_grand, chemin));
-            throw incomplet();
+            throw incomplet(chemin);
         }
         return lignes.suivante();
     };
@@ -158,7 +194,7 @@ pointes_fichier lire(const services& ctx, const etat_conversion& etat) {
     if (lu.avec_pointes) {
         ligne();
         const std::int32_t nb = entier_en_tete(ligne());
-        if (nb < 0) throw abime();
+        if (nb < 0) throw abime(chemin);
         lu.nb_pointes = borne_pointes(nb);
         for (int k = 1; k <= lu.nb_pointes; ++k) {
             lu.pointes[static_cast<std::size_t>(k)].x = reel_de_texte(ligne(), '.');
@@ -192,6 +228,35 @@ accord_pointes Readmarks(const services& ctx, etat_conversion& etat) {
     const pointes_fichier lu = lire_fichier_pointes(ctx, etat);
     appliquer_pointes(lu, etat);
     return lu.accord;
+}
+
+accord_pointes pointes_du_classeur(const services& ctx, etat_conversion& etat) {
+    const accord_pointes accord = Readmarks(ctx, etat);
+    if (accord == accord_pointes::lues) reconstruit_pointes(etat);
+    return accord;
+}
+
+std::optional<std::int32_t> facteur_des_pointes(const services& ctx, const std::string& chemin_wav) {
+    const std::string chemin = chemin_wav + ".txt";
+    const auto taille = ctx.os.file_stamp(chemin_wav);
+    std::string tete;
+    if (!taille || !ctx.os.file_exists(chemin) || !ctx.os.read_file(chemin_wav, tete, 44)) return std::nullopt;
+    const entete_wav entete =
+        analyse_entete(tete, static_cast<std::size_t>(std::min<std::uint64_t>(taille->size, octets_wav_max)));
+    if (!entete.accepte) return std::nullopt;
+    std::int32_t compte = 0;
+    try {
+        compte = compte_pointes(ctx, chemin);
+    } catch (const erreur_quorva&) {
+        return std::nullopt;  // Readmarks says what is wrong with it
+    }
+    // The count falls as the factor grows: the first factor at or below it.
+    const std::int64_t entier = nb_echantillons_parcourus(entete.octets_donnees, 1);
+    if (compte < 1 || compte > entier) return std::nullopt;
+    std::int32_t f = static_cast<std::int32_t>(std::max<std::int64_t>(1, entier / compte - 1));
+    while (nb_echantillons_parcourus(entete.octets_donnees, f) > compte) ++f;
+    if (nb_echantillons_parcourus(entete.octets_donnees, f) != compte) return std::nullopt;
+    return premiers_egaux(ctx, chemin, chemin_wav, f) ? std::optional<std::int32_t>(f) : std::nullopt;
 }
 
 void valider_pointes(const services& ctx, etat_conversion& etat) {

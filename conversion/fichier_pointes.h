@@ -13,6 +13,8 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "base/services.h"
 #include "conversion/etat_conversion.h"
@@ -64,6 +66,21 @@ void appliquer_pointes(const pointes_fichier& lu, etat_conversion& etat);
 // Read marks, the one rule of the chart and of quorva-convert: the file
 // read, then applied when it is the recording's own.
 accord_pointes Readmarks(const services& ctx, etat_conversion& etat);
+
+// The tables of the workbook that OK would write, without the chart: the
+// marks of the recording's own file rebuilt as OK rebuilds them (then
+// accord_pointes::lues), or else the detected ones. A marks file that cannot
+// be read raises as lire_fichier_pointes does, the detected tables left as
+// they are. Nothing is written.
+accord_pointes pointes_du_classeur(const services& ctx, etat_conversion& etat);
+
+// The reduction factor at which the marks file beside `chemin_wav` holds
+// that recording's samples, from its count alone (a recording reduced by f
+// keeps nb_echantillons_parcourus(data, f) samples; the smallest f that
+// gives the count); nothing without a marks file, when no factor gives its
+// count, or when the recording cannot be read. Whether the samples are the
+// recording's is Readmarks' to say once they are read at that factor.
+std::optional<std::int32_t> facteur_des_pointes(const services& ctx, const std::string& chemin_wav);
 
 // The chart's OK (and quorva-convert --accept): the events rebuilt from the
 // marks (reconstruit_pointes), then the marks saved. A marks file that

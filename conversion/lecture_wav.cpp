@@ -40,11 +40,11 @@ void appelle(const std::function<void()>& f) {
 
 }  // namespace
 
-entete_wav analyse_entete(const std::string& f) {
+entete_wav analyse_entete(const std::string& f, std::size_t taille_fichier) {
     entete_wav e;
     // A file shorter than the header cannot hold the fields examined: it is
     // treated like a file that is not a recording at all.
-    if (f.size() < taille_entete) return e;
+    if (f.size() < taille_entete || taille_fichier < taille_entete) return e;
     if (!etiquette(f, 0, "RIFF") || !etiquette(f, 8, "WAVE") || !etiquette(f, 12, "fmt ")) return e;
     e.riff = true;
     e.canaux = lit_u16(f, 22);
@@ -59,7 +59,7 @@ entete_wav analyse_entete(const std::string& f) {
     // chunks of tagged recordings) is never walked. A size that is negative,
     // 0 (a recorder interrupted or streaming, which never wrote it) or runs
     // past the end of the file means "up to the end of the file".
-    const std::size_t disponible = f.size() - taille_entete;
+    const std::size_t disponible = taille_fichier - taille_entete;
     e.octets_donnees = e.taille_donnees <= 0 || static_cast<std::size_t>(e.taille_donnees) > disponible
                            ? disponible
                            : static_cast<std::size_t>(e.taille_donnees);

@@ -126,6 +126,10 @@ struct entete_wav {
     // of the file (a negative, 0 or too large data size means the end of file).
     std::size_t octets_donnees = 0;
 };
-entete_wav analyse_entete(const std::string& fichier);
+// `fichier`: the recording's first bytes; `taille_fichier`: how many bytes
+// the reader would read in all (the file's own when it is whole in
+// `fichier`).
+entete_wav analyse_entete(const std::string& fichier, std::size_t taille_fichier);
+inline entete_wav analyse_entete(const std::string& fichier) { return analyse_entete(fichier, fichier.size()); }
 
 }  // namespace quorva

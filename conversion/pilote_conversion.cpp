@@ -10,12 +10,14 @@
 namespace quorva {
 
 const char* const texte_pas_un_wav = "Le fichier %s n'est pas un enregistrement .WAV lisible.";
-const char* const texte_classeur_tenu =
-    "Le classeur %s n'a pas pu être écrit : il est ouvert par un autre programme (tableur, antivirus...).\r\r"
-    "Fermez le classeur %s dans le tableur, puis cliquez Réessayer.";
 const char* const texte_classeur_garde =
     "Le classeur %s n'a pas été remplacé : l'ancien reste tel qu'il était. Les pointes sont enregistrées ; "
     "le prochain export de l'enregistrement, ou « Lire convertir », fera le nouveau classeur.";
+std::string texte_classeur_tenu(const std::string& classeur) {
+    return message("Le classeur %s", classeur) + " n'a pas pu être écrit : il est " + texte_ouvert_ailleurs +
+           ".\r\rFermez le classeur " + nom_de(classeur) + " dans le tableur, puis cliquez Réessayer.";
+}
+
 namespace {
 
 void appeler(const std::function<void()>& f) {
@@ -29,6 +31,15 @@ std::string titre_graphique(const std::string& donne, const std::string& chemin)
     const std::string nom = nom_de(chemin);
     if (!nom.empty()) return nom;
     return chemin.empty() ? "Quorva" : chemin;
+}
+
+// The state a conversion starts from.
+void nouvelle_conversion(etat_conversion& etat, const std::string& chemin, const options_conversion& options) {
+    etat.reponse_taille = 0;
+    etat.conversion_annulee = 0;
+    etat.facteur_division = options.facteur_division < 1 ? 1 : options.facteur_division;
+    etat.fichier_en_cours = titre_graphique(options.fichier_en_cours, chemin);
+    etat.chemin_enregistrement = chemin;
 }
 
 // The base workbook of the language is read once before the user is asked
@@ -68,15 +79,12 @@ void ecrire_classeur(services& ctx, etat_conversion& etat, const std::string& ch
             // The workbook itself could not be written: say why, as the
             // system told it (the old workbook, if any, is still whole).
             if (e.path() != resultat.classeur) throw;
-            if (e.cause() == WriteFailure::busy && ui.reessayer_classeur) {
+            if (e.cause() == FileFailure::busy && ui.reessayer_classeur) {
                 // Still held, most often by the spreadsheet showing the
                 // previous take: the pupil closes it and tries again, or
                 // keeps the old workbook (the marks file is already saved).
                 appeler(ui.masquer_patience);
-                const std::string modele = texte_classeur_tenu;
-                const auto second = modele.rfind("%s");
-                const std::string texte = message(modele.substr(0, second), resultat.classeur) +
-                                          message(modele.substr(second), nom_de(resultat.classeur));
+                const std::string texte = texte_classeur_tenu(resultat.classeur);
                 if (ui.reessayer_classeur(texte)) {
                     appeler(ui.montrer_patience);
                     continue;
@@ -114,11 +122,7 @@ void ecrire_classeur(services& ctx, etat_conversion& etat, const std::string& ch
 resultat_conversion convertir(services& ctx, etat_conversion& etat, const std::string& chemin,
                               const interface_conversion& ui, const options_conversion& options) {
     occupation occupee(etat.conversion_en_cours);
-    etat.reponse_taille = 0;
-    etat.conversion_annulee = 0;
-    etat.facteur_division = options.facteur_division < 1 ? 1 : options.facteur_division;
-    etat.fichier_en_cours = titre_graphique(options.fichier_en_cours, chemin);
-    etat.chemin_enregistrement = chemin;
+    nouvelle_conversion(etat, chemin, options);
 
     resultat_conversion resultat;
     resultat.choisi = true;
@@ -150,6 +154,21 @@ resultat_conversion convertir(services& ctx, etat_conversion& etat, const std::s
         appeler(ui.masquer_patience);
     }
     return resultat;
+}
+
+lecture_classeur lire_comme_classeur(const services& ctx, etat_conversion& etat, const std::string& chemin,
+                                     const interface_conversion& ui, const options_conversion& options) {
+    occupation occupee(etat.conversion_en_cours);
+    nouvelle_conversion(etat, chemin, options);
+    lecture_classeur lu;
+    lu.lecture = Lecture_fichier_wav(ctx, etat, chemin, passe_lecture::affichage, ui);
+    if (lu.lecture != resultat_lecture::accepte || etat.conversion_annulee != 0) return lu;
+    try {
+        lu.accord = pointes_du_classeur(ctx, etat);
+    } catch (const erreur_quorva& e) {
+        lu.erreur_pointes = e.what();
+    }
+    return lu;
 }
 
 resultat_conversion BitBtn1Click(services& ctx, etat_conversion& etat, const choix_fichier& choisir,

@@ -25,6 +25,7 @@
 
 #include "base/services.h"
 #include "conversion/etat_conversion.h"
+#include "conversion/fichier_pointes.h"
 #include "conversion/lecture_wav.h"
 
 namespace quorva {
@@ -68,11 +69,26 @@ struct resultat_conversion {
 resultat_conversion convertir(services& ctx, etat_conversion& etat, const std::string& chemin,
                               const interface_conversion& ui, const options_conversion& options = {});
 
+// A recording as its workbook holds it, without the chart and without
+// writing anything (the pages of collected work, the class summary): the
+// display pass on a fresh state, as convertir starts it, at
+// options.facteur_division (a size question unanswered keeps it), then the
+// tables of pointes_du_classeur. A marks file that cannot be read leaves
+// the detected tables and says why in erreur_pointes; an error of the
+// recording itself is raised.
+struct lecture_classeur {
+    resultat_lecture lecture = resultat_lecture::ignore;
+    accord_pointes accord = accord_pointes::absent;
+    std::string erreur_pointes;
+};
+lecture_classeur lire_comme_classeur(const services& ctx, etat_conversion& etat, const std::string& chemin,
+                                     const interface_conversion& ui, const options_conversion& options);
+
 // "Le fichier %s n'est pas un enregistrement .WAV lisible."
 extern const char* const texte_pas_un_wav;
-// The Retry/Cancel box of a workbook still held (ui.reessayer_classeur): the
-// first %s its path, the second its file name; and what Cancel says.
-extern const char* const texte_classeur_tenu;
+// The Retry/Cancel box of a workbook still held (ui.reessayer_classeur),
+// naming its path then its file name; and what Cancel says.
+std::string texte_classeur_tenu(const std::string& classeur);
 extern const char* const texte_classeur_garde;
 
 // The open dialog's settings (OpenDialog1 of the toolbar).

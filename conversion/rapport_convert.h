@@ -1,10 +1,11 @@
-// The report of quorva-convert --report. Drawing it needs Qt's GUI library,
-// which the plain conversion must not load (it would slow every start):
-// quorva-convert is linked with sans_rapport.cpp and hands a command line
-// with --report over to quorva-rapport, the same program linked with the
-// drawing (rapport/avec_rapport.cpp).
+// The pages of quorva-convert: --report, --report-only and --class-report.
+// Drawing them needs Qt's GUI library, which the plain conversion must not
+// load (it would slow every start): quorva-convert is linked with
+// sans_rapport.cpp and hands such a command line over to quorva-rapport,
+// the same program linked with the drawing (rapport/avec_rapport.cpp).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -29,17 +30,26 @@ inline bool est_nom_de_rapport(const std::string& chemin) {
 
 namespace quorva::rapport_convert {
 
-// True in the program that draws reports itself.
+// True in the program that draws pages itself.
 extern const bool disponible;
 
-// Writes the report of the recording just converted: its samples from
-// `etat`, its events from `tables` (those its workbook holds), `origine`
-// said in the heading (erreur_quorva naming the file and the cause when it
-// cannot be written).
+// Writes the report of the recording just read: its samples from `etat`,
+// its events from `tables` (those its workbook holds), `origine` said in
+// the heading (erreur_quorva naming the file and the cause when it cannot
+// be written).
 void ecrire(services& ctx, const etat_conversion& etat, const tables_evenements& tables, origine_pointes origine,
             const std::string& chemin_wav, const std::string& chemin_rapport, int langue);
 
-// Ends what the reports needed (Qt's GUI part), before the program's end.
+// The class summary of a folder (rapport/synthese_classe.h) into
+// chemin_page (empty: the one it proposes in the folder), its workbook
+// beside it; one line per recording read through `progression`. Returns
+// the page's path, with how many recordings or folders could not be read
+// in `illisibles`; raises erreur_quorva when the page or the workbook
+// cannot be written.
+std::string synthese(services& ctx, const std::string& dossier, const std::string& chemin_page, int langue,
+                     const std::function<void(const std::string&)>& progression, int& illisibles);
+
+// Ends what the pages needed (Qt's GUI part), before the program's end.
 void terminer();
 
 }  // namespace quorva::rapport_convert

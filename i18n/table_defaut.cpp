@@ -57,6 +57,13 @@ const std::vector<std::string>& table_trad_defaut() {
     return table;
 }
 
+const std::vector<std::string>& lignes_propres() {
+    static const std::vector<std::string> lignes{
+        "Synthesedelaclasse1#Class summary...|Synthèse de la classe...",
+    };
+    return lignes;
+}
+
 etat_langue::etat_langue() : table_trad(table_trad_defaut()) {}
 
 }  // namespace quorva

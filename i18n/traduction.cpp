@@ -5,6 +5,7 @@
 
 #include "base/chemins.h"
 #include "base/erreur.h"
+#include "base/langue_enregistree.h"
 #include "base/nombres.h"
 #include "base/texte.h"
 #include "launcher/menu.h"
@@ -16,8 +17,6 @@ namespace {
 // A translation file larger than this is not a translation file; reading it
 // whole would only exhaust memory.
 constexpr std::size_t taille_max_traduction = 64u << 20;
-
-std::string fichier_preference(const services& ctx) { return ctx.chemins.chemin_temp + "quorva\\langue_quorva.txt"; }
 
 void applique_ligne(etat_menu& menu, int langue, const std::string& ligne) {
     const auto diese = ligne.find('#');
@@ -83,24 +82,17 @@ const image_drapeau& Speed_FR() {
 }
 
 void lec_langue(services& ctx, etat_langue& langue) {
-    const std::string chemin = fichier_preference(ctx);
-    if (!ctx.os.file_exists(chemin)) {
+    if (!ctx.os.file_exists(fichier_langue(ctx.chemins))) {
         langue.langue = 2;
         return;
     }
-    std::string contenu;
-    if (!ctx.os.read_file(chemin, contenu, 4096)) return;
-    const auto lignes = decouper_lignes(contenu);
-    if (lignes.empty()) return;
-    const auto egal = lignes[0].find('=');
-    if (egal == std::string::npos) return;
     // A damaged value keeps the language (English at start-up, as a line
     // without "=") rather than ending the start-up: said in the log, and
     // the file is written again whole by lec_fic_trad.
     try {
-        langue.langue = entier_de_texte(std::string_view(lignes[0]).substr(egal + 1));
+        if (const auto enregistree = langue_enregistree(ctx)) langue.langue = *enregistree;
     } catch (const erreur_quorva& e) {
-        ctx.journal.push_back(chemin + " : " + e.what());
+        ctx.journal.push_back(fichier_langue(ctx.chemins) + " : " + e.what());
     }
 }
 
@@ -117,13 +109,14 @@ void lec_fic_trad(services& ctx, etat_langue& langue, etat_menu& menu) {
         if (langue.langue == 1) langue.tag_SpeedButton3 = 1;
         langue.SpeedButton3_visible = true;
     }
+    for (const auto& ligne : lignes_propres()) applique_ligne(menu, langue.langue, ligne);
     for (const auto& ligne : langue.table_trad) applique_ligne(menu, langue.langue, ligne);
 
     if (ctx.chemins.chemin_temp.empty())
-        throw erreur_quorva(message("Impossible de créer le fichier %s", fichier_preference(ctx)));
+        throw erreur_quorva(message("Impossible de créer le fichier %s", fichier_langue(ctx.chemins)));
     const std::string dossier = ctx.chemins.chemin_temp + "quorva";
     if (!ctx.os.folder_exists(dossier)) ctx.os.create_folder(dossier);
-    auto sortie = ctx.os.create_file(fichier_preference(ctx));
+    auto sortie = ctx.os.create_file(fichier_langue(ctx.chemins));
     sortie->write("langue=" + std::to_string(langue.langue) + "\r\n");
     sortie->commit();
 }

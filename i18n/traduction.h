@@ -17,6 +17,10 @@ namespace quorva {
 // The embedded table (Memo_fic_trad), 38 lines.
 const std::vector<std::string>& table_trad_defaut();
 
+// The captions of the program's own entries, which the older translation
+// files do not know: applied before the table, which may name them too.
+const std::vector<std::string>& lignes_propres();
+
 // Sets `langue` from the preference file chemin_temp + "quorva\langue_quorva.txt"
 // (2 when there is none). A value that is not an integer keeps the language
 // and leaves a line in the diagnostic log.

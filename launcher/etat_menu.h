@@ -25,6 +25,7 @@ enum class action_menu {
     excel_ajoute,      // lance_fic_excelclick
     document_ajoute,   // lance_fic_wordclick
     conversion,        // hook: read and convert a recording
+    synthese,          // hook: the class summary of a folder of recordings
     audacity_patin,    // hook: Audacity for stick-slip (local copy)
     audacity_vitesse,  // hook: Audacity for wave speed (local copy)
     audacity_tables,   // hook: Audacity for the shake tables
@@ -100,7 +101,7 @@ struct etat_menu {
 
     ouvertures_shell ouvertures;  // what the menu's entries opened last
 
-    // The popup menu of the toolbar: its 38 top-level entries in order.
+    // The popup menu of the toolbar: its 39 top-level entries in order.
     std::vector<entree_menu> PopupMenu1;
 
     std::array<std::string, nb_slots_menu + 1> chemins;  // folder of each slot
@@ -122,6 +123,7 @@ struct etat_menu {
     // Actions that need a window or another subsystem; the toolbar connects
     // them. An unconnected hook does nothing.
     std::function<void()> lancer_conversion;        // Lectureconversionwav1
+    std::function<void()> lancer_synthese;          // Synthesedelaclasse1
     std::function<void()> lancer_audacity_patin;    // LancerAudacityCl1
     std::function<void()> lancer_audacity_vitesse;  // AudacityforspeedwaveUSBkey1
     std::function<void()> lancer_audacity_tables;   // Audacityforshaketable1D2D1

@@ -221,6 +221,7 @@ void lance_entree(services& ctx, etat_menu& menu, entree_menu& e) {
         case action_menu::excel_ajoute: return lance_fic_excelclick(ctx, menu, e.tag);
         case action_menu::document_ajoute: return lance_fic_wordclick(ctx, menu, e.tag);
         case action_menu::conversion: return appelle(menu.lancer_conversion);
+        case action_menu::synthese: return appelle(menu.lancer_synthese);
         case action_menu::audacity_patin: return appelle(menu.lancer_audacity_patin);
         case action_menu::audacity_vitesse: return appelle(menu.lancer_audacity_vitesse);
         case action_menu::audacity_tables: return appelle(menu.lancer_audacity_tables);

@@ -1,4 +1,4 @@
-// The toolbar's menu as it stands before start-up: 38 top-level entries in
+// The toolbar's menu as it stands before start-up: 39 top-level entries in
 // order, each described once below. Start-up then resolves, scans and
 // translates it.
 #include <chrono>
@@ -47,6 +47,7 @@ constexpr descripteur_entree table_menu[] = {
      .teste = "Film_patin_tracte\\patin_tracte.exe", .slot = slot_film_patin},
     {.nom = "Lectureconversionwav1", .tag = 10, .caption = "Read convert .wav ( 1 channel; 16 bits) Excel",
      .icone = I::conversion, .clic = A::conversion},
+    {.nom = "Synthesedelaclasse1", .caption = "Class summary...", .icone = I::tableur, .clic = A::synthese},
     {.nom = "N1", .tag = 11, .caption = "______WAVES SPEED________", .icone = I::section, .clic = A::section},
     {.nom = "AudacityforspeedwaveUSBkey1", .tag = 12, .caption = "Audacity for speed wave (2ch;22 KHz) Local",
      .icone = I::audacity, .clic = A::audacity_vitesse, .teste = "audacity\\audacity.exe", .slot = slot_audacity},

@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainterPath>
 #include <QPdfWriter>
 #include <algorithm>
 #include <cmath>
@@ -27,16 +28,7 @@ namespace {
 // A block of the page (points) in the painter's units.
 QRectF en_unites(const bloc_page& b, double k) { return QRectF(b.x * k, b.y * k, b.largeur * k, b.hauteur * k); }
 
-void police(QPainter& peintre, double taille, bool gras = false) {
-    QFont f = peintre.font();
-    f.setFamily("DejaVu Sans");
-    f.setPointSizeF(taille);
-    f.setBold(gras);
-    // No ligatures: the PDF's text reads back letter for letter ("fi", not
-    // one glyph).
-    f.setStyleStrategy(QFont::PreferNoShaping);
-    peintre.setFont(f);
-}
+void police(QPainter& peintre, double taille, bool gras = false) { police_page(peintre, taille, gras); }
 
 // Text whose baseline's left end is at (x, y).
 void texte(QPainter& peintre, double x, double y, const QString& t) { peintre.drawText(QPointF(x, y), t); }
@@ -101,41 +93,6 @@ void dessiner_relation(QPainter& peintre, const relation& r, const bloc_page& bl
 // The page's bytes, drawn whole: a page that could not be drawn (no memory
 // for its image, a painter that would not start or finish, an encoder that
 // failed) raises erreur_quorva with the cause, and nothing is written.
-std::string octets_rapport(const contenu_rapport& c, const etat_conversion& etat, bool png, char separateur,
-                           const std::string& chemin) {
-    QByteArray octets;
-    QBuffer tampon(&octets);
-    tampon.open(QIODevice::WriteOnly);
-    const auto echec = [&](echec_dessin cause) { throw erreur_quorva(texte_echec_dessin(chemin, cause, c.langue)); };
-    if (png) {
-        const QSize a4 = QPageSize(QPageSize::A4).sizePixels(points_par_pouce_rapport).transposed();
-        QImage page(a4, QImage::Format_RGB32);
-        if (page.isNull()) echec(echec_dessin::memoire);
-        const int par_metre = static_cast<int>(std::lround(points_par_pouce_rapport / 0.0254));
-        page.setDotsPerMeterX(par_metre);
-        page.setDotsPerMeterY(par_metre);
-        page.fill(Qt::white);
-        QPainter peintre;
-        if (!peintre.begin(&page)) echec(echec_dessin::dessin);
-        dessiner_rapport(peintre, c, etat, separateur);
-        if (!peintre.end()) echec(echec_dessin::dessin);
-        // Fast compression: a page is mostly white, the file stays small.
-        if (!page.save(&tampon, "PNG", 80)) echec(echec_dessin::encodage);
-    } else {
-        QPdfWriter pdf(&tampon);
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
-        pdf.setResolution(points_par_pouce_rapport);
-        pdf.setCreator("Quorva");
-        pdf.setTitle(qt(c.nom));
-        QPainter peintre;
-        if (!peintre.begin(&pdf)) echec(echec_dessin::dessin);
-        dessiner_rapport(peintre, c, etat, separateur);
-        if (!peintre.end()) echec(echec_dessin::dessin);
-    }
-    if (octets.isEmpty()) echec(echec_dessin::encodage);
-    return std::string(octets.constData(), static_cast<std::size_t>(octets.size()));
-}
-
 }  // namespace
 
 void dessiner_nuage(QPainter& peintre, const QRectF& cadre, const std::vector<serie_nuage>& series,
@@ -194,12 +151,106 @@ void dessiner_nuage(QPainter& peintre, const QRectF& cadre, const std::vector<se
                          QPointF(px(ex.fin), py(s.pente * ex.fin + s.ordonnee)));
     }
     peintre.setRenderHint(QPainter::Antialiasing, true);
-    peintre.setPen(Qt::NoPen);
-    for (const auto& s : series) {
-        peintre.setBrush(s.couleur);
-        for (const auto& p : s.points) peintre.drawEllipse(QPointF(px(p.x), py(p.y)), 1.6 * k, 1.6 * k);
-    }
+    for (const auto& s : series)
+        for (const auto& p : s.points) dessiner_marqueur(peintre, QPointF(px(p.x), py(p.y)), s.couleur, s.forme, 1.6 * k);
     peintre.restore();
+}
+
+void dessiner_marqueur(QPainter& peintre, QPointF c, const QColor& couleur, int forme, double r) {
+    peintre.setPen(Qt::NoPen);
+    peintre.setBrush(couleur);
+    if (forme == 1) {
+        peintre.drawRect(QRectF(c.x() - 0.9 * r, c.y() - 0.9 * r, 1.8 * r, 1.8 * r));
+    } else if (forme == 2) {
+        QPainterPath triangle;
+        triangle.moveTo(c.x(), c.y() - 1.2 * r);
+        triangle.lineTo(c.x() + 1.1 * r, c.y() + 0.8 * r);
+        triangle.lineTo(c.x() - 1.1 * r, c.y() + 0.8 * r);
+        triangle.closeSubpath();
+        peintre.drawPath(triangle);
+    } else if (forme == 3) {
+        peintre.setPen(QPen(couleur, 0.6 * r));
+        peintre.drawLine(QPointF(c.x() - r, c.y() - r), QPointF(c.x() + r, c.y() + r));
+        peintre.drawLine(QPointF(c.x() - r, c.y() + r), QPointF(c.x() + r, c.y() - r));
+    } else {
+        peintre.drawEllipse(c, r, r);
+    }
+}
+
+void police_page(QPainter& peintre, double taille, bool gras) {
+    QFont f = peintre.font();
+    f.setFamily("DejaVu Sans");
+    f.setPointSizeF(taille);
+    f.setBold(gras);
+    // No ligatures: the PDF's text reads back letter for letter ("fi", not
+    // one glyph).
+    f.setStyleStrategy(QFont::PreferNoShaping);
+    peintre.setFont(f);
+}
+
+std::vector<std::string> octets_pages(int nb_pages, bool png, const std::string& titre, const std::string& chemin,
+                                      int langue, const std::function<void(QPainter&, int)>& dessiner) {
+    const auto echec = [&](echec_dessin cause) { throw erreur_quorva(texte_echec_dessin(chemin, cause, langue)); };
+    std::vector<std::string> pages;
+    QByteArray octets;
+    const auto garder = [&] {
+        if (octets.isEmpty()) echec(echec_dessin::encodage);
+        pages.emplace_back(octets.constData(), static_cast<std::size_t>(octets.size()));
+        octets.clear();
+    };
+    if (png) {
+        const QSize a4 = QPageSize(QPageSize::A4).sizePixels(points_par_pouce_rapport).transposed();
+        for (int numero = 0; numero < nb_pages; ++numero) {
+            QImage page(a4, QImage::Format_RGB32);
+            if (page.isNull()) echec(echec_dessin::memoire);
+            const int par_metre = static_cast<int>(std::lround(points_par_pouce_rapport / 0.0254));
+            page.setDotsPerMeterX(par_metre);
+            page.setDotsPerMeterY(par_metre);
+            page.fill(Qt::white);
+            QPainter peintre;
+            if (!peintre.begin(&page)) echec(echec_dessin::dessin);
+            dessiner(peintre, numero);
+            if (!peintre.end()) echec(echec_dessin::dessin);
+            QBuffer tampon(&octets);
+            tampon.open(QIODevice::WriteOnly);
+            // Fast compression: a page is mostly white, the file stays small.
+            if (!page.save(&tampon, "PNG", 80)) echec(echec_dessin::encodage);
+            tampon.close();
+            garder();
+        }
+    } else {
+        {
+            QBuffer tampon(&octets);
+            tampon.open(QIODevice::WriteOnly);
+            QPdfWriter pdf(&tampon);
+            pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
+            pdf.setResolution(points_par_pouce_rapport);
+            pdf.setCreator("Quorva");
+            pdf.setTitle(qt(titre));
+            QPainter peintre;
+            if (!peintre.begin(&pdf)) echec(echec_dessin::dessin);
+            for (int numero = 0; numero < nb_pages; ++numero) {
+                if (numero > 0 && !pdf.newPage()) echec(echec_dessin::dessin);
+                dessiner(peintre, numero);
+            }
+            if (!peintre.end()) echec(echec_dessin::dessin);
+        }
+        garder();
+    }
+    return pages;
+}
+
+void ecrire_page(services& ctx, const std::string& chemin, const std::string& octets, int langue) {
+    try {
+        auto sortie = ctx.os.create_file(chemin);
+        sortie->write(octets);
+        sortie->commit();
+    } catch (const WriteError& e) {
+        // As for the workbook: the cause the system gave, the old file whole.
+        const std::string raison = raison_rapport(chemin, e.cause(), langue);
+        if (raison.empty()) throw;
+        throw erreur_quorva(langue == 2 ? std::string(e.what()) + "\r" + raison : raison);
+    }
 }
 
 void dessiner_rapport(QPainter& peintre, const contenu_rapport& c, const etat_conversion& etat, char separateur) {
@@ -295,18 +346,9 @@ void ecrire_rapport(services& ctx, const etat_conversion& etat, const tables_eve
                     int langue) {
     const contenu_rapport c = preparer_rapport(etat, tables, origine, nom_de(chemin_wav), date_maintenant(), langue,
                                                ctx.separateur_decimal);
-    const std::string octets =
-        octets_rapport(c, etat, est_rapport_png(chemin_rapport), ctx.separateur_decimal, chemin_rapport);
-    try {
-        auto sortie = ctx.os.create_file(chemin_rapport);
-        sortie->write(octets);
-        sortie->commit();
-    } catch (const WriteError& e) {
-        // As for the workbook: the cause the system gave, the old file whole.
-        const std::string raison = raison_rapport(chemin_rapport, e.cause(), langue);
-        if (raison.empty()) throw;
-        throw erreur_quorva(langue == 2 ? std::string(e.what()) + "\r" + raison : raison);
-    }
+    const auto pages = octets_pages(1, est_rapport_png(chemin_rapport), c.nom, chemin_rapport, c.langue,
+                                    [&](QPainter& peintre, int) { dessiner_rapport(peintre, c, etat, ctx.separateur_decimal); });
+    ecrire_page(ctx, chemin_rapport, pages.front(), langue);
 }
 
 void enregistrer_rapport(services& ctx, const etat_conversion& etat, int langue, QWidget& parent,

@@ -5,7 +5,9 @@
 
 #include <QPainter>
 #include <QWidget>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "base/services.h"
 #include "conversion/etat_conversion.h"
@@ -23,9 +25,28 @@ void dessiner_rapport(QPainter& peintre, const contenu_rapport& contenu, const e
 struct serie_nuage {
     std::vector<point_xy> points;
     QColor couleur = QColor(200, 0, 0);
+    int forme = 0;  // its marker: 0 disc, 1 square, 2 triangle, 3 cross
     bool avec_droite = false;
     double pente = 0, ordonnee = 0;  // y = pente * x + ordonnee
 };
+
+// A point's marker of a series, centred on `centre`, about 2 * rayon wide.
+void dessiner_marqueur(QPainter& peintre, QPointF centre, const QColor& couleur, int forme, double rayon);
+
+// The font of a page's texts (DejaVu Sans, `taille` points), read back from
+// a PDF letter for letter.
+void police_page(QPainter& peintre, double taille, bool gras = false);
+
+// Pages drawn by `dessiner` (painter, page number from 0) on A4 landscape:
+// one PDF of nb_pages pages (`titre` its title), or one PNG per page at
+// points_par_pouce_rapport. A page that cannot be drawn or encoded raises
+// erreur_quorva (texte_echec_dessin naming `chemin`, in the page's language).
+std::vector<std::string> octets_pages(int nb_pages, bool png, const std::string& titre, const std::string& chemin,
+                                      int langue, const std::function<void(QPainter&, int)>& dessiner);
+
+// A page's bytes into `chemin`, whole or not at all; a failure raises
+// erreur_quorva naming the file and the cause, in the page's language.
+void ecrire_page(services& ctx, const std::string& chemin, const std::string& octets, int langue);
 
 // A scatter plot of one or several series in `cadre` (device units), with
 // round ticks on both axes and their captions (the caller leaves room for
@@ -38,7 +59,7 @@ void dessiner_nuage(QPainter& peintre, const QRectF& cadre, const std::vector<se
 // its name ends with ".png" (whatever the case), PDF otherwise. Written
 // through Plateforme::create_file: whole or not at all, and only when the
 // page was drawn whole. A file that cannot be written raises erreur_quorva
-// naming it and the cause (texte_cause_rapport).
+// naming it and the cause (raison_rapport).
 void ecrire_rapport(services& ctx, const etat_conversion& etat, const tables_evenements& tables,
                     origine_pointes origine, const std::string& chemin_wav, const std::string& chemin_rapport,
                     int langue);

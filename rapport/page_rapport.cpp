@@ -69,22 +69,11 @@ relation relation_de(const std::array<point_xy, capacite_pointes + 1>& table, bo
         return r;
     }
     // The line of least squares (the one that goes with the coefficient).
-    long double sx = 0, sy = 0;
-    for (const auto& p : r.points) {
-        sx += p.x;
-        sy += p.y;
-    }
-    const long double mx = sx / k, my = sy / k;
-    long double sxx = 0, sxy = 0, syy = 0;
-    for (const auto& p : r.points) {
-        sxx += (p.x - mx) * (p.x - mx);
-        sxy += (p.x - mx) * (p.y - my);
-        syy += (p.y - my) * (p.y - my);
-    }
-    r.avec_coefficient = k >= 2 && sxx > 0 && syy > 0;
+    const droite_ajustee d = droite_de(r.points);
+    r.avec_coefficient = d.existe;
     if (r.avec_coefficient) {
-        r.pente = static_cast<double>(sxy / sxx);
-        r.ordonnee = static_cast<double>(my - sxy / sxx * mx);
+        r.pente = d.pente;
+        r.ordonnee = d.ordonnee;
         r.coefficient = correlation_classeur(table);
         r.texte_coefficient = (fr ? "Coefficient de corrélation r = " : "Correlation coefficient r = ") +
                               texte_coefficient(r.coefficient, separateur);
@@ -221,12 +210,12 @@ const char* texte_remplacer_rapport(int langue) {
     return francais(langue) ? "Le fichier %s existe déjà. Le remplacer ?" : "The file %s already exists. Replace it?";
 }
 
-std::string raison_rapport(const std::string& chemin, WriteFailure cause, int langue) {
+std::string raison_rapport(const std::string& chemin, FileFailure cause, int langue) {
     if (francais(langue)) {
         // A page is written where the pupil chose: a folder that refuses it
         // calls for another choice. Every other cause is said as for the
         // workbook.
-        if (cause == WriteFailure::denied)
+        if (cause == FileFailure::denied)
             return message("Le compte rendu %s n'a pas pu être écrit : l'écriture n'est pas permise dans ce dossier. "
                            "Choisissez un dossier où vous pouvez écrire, puis recommencez.",
                            chemin);
@@ -234,15 +223,15 @@ std::string raison_rapport(const std::string& chemin, WriteFailure cause, int la
     }
     const std::string debut = message("The report %s could not be written: ", chemin);
     switch (cause) {
-        case WriteFailure::busy:
+        case FileFailure::busy:
             return debut + "another program holds it (spreadsheet, PDF viewer, antivirus...). Close it, then try again.";
-        case WriteFailure::disk_full: return debut + "the disk is full. Free some space, then try again.";
-        case WriteFailure::denied:
+        case FileFailure::disk_full: return debut + "the disk is full. Free some space, then try again.";
+        case FileFailure::denied:
             return debut + "writing is not allowed in this folder. Choose a folder where you can write, then try again.";
-        case WriteFailure::too_long:
+        case FileFailure::too_long:
             return debut + "the path is too long (" + std::to_string(nb_caracteres_utf8(chemin)) +
                    " characters). Choose a folder with a shorter path, then try again.";
-        case WriteFailure::other: break;
+        case FileFailure::other: break;
     }
     return "";
 }
@@ -257,13 +246,39 @@ std::string texte_echec_dessin(const std::string& chemin, echec_dessin cause, in
            pourquoi + ".";
 }
 
-std::string date_maintenant() {
-    const std::time_t maintenant = std::time(nullptr);
+droite_ajustee droite_de(const std::vector<point_xy>& points) {
+    droite_ajustee d;
+    if (points.size() < 2) return d;
+    long double sx = 0, sy = 0;
+    for (const auto& p : points) {
+        sx += p.x;
+        sy += p.y;
+    }
+    const auto n = static_cast<long double>(points.size());
+    const long double mx = sx / n, my = sy / n;
+    long double sxx = 0, sxy = 0, syy = 0;
+    for (const auto& p : points) {
+        sxx += (p.x - mx) * (p.x - mx);
+        sxy += (p.x - mx) * (p.y - my);
+        syy += (p.y - my) * (p.y - my);
+    }
+    if (sxx <= 0 || syy <= 0) return d;
+    d.existe = true;
+    d.pente = static_cast<double>(sxy / sxx);
+    d.ordonnee = static_cast<double>(my - sxy / sxx * mx);
+    d.coefficient = static_cast<double>(sxy / std::sqrt(sxx * syy));
+    return d;
+}
+
+std::string date_maintenant() { return date_locale(std::time(nullptr)); }
+
+std::string date_locale(std::int64_t secondes) {
+    const std::time_t instant = static_cast<std::time_t>(secondes);
     std::tm local{};
 #ifdef _WIN32
-    localtime_s(&local, &maintenant);
+    localtime_s(&local, &instant);
 #else
-    localtime_r(&maintenant, &local);
+    localtime_r(&instant, &local);
 #endif
     char tampon[32];
     std::strftime(tampon, sizeof tampon, "%Y-%m-%d %H:%M", &local);

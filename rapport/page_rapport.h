@@ -132,13 +132,23 @@ const char* texte_remplacer_rapport(int langue);
 
 // Why a report could not be written, in the page's language, from the cause
 // the system gave; empty for a cause it did not name.
-std::string raison_rapport(const std::string& chemin, WriteFailure cause, int langue);
+std::string raison_rapport(const std::string& chemin, FileFailure cause, int langue);
 
 // Why a page could not be drawn, in its language.
 enum class echec_dessin { memoire, dessin, encodage };
 std::string texte_echec_dessin(const std::string& chemin, echec_dessin cause, int langue);
 
-// The local date and time now, "2026-12-08 13:40".
+// The least-squares line of points and their correlation coefficient; none
+// (existe false) for fewer than two points or values all equal on an axis.
+struct droite_ajustee {
+    bool existe = false;
+    double pente = 0, ordonnee = 0, coefficient = 0;
+};
+droite_ajustee droite_de(const std::vector<point_xy>& points);
+
+// The local date and time now, "2026-12-08 13:40"; and of a moment in
+// seconds since 1970 (UTC).
 std::string date_maintenant();
+std::string date_locale(std::int64_t secondes);
 
 }  // namespace quorva

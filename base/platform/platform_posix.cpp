@@ -365,7 +365,8 @@ std::optional<FileStamp> PlateformePosix::file_stamp(const std::string& path) {
     struct stat infos;
     if (!posix || !existe(*posix, &infos) || !S_ISREG(infos.st_mode)) return std::nullopt;
     return FileStamp{static_cast<std::uint64_t>(infos.st_size),
-                     static_cast<std::int64_t>(infos.st_mtim.tv_sec) * 1'000'000'000 + infos.st_mtim.tv_nsec};
+                     static_cast<std::int64_t>(infos.st_mtim.tv_sec) * 1'000'000'000 + infos.st_mtim.tv_nsec,
+                     static_cast<std::int64_t>(infos.st_mtim.tv_sec)};
 }
 
 std::unique_ptr<OutputFile> PlateformePosix::create_file(const std::string& path) {
@@ -402,13 +403,13 @@ std::unique_ptr<OutputFile> PlateformePosix::create_file(const std::string& path
     return std::make_unique<FichierPosix>(*posix, temporaire, flux, path, pause_demandee(nom));
 }
 
-WriteFailure cause_de_errno(int code) {
+FileFailure cause_de_errno(int code) {
     switch (code) {
-        case ENOSPC: case EDQUOT: return WriteFailure::disk_full;
-        case EACCES: case EPERM: case EROFS: return WriteFailure::denied;
-        case ETXTBSY: case EBUSY: return WriteFailure::busy;
-        case ENAMETOOLONG: return WriteFailure::too_long;
-        default: return WriteFailure::other;
+        case ENOSPC: case EDQUOT: return FileFailure::disk_full;
+        case EACCES: case EPERM: case EROFS: return FileFailure::denied;
+        case ETXTBSY: case EBUSY: return FileFailure::busy;
+        case ENAMETOOLONG: return FileFailure::too_long;
+        default: return FileFailure::other;
     }
 }
 
@@ -736,26 +737,78 @@ std::string PlateformePosix::computer_name() {
     return ::gethostname(nom, sizeof nom - 1) == 0 ? std::string(nom) : std::string();
 }
 
-bool PlateformePosix::create_new_file(const std::string& path, std::string_view contents) {
-    const auto posix = chemin_posix(path);
-    if (!posix) throw WriteError(texte_creation_impossible, path, WriteFailure::other);
-    const int fd = ::open(posix->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        if (errno == EEXIST) return false;
-        throw WriteError(texte_creation_impossible, path, cause_de_errno(errno));
+namespace {
+
+// The lock of machines sharing a folder (Plateforme::take_lock): an open
+// file description lock, which the system lets go with the descriptor (at
+// the process's end too) and which no other descriptor of this process
+// drops, unlike a classic fcntl lock; NFS and SMB send it to the server,
+// where flock stays local on some. It lies beyond the holder's text, which a
+// byte-range lock would make unreadable on a Windows file server.
+constexpr off_t octet_verrou = off_t{1} << 30;
+
+class VerrouPosix : public HeldLock {
+public:
+    VerrouPosix(int fd, std::string chemin) : fd_(fd), chemin_(std::move(chemin)) {}
+    ~VerrouPosix() override {
+        // Removed while still held: a machine that opened it meanwhile
+        // finds the name gone once it holds it, and tries again.
+        ::unlink(chemin_.c_str());
+        ::close(fd_);
     }
-    const bool ecrit = ::write(fd, contents.data(), contents.size()) == static_cast<ssize_t>(contents.size());
-    const int code = errno;
-    if (::close(fd) != 0 || !ecrit) {
-        ::unlink(posix->c_str());
-        throw WriteError(texte_erreur_ecriture, path, cause_de_errno(code));
-    }
-    return true;
+    VerrouPosix(const VerrouPosix&) = delete;
+    VerrouPosix& operator=(const VerrouPosix&) = delete;
+
+private:
+    int fd_;
+    std::string chemin_;
+};
+
+// Whether the name still leads to the open file.
+bool meme_fichier(int fd, const std::string& chemin) {
+    struct stat ouvert, nomme;
+    return ::fstat(fd, &ouvert) == 0 && ::stat(chemin.c_str(), &nomme) == 0 && ouvert.st_dev == nomme.st_dev &&
+           ouvert.st_ino == nomme.st_ino;
 }
 
-bool PlateformePosix::remove_file(const std::string& path) {
+}  // namespace
+
+std::unique_ptr<HeldLock> PlateformePosix::take_lock(const std::string& path, std::string_view holder) {
     const auto posix = chemin_posix(path);
-    return posix && ::unlink(posix->c_str()) == 0;
+    if (!posix) throw WriteError(texte_creation_impossible, path, FileFailure::other);
+    const int fd = ::open(posix->c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) throw WriteError(texte_creation_impossible, path, cause_de_errno(errno));
+    struct flock verrou{};
+    verrou.l_type = F_WRLCK;
+    verrou.l_whence = SEEK_SET;
+    verrou.l_start = octet_verrou;
+    verrou.l_len = 1;
+    if (::fcntl(fd, F_OFD_SETLK, &verrou) != 0) {
+        const int code = errno;
+        ::close(fd);
+        if (code == EAGAIN || code == EACCES) return nullptr;
+        throw WriteError(texte_creation_impossible, path, cause_de_errno(code));
+    }
+    if (!meme_fichier(fd, *posix)) {
+        ::close(fd);
+        return nullptr;
+    }
+    auto tenu = std::make_unique<VerrouPosix>(fd, *posix);
+    errno = 0;
+    const bool ecrit = ::ftruncate(fd, 0) == 0 &&
+                       ::pwrite(fd, holder.data(), holder.size(), 0) == static_cast<ssize_t>(holder.size());
+    if (!ecrit) throw WriteError(texte_erreur_ecriture, path, cause_de_errno(errno ? errno : ENOSPC));
+    return tenu;
+}
+
+std::string PlateformePosix::lock_holder(const std::string& path) {
+    const auto posix = chemin_posix(path);
+    const int fd = posix ? ::open(posix->c_str(), O_RDONLY | O_CLOEXEC) : -1;
+    if (fd < 0) return "";
+    char tampon[4096];
+    const ssize_t lus = ::pread(fd, tampon, sizeof tampon, 0);
+    ::close(fd);
+    return lus > 0 ? std::string(tampon, static_cast<std::size_t>(lus)) : "";
 }
 
 std::unique_ptr<Plateforme> creer_plateforme_systeme() { return std::make_unique<PlateformePosix>(); }

@@ -75,8 +75,8 @@ public:
 
     bool on_network_drive(const std::string& path) override;
     std::string computer_name() override;
-    bool create_new_file(const std::string& path, std::string_view contents) override;
-    bool remove_file(const std::string& path) override;
+    std::unique_ptr<HeldLock> take_lock(const std::string& path, std::string_view holder) override;
+    std::string lock_holder(const std::string& path) override;
 
 private:
     void recolter_enfants();
@@ -107,7 +107,7 @@ public:
 std::string programme_du_processus(long pid);
 
 // The cause of a write's failure from the system's error number.
-WriteFailure cause_de_errno(int code);
+FileFailure cause_de_errno(int code);
 
 // This machine in the names of temporary files: the host name and the
 // process namespace (texte_machine() rules); "?" without a host name.

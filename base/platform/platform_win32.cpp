@@ -152,13 +152,93 @@ public:
 
 private:
     [[noreturn]] void echec_ecriture(DWORD code) {
-        throw WriteError(texte_erreur_ecriture, cible_, cause_de_code_win32(code, false));
+        throw WriteError(texte_erreur_ecriture, cible_, failure_of_code(code, false));
     }
     std::string cible_;
     std::wstring temporaire_;
     HANDLE fichier_;
     bool valide_ = false;
 };
+
+// The lock of machines sharing a folder (Plateforme::take_lock). The open
+// handle shares reading only: no other process may write the file, remove
+// it or open it to take the lock, and the waiting machines may read who
+// holds it. The byte-range lock refuses a second holder where the share
+// modes do not hold between the machines (two Wine servers, a file server
+// that ignores them); it lies beyond the holder's text, which a byte-range
+// lock would make unreadable on a Windows file server. The file is removed
+// by its holder when it lets go, not on close (FILE_FLAG_DELETE_ON_CLOSE):
+// a process that opened it where the share modes do not hold, and found the
+// byte-range lock taken, would remove the holder's file with its own close.
+// A file left by a holder that died holds nothing and is taken again.
+constexpr DWORD octet_verrou = 1u << 30;
+
+class VerrouWin32 : public HeldLock {
+public:
+    explicit VerrouWin32(HANDLE fichier) : fichier_(fichier) {}
+    ~VerrouWin32() override {
+        // Removed through this handle: only this lock's own file, never
+        // one another machine made since under the same name.
+        FILE_DISPOSITION_INFO retrait{TRUE};
+        SetFileInformationByHandle(fichier_, FileDispositionInfo, &retrait, sizeof retrait);
+        CloseHandle(fichier_);
+    }
+    VerrouWin32(const VerrouWin32&) = delete;
+    VerrouWin32& operator=(const VerrouWin32&) = delete;
+
+private:
+    HANDLE fichier_;
+};
+
+// Whether the name still leads to the open file: a holder that let go
+// removes it, and a handle opened just before names a file no longer there.
+bool meme_fichier(HANDLE fichier, const std::wstring& chemin) {
+    const HANDLE nom = CreateFileW(chemin.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (nom == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION a{}, b{};
+    const bool meme = GetFileInformationByHandle(fichier, &a) && GetFileInformationByHandle(nom, &b) &&
+                      a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+                      a.nFileIndexLow == b.nFileIndexLow;
+    CloseHandle(nom);
+    return meme;
+}
+
+std::unique_ptr<HeldLock> prendre_verrou(const std::string& path, std::string_view holder) {
+    const std::wstring chemin = long_path(to_wide(path));
+    const HANDLE h = CreateFileW(chemin.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr,
+                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError();
+        if (held_error(code)) return nullptr;
+        // A lock let go while a waiting machine read it stays a moment,
+        // about to go, refusing every open; where there is no file, or a
+        // read-only one, writing there is not allowed.
+        if (code == ERROR_ACCESS_DENIED) {
+            const DWORD a = GetFileAttributesW(chemin.c_str());
+            if (a == INVALID_FILE_ATTRIBUTES ? GetLastError() == ERROR_ACCESS_DENIED : !(a & FILE_ATTRIBUTE_READONLY))
+                return nullptr;
+        }
+        throw WriteError(texte_creation_impossible, path, failure_of(code, to_wide(path)));
+    }
+    OVERLAPPED position{};
+    position.Offset = octet_verrou;
+    // A file server without byte-range locks still keeps the share modes.
+    const bool verrouille = LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &position) ||
+                            !held_error(GetLastError());
+    if (!verrouille || !meme_fichier(h, chemin)) {
+        CloseHandle(h);
+        return nullptr;
+    }
+    auto verrou = std::make_unique<VerrouWin32>(h);
+    DWORD ecrits = 0, code = 0;
+    if (!SetEndOfFile(h) || !WriteFile(h, holder.data(), static_cast<DWORD>(holder.size()), &ecrits, nullptr))
+        code = GetLastError();
+    else if (ecrits != holder.size())
+        code = ERROR_DISK_FULL;  // nothing more taken, no error: no room
+    if (code != 0) throw WriteError(texte_erreur_ecriture, path, failure_of_code(code, false));
+    return verrou;
+}
 
 BOOL CALLBACK visiter_fenetre(HWND fenetre, LPARAM valeur) {
     const auto& visite = *reinterpret_cast<const std::function<bool(WindowId)>*>(valeur);
@@ -226,6 +306,8 @@ public:
         empreinte.modified = static_cast<std::int64_t>(
             (static_cast<std::uint64_t>(donnees.ftLastWriteTime.dwHighDateTime) << 32) |
             donnees.ftLastWriteTime.dwLowDateTime);
+        // FILETIME counts 100 ns from 1601-01-01.
+        empreinte.unix_seconds = (empreinte.modified - 116'444'736'000'000'000LL) / 10'000'000;
         return empreinte;
     }
 
@@ -381,34 +463,22 @@ public:
         return GetDriveTypeW(nullptr) == DRIVE_REMOTE;  // a relative path: the current folder's drive
     }
     std::string computer_name() override { return nom_ordinateur(); }
-    bool create_new_file(const std::string& path, std::string_view contents) override {
-        const std::wstring chemin = to_wide(path);
-        const HANDLE h =
-            CreateFileW(chemin.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h == INVALID_HANDLE_VALUE) {
-            const DWORD code = GetLastError();
-            if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS) return false;
-            throw WriteError(texte_creation_impossible, path, cause_de_code_win32(code, false));
-        }
-        DWORD ecrits = 0;
-        const bool ecrit = WriteFile(h, contents.data(), static_cast<DWORD>(contents.size()), &ecrits, nullptr) &&
-                           ecrits == contents.size();
-        const DWORD code = GetLastError();
-        if (!CloseHandle(h) || !ecrit) {
-            DeleteFileW(chemin.c_str());
-            throw WriteError(texte_erreur_ecriture, path, cause_de_code_win32(code, false));
-        }
-        return true;
+    std::unique_ptr<HeldLock> take_lock(const std::string& path, std::string_view holder) override {
+        return prendre_verrou(path, holder);
     }
-    bool remove_file(const std::string& path) override { return DeleteFileW(to_wide(path).c_str()) != 0; }
-
+    std::string lock_holder(const std::string& path) override {
+        const HANDLE h = CreateFileW(long_path(to_wide(path)).c_str(), GENERIC_READ,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE) return "";
+        std::string contenu;
+        if (lire_tout(h, contenu, 4096) != 0) contenu.clear();
+        CloseHandle(h);
+        return contenu;
+    }
 };
 
 }  // namespace
-
-WriteFailure cause_de_code_win32(unsigned long code, bool cible_occupable) {
-    return failure_of_code(code, cible_occupable);
-}
 
 std::string machine_locale() { return texte_machine(nom_ordinateur()); }
 

@@ -86,8 +86,10 @@ sox -n -r 1000 -c 1 -b 16 "$travail/enreg/essai.wav" synth 40 sine 50 > /dev/nul
 prog=$travail/prog
 cas workbook "$travail/enreg/essai.wav.slk" $'ID;ANCIEN\r\nE\r\n' \
     "$convertir" --program-folder "$prog" --accept "$travail/enreg/essai.wav"
-# (read back as the chart reads it, and saved again with CR LF)
-cas marks "$travail/enreg/essai.wav.txt" $'2\n1\n2\nPointes\n0\n' \
+# The recording's own marks file with LF line ends (read back as the chart
+# reads it, and saved again with CR LF).
+"$convertir" --program-folder "$prog" --accept "$travail/enreg/essai.wav" > /dev/null
+cas marks "$travail/enreg/essai.wav.txt" "$(tr -d '\r' < "$travail/enreg/essai.wav.txt")" \
     "$convertir" --program-folder "$prog" --accept "$travail/enreg/essai.wav"
 # Quorva's own copy of Audacity (a stand-in that ends at once), so that the
 # launch edits the preferences beside it.

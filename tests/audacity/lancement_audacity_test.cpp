@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "base/erreur.h"
 #include "base/texte.h"
@@ -442,41 +443,32 @@ TEST_F(LancementAudacity, OnANetworkDriveEachMachineRecordsInAFolderOfItsOwn) {
     }
 }
 
-TEST(VerrouAudacity, TakenWhenFreeTakenOverWhenLeftUnchangedForTheWholeWait) {
-    const vue_verrou b{{10, 1}, "PC-B\r\n5"}, c{{10, 2}, "PC-C\r\n9"}, nous{{10, 3}, "PC-A\r\n1"};
-    attente_verrou attente;
-    struct pas { std::optional<vue_verrou> actuel; std::int64_t ms; decision_verrou attendu; };
-    const std::vector<pas> suite{
-        {std::nullopt, 0, decision_verrou::prendre},
-        {b, 1000, decision_verrou::attendre},            // first seen: the wait starts
-        {b, 1000 + delai_reprise_verrou_ms - 1, decision_verrou::attendre},
-        {c, 20000, decision_verrou::attendre},           // another holder: the wait starts again
-        {c, 20000 + delai_reprise_verrou_ms - 1, decision_verrou::attendre},
-        {c, 20000 + delai_reprise_verrou_ms, decision_verrou::reprendre},  // a machine that crashed
-        {nous, 0, decision_verrou::reprendre},           // this machine's earlier run
-    };
-    for (std::size_t i = 0; i < suite.size(); ++i)
-        EXPECT_EQ(regle_verrou(attente, suite[i].actuel, "PC-A", suite[i].ms), suite[i].attendu) << "step " << i;
-}
-
-TEST_F(LancementAudacity, TheLaunchWaitsForTheOtherMachinesLockThenHoldsItUntilAudacityShows) {
+TEST_F(LancementAudacity, TheLaunchWaitsWhileAnotherHoldsTheLockThenHoldsItUntilAudacityShows) {
     std::int64_t maintenant = 0;
     audacity.horloge_ms = [&] { return maintenant; };
     std::vector<bool> verrou_arme;
     audacity.armer_Timer_verrou = [&](bool actif) { verrou_arme.push_back(actif); };
+    std::vector<std::optional<std::string>> annonces;
+    audacity.annoncer_attente = [&](const std::optional<std::string>& poste) { annonces.push_back(poste); };
     os.reseau = true;
     const std::string verrou = "c:\\quorva\\fic_quorva\\audacity\\Portable Settings\\quorva_audacity.verrou";
-    os.ecrire(verrou, "PC-B\r\n5");  // left by a machine that crashed
+    os.ecrire(verrou, "POSTE-1\r\n");  // left by a run that died: it holds nothing
+    auto autre = os.take_lock(verrou, "POSTE-B\r\n");  // another open file: another machine
+    ASSERT_TRUE(autre);
     LancerAudacityCl1Click(ctx, audacity, copie_locale);
-    EXPECT_TRUE(os.ouvertures.empty());
-    for (maintenant = 250; maintenant < delai_reprise_verrou_ms; maintenant += 5000) Timer_verrouTimer(ctx, audacity);
-    EXPECT_TRUE(os.ouvertures.empty());
-    maintenant = delai_reprise_verrou_ms;
+    LancerAudacityCl1Click(ctx, audacity, copie_locale);  // clicked again while it waits
+    for (maintenant = 250; maintenant < 120'000; maintenant += 5000) Timer_verrouTimer(ctx, audacity);
+    EXPECT_TRUE(os.ouvertures.empty());  // however long the holder takes
+    EXPECT_EQ(annonces, (std::vector<std::optional<std::string>>{"POSTE-B", "POSTE-B"}));
+    autre.reset();
     Timer_verrouTimer(ctx, audacity);
     ASSERT_EQ(os.ouvertures.size(), 1u);
-    EXPECT_EQ(os.lire(verrou).rfind("POSTE-1\r\n", 0), 0u);  // held while Audacity starts
+    EXPECT_EQ(annonces.back(), std::nullopt);
+    EXPECT_EQ(os.lock_holder(verrou), "POSTE-1\r\n");  // held while Audacity starts
+    EXPECT_FALSE(os.take_lock(verrou, "POSTE-B\r\n"));
+    LancerAudacityCl1Click(ctx, audacity, copie_locale);
     Timer_verrouTimer(ctx, audacity);
-    EXPECT_TRUE(os.file_exists(verrou));
+    EXPECT_EQ(os.ouvertures.size(), 1u);
     os.fenetres = {{7, "Audacity"}};
     Timer_verrouTimer(ctx, audacity);
     EXPECT_FALSE(os.file_exists(verrou));

@@ -40,7 +40,7 @@ TEST(PiloteConversion, RunsBothPassesThenOpensTheWorkbookAndMarksTheBufferBusyMe
     EXPECT_EQ(b.evenements, (std::vector<std::string>{"montrer", "masquer", "graphique", "montrer", "masquer"}));
     ASSERT_EQ(b.os.ouvertures.size(), 1u);
     EXPECT_EQ(b.os.ouvertures[0].fichier, chemin + ".slk");
-    EXPECT_NE(b.os.lire(chemin + ".slk").find("Corr\xE9lation"), std::string::npos);
+    EXPECT_NE(b.os.lire(chemin + ".slk").find(std::string("Corr") + test::e_aigu + "lation"), std::string::npos);
     EXPECT_EQ(apres_classeur, 1);  // the menu of added workbooks is rebuilt
 }
 
@@ -72,7 +72,7 @@ TEST(PiloteConversion, AMissingBaseWorkbookStopsBeforeTheSizeQuestionAndTheChart
 // nothing more when the system named no cause); the old one stays whole and
 // the progress window goes.
 TEST(PiloteConversion, AWorkbookThatCannotBeWrittenSaysWhyAndKeepsTheOldOne) {
-    using enum WriteFailure;
+    using enum FileFailure;
     const char* const texte_classeur_bloque =
         "Le classeur %s n'a pas pu être écrit : il est ouvert par un autre programme (tableur, antivirus...). "
         "Fermez-le, puis recommencez.";
@@ -81,7 +81,7 @@ TEST(PiloteConversion, AWorkbookThatCannotBeWrittenSaysWhyAndKeepsTheOldOne) {
     const char* const texte_classeur_interdit =
         "Le classeur %s n'a pas pu être écrit : l'écriture n'est pas permise dans ce dossier. "
         "Copiez l'enregistrement dans un dossier où vous pouvez écrire, puis recommencez.";
-    for (const auto& [cause, texte] : std::vector<std::pair<WriteFailure, const char*>>{
+    for (const auto& [cause, texte] : std::vector<std::pair<FileFailure, const char*>>{
              {busy, texte_classeur_bloque}, {disk_full, texte_classeur_disque_plein},
              {denied, texte_classeur_interdit}, {other, nullptr}}) {
         banc_conversion b;
@@ -114,7 +114,7 @@ TEST(PiloteConversion, AHeldWorkbookAsksRetryOrCancel) {
         const auto chemin = b.chemin("essai.wav"), classeur = chemin + ".slk";
         b.os.ecrire(chemin, gen::wav(gen::patin(3000, 2)));
         b.os.ecrire(classeur, "ancien");
-        b.os.echecs_ecriture[classeur] = WriteFailure::busy;
+        b.os.echecs_ecriture[classeur] = FileFailure::busy;
         std::vector<std::string> boites;
         b.ui.reessayer_classeur = [&](const std::string& texte) {
             boites.push_back(texte);

@@ -10,12 +10,7 @@
 namespace quorva::test {
 namespace {
 
-// The workbook's texts are in the encoding of the system's spreadsheets.
-#ifdef _WIN32
-const char* const e_aigu = "\xE9";
-#else
-const char* const e_aigu = "\xC3\xA9";
-#endif
+using test::e_aigu;
 
 namespace gen = quorva::generateur;
 

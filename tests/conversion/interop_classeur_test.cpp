@@ -105,7 +105,16 @@ struct conversion_externe {
 
 conversion_externe lance(const std::string& arguments) {
     conversion_externe r;
-    const std::string commande = std::string(QUORVA_CONVERT) + " --program-folder \"" +
+    // A temporary folder without the toolbar's language: English unless asked.
+    static const struct dossier_vide {
+        std::string chemin;
+        dossier_vide() {
+            char modele[] = "/tmp/quorva-interop-XXXXXX";
+            chemin = ::mkdtemp(modele) ? modele : "/nonexistent";
+        }
+        ~dossier_vide() { std::filesystem::remove_all(chemin); }
+    } sans_preference;
+    const std::string commande = "TMPDIR=" + sans_preference.chemin + " " + std::string(QUORVA_CONVERT) + " --program-folder \"" +
                                  QUORVA_DONNEES_CONVERSION + "/..\" " + arguments + " 2>&1";
     FILE* flux = ::popen(commande.c_str(), "r");
     if (!flux) return r;

@@ -46,7 +46,7 @@ TEST_F(FenetresMenu, PopupMenuDrawsTheModel) {
     e("Documentsajout1").visible = true;
 
     PopupMenu1 menu(ctx, ctx.menu);
-    ASSERT_EQ(menu.actions().size(), 38);
+    ASSERT_EQ(menu.actions().size(), 39);
     EXPECT_EQ(menu.action("Mcanismesaufoyer1")->text(), QString::fromUtf8("Mécanismes au foyer"));
     EXPECT_FALSE(menu.action("Apropos1")->isVisible());
     EXPECT_TRUE(menu.action("Filmstable1D1")->isVisible());
@@ -130,7 +130,7 @@ TEST_F(FenetresMenu, SectionWindowsAreSizedPlacedAndReused) {
     EXPECT_EQ(feuille_tp_qt(ctx.sections, 1), fenetre);
     EXPECT_TRUE(fenetre->isVisible());
     EXPECT_EQ(fenetre->pos(), QPoint(986, 49));
-    EXPECT_EQ(fenetre->ListBox1->count(), 4);
+    EXPECT_EQ(fenetre->ListBox1->count(), 5);
 
     // A double-click on a row performs its entry.
     int conversions = 0;

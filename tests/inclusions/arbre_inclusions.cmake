@@ -21,7 +21,8 @@ set(modules
     "modifie|DEPENDS socle SOURCES modifie.cpp"
     "sous_dossier|DEPENDS socle SOURCES sous_dossier.cpp"
     "qt_module|DEPENDS socle SOURCES qt_module.cpp"
-    "commentaire|DEPENDS socle SOURCES commentaire.cpp")
+    "commentaire|DEPENDS socle SOURCES commentaire.cpp"
+    "barres|DEPENDS socle SOURCES barres.cpp")
 function(ecrit fichier texte)
     file(WRITE ${ARBRE}/src/${fichier} "${texte}\n")
 endfunction()
@@ -61,6 +62,7 @@ function(ecrit_arbre)
     ecrit(sous_dossier/sous_dossier.cpp "int sous_dossier() { return 0; }")
     ecrit(sous_dossier/sous/x.h "#include \"../../voisin/voisin.h\"")
     ecrit(qt_module/qt_module.cpp "#include <QtWidgets>")
+    ecrit(barres/barres.cpp "#include \"..\\voisin\\voisin.h\"")
     ecrit(commentaire/commentaire.cpp "/* a */ #include \"../voisin/voisin.h\"\nint x;\n/* b */ #include \"../voisin/voisin.h\"")
 endfunction()
 

@@ -138,8 +138,8 @@ TEST(DescripteursMenu, OneConsistentDescriptorPerEntry) {
         if (d.teste) EXPECT_TRUE(d.slot >= 1 && d.slot <= nb_slots_au_depart) << d.nom;
         else EXPECT_FALSE(d.ouvre || d.document_couvert || d.titres_montres[0] || d.autre_teste) << d.nom;
     }
-    EXPECT_EQ(en_haut, 38);
-    EXPECT_EQ(etat_menu().PopupMenu1.size(), 38u);
+    EXPECT_EQ(en_haut, 39);
+    EXPECT_EQ(etat_menu().PopupMenu1.size(), 39u);
 }
 
 TEST(DejaLa, TheNineDocumentsOfferedElsewhere) {

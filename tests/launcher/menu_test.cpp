@@ -15,24 +15,26 @@ using Menu = BancMenu;
 
 TEST_F(Menu, DefaultModelHasItsEntriesInOrder) {
     const auto& m = ctx.menu.PopupMenu1;
-    ASSERT_EQ(m.size(), 38u);
-    // Tag = position + 1 up to N4, except Azimut1.
-    for (std::size_t p = 0; p <= 35; ++p) {
-        if (m[p].nom != "Azimut1") {
-            EXPECT_EQ(m[p].tag, static_cast<int>(p) + 1) << m[p].nom;
+    ASSERT_EQ(m.size(), 39u);
+    // Tag = position + 1 up to N4, except Azimut1, and one more after the
+    // class summary, the program's own entry.
+    EXPECT_EQ(m[10].nom, "Synthesedelaclasse1");
+    for (std::size_t p = 0; p <= 36; ++p) {
+        if (m[p].nom != "Azimut1" && p != 10) {
+            EXPECT_EQ(m[p].tag, static_cast<int>(p < 10 ? p : p - 1) + 1) << m[p].nom;
         }
     }
-    EXPECT_EQ(m[19].tag, 2022);
-    EXPECT_EQ(m[36].nom, "Options1");
-    EXPECT_EQ(m[36].tag, 0);
-    EXPECT_EQ(m[37].tag, 37);
-    EXPECT_EQ(m[20].caption, "Mécanismes au foyer");
-    EXPECT_EQ(m[35].caption, "-");
+    EXPECT_EQ(m[20].tag, 2022);
+    EXPECT_EQ(m[37].nom, "Options1");
+    EXPECT_EQ(m[37].tag, 0);
+    EXPECT_EQ(m[38].tag, 37);
+    EXPECT_EQ(m[21].caption, "Mécanismes au foyer");
+    EXPECT_EQ(m[36].caption, "-");
     EXPECT_EQ(captions("PowerpointIstanbul1"), (std::vector<std::string>{"Execute mode", "Edit mode"}));
     EXPECT_EQ(captions("VELDRUN20131"), (std::vector<std::string>{"VELDRUN 2013", "VELDRUN 2014"}));
     int visibles = 0;
     for (const auto& e : m) visibles += e.visible;
-    EXPECT_EQ(visibles, 24);
+    EXPECT_EQ(visibles, 25);
 }
 
 TEST_F(Menu, FixedActionsOpenTheirFilesWithTheirWorkingFolders) {

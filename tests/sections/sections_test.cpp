@@ -33,7 +33,7 @@ TEST_F(Sections, RowsOfEachHeadingWithTheDefaultMenu) {
     EXPECT_EQ(lignes("PLINKADoityourself1"), V{"PLINKA \"Do it yourself\" EN"});
     EXPECT_EQ(lignes("Patintract1"), (V{"Audacity for stick-slip(1ch;16 bits;1000 hz) Local",
                                         "Help Audacity for stick-slip (French)", "Film stick slip",
-                                        "Read convert .wav ( 1 channel; 16 bits) Excel"}));
+                                        "Read convert .wav ( 1 channel; 16 bits) Excel", "Class summary..."}));
     EXPECT_EQ(lignes("N1"), (V{"Audacity for speed wave (2ch;22 KHz) Local", "Help Audacity for wave speed"}));
     EXPECT_EQ(lignes("N3"), (V{"Audacity pour table vibrante 1D-2D", "Aide pour les tables vibrantes (FR)",
                                "Films table 1D", "Film table 3D"}));
@@ -42,7 +42,7 @@ TEST_F(Sections, RowsOfEachHeadingWithTheDefaultMenu) {
                                            "Thickness and subduction", "Result stick slip"}));
     EXPECT_TRUE(lignes("AUTRESDOCUMENTATIONS1").empty());
     EXPECT_EQ(feuille(2).Liste_nom, (V{"LancerAudacityCl1", "AideAudacitypourpatintract1", "Filmpatintract1",
-                                       "Lectureconversionwav1"}));
+                                       "Lectureconversionwav1", "Synthesedelaclasse1"}));
     EXPECT_EQ(feuille(1).fond, (couleur_tp{255, 255, 0}));
     EXPECT_EQ(feuille(1).couleur_titre, (couleur_tp{0, 0, 0}));
     EXPECT_EQ(feuille(1).mode, 1);

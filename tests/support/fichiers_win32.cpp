@@ -77,9 +77,9 @@ bool FichiersWin32::copy_file(const std::string& from, const std::string& to) {
 }
 std::string FichiersWin32::current_folder() { return systeme_->current_folder(); }
 bool FichiersWin32::set_current_folder(const std::string& path) { return systeme_->set_current_folder(reel(path)); }
-bool FichiersWin32::create_new_file(const std::string& path, std::string_view contents) {
-    return systeme_->create_new_file(reel(path), contents);
+std::unique_ptr<HeldLock> FichiersWin32::take_lock(const std::string& path, std::string_view holder) {
+    return systeme_->take_lock(reel(path), holder);
 }
-bool FichiersWin32::remove_file(const std::string& path) { return systeme_->remove_file(reel(path)); }
+std::string FichiersWin32::lock_holder(const std::string& path) { return systeme_->lock_holder(reel(path)); }
 
 }  // namespace quorva::test

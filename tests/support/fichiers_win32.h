@@ -32,8 +32,8 @@ public:
     bool copy_file(const std::string& from, const std::string& to) override;
     std::string current_folder() override;
     bool set_current_folder(const std::string& path) override;
-    bool create_new_file(const std::string& path, std::string_view contents) override;
-    bool remove_file(const std::string& path) override;
+    std::unique_ptr<HeldLock> take_lock(const std::string& path, std::string_view holder) override;
+    std::string lock_holder(const std::string& path) override;
 
 private:
     std::string reel(const std::string& path) { return chemin_posix(path).value_or(path); }

@@ -176,13 +176,13 @@ namespace {
 
 class FichierEnEchec : public OutputFile {
 public:
-    FichierEnEchec(std::string chemin, WriteFailure cause) : chemin_(std::move(chemin)), cause_(cause) {}
+    FichierEnEchec(std::string chemin, FileFailure cause) : chemin_(std::move(chemin)), cause_(cause) {}
     void write(std::string_view) override {}
     void commit() override { throw WriteError("Impossible de créer le fichier %s", chemin_, cause_); }
 
 private:
     std::string chemin_;
-    WriteFailure cause_;
+    FileFailure cause_;
 };
 
 }  // namespace

@@ -81,7 +81,7 @@ public:
     std::map<std::string, std::string> programmes_installes;  // name -> path
     // Writes that fail at their commit with this cause (a file held open, a
     // full disk), by path as given to create_file: the old file stays.
-    std::map<std::string, WriteFailure> echecs_ecriture;
+    std::map<std::string, FileFailure> echecs_ecriture;
 
     // The recording folders' drive, and this computer's name.
     bool reseau = false;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # quorva-convert.exe under Wine, one row per case, each timed: the recording
-# or the workbook held without sharing (tenir_fichier.exe) for 1 s converts;
-# for 10 s it says "ouvert par un autre programme", the old workbook stays
+# or the workbook held without sharing (tenir_fichier.exe) until it was tried
+# converts once let go; held for 10 s it says "ouvert par un autre
+# programme", the old workbook stays
 # whole with nothing beside it and the marks are saved; recordings whose path
 # has 259, 260 and 300 characters convert (beyond 260 through \\?\); a name
 # of 256 characters is said too long.
@@ -13,6 +14,7 @@ travail=$(mktemp -d)
 trap 'rm -f "$travail"/pret; wait; rm -rf -- "$travail"' EXIT
 cd "$travail"
 echec() { echo "ECHEC: $*"; exit 1; }
+command -v inotifywait > /dev/null || echec "inotifywait is missing (Debian package inotify-tools)"
 # convertir CASE ARGS...: quorva-convert.exe, its output in "sortie", its status in $code.
 convertir() {
     local cas=$1 debut; shift
@@ -21,16 +23,33 @@ convertir() {
     echo "  $cas: exit $code after $(( ($(date +%s%N) - debut) / 1000000 )) ms"
 }
 
-# tenu FILE SECONDS EXPECTED ("ok", or a text of the message)
+# tenu FILE SECONDS EXPECTED ("ok", or a text of the message). For "ok" the
+# holder lets go only once quorva-convert.exe has tried the file (its Wine
+# server opened it: inotify) and half a second more, so that the conversion
+# proves the retry; SECONDS only bound the hold.
 tenu() {
     rm -rf tenu && mkdir tenu && cp "$wav" tenu/essai.wav
     printf 'ID;ANCIEN\r\nE\r\n' | tee tenu/essai.wav.slk > tenu/ancien
     "$lanceur" lancer "$tenir" "tenu\\$1" pret "$2" &
+    local tenant=$!
     for _ in $(seq 600); do [ -e pret ] && break; sleep 0.1; done
     [ -e pret ] || echec "the holder did not start"
-    convertir "$1 held $2 s" --accept 'tenu\essai.wav'
+    if [ "$3" = ok ]; then
+        inotifywait -t 60 -e open "tenu/$1" > /dev/null 2> guet &
+        local guet=$!
+        for _ in $(seq 200); do grep -q established guet && break; sleep 0.05; done
+        ( convertir "$1 held until tried" --accept 'tenu\essai.wav'; echo "$code" > code ) &
+        local conversion=$!
+        wait "$guet" || echec "$1: not tried while held"
+        sleep 0.5
+        rm -f pret
+        wait "$conversion"
+        code=$(cat code)
+    else
+        convertir "$1 held $2 s" --accept 'tenu\essai.wav'
+    fi
     rm -f pret
-    wait
+    wait "$tenant"
     if [ "$3" = ok ]; then
         [ "$code" -eq 0 ] && ! cmp -s tenu/essai.wav.slk tenu/ancien || echec "$1 $2: $(cat sortie)"
     else
@@ -63,8 +82,8 @@ chemin() {
     fi
 }
 
-tenu essai.wav 1 ok
-tenu essai.wav.slk 1 ok
+tenu essai.wav 30 ok
+tenu essai.wav.slk 30 ok
 tenu essai.wav 10 "ouvert par un autre programme"
 tenu essai.wav.slk 10 "ouvert par un autre programme"
 for longueur in 259 260 300 0; do chemin "$longueur"; done

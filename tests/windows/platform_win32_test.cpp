@@ -23,6 +23,7 @@
 #include "app/contexte.h"
 #include "base/erreur.h"
 #include "base/plateforme.h"
+#include "base/platform/files_win32.h"
 #include "base/platform/platform_win32.h"
 #include "base/platform/wide_win32.h"
 #include "base/recherche_fenetres.h"
@@ -436,13 +437,13 @@ TEST_F(Win32, FailedCommitKeepsTheOldFile) {
     EXPECT_EQ(os->list_files(d.chemin(), "*"), (std::vector<std::string>{"langue_quorva.txt"}));
 }
 
-TEST_F(Win32, WriteFailuresTellTheirCause) {
-    using enum WriteFailure;
-    for (const auto& [code, occupable, cause] : std::vector<std::tuple<DWORD, bool, WriteFailure>>{
+TEST_F(Win32, FileFailuresTellTheirCause) {
+    using enum FileFailure;
+    for (const auto& [code, occupable, cause] : std::vector<std::tuple<DWORD, bool, FileFailure>>{
              {ERROR_SHARING_VIOLATION, false, busy}, {ERROR_LOCK_VIOLATION, false, busy},
              {ERROR_ACCESS_DENIED, true, busy}, {ERROR_ACCESS_DENIED, false, denied}, {ERROR_WRITE_PROTECT, false, denied},
              {ERROR_DISK_FULL, false, disk_full}, {ERROR_HANDLE_DISK_FULL, false, disk_full}, {ERROR_PATH_NOT_FOUND, true, other}})
-        EXPECT_EQ(cause_de_code_win32(code, occupable), cause) << code;
+        EXPECT_EQ(failure_of_code(code, occupable), cause) << code;
 }
 
 // The leftovers of this machine's writes: only a dead process's old one goes.
@@ -491,6 +492,39 @@ TEST_F(Win32, AWriteRemovesOnlyLeftoversCertainlyOursAndDead) {
     DeleteFileA((d.chemin() + "pret").c_str());
     WaitForSingleObject(vivant.hProcess, 10000);
     CloseHandle(vivant.hProcess);
+}
+
+// The lock of machines sharing a folder, held by another process of this
+// Wine server (--verrou below). A machine waiting for it, looking every
+// 250 ms as a waiting launch does, reads who holds it but never takes it,
+// and neither its read nor a removal by name (what a takeover did) takes it
+// from its holder. Once the holder ends without letting go, the system has.
+TEST_F(Win32, ALockIsNeverTakenNorRemovedWhileAnotherProcessHoldsIt) {
+    DossierTemporaire d;
+    const std::string verrou = d.chemin() + "quorva_audacity.verrou", pret = d.chemin() + "pret";
+    std::string ligne = "\"" + programme_courant() + "\" --verrou \"" + verrou + "\" \"" + pret + "\"";
+    STARTUPINFOA demarrage{};
+    demarrage.cb = sizeof demarrage;
+    PROCESS_INFORMATION p{};
+    ASSERT_TRUE(CreateProcessA(nullptr, ligne.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &demarrage, &p));
+    CloseHandle(p.hThread);
+    for (int i = 0; i < 200 && GetFileAttributesA(pret.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(50);
+    for (int vue = 0; vue < 8; ++vue, Sleep(250)) {
+        const HANDLE lecture = CreateFileA(verrou.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        EXPECT_EQ(os->take_lock(verrou, "POSTE-A\r\n"), nullptr);
+        EXPECT_FALSE(DeleteFileA(verrou.c_str()));
+        if (lecture != INVALID_HANDLE_VALUE) CloseHandle(lecture);
+        EXPECT_EQ(os->lock_holder(verrou), "POSTE-B\r\n");
+    }
+    DeleteFileA(pret.c_str());
+    EXPECT_EQ(WaitForSingleObject(p.hProcess, 10000), WAIT_OBJECT_0);
+    CloseHandle(p.hProcess);
+    auto nous = os->take_lock(verrou, "POSTE-A\r\n");
+    ASSERT_TRUE(nous);
+    EXPECT_EQ(os->lock_holder(verrou), "POSTE-A\r\n");
+    nous.reset();
+    EXPECT_EQ(GetFileAttributesA(verrou.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(Win32, PathsFromTheFileDialogUseBackslashes) {
@@ -572,12 +606,25 @@ int document_ouvert(const std::string& fichier) {
     return ecrire_marqueur(fichier + ".ouvert", "ouvert\r\n" + fichier + "\r\n");
 }
 
+// --verrou FILE READY: holds the lock FILE for "POSTE-B", makes READY, and
+// ends without letting go once READY is gone (at most 30 s).
+int tenir_verrou(const std::string& fichier, const std::string& pret) {
+    auto os = creer_plateforme_systeme();
+    auto verrou = os->take_lock(fichier, "POSTE-B\r\n");
+    if (!verrou) return 1;
+    os->create_file(pret)->commit();
+    for (int i = 0; i < 300 && os->file_exists(pret); ++i) Sleep(100);
+    verrou.release();  // the process's end lets go
+    return 0;
+}
+
 }  // namespace
 }  // namespace quorva
 
 int main(int argc, char** argv) {
     const auto arguments = quorva::arguments_programme(argc, argv);
     if (arguments.size() >= 2 && arguments[0] == "--marqueur") return quorva::programme_demarre(arguments);
+    if (arguments.size() == 3 && arguments[0] == "--verrou") return quorva::tenir_verrou(arguments[1], arguments[2]);
     if (arguments.size() == 2 && arguments[0] == "--document") return quorva::document_ouvert(arguments[1]);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

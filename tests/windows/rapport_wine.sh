@@ -25,7 +25,7 @@ done
     { echo "ECHEC: quorva-convert.exe --report failed"; exit 1; }
 [ -s "$travail/windows/essai.wav.pdf" ] || { echo "ECHEC: no essai.wav.pdf from quorva-convert.exe"; exit 1; }
 # Word by word in the order they are drawn: the fonts, and so the spacing, differ.
-sans_date() { pdftotext -raw "$1" - | sed 's/Page faite le [0-9-]* [0-9:]*//' | tr -s '[:space:]' '\n'; }
+sans_date() { pdftotext -raw "$1" - | sed -E 's/[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}//' | tr -s '[:space:]' '\n'; }
 diff <(sans_date "$travail/linux/essai.wav.pdf") <(sans_date "$travail/windows/essai.wav.pdf") ||
     { echo "ECHEC: the reports' texts differ between Linux and Windows"; exit 1; }
 sans_date "$travail/windows/essai.wav.pdf" | grep -qx "corrélation" ||
