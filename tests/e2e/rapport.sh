@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The pupil's report from the real program: quorva-convert --report, with
-# and without --accept, gives each coefficient of the workbook written
-# beside it, to the digits shown; a recording read through the menu; in the
+# and without --accept, and with the pupil's marks file (its last mark
+# deleted), gives each coefficient of the workbook written beside it, to
+# the digits shown; a recording read through the menu; in the
 # chart, Ctrl+C puts the page's figure of the view on the clipboard (a PNG
 # whose mark columns are red where the detected marks are), and "Save the
 # report..." (the popup's last entry, the proposed name accepted) writes
@@ -23,8 +24,13 @@ cp "$recording" "$travail/det/essai.wav"
 "$convert" --report "$travail/det/essai.wav" >"$travail/det/sortie" 2>&1 || echec "quorva-convert --report failed"
 grep -q XDG_RUNTIME_DIR "$travail/det/sortie" && echec "quorva-convert --report printed Qt's XDG_RUNTIME_DIR line"
 "$convert" --accept --report "$travail/ref/essai.wav" >/dev/null 2>&1 || echec "quorva-convert --accept --report failed"
+mkdir -p "$travail/mar"
+cp "$recording" "$travail/mar/essai.wav"
+awk '/^Pointes\r?$/ { p = NR } p && NR == p + 1 { n = $1 - 1; printf "%d\r\n", n; next } p && NR > p + 1 + 2 * n { exit } { print }' \
+    "$travail/ref/essai.wav.txt" >"$travail/mar/essai.wav.txt"
+"$convert" --report "$travail/mar/essai.wav" >/dev/null 2>&1 || echec "quorva-convert --report with a marks file failed"
 # The page's r values are the workbook's cached CORREL values, rounded.
-for d in det ref; do
+for d in det ref mar; do
     attendus=$(grep -a ';ECORREL' "$travail/$d/essai.wav.slk" | sed 's/.*;K\([^;]*\);ECORREL.*/\1/' |
         while read -r v; do LC_ALL=C printf '%.3f\n' "$v"; done | sort)
     obtenus=$(pdftotext "$travail/$d/essai.wav.pdf" - | sed -n 's/.*r = \(-\?[0-9.]*\).*/\1/p' | sort)
