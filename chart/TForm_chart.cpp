@@ -515,9 +515,17 @@ void TForm_chart::Accrocher1Click(bool actif) {
 void TForm_chart::Copierimage1Click() {
     gere([this] {
         const auto& conv = conv_;
-        QString titre = qt(conv.fichier_en_cours);
-        if (conv.facteur_division > 1) titre += QString::fromUtf8(" ×") + QString::number(conv.facteur_division);
-        QApplication::clipboard()->setImage(image_vue(vue, trace_, conv, titre, ctx_.separateur_decimal));
+        options_figure o;
+        o.titre = qt(conv.fichier_en_cours);
+        if (conv.facteur_division > 1) o.titre += QString::fromUtf8(" ×") + QString::number(conv.facteur_division);
+        // The marks' numbers as the page gives them: in time order.
+        const tables_evenements t = tables_reconstruites(conv);
+        for (int i = 1; i <= t.nb_pointes; ++i) o.numeros.push_back(t.pointes[static_cast<std::size_t>(i)].x);
+        const legendes_chart l = legendes(langue());
+        o.axe_temps = qt(l.axe_temps);
+        o.axe_amplitude = qt(l.axe_amplitude);
+        o.separateur = ctx_.separateur_decimal;
+        QApplication::clipboard()->setImage(image_vue(vue, trace_, conv, o));
     });
 }
 

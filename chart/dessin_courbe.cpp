@@ -108,7 +108,7 @@ void dessiner_detecteur(QPainter& peintre, const vue_courbe& vue, const trace_co
 }  // namespace
 
 void dessiner_courbe(QPainter& peintre, const QRectF& zone, const vue_courbe& vue, const trace_courbe& trace,
-                     tampons_dessin& t) {
+                     tampons_dessin& t, bool marques_derriere) {
     // The marks and the selected mark cover whole columns: their colour per
     // column (0 for none).
     colonnes_marquees(trace, vue.largeur, t.marques);
@@ -121,7 +121,8 @@ void dessiner_courbe(QPainter& peintre, const QRectF& zone, const vue_courbe& vu
     auto* image = peintre.device() && peintre.device()->devType() == QInternal::Image
                       ? static_cast<QImage*>(peintre.device())
                       : nullptr;
-    const bool bitmap_entier = image && image->format() == QImage::Format_RGB32 && peintre.transform().isIdentity() &&
+    const bool bitmap_entier = !marques_derriere && image && image->format() == QImage::Format_RGB32 &&
+                               peintre.transform().isIdentity() &&
                                zone == QRectF(0, 0, image->width(), image->height()) &&
                                image->width() == vue.largeur;
     if (bitmap_entier) {
@@ -153,12 +154,16 @@ void dessiner_courbe(QPainter& peintre, const QRectF& zone, const vue_courbe& vu
     peintre.setRenderHint(QPainter::Antialiasing, false);
     peintre.fillRect(QRectF(0, 0, vue.largeur, vue.hauteur), Qt::white);
     peintre.setClipRect(QRectF(0, 0, vue.largeur, vue.hauteur));
+    const auto colonnes = [&] {
+        for (int x = 0; x < vue.largeur; ++x)
+            if (const QRgb couleur = t.couleur_colonne[static_cast<std::size_t>(x)]; couleur != 0)
+                peintre.fillRect(QRectF(x, 0, 1, vue.hauteur), QColor(couleur));
+    };
+    if (marques_derriere) colonnes();
     for (const auto& c : trace.enveloppe)
         if (c.x >= 0 && c.x < vue.largeur) peintre.fillRect(QRectF(c.x, c.haut, 1, c.bas - c.haut + 1), Qt::black);
     if (vue.detecteur_visible) dessiner_detecteur(peintre, vue, trace, t.polyligne);
-    for (int x = 0; x < vue.largeur; ++x)
-        if (const QRgb couleur = t.couleur_colonne[static_cast<std::size_t>(x)]; couleur != 0)
-            peintre.fillRect(QRectF(x, 0, 1, vue.hauteur), QColor(couleur));
+    if (!marques_derriere) colonnes();
     if (c_sel >= 0) {
         peintre.setPen(Qt::NoPen);
         peintre.setBrush(couleur_selection);
@@ -170,7 +175,7 @@ void dessiner_courbe(QPainter& peintre, const QRectF& zone, const vue_courbe& vu
 
 void dessiner_figure(QPainter& peintre, const QRectF& courbe, const vue_courbe& vue, const trace_courbe& trace,
                      const etat_conversion& conversion, const options_figure& o, tampons_dessin& tampons) {
-    dessiner_courbe(peintre, courbe, vue, trace, tampons);
+    dessiner_courbe(peintre, courbe, vue, trace, tampons, true);
     peintre.save();
     // Device units per point: the same page at any resolution.
     const double unite = peintre.device() ? peintre.device()->logicalDpiX() / 72.0 : 1.0;
@@ -222,45 +227,49 @@ void dessiner_figure(QPainter& peintre, const QRectF& courbe, const vue_courbe& 
         peintre.drawText(QPointF(-mesure.horizontalAdvance(o.axe_amplitude) / 2, 0), o.axe_amplitude);
         peintre.restore();
     }
-    // The marks' numbers above the curve, on two lines where they crowd.
-    std::array<double, 2> fin_rangee = {-1e300, -1e300};
+    // The marks' numbers above the curve: each on the lowest row where it
+    // stands over its mark, else on the row with the most room, pushed right
+    // (still in order: a line to its mark would cross the rows below).
+    std::array<double, rangees_numeros> fin_rangee;
+    fin_rangee.fill(-1e300);
+    const double ecart = 1.5 * unite;
     for (std::size_t k = 0; k < o.numeros.size(); ++k) {
         const double x = o.numeros[k];
         if (!(x > vue.premier_visible && x <= vue.dernier_visible)) continue;
         const double c = courbe.left() + (colonne_de(vue, x) + 0.5) * courbe.width() / std::max(vue.largeur, 1);
         const QString texte = QString::number(k + 1);
         const double l = mesure.horizontalAdvance(texte);
-        // Where neither line has room, the red column alone shows the mark:
-        // numbers drawn over each other would read as none.
-        if (fin_rangee[0] >= c - l / 2 && fin_rangee[1] >= c - l / 2) continue;
-        const std::size_t r = fin_rangee[0] < c - l / 2 ? 0 : 1;
-        fin_rangee[r] = c + l / 2 + unite;
+        std::size_t r = 0;
+        while (r < fin_rangee.size() && fin_rangee[r] > c - l / 2) ++r;
+        if (r == fin_rangee.size()) r = static_cast<std::size_t>(std::min_element(fin_rangee.begin(), fin_rangee.end()) - fin_rangee.begin());
+        const double gauche = std::max(c - l / 2, fin_rangee[r]);
+        fin_rangee[r] = gauche + l + ecart;
+        const double base = courbe.top() - (0.15 + static_cast<double>(r)) * ligne - mesure.descent();
         peintre.setPen(QColor(200, 0, 0));
-        peintre.drawText(QPointF(c - l / 2, courbe.top() - (r == 0 ? 0.2 : 1.1) * ligne - mesure.descent()), texte);
+        peintre.drawText(QPointF(gauche, base), texte);
     }
     if (!o.titre.isEmpty()) {
         QFont gras = police;
         gras.setBold(true);
         peintre.setFont(gras);
         peintre.setPen(Qt::black);
-        const double haut = o.numeros.empty() ? courbe.top() - 0.4 * ligne : courbe.top() - 2.3 * ligne;
+        const double haut = o.numeros.empty() ? courbe.top() - 0.4 * ligne
+                                              : courbe.top() - (0.3 + rangees_numeros) * ligne;
         peintre.drawText(QPointF(courbe.left(), haut - mesure.descent()), o.titre);
     }
     peintre.restore();
 }
 
 QImage image_vue(const vue_courbe& vue, const trace_courbe& trace, const etat_conversion& conversion,
-                 const QString& titre, char separateur) {
-    constexpr int haut = 22, bas = 24, droite = 12;
-    QImage image(marge_image_gauche + vue.largeur + droite, haut + vue.hauteur + bas, QImage::Format_RGB32);
+                 const options_figure& options) {
+    constexpr int bas = 32, droite = 12;
+    QImage image(marge_image_gauche + vue.largeur + droite, marge_image_haut + vue.hauteur + bas,
+                 QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter peintre(&image);
-    options_figure o;
-    o.titre = titre;
-    o.separateur = separateur;
     tampons_dessin tampons;
-    dessiner_figure(peintre, QRectF(marge_image_gauche, haut, vue.largeur, vue.hauteur), vue, trace, conversion, o,
-                    tampons);
+    dessiner_figure(peintre, QRectF(marge_image_gauche, marge_image_haut, vue.largeur, vue.hauteur), vue, trace,
+                    conversion, options, tampons);
     return image;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "base/nombres.h"
+#include "conversion/classeur_sylk.h"
 
 namespace quorva {
 
@@ -21,8 +22,9 @@ std::string accord_fr(int n, const std::string& participe) { return std::to_stri
 legendes_chart legendes(int langue) {
     if (francais(langue))
         return {"Annuler", "Rétablir", "Caler les pointes sur le début des secousses", "Montrer le détecteur",
-                "Copier l'image", "Enregistrer le compte rendu..."};
-    return {"Undo", "Redo", "Snap marks to the onset", "Show the detector", "Copy the image", "Save the report..."};
+                "Copier l'image", "Enregistrer le compte rendu...", "temps (s)", "amplitude (unités d'échantillon)"};
+    return {"Undo",           "Redo",     "Snap marks to the onset", "Show the detector", "Copy the image",
+            "Save the report...", "time (s)", "amplitude (sample units)"};
 }
 
 std::string texte_position(double position, std::uint32_t frequence, std::int32_t facteur_division,
@@ -42,12 +44,29 @@ std::string texte_position(double position, std::uint32_t frequence, std::int32_
 }
 
 std::string texte_resume(const resume_pointes& r, int langue) {
+    const std::string limites = texte_limites(r.total, langue);
+    const std::string apres = limites.empty() ? "" : "   " + limites;
     if (francais(langue))
         return pointes_fr(r.total) + " : " + std::to_string(r.detectees) + " comme détecté" +
                (r.detectees > 1 ? "es" : "e") + ", " + accord_fr(r.deplacees, "déplacée") + ", " +
-               accord_fr(r.ajoutees, "ajoutée") + ", " + accord_fr(r.supprimees, "supprimée");
+               accord_fr(r.ajoutees, "ajoutée") + ", " + accord_fr(r.supprimees, "supprimée") + apres;
     return pointes_en(r.total) + ": " + std::to_string(r.detectees) + " as detected, " + std::to_string(r.deplacees) +
-           " moved, " + std::to_string(r.ajoutees) + " added, " + std::to_string(r.supprimees) + " deleted";
+           " moved, " + std::to_string(r.ajoutees) + " added, " + std::to_string(r.supprimees) + " deleted" + apres;
+}
+
+std::string texte_limites(int nb_pointes, int langue) {
+    const bool fr = francais(langue);
+    std::string t;
+    if (nb_pointes >= capacite_pointes)
+        t = fr ? "Limite de " + std::to_string(capacite_pointes) +
+                     " pointes atteinte : les glissements suivants ne sont pas marqués."
+               : "Limit of " + std::to_string(capacite_pointes) + " marks reached: later slips are not marked.";
+    if (nb_pointes > enregistrements_max_classeur)
+        t += std::string(t.empty() ? "" : " ") +
+             (fr ? "Le classeur ne contient que les " + std::to_string(enregistrements_max_classeur) +
+                       " premiers événements."
+                 : "The workbook holds only the first " + std::to_string(enregistrements_max_classeur) + " events.");
+    return t;
 }
 
 std::string texte_sauvegarde(const std::string& fichier, int nb_pointes, int langue) {

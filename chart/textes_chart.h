@@ -18,6 +18,7 @@ struct legendes_chart {
     std::string detecteur;   // "Show the detector"
     std::string copier_image;  // "Copy the image"
     std::string compte_rendu;  // "Save the report..."
+    std::string axe_temps, axe_amplitude;  // the figure's captions: "time (s)", "amplitude (sample units)"
 };
 legendes_chart legendes(int langue);
 
@@ -26,8 +27,13 @@ legendes_chart legendes(int langue);
 std::string texte_position(double position, std::uint32_t frequence, std::int32_t facteur_division,
                            char separateur, int langue);
 
-// "7 marks: 5 as detected, 1 moved, 1 added, 0 deleted".
+// "7 marks: 5 as detected, 1 moved, 1 added, 0 deleted", and the limits
+// reached (texte_limites).
 std::string texte_resume(const resume_pointes& resume, int langue);
+
+// The limits that nb_pointes marks reach: the marks a chart holds (later
+// slips go unmarked), the events a workbook's tables hold; empty below both.
+std::string texte_limites(int nb_pointes, int langue);
 
 // Confirmations of "Save marks" and "Read marks": which file, how many marks.
 std::string texte_sauvegarde(const std::string& fichier, int nb_pointes, int langue);

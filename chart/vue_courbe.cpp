@@ -612,18 +612,21 @@ double secondes_de(double n, std::uint32_t frequence, std::int32_t facteur_divis
 
 std::vector<graduation> graduations_amplitude(const vue_courbe& vue, double ecart_min, char separateur) {
     std::vector<graduation> resultat;
-    if (!(vue.echelle_y > 0) || !std::isfinite(vue.echelle_y)) return resultat;
+    // A flat recording, drawn on the middle line, still gets a scale: one
+    // sample unit either side of it.
+    const double echelle = vue.echelle_y == 0 && vue.hauteur > 0 ? vue.hauteur / 2.0 : vue.echelle_y;
+    if (!(echelle > 0) || !std::isfinite(echelle)) return resultat;
     const int milieu = vue.hauteur / 2;
-    double pas = std::pow(10.0, std::floor(std::log10(ecart_min / vue.echelle_y)));
-    for (int essai = 0; essai < 3 && pas * vue.echelle_y < ecart_min; ++essai)
+    double pas = std::pow(10.0, std::floor(std::log10(ecart_min / echelle)));
+    for (int essai = 0; essai < 3 && pas * echelle < ecart_min; ++essai)
         pas *= essai == 1 ? 2.5 : 2;  // 1, 2, 5, 10
     if (!(pas > 0) || !std::isfinite(pas)) return resultat;
-    const auto haut = static_cast<std::int64_t>(std::floor(milieu / vue.echelle_y / pas));
-    const auto bas = static_cast<std::int64_t>(std::ceil((milieu - vue.hauteur) / vue.echelle_y / pas));
+    const auto haut = static_cast<std::int64_t>(std::floor(milieu / echelle / pas));
+    const auto bas = static_cast<std::int64_t>(std::ceil((milieu - vue.hauteur) / echelle / pas));
     for (std::int64_t k = bas; k <= haut && resultat.size() < 200; ++k) {
         const double valeur = static_cast<double>(k) * pas;
         graduation g;
-        g.x = milieu - pixel(valeur * vue.echelle_y);
+        g.x = milieu - pixel(valeur * echelle);
         if (g.x < 0 || g.x > vue.hauteur) continue;
         g.majeure = true;
         g.texte = format_reel(valeur, separateur);

@@ -245,8 +245,8 @@ std::vector<graduation> graduations(const vue_courbe& vue, std::uint32_t frequen
                                     char separateur);
 
 // Ticks of the vertical scale, in sample units, at 1-2-5 steps at least
-// ecart_min rows apart: their pixel row (in x) and label; none for a flat
-// recording.
+// ecart_min rows apart: their pixel row (in x) and label; a flat recording's
+// span one sample unit either side of its line.
 std::vector<graduation> graduations_amplitude(const vue_courbe& vue, double ecart_min, char separateur);
 
 // The help text, as the message box shows it (lines joined by CR) and as

@@ -36,11 +36,22 @@ char* litteral(char* p, const char (&texte)[N]) {
 
 char* entier(char* p, std::int64_t valeur) { return std::to_chars(p, p + 24, valeur).ptr; }
 
-const char* titre_correlation(int langue) {
-    // The accent as a Windows-1252 byte, as in the French base workbook:
-    // LibreOffice does not read SYLK's escape sequences (ESC N B e), and
-    // Gnumeric and Excel read the byte too.
-    return langue == 2 ? "\"Corr\xE9lation\"" : "\"Correlation\"";
+// The workbook's texts in the encoding the system's spreadsheets read a
+// SYLK file in: LibreOffice takes the system's own (it reads no SYLK escape
+// sequence such as ESC N B e), which is UTF-8 on Linux; Excel and
+// LibreOffice on Windows read Windows-1252 there, a letter it lacks becoming
+// "?". Every text of the workbook goes through here: the base workbook's,
+// the title cell's, the correlation's.
+std::string texte_classeur(std::string_view utf8) {
+#ifdef _WIN32
+    return utf8_vers_cp1252(utf8);
+#else
+    return std::string(utf8);
+#endif
+}
+
+std::string titre_correlation(int langue) {
+    return texte_classeur(langue == 2 ? "\"Corrélation\"" : "\"Correlation\"");
 }
 
 // Reals in the workbook always with a point: the spreadsheet reads SYLK
@@ -187,8 +198,7 @@ std::string avertissement_tableur(std::int64_t nb_echantillons) {
 }
 
 std::string texte_sylk(std::string_view utf8) {
-    // The workbook is Windows-1252 like its base: a letter it lacks is "?".
-    std::string texte = utf8_vers_cp1252(utf8);
+    std::string texte = texte_classeur(utf8);
     for (std::size_t p = texte.find(';'); p != std::string::npos; p = texte.find(';', p + 2)) texte.insert(p, 1, ';');
     return texte;
 }
@@ -249,7 +259,8 @@ double correlation_classeur(const std::array<point_xy, capacite_pointes + 1>& ta
 ecrivain_classeur::ecrivain_classeur(const services& ctx, const etat_conversion& etat, const std::string& chemin_wav,
                                      int langue)
     : etat_(etat), separateur_(ctx.separateur_decimal), langue_(langue == 2 ? 2 : 1) {
-    const std::string contenu = lire_classeur_base(ctx, langue_);
+    // The base workbooks are Windows-1252 files of the older system.
+    const std::string contenu = texte_classeur(texte_fichier_utf8(lire_classeur_base(ctx, langue_)));
     sortie_ = ctx.os.create_file(chemin_wav + ".slk");
     bloc_.resize(taille_bloc + marge_ligne);
     energies_ = std::make_unique_for_overwrite<char[]>(65536 * taille_energie);

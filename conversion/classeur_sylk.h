@@ -109,7 +109,8 @@ private:
 };
 
 // A text of the program (UTF-8) as a SYLK workbook holds it, the quotes
-// left to the caller: the workbooks' code page (a letter it lacks becomes
+// left to the caller: in the encoding the system's spreadsheets read SYLK
+// in (UTF-8 on Linux; Windows-1252 on Windows, a letter it lacks becoming
 // "?"), ";" doubled.
 std::string texte_sylk(std::string_view utf8);
 

@@ -392,10 +392,18 @@ int main(int argc, char** argv) {
                              }).lire();
     if (l.sortie) return *l.sortie;
     if ((l.rapport || l.mode != mode_commande::conversion) && !rapport_convert::disponible) {
-        const int statut = relancer_voisin("quorva-rapport", argc, argv);
-        if (statut >= 0) return statut;
-        std::cerr << "quorva-convert: pages need quorva-rapport beside quorva-convert, which cannot be started\n";
-        return 1;
+        const auto statut = relancer_voisin("quorva-rapport", argc, argv);
+        if (!statut) {
+            std::cerr << "quorva-convert: pages need quorva-rapport beside quorva-convert, which cannot be started\n";
+            return 1;
+        }
+        // Started and failed: its status is passed on, and a crash is said.
+        if (!fin_normale(*statut)) {
+            char code[16];
+            std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(*statut));
+            std::cerr << "quorva-convert: quorva-rapport ended abnormally (status " << code << ")\n";
+        }
+        return static_cast<int>(*statut);
     }
     services ctx(*plateforme);
     const int langue = preparer(ctx, l);

@@ -15,6 +15,15 @@ namespace {
 
 QGuiApplication* application = nullptr;
 
+// Without a session (a terminal, a scheduled task) Qt says on every start
+// that XDG_RUNTIME_DIR is not set and takes a folder of its own, which
+// serves a page as well: that line is no news to whoever runs the command.
+QtMessageHandler messages_qt = nullptr;
+void filtrer_messages(QtMsgType type, const QMessageLogContext& contexte, const QString& texte) {
+    if (texte.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
+    if (messages_qt) messages_qt(type, contexte, texte);
+}
+
 void demarrer_qt() {
     static int argc = 1;
     static char nom[] = "quorva-rapport";
@@ -23,6 +32,7 @@ void demarrer_qt() {
 #ifndef _WIN32
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
 #endif
+    messages_qt = qInstallMessageHandler(filtrer_messages);
     application = new QGuiApplication(argc, argv);
 }
 

@@ -77,10 +77,10 @@ void dessiner_relation(QPainter& peintre, const relation& r, const bloc_page& bl
     police(peintre, taille_petite);
     if (!r.texte_droite.empty()) texte(peintre, zone.left(), zone.top() + mesure.ascent() + 2.2 * ligne, qt(r.texte_droite));
     if (!r.remarque.empty()) {
-        const QRectF cadre_remarque(zone.left(), zone.top() + 2.5 * ligne, zone.width(), 2 * ligne);
+        const QRectF cadre_remarque(zone.left(), zone.top() + 3.3 * ligne, zone.width(), 2 * ligne);
         peintre.drawText(cadre_remarque, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, qt(r.remarque));
     }
-    const double haut = (r.remarque.empty() ? 3.6 : 4.8) * ligne;
+    const double haut = (r.remarque.empty() ? 3.6 : 5.6) * ligne;
     const QRectF cadre(zone.left() + 40 * k, zone.top() + haut, zone.width() - 44 * k, zone.height() - haut - 2.6 * ligne);
     serie_nuage serie;
     serie.points = r.points;

@@ -44,20 +44,13 @@ echelle_ronde echelle_pour(double minimum, double maximum, int intervalles_max) 
     // From 0 when the data lie on one side of it, not far from it.
     if (minimum >= 0 && minimum <= maximum / 2) minimum = 0;
     if (maximum <= 0 && maximum >= minimum / 2) maximum = 0;
-    double etendue = maximum - minimum;
-    if (etendue <= 0) {
-        // One value (or none): a round span around it.
-        const double a = std::abs(maximum);
-        etendue = a > 0 ? std::pow(10.0, std::floor(std::log10(a))) : 1;
-        if (minimum >= 0) {
-            minimum = minimum == 0 ? 0 : minimum - etendue / 2;
-            maximum = minimum == 0 && maximum == 0 ? 1 : maximum + etendue / 2;
-        } else {
-            minimum -= etendue / 2;
-            maximum += etendue / 2;
-        }
-        etendue = maximum - minimum;
+    // One value (or none): from 0 to it.
+    if (maximum - minimum <= 0) {
+        if (maximum > 0) minimum = 0;
+        else if (minimum < 0) maximum = 0;
+        else maximum = 1;
     }
+    const double etendue = maximum - minimum;
     const double brut = etendue / intervalles_max;
     const double puissance = std::pow(10.0, std::floor(std::log10(brut)));
     for (const double m : {1.0, 2.0, 5.0, 10.0}) {
@@ -81,7 +74,8 @@ std::string texte_graduation(double v, double pas, char separateur) {
 
 std::string texte_droite(double pente, double ordonnee, int nb_points, int langue, char separateur) {
     const std::string b = texte_significatif(std::abs(ordonnee), 4, separateur);
-    const std::string points = std::to_string(nb_points) + (langue == 2 ? " points" : " points");
+    (void)langue;  // "point" and "points" in both languages
+    const std::string points = std::to_string(nb_points) + (nb_points == 1 ? " point" : " points");
     return "y = " + texte_significatif(pente, 4, separateur) + " x " + (ordonnee < 0 ? "- " : "+ ") + b + "   (" +
            points + ")";
 }

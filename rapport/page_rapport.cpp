@@ -10,7 +10,7 @@
 #include "base/erreur.h"
 #include "base/nombres.h"
 #include "base/texte.h"
-#include "chart/vue_courbe.h"
+#include "chart/textes_chart.h"
 #include "conversion/classeur_sylk.h"
 #include "conversion/detection.h"
 #include "conversion/rapport_convert.h"
@@ -107,24 +107,6 @@ std::string texte_origine(origine_pointes origine, bool fr) {
     return {};
 }
 
-// The limits the page's events reached: the marks the chart holds, the
-// events the workbook's tables hold.
-std::string texte_limites(int nb_pointes, bool fr) {
-    std::string t;
-    if (nb_pointes >= capacite_pointes)
-        t = fr ? "Limite de " + std::to_string(capacite_pointes) +
-                     " pointes atteinte : les glissements suivants ne sont pas marqués."
-               : "Limit of " + std::to_string(capacite_pointes) + " marks reached: later slips are not marked.";
-    if (nb_pointes > enregistrements_max_classeur) {
-        if (!t.empty()) t += "  ";
-        t += fr ? "Le classeur contient les " + std::to_string(enregistrements_max_classeur) +
-                      " premiers événements, et les coefficients portent sur eux."
-                : "The workbook holds the first " + std::to_string(enregistrements_max_classeur) +
-                      " events, and the coefficients are over them.";
-    }
-    return t;
-}
-
 }  // namespace
 
 page_rapport mise_en_page(int nb_evenements) {
@@ -192,13 +174,14 @@ contenu_rapport preparer_rapport(const etat_conversion& etat, const tables_evene
                         std::to_string(facteur) + "    " + marques;
     c.faite_le = fr ? "Page faite le " + date + " par Quorva " + version_rapport
                     : "Page made on " + date + " by Quorva " + version_rapport;
-    c.limites = texte_limites(nb, fr);
+    c.limites = texte_limites(nb, langue);
     c.note_energie = fr ? "Énergie = (valeur / diviseur)^2 ; énergie d'un événement : la somme des énergies de ses "
                           "échantillons jusqu'à l'événement suivant, moins le niveau de base."
                         : "Energy = (value / divisor)^2; an event's energy: the sum of the energies of its samples "
                           "up to the next event, less the baseline level.";
-    c.axe_temps = fr ? "temps (s)" : "time (s)";
-    c.axe_amplitude = fr ? "amplitude (unités d'échantillon)" : "amplitude (sample units)";
+    const legendes_chart legende = legendes(langue);
+    c.axe_temps = legende.axe_temps;
+    c.axe_amplitude = legende.axe_amplitude;
     c.colonnes = fr ? std::vector<std::string>{"N°", "Début (s)", "Énergie", "Intervalle au suivant (s)"}
                     : std::vector<std::string>{"No.", "Start (s)", "Energy", "Interval to next (s)"};
     c.sans_evenement = fr ? "Aucun événement" : "No event";

@@ -6,10 +6,10 @@
 
 namespace quorva {
 
-int relancer_voisin(const char* nom, int, char**) {
+std::optional<std::uint32_t> relancer_voisin(const char* nom, int, char**) {
     std::wstring chemin(32768, L'\0');
     const DWORD n = GetModuleFileNameW(nullptr, chemin.data(), static_cast<DWORD>(chemin.size()));
-    if (n == 0 || n >= chemin.size()) return -1;
+    if (n == 0 || n >= chemin.size()) return std::nullopt;
     chemin.resize(n);
     chemin = chemin.substr(0, chemin.find_last_of(L"\\/") + 1);
     for (const char* c = nom; *c; ++c) chemin += static_cast<wchar_t>(*c);
@@ -29,13 +29,15 @@ int relancer_voisin(const char* nom, int, char**) {
     PROCESS_INFORMATION processus{};
     if (!CreateProcessW(chemin.c_str(), ligne.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &demarrage,
                         &processus))
-        return -1;
+        return std::nullopt;
     WaitForSingleObject(processus.hProcess, INFINITE);
+    // Started: whatever its end, it is its status (a crash is 0xC0000005,
+    // not a program that could not start).
     DWORD code = 1;
     GetExitCodeProcess(processus.hProcess, &code);
     CloseHandle(processus.hThread);
     CloseHandle(processus.hProcess);
-    return static_cast<int>(code);
+    return static_cast<std::uint32_t>(code);
 }
 
 }  // namespace quorva

@@ -40,7 +40,7 @@ TEST(PiloteConversion, RunsBothPassesThenOpensTheWorkbookAndMarksTheBufferBusyMe
     EXPECT_EQ(b.evenements, (std::vector<std::string>{"montrer", "masquer", "graphique", "montrer", "masquer"}));
     ASSERT_EQ(b.os.ouvertures.size(), 1u);
     EXPECT_EQ(b.os.ouvertures[0].fichier, chemin + ".slk");
-    EXPECT_NE(b.os.lire(chemin + ".slk").find("Corr\xE9lation"), std::string::npos);
+    EXPECT_NE(b.os.lire(chemin + ".slk").find(std::string("Corr") + test::e_aigu + "lation"), std::string::npos);
     EXPECT_EQ(apres_classeur, 1);  // the menu of added workbooks is rebuilt
 }
 

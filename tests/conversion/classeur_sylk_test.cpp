@@ -10,6 +10,8 @@
 namespace quorva::test {
 namespace {
 
+using test::e_aigu;
+
 namespace gen = quorva::generateur;
 
 // Writes a workbook for the given samples with the current tables.
@@ -39,7 +41,7 @@ TEST(ClasseurSylk, BaseWorkbookCopiedWithItsThreeValuesPatched) {
     EXPECT_EQ(position(l, "C;X2;K0"), l.size());
     EXPECT_EQ(position(l, "C;X5;Kcoefficient_a"), l.size());
     const auto fr = classeur(b, {1}, 2);
-    EXPECT_LT(position(fr, "C;Y1;X1;K\"Patin tract\xE9: essai.wav.slk\""), fr.size());
+    EXPECT_LT(position(fr, std::string("C;Y1;X1;K\"Patin tract") + e_aigu + ": essai.wav.slk\""), fr.size());
 }
 
 TEST(ClasseurSylk, RowsCarryFormulasAndTheValuesTheyGive) {
@@ -78,8 +80,8 @@ TEST(ClasseurSylk, EventTablesEndWithTitleAndCorrelation) {
     const auto l = classeur(b, std::vector<std::int32_t>(20, 0), 2);
     EXPECT_LT(position(l, "C;X9;K250"), l.size());
     EXPECT_LT(position(l, "C;Y8;X10;K31"), l.size());
-    EXPECT_LT(position(l, "C;Y9;X9;K\"Corr\xE9lation\""), l.size());
-    EXPECT_LT(position(l, "C;Y8;X7;K\"Corr\xE9lation\""), l.size());
+    EXPECT_LT(position(l, std::string("C;Y9;X9;K\"Corr") + e_aigu + "lation\""), l.size());
+    EXPECT_LT(position(l, std::string("C;Y8;X7;K\"Corr") + e_aigu + "lation\""), l.size());
     // Interval table: two points, a correlation of exactly 1.
     EXPECT_LT(position(l, "C;Y8;X8;K1;ECORREL(R[-2]C[-1]:R[-1]C[-1],R[-2]C:R[-1]C)"), l.size());
     const auto correl = std::find_if(l.begin(), l.end(), [](const std::string& s) { return s.rfind("C;Y9;X10;K", 0) == 0; });

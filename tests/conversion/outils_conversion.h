@@ -13,6 +13,13 @@
 
 namespace quorva::test {
 
+// "é" in a workbook: its texts are in the encoding of the system's spreadsheets.
+#ifdef _WIN32
+inline const char* const e_aigu = "\xE9";
+#else
+inline const char* const e_aigu = "\xC3\xA9";
+#endif
+
 struct banc_conversion {
     PlateformeFactice os;
     contexte ctx{os};

@@ -72,9 +72,16 @@ std::map<std::pair<int, int>, std::string> cellules(const std::string& texte) {
 }
 
 // Marks edited in the chart (moved off a sample, added out of order,
-// deleted), the report made before OK: its events, energies and both
-// coefficients are those of the workbook written after OK, and making it
-// changed nothing.
+// deleted; 100 marks, more than the workbook's 95 rows), the report made
+// before OK: its events, energies and both coefficients are those of the
+// workbook written after OK (its CORREL, or over the 95 rows it holds), and
+// making it changed nothing.
+std::vector<double> cent_marques() {
+    std::vector<double> m;
+    for (int i = 0; i < 100; ++i) m.push_back(40.5 + 61 * i + (i % 7) * 3);
+    return m;
+}
+
 TEST(PageRapport, NumbersAreThoseOfTheWorkbookWrittenAfterOK) {
     const struct {
         std::vector<double> marques;
@@ -84,6 +91,7 @@ TEST(PageRapport, NumbersAreThoseOfTheWorkbookWrittenAfterOK) {
         {{1210.4}, false, false},
         {{2420, 1210.6}, false, true},
         {{1210.4, 3630, 2420.5, 5000, 6100}, true, true},
+        {cent_marques(), true, true},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.marques.size());
@@ -106,7 +114,7 @@ TEST(PageRapport, NumbersAreThoseOfTheWorkbookWrittenAfterOK) {
         const auto cel = cellules(b.os.lire(r.classeur));
         const int n = static_cast<int>(c.marques.size());
         ASSERT_EQ(static_cast<int>(contenu.evenements.size()), n);
-        for (int i = 1; i <= n; ++i) {
+        for (int i = 1; i <= std::min(n, enregistrements_max_classeur); ++i) {
             EXPECT_EQ(contenu.evenements[static_cast<std::size_t>(i - 1)].energie,
                       texte_significatif(std::stod(cel.at({5 + i, 10})), 4, '.'));
             EXPECT_EQ(contenu.positions[static_cast<std::size_t>(i - 1)], std::stod(cel.at({5 + i, 9})));
@@ -115,11 +123,24 @@ TEST(PageRapport, NumbersAreThoseOfTheWorkbookWrittenAfterOK) {
         EXPECT_EQ(contenu.intervalles.vide.empty(), n > 1);
         EXPECT_EQ(contenu.intervalles.avec_coefficient, c.coefficient_intervalles);
         EXPECT_EQ(contenu.debuts.avec_coefficient, c.coefficient_debuts);
-        if (c.coefficient_intervalles) {
-            EXPECT_NEAR(contenu.intervalles.coefficient, std::stod(cel.at({5 + n, 8})), 1e-9);
-        }
-        if (c.coefficient_debuts) {
-            EXPECT_NEAR(contenu.debuts.coefficient, std::stod(cel.at({6 + n, 10})), 1e-9);
+        if (n <= enregistrements_max_classeur - 1) {
+            if (c.coefficient_intervalles) {
+                EXPECT_NEAR(contenu.intervalles.coefficient, std::stod(cel.at({5 + n, 8})), 1e-9);
+            }
+            if (c.coefficient_debuts) {
+                EXPECT_NEAR(contenu.debuts.coefficient, std::stod(cel.at({6 + n, 10})), 1e-9);
+            }
+        } else {
+            // No room for CORREL: the spreadsheet's over the rows written.
+            std::vector<point_xy> intervalles(1), debuts(1);
+            for (int ligne = 6; ligne <= 100; ++ligne) {
+                intervalles.push_back({std::stod(cel.at({ligne, 7})), std::stod(cel.at({ligne, 8}))});
+                debuts.push_back({std::stod(cel.at({ligne, 9})), std::stod(cel.at({ligne, 10}))});
+            }
+            EXPECT_NEAR(contenu.intervalles.coefficient, correlation_table(intervalles.data(), 95), 1e-12);
+            EXPECT_NEAR(contenu.debuts.coefficient, correlation_table(debuts.data(), 95), 1e-12);
+            EXPECT_EQ(contenu.debuts.nb_points, 95);
+            EXPECT_NE(contenu.limites.find("100 marks reached"), std::string::npos);
         }
         EXPECT_NE(contenu.entete.find(std::to_string(n) + (n == 1 ? " mark" : " marks")), std::string::npos);
     }

@@ -55,8 +55,8 @@ case $entree in
     # data): About, PLINKA's section and document, STICK SLIP, then this.
     patin) bas=5 taux=1000 canaux=1 format=131073 dossier=patin_tracte
         cp "$demo" "$travail/source.wav" ;;
-    # ... the stick-slip help, the conversion, the class summary, WAVES
-    # SPEED, then this.
+    # ... the stick-slip help, the conversion, the class summary, WAVES SPEED,
+    # then this.
     vitesse) bas=10 taux=22050 canaux=2 format=262159 dossier=vitesse_ondes
         sox -n -r 22050 -b 16 -c 2 -e signed-integer "$travail/source.wav" synth 2 sine 300 sine 500 vol 0.5 ||
             echec "sox made no recording" ;;
