@@ -52,12 +52,14 @@ std::string raccourcir_chemin(const std::string& avant, const std::string& chemi
     return garder(bas);
 }
 
+// The words between single blanks; a wider gap gives empty words, so that
+// it stays as wide within a line.
 std::vector<std::string> mots(const std::string& texte) {
     std::vector<std::string> liste;
     std::size_t debut = 0;
     while (debut < texte.size()) {
         const std::size_t fin = std::min(texte.find(' ', debut), texte.size());
-        if (fin > debut) liste.push_back(texte.substr(debut, fin - debut));
+        liste.push_back(texte.substr(debut, fin - debut));
         debut = fin + 1;
     }
     return liste;
@@ -69,13 +71,20 @@ std::vector<std::string> lignes_etat(const std::string& texte, const std::string
                                      const mesure_texte& mesure) {
     std::vector<std::string> lignes;
     std::string ligne;
+    // A line ends without its blanks; none begins with one.
+    const auto finir = [&] {
+        const auto fin = ligne.find_last_not_of(' ');
+        if (fin != std::string::npos) lignes.push_back(ligne.substr(0, fin + 1));
+        ligne.clear();
+    };
     const auto ajouter = [&](const std::string& mot) {
+        if (ligne.empty() && mot.empty()) return;
         const std::string suite = ligne.empty() ? mot : ligne + " " + mot;
         if (ligne.empty() || mesure(suite) <= largeur) {
             ligne = suite;
             return;
         }
-        lignes.push_back(ligne);
+        finir();
         ligne = mot;
     };
     const std::size_t ou = chemin.empty() ? std::string::npos : texte.rfind(chemin);
@@ -89,15 +98,12 @@ std::vector<std::string> lignes_etat(const std::string& texte, const std::string
         for (const auto& mot : mots(texte.substr(0, debut))) ajouter(mot);
         const std::string avant = texte.substr(debut, ou - debut);
         const std::string apres = texte.substr(ou + chemin.size(), fin - ou - chemin.size());
-        if (!ligne.empty() && mesure(ligne + " " + avant + chemin + apres) > largeur) {
-            lignes.push_back(ligne);
-            ligne.clear();
-        }
+        if (!ligne.empty() && mesure(ligne + " " + avant + chemin + apres) > largeur) finir();
         ajouter(raccourcir_chemin(avant, chemin, apres, ligne.empty() ? largeur : largeur - mesure(ligne + " "),
                                   mesure));
         for (const auto& mot : mots(texte.substr(fin))) ajouter(mot);
     }
-    if (!ligne.empty()) lignes.push_back(ligne);
+    finir();
     return lignes;
 }
 

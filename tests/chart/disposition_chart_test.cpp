@@ -55,6 +55,8 @@ TEST(DispositionChart, TheStatusLineKeepsWordsWholeAndShortensOnlyThePath) {
         {"Marks saved: 2 marks in C:\\a b\\e.txt", "C:\\a b\\e.txt", 8, {"Marks", "saved: 2", "marks in", "C:\\a…txt"}},
         {"7 pointes : 5 comme détectées, 1 déplacée", "", 12, {"7 pointes :", "5 comme", "détectées, 1", "déplacée"}},
         {"Échantillon 12345, 12,345 s", "", 5, {"Échantillon", "12345,", "12,345", "s"}},
+        {"1 mark   Limit of 100", "", 30, {"1 mark   Limit of 100"}},
+        {"1 mark   Limit of 100", "", 8, {"1 mark", "Limit of", "100"}},
         {"", "", 10, {}},
     };
     for (const auto& c : table) {
