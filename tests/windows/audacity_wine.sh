@@ -144,6 +144,11 @@ mkdir "$travail/linux"
 cp "$travail/source.wav" "$travail/linux/$exporte"
 (cd "$travail/linux" && LC_ALL=C.UTF-8 "$convert_linux" --lang en --accept "$exporte" >/dev/null) ||
     echec "the Linux quorva-convert failed"
+# The workbook's texts are UTF-8 on Linux, Windows-1252 on Windows ("?" for
+# a letter it lacks): the Linux one is compared in Windows' code page.
+python3 -c 'import sys; t = open(sys.argv[1], encoding="utf-8", newline="").read()
+open(sys.argv[1], "wb").write(t.encode("cp1252", "replace"))' "$travail/linux/$exporte.slk" ||
+    echec "the Linux workbook is not UTF-8"
 for fichier in "$exporte.slk" "$exporte.txt"; do
     [ -s "$enreg/$fichier" ] || echec "quorva.exe wrote no $fichier"
     cmp "$travail/linux/$fichier" "$enreg/$fichier" || echec "$fichier differs from the Linux quorva-convert's"
