@@ -90,6 +90,8 @@ struct ligne_commande {
 };
 
 const char* const pas_un_seul = "a page's file takes one recording (without it: FILE.wav.pdf beside each)";
+const char* const pas_un_wav = ": not a RIFF/WAVE recording, ignored";
+const char* const pointes_non_lues = ": marks file of another recording or of another reduction, not read";
 
 // Reads the command line; `existe`: whether a file or folder of that name exists.
 class lecteur_arguments {
@@ -245,8 +247,7 @@ public:
         try {
             accord = pointes_du_classeur(ctx_, etat_);
             if (accord == accord_pointes::autre_enregistrement)
-                signaler(pour_terminal(etat_.fichier_pointes) +
-                         ": marks file of another recording or of another reduction, not read");
+                signaler(pour_terminal(etat_.fichier_pointes) + pointes_non_lues);
         } catch (const erreur_quorva& e) {
             accord = accord_pointes::autre_enregistrement;
             signaler(affiche + ": " + pour_terminal(e.what()));
@@ -306,7 +307,7 @@ bool convertir_un(services& ctx, etat_conversion& etat, const ligne_commande& l,
     options.ouvrir_classeur = false;
     const auto resultat = convertir(ctx, etat, chemin, ui, options);
     if (resultat.lecture == resultat_lecture::ignore)
-        std::cerr << graphique.affiche << ": not a RIFF/WAVE recording, ignored\n";
+        std::cerr << graphique.affiche << pas_un_wav << "\n";
     if (!resultat.classeur_ecrit) return false;
     dire_converti(graphique.affiche, etat);
     if (l.rapport) {
@@ -327,13 +328,12 @@ bool page_seule(services& ctx, etat_conversion& etat, const ligne_commande& l, i
     const lecture_classeur lu = lire_comme_classeur(ctx, etat, chemin, ui, options);
     const std::string affiche = pour_terminal(chemin);
     if (lu.lecture != resultat_lecture::accepte) {
-        if (lu.lecture == resultat_lecture::ignore) std::cerr << affiche << ": not a RIFF/WAVE recording, ignored\n";
+        if (lu.lecture == resultat_lecture::ignore) std::cerr << affiche << pas_un_wav << "\n";
         return false;
     }
     if (!lu.erreur_pointes.empty()) std::cerr << affiche << ": " << pour_terminal(lu.erreur_pointes) << "\n";
     if (lu.accord == accord_pointes::autre_enregistrement)
-        std::cerr << pour_terminal(etat.fichier_pointes)
-                  << ": marks file of another recording or of another reduction, not read\n";
+        std::cerr << pour_terminal(etat.fichier_pointes) << pointes_non_lues << "\n";
     const std::string page = page_de(l, chemin);
     rapport_convert::ecrire(ctx, etat, tables_ecrites(etat),
                             lu.accord == accord_pointes::lues ? origine_pointes::validees : origine_pointes::detectees,

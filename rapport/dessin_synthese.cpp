@@ -103,8 +103,7 @@ void dessiner_relation_commune(QPainter& peintre, const synthese_classe& s, cons
 // Under the last page's table: why marks files were not read, and the
 // folders lost meanwhile.
 void dessiner_notes(QPainter& peintre, const synthese_classe& s, const textes_synthese& t, int page, double k) {
-    const int premiere = page == 0 ? 0 : rangees_premiere_page + (page - 1) * rangees_page_suivante;
-    const int rangees = static_cast<int>(s.lignes.size()) - premiere;
+    const int rangees = static_cast<int>(s.lignes.size()) - premiere_rangee_synthese(page);
     double y = (haut_tableau + 2 * hauteur_rangee + (std::max(rangees, 1) + 1) * hauteur_rangee) * k;
     police_page(peintre, taille_petite);
     peintre.setPen(Qt::black);
@@ -137,8 +136,7 @@ void dessiner_synthese(QPainter& peintre, const synthese_classe& s, int page, in
     if (s.lignes.empty()) {
         peintre.drawText(QPointF(marge * k, (haut_tableau + 20) * k), qt(t.vide));
     } else {
-        const int premiere = page == 0 ? 0 : rangees_premiere_page + (page - 1) * rangees_page_suivante;
-        dessiner_rangees(peintre, s, t, premiere, page == 0 ? rangees_premiere_page : rangees_page_suivante, langue,
+        dessiner_rangees(peintre, s, t, premiere_rangee_synthese(page), rangees_de_page_synthese(page), langue,
                          separateur, k);
     }
     if (page == 0) dessiner_relation_commune(peintre, s, t, separateur, k);
@@ -163,7 +161,7 @@ void ecrire_synthese(services& ctx, const synthese_classe& s, const std::string&
 
 void faire_synthese_classe(services& ctx, int langue, QWidget* parent, const std::string& dossier_propose,
                            const std::function<std::string(const std::string&)>& choisir) {
-    const bool fr = langue == 2;
+    const bool fr = francais(langue);
     std::string dossier;
     // Before any recording the folder may not exist yet: its nearest folder that does.
     std::string propose = dossier_propose;

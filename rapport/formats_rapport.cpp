@@ -72,9 +72,9 @@ std::string texte_graduation(double v, double pas, char separateur) {
     return fixe(v, decimales, separateur);
 }
 
-std::string texte_droite(double pente, double ordonnee, int nb_points, int langue, char separateur) {
+std::string texte_droite(double pente, double ordonnee, int nb_points, char separateur) {
     const std::string b = texte_significatif(std::abs(ordonnee), 4, separateur);
-    (void)langue;  // "point" and "points" in both languages
+    // "point" and "points" in both languages
     const std::string points = std::to_string(nb_points) + (nb_points == 1 ? " point" : " points");
     return "y = " + texte_significatif(pente, 4, separateur) + " x " + (ordonnee < 0 ? "- " : "+ ") + b + "   (" +
            points + ")";

@@ -33,6 +33,6 @@ std::string texte_graduation(double v, double pas, char separateur);
 
 // The fitted line and its number of points, beside a coefficient:
 // "y = 0.01235 x + 4.560   (12 points)" (4 significant digits).
-std::string texte_droite(double pente, double ordonnee, int nb_points, int langue, char separateur);
+std::string texte_droite(double pente, double ordonnee, int nb_points, char separateur);
 
 }  // namespace quorva

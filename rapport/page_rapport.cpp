@@ -32,15 +32,6 @@ constexpr double bande_temps = 20;      // the time labels, under it
 constexpr double bande_numeros = 26;    // the marks' numbers, above it
 constexpr double haut_bas = 298;        // where the table and the relations start
 
-bool francais(int langue) { return langue == 2; }
-
-// Samples to seconds.
-double en_secondes(double n, const etat_conversion& etat) {
-    return etat.frequence_echantillonnage == 0
-               ? n
-               : n * std::max<std::int32_t>(etat.facteur_division, 1) / etat.frequence_echantillonnage;
-}
-
 // The relation of a workbook table: the records that the workbook holds (up
 // to the first empty one, at most enregistrements_max_classeur), the line
 // through them and their CORREL as the spreadsheet computes it.
@@ -77,7 +68,7 @@ relation relation_de(const std::array<point_xy, capacite_pointes + 1>& table, bo
         r.coefficient = correlation_classeur(table);
         r.texte_coefficient = (fr ? "Coefficient de corrélation r = " : "Correlation coefficient r = ") +
                               texte_coefficient(r.coefficient, separateur);
-        r.texte_droite = texte_droite(r.pente, r.ordonnee, k, langue, separateur);
+        r.texte_droite = texte_droite(r.pente, r.ordonnee, k, separateur);
         if (tous > k)
             r.remarque = fr ? "Sur les " + std::to_string(k) + " premiers événements sur " + std::to_string(tous) +
                                   ", ceux que le classeur contient (sans place pour sa formule CORREL)."
@@ -108,6 +99,14 @@ std::string texte_origine(origine_pointes origine, bool fr) {
 }
 
 }  // namespace
+
+bool francais(int langue) { return langue == 2; }
+
+double en_secondes(double n, const etat_conversion& etat) {
+    return etat.frequence_echantillonnage == 0
+               ? n
+               : n * std::max<std::int32_t>(etat.facteur_division, 1) / etat.frequence_echantillonnage;
+}
 
 page_rapport mise_en_page(int nb_evenements) {
     page_rapport p;

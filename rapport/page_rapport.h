@@ -119,6 +119,12 @@ extern const char* const version_rapport;
 // of the workbook's table when all of them fit there).
 std::string texte_omises(int omises, int total, int langue);
 
+// Whether the pages speak French (langue 2), else English.
+bool francais(int langue);
+
+// Samples of the recording to seconds, at its rate and reduction factor.
+double en_secondes(double n, const etat_conversion& etat);
+
 // The report's file beside the recording: <recording>.pdf.
 std::string chemin_rapport_propose(const std::string& chemin_wav);
 

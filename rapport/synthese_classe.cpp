@@ -17,15 +17,6 @@ namespace quorva {
 
 namespace {
 
-bool francais(int langue) { return langue == 2; }
-
-// Samples to seconds at the recording's rate and reduction.
-double en_secondes(double n, const etat_conversion& etat) {
-    return etat.frequence_echantillonnage == 0
-               ? n
-               : n * std::max<std::int32_t>(etat.facteur_division, 1) / etat.frequence_echantillonnage;
-}
-
 // The row of a recording read as its workbook holds it.
 void remplir(ligne_synthese& l, const etat_conversion& etat, const lecture_classeur& lu) {
     l.lue = true;
@@ -154,7 +145,7 @@ textes_synthese textes_de_synthese(const synthese_classe& s, int langue, char se
     t.coefficient = c.existe ? (fr ? "Toute la classe : r = " : "Whole class: r = ") +
                                    texte_coefficient(c.coefficient, separateur)
                              : (fr ? "Toute la classe : pas de coefficient" : "Whole class: no coefficient");
-    t.droite = c.existe ? texte_droite(c.pente, c.ordonnee, s.nb_points, langue, separateur)
+    t.droite = c.existe ? texte_droite(c.pente, c.ordonnee, s.nb_points, separateur)
                         : "(" + std::to_string(s.nb_points) + " points)";
     // A marks file that could not be read: its row is marked "*".
     for (const auto& l : s.lignes)
@@ -184,6 +175,12 @@ std::vector<std::string> cellules(const ligne_synthese& l, int langue, char sepa
                 (l.cause.empty() ? "" : " *"));
     return c;
 }
+
+int premiere_rangee_synthese(int page) {
+    return page == 0 ? 0 : rangees_premiere_page + (page - 1) * rangees_page_suivante;
+}
+
+int rangees_de_page_synthese(int page) { return page == 0 ? rangees_premiere_page : rangees_page_suivante; }
 
 int nb_pages_synthese(int nb_lignes) {
     if (nb_lignes <= rangees_premiere_page) return 1;

@@ -76,6 +76,9 @@ std::vector<std::string> cellules(const ligne_synthese& l, int langue, char sepa
 constexpr int rangees_premiere_page = 26;
 constexpr int rangees_page_suivante = 40;
 int nb_pages_synthese(int nb_lignes);
+// The first row (from 0) and the number of rows that page `page` (from 0) holds.
+int premiere_rangee_synthese(int page);
+int rangees_de_page_synthese(int page);
 
 // The summary's page in the folder summarised: "synthese_classe.pdf"
 // ("class_summary.pdf" in English).

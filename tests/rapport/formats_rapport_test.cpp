@@ -23,8 +23,8 @@ TEST(FormatsRapport, CoefficientsEnergiesAndTimesToTheDigitsShown) {
         {texte_significatif(0, 4, '.'), "0"},
         {texte_secondes(0.35262, '.'), "0.353"},
         {texte_secondes(19.657, ','), "19,657"},
-        {texte_droite(-40.79, 6483.2, 95, 1, '.'), "y = -40.79 x + 6483   (95 points)"},
-        {texte_droite(0.5, -2, 1, 2, '.'), "y = 0.5000 x - 2.000   (1 point)"},
+        {texte_droite(-40.79, 6483.2, 95, '.'), "y = -40.79 x + 6483   (95 points)"},
+        {texte_droite(0.5, -2, 1, '.'), "y = 0.5000 x - 2.000   (1 point)"},
     };
     for (const auto& c : cas) EXPECT_EQ(c.obtenu, c.attendu);
 }
